@@ -1,0 +1,57 @@
+#include <benchmark/benchmark.h>
+
+#include <random>
+#include <vector>
+
+#include "checksum.h"
+#include "question_files.h"
+#include "temp_folder.h"
+#include "writer.h"
+
+namespace {
+
+void BM_SumaBytes(benchmark::State& estado) {
+    std::vector<unsigned char> datos(64u << 20);
+    std::mt19937 generador(1);
+    for (auto& b : datos) b = static_cast<unsigned char>(generador());
+    for (auto _ : estado) benchmark::DoNotOptimize(SumaBytes(datos.data(), 0u, datos.size()));
+    estado.SetBytesProcessed(static_cast<int64_t>(estado.iterations()) *
+                             static_cast<int64_t>(datos.size()));
+}
+BENCHMARK(BM_SumaBytes)->Unit(benchmark::kMillisecond);
+
+// A realistic set: short sentences with a few gaps, a dozen topics.
+std::vector<TPregunta> ConjuntoRealista(int n) {
+    std::vector<TPregunta> preguntas;
+    std::mt19937 generador(7);
+    const char* palabras[] = {"la", "casa", "de", "mi", "abuela", "tiene", "un", "jard\xEDn",
+                              "con", "flores", "y", "\xE1rboles", "muy", "altos"};
+    for (int i = 0; i < n; ++i) {
+        TPregunta p{static_cast<uint8_t>(i % 5 == 0), 3, "Tema " + std::to_string(i % 12), ""};
+        const int largo = 20 + static_cast<int>(generador() % 40);
+        for (int w = 0; w < largo; ++w) {
+            std::string palabra = palabras[generador() % 14];
+            if (generador() % 6 == 0) palabra = palabra.substr(0, 1) + "@" + palabra.substr(1, 1) + "@" + palabra.substr(2);
+            p.Texto += palabra + (w % 15 == 14 ? "\r" : " ");
+        }
+        preguntas.push_back(p);
+    }
+    return preguntas;
+}
+
+void BM_LeeTodasLasPreguntas(benchmark::State& estado) {
+    TCarpetaTemporal carpeta;
+    const std::string nombre = carpeta.En("grande.preg");
+    EscribeConjunto(nombre, ConjuntoRealista(10000));
+    for (auto _ : estado) {
+        TFicherosPreguntas ficheros;
+        ficheros.Abre(nombre);
+        for (int n = 1; n <= ficheros.NumPreguntas(); ++n)
+            benchmark::DoNotOptimize(ficheros.LeePregunta(static_cast<uint16_t>(n)));
+    }
+}
+BENCHMARK(BM_LeeTodasLasPreguntas)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+BENCHMARK_MAIN();

@@ -1,0 +1,61 @@
+#include "notices.h"
+
+#include <QApplication>
+#include <QMessageBox>
+
+#include <exception>
+
+namespace {
+
+TReceptorAvisos& Receptor() {
+    static TReceptorAvisos receptor;
+    return receptor;
+}
+
+QWidget* Ventana() { return QApplication::activeWindow(); }
+
+}  // namespace
+
+void Pitido() { QApplication::beep(); }
+
+QString TextoAviso(const QStringList& partes) {
+    QStringList presentes;
+    for (const QString& parte : partes.mid(0, 5))
+        if (!parte.isEmpty()) presentes << parte;
+    return presentes.join(QStringLiteral("\n\n"));
+}
+
+void MuestraAviso(const QStringList& partes) {
+    const QString texto = TextoAviso(partes);
+    if (Receptor().Aviso) {
+        Receptor().Aviso(texto);
+        return;
+    }
+    QMessageBox caja(QMessageBox::NoIcon, QApplication::applicationDisplayName(), texto,
+                     QMessageBox::Ok, Ventana());
+    caja.exec();
+}
+
+void MuestraAviso(const TAviso& aviso) {
+    QStringList partes;
+    for (const std::string& parte : aviso) partes << QString::fromStdString(parte);
+    MuestraAviso(partes);
+}
+
+void MuestraError(const QString& texto) {
+    if (Receptor().Error) {
+        Receptor().Error(texto);
+        return;
+    }
+    QMessageBox::critical(Ventana(), QApplication::applicationDisplayName(), texto);
+}
+
+void EstableceReceptorAvisos(TReceptorAvisos receptor) { Receptor() = std::move(receptor); }
+
+void ProtegeManejador(const std::function<void()>& cuerpo) {
+    try {
+        cuerpo();
+    } catch (const std::exception& error) {
+        MuestraError(QString::fromStdString(error.what()));
+    }
+}

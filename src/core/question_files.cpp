@@ -1,0 +1,153 @@
+#include "question_files.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "checksum.h"
+
+namespace {
+
+uint32_t LeeEntero(const unsigned char* p) {
+    return uint32_t{p[0]} | uint32_t{p[1]} << 8 | uint32_t{p[2]} << 16 | uint32_t{p[3]} << 24;
+}
+
+// Bytes before the trailer, or the whole file when it has none.
+int64_t BytesAntesDeCola(TFichero& fichero, int64_t tamano) {
+    if (tamano < kLongitudCola) return tamano;
+    unsigned char cola[kLongitudCola];
+    fichero.Posiciona(tamano - kLongitudCola);
+    if (fichero.LeeBloque(cola, kLongitudCola) < kLongitudCola) return tamano;
+    const bool conCola = std::equal(kMagiaCheckSum.begin(), kMagiaCheckSum.end(), cola);
+    return conCola ? tamano - kLongitudCola : tamano;
+}
+
+}  // namespace
+
+void AplicaClave(unsigned char* buffer, std::string_view clave, size_t n) {
+    if (clave.empty()) return;
+    size_t j = 0;
+    for (size_t i = 0; i < n; ++i) {
+        buffer[i] ^= static_cast<unsigned char>(clave[j]);
+        if (++j == clave.size()) j = 0;
+    }
+}
+
+bool CaracterLegible(unsigned char b) {
+    return b == 0x00 || b == ' ' || b == ',' || b == '.' || (b >= '0' && b <= '9') ||
+           (b >= 'A' && b <= 'Z') || (b >= 'a' && b <= 'z');
+}
+
+int32_t CuentaPreguntas(int64_t tamanoIndice) {
+    const int64_t n = (tamanoIndice - kLongitudCola) / 4;
+    return static_cast<int32_t>(std::clamp<int64_t>(n, INT32_MIN, INT32_MAX));
+}
+
+std::string NombreIndice(const std::string& nombre) { return CambiaExtension(nombre, ".ind"); }
+
+bool CompruebaClave(const std::string& nombre, std::string_view clave, TAviso* aviso) {
+    TFichero indice;
+    indice.Abre(NombreIndice(nombre), TFichero::TModo::Lectura);
+    const int64_t tamanoIndice = indice.Tamano();
+    unsigned char entrada[4] = {};
+    int64_t segunda = -1;
+    if (CuentaPreguntas(tamanoIndice) >= 2) {
+        indice.Posiciona(4);
+        if (indice.LeeBloque(entrada, 4) == 4) segunda = LeeEntero(entrada);
+    }
+    indice.Cierra();
+
+    TFichero preguntas;
+    preguntas.Abre(nombre, TFichero::TModo::Lectura);
+    const int64_t disponibles = BytesAntesDeCola(preguntas, preguntas.Tamano());
+    // Record 1 without its final NUL; a set of one question runs to the trailer.
+    int64_t longitud = (segunda >= 0 ? segunda : disponibles) - 1;
+    longitud = std::clamp<int64_t>(longitud, 0, std::min<int64_t>(kLongitudRegistro, disponibles));
+    std::array<unsigned char, kLongitudRegistro> buffer{};
+    if (longitud > 0) {
+        preguntas.Posiciona(0);
+        preguntas.LeeBloque(buffer.data(), static_cast<size_t>(longitud));
+    }
+    preguntas.Cierra();
+
+    AplicaClave(buffer.data(), clave, static_cast<size_t>(longitud));
+    const auto legibles = std::count_if(buffer.begin(), buffer.begin() + longitud, CaracterLegible);
+    const bool correcta = longitud > 0 && legibles * 100 / longitud > 80;
+    if (!correcta && aviso) *aviso = {"Fichero con clave desconocida:", NombreDesnudo(nombre)};
+    return correcta;
+}
+
+bool CompruebaFicheros(const std::string& nombre, std::string_view clave, TAviso* aviso) {
+    return CompruebaCheckSum(nombre, aviso) && CompruebaCheckSum(NombreIndice(nombre), aviso) &&
+           CompruebaClave(nombre, clave, aviso);
+}
+
+TPregunta DesempaquetaPregunta(const unsigned char* registro, size_t longitud) {
+    TPregunta pregunta;
+    if (longitud > 0) pregunta.Modo = registro[0];
+    if (longitud > 1) pregunta.AnchoMinimo = registro[1];
+    const auto* fin = registro + longitud;
+    const auto* tema = registro + std::min<size_t>(2, longitud);
+    const auto* finTema = std::find(tema, fin, 0);
+    pregunta.Tema.assign(reinterpret_cast<const char*>(tema), finTema - tema);
+    if (finTema != fin) {
+        const auto* texto = finTema + 1;
+        const auto* finTexto = std::find(texto, fin, 0);
+        pregunta.Texto.assign(reinterpret_cast<const char*>(texto), finTexto - texto);
+    }
+    return pregunta;
+}
+
+TFicherosPreguntas::TFicherosPreguntas(std::string clave) : clave_(std::move(clave)) {}
+
+void TFicherosPreguntas::Abre(const std::string& nombre) {
+    Cierra();
+    FicheroPreguntas.Abre(nombre, TFichero::TModo::Lectura);
+    FicheroIndice.Abre(NombreIndice(nombre), TFichero::TModo::Lectura);
+    numPreguntas_ = CuentaPreguntas(FicheroIndice.Tamano());
+    finRegistros_ = BytesAntesDeCola(FicheroPreguntas, FicheroPreguntas.Tamano());
+
+    const int32_t usadas = std::clamp(numPreguntas_, 0, kMaximoPreguntas);
+    std::vector<unsigned char> bytes(static_cast<size_t>(usadas) * 4);
+    FicheroIndice.Posiciona(0);
+    const size_t leidos = bytes.empty() ? 0 : FicheroIndice.LeeBloque(bytes.data(), bytes.size());
+    entradas_.assign(leidos / 4, 0);
+    for (size_t i = 0; i < entradas_.size(); ++i) entradas_[i] = LeeEntero(&bytes[i * 4]);
+}
+
+void TFicherosPreguntas::Cierra() {
+    entradas_.clear();
+    numPreguntas_ = 0;
+    finRegistros_ = 0;
+    if (FicheroPreguntas.Abierto()) FicheroPreguntas.Cierra();
+    if (FicheroIndice.Abierto()) FicheroIndice.Cierra();
+}
+
+TPregunta TFicherosPreguntas::LeePregunta(uint16_t n) {
+    const size_t entrada = static_cast<uint16_t>(n - 1);
+    if (entrada >= entradas_.size()) return {};
+    const int64_t posicion = entradas_[entrada];
+    if (posicion >= finRegistros_) return {};
+    const size_t disponibles =
+        static_cast<size_t>(std::min<int64_t>(kLongitudRegistro, finRegistros_ - posicion));
+
+    // Most records are short: read a first piece and the rest only when both NULs are not in it.
+    constexpr size_t kPrimeraLectura = 1024;
+    FicheroPreguntas.Posiciona(posicion);
+    size_t leidos = FicheroPreguntas.LeeBloque(BufferPregunta.data(),
+                                               std::min(kPrimeraLectura, disponibles));
+    AplicaClave(BufferPregunta.data(), clave_, leidos);
+    const auto terminado = [&] {
+        const unsigned char* inicio = BufferPregunta.data() + std::min<size_t>(2, leidos);
+        const unsigned char* fin = BufferPregunta.data() + leidos;
+        return std::count(inicio, fin, 0) >= 2;
+    };
+    if (leidos < disponibles && leidos == kPrimeraLectura && !terminado()) {
+        const size_t mas = FicheroPreguntas.LeeBloque(BufferPregunta.data() + leidos,
+                                                      disponibles - leidos);
+        // The key runs on from the record's first byte.
+        for (size_t i = leidos; i < leidos + mas; ++i)
+            BufferPregunta[i] ^= static_cast<unsigned char>(clave_[i % clave_.size()]);
+        leidos += mas;
+    }
+    return DesempaquetaPregunta(BufferPregunta.data(), leidos);
+}

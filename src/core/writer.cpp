@@ -1,0 +1,60 @@
+#include "writer.h"
+
+#include <cstdio>
+
+#include "checksum.h"
+#include "io_error.h"
+
+namespace {
+
+void AnadeEntero(std::string& bytes, uint32_t valor) {
+    for (int i = 0; i < 4; ++i) bytes += static_cast<char>((valor >> (8 * i)) & 0xFF);
+}
+
+}  // namespace
+
+std::string ConCheckSum(std::string bytes) {
+    const uint32_t suma =
+        SumaBytes(reinterpret_cast<const unsigned char*>(bytes.data()), 0u, bytes.size());
+    bytes.append(reinterpret_cast<const char*>(kMagiaCheckSum.data()), kMagiaCheckSum.size());
+    AnadeEntero(bytes, suma);
+    return bytes;
+}
+
+std::string EmpaquetaPregunta(const TPregunta& pregunta) {
+    std::string registro;
+    registro += static_cast<char>(pregunta.Modo);
+    registro += static_cast<char>(pregunta.AnchoMinimo);
+    registro += pregunta.Tema;
+    registro += '\0';
+    registro += pregunta.Texto;
+    registro += '\0';
+    return registro;
+}
+
+TConjuntoEscrito ConstruyeConjunto(const std::vector<TPregunta>& preguntas, std::string_view clave) {
+    TConjuntoEscrito conjunto;
+    for (const TPregunta& pregunta : preguntas) {
+        AnadeEntero(conjunto.Indice, static_cast<uint32_t>(conjunto.Preguntas.size()));
+        std::string registro = EmpaquetaPregunta(pregunta);
+        AplicaClave(reinterpret_cast<unsigned char*>(registro.data()), clave, registro.size());
+        conjunto.Preguntas += registro;
+    }
+    conjunto.Preguntas = ConCheckSum(std::move(conjunto.Preguntas));
+    conjunto.Indice = ConCheckSum(std::move(conjunto.Indice));
+    return conjunto;
+}
+
+void EscribeConjunto(const std::string& nombre, const std::vector<TPregunta>& preguntas,
+                     std::string_view clave) {
+    const TConjuntoEscrito conjunto = ConstruyeConjunto(preguntas, clave);
+    EscribeFichero(nombre, conjunto.Preguntas);
+    EscribeFichero(NombreIndice(nombre), conjunto.Indice);
+}
+
+void EscribeFichero(const std::string& ruta, std::string_view bytes) {
+    std::FILE* f = std::fopen(ruta.c_str(), "wb");
+    if (!f) throw IoError("crear", ruta);
+    const bool escrito = std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
+    if (std::fclose(f) != 0 || !escrito) throw IoError("escribir", ruta);
+}

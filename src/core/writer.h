@@ -1,0 +1,27 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "question_files.h"
+
+// Writers of the files the program only reads: the authoring tool and the tests make
+// question file sets and settings files with them.
+
+// The bytes followed by their checksum trailer.
+std::string ConCheckSum(std::string bytes);
+// One record, unscrambled: Modo, AnchoMinimo, topic, NUL, text, NUL.
+std::string EmpaquetaPregunta(const TPregunta& pregunta);
+
+struct TConjuntoEscrito {
+    std::string Preguntas;  // the question file's bytes
+    std::string Indice;     // the index file's bytes
+};
+TConjuntoEscrito ConstruyeConjunto(const std::vector<TPregunta>& preguntas,
+                                   std::string_view clave = kClave);
+// Writes SET.preg and its index beside it, replacing them.
+void EscribeConjunto(const std::string& nombre, const std::vector<TPregunta>& preguntas,
+                     std::string_view clave = kClave);
+// Writes a whole file, replacing it; throws IoError.
+void EscribeFichero(const std::string& ruta, std::string_view bytes);

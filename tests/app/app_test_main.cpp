@@ -1,0 +1,18 @@
+#include <QApplication>
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+
+#include "temp_folder.h"
+
+int main(int argc, char** argv) {
+    // Never the real home: the program data folder lives under this temporary folder.
+    TCarpetaTemporal datos;
+    setenv("XDG_DATA_HOME", datos.Ruta().c_str(), 1);
+    setenv("QT_QPA_PLATFORM", "offscreen", 0);
+    QApplication aplicacion(argc, argv);
+    aplicacion.setApplicationDisplayName(QStringLiteral("Tildora"));
+    testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}

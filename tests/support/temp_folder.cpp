@@ -1,0 +1,25 @@
+#include "temp_folder.h"
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <stdexcept>
+
+namespace fs = std::filesystem;
+
+TCarpetaTemporal::TCarpetaTemporal() {
+    std::string plantilla = (fs::temp_directory_path() / "tildora-XXXXXX").string();
+    if (!mkdtemp(plantilla.data())) throw std::runtime_error("mkdtemp");
+    ruta_ = plantilla;
+}
+
+TCarpetaTemporal::~TCarpetaTemporal() {
+    std::error_code error;
+    fs::remove_all(ruta_, error);
+}
+
+std::string LeeFicheroEntero(const std::string& ruta) {
+    std::ifstream f(ruta, std::ios::binary);
+    return {std::istreambuf_iterator<char>(f), std::istreambuf_iterator<char>()};
+}
