@@ -1,0 +1,25 @@
+#pragma once
+
+#include <QDialog>
+#include <QStringList>
+
+class QPlainTextEdit;
+class QPushButton;
+
+class TfrmSobreElPrograma : public QDialog {
+    Q_OBJECT
+public:
+    explicit TfrmSobreElPrograma(QWidget* parent = nullptr);
+
+    uint16_t Idioma = 0;
+    QPlainTextEdit* Memo = nullptr;
+    QPushButton* btnOk = nullptr;
+
+    void FormActivate();
+
+protected:
+    void showEvent(QShowEvent* evento) override;
+
+private:
+    QStringList Lineas;
+};

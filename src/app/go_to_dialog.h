@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QDialog>
+
+class QLabel;
+class QPushButton;
+class QSpinBox;
+
+// Sets the number from which the ordered walk goes on.
+class TfrmLeeInicial : public QDialog {
+    Q_OBJECT
+public:
+    explicit TfrmLeeInicial(QWidget* parent = nullptr);
+
+    uint16_t Idioma = 0;
+    QLabel* lblTexto = nullptr;
+    QSpinBox* NumInicial = nullptr;
+    QLabel* lblMaximo = nullptr;
+    QPushButton* btnOk = nullptr;
+    QPushButton* btnCancelar = nullptr;
+
+    void FormActivate();
+
+protected:
+    void showEvent(QShowEvent* evento) override;
+};

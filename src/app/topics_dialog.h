@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QDialog>
+
+#include <vector>
+
+class QLabel;
+class QListWidget;
+class QPushButton;
+
+// The learner ticks the topics Next may draw from.
+class TfrmTemas : public QDialog {
+    Q_OBJECT
+public:
+    explicit TfrmTemas(QWidget* parent = nullptr);
+
+    uint16_t Idioma = 0;
+    QLabel* lblTemas = nullptr;
+    QListWidget* chkLista = nullptr;
+    QPushButton* btnAceptar = nullptr;
+    QPushButton* btnCancelar = nullptr;
+    QPushButton* btnTodo = nullptr;
+    QPushButton* btnInvertir = nullptr;
+
+    // Appends one item with its check mark.
+    void AnadeTema(const QString& nombre, bool marcado);
+    // The check mark of every item, in list order.
+    std::vector<bool> Marcas() const;
+    void ActualizaAceptar();
+    void FormActivate();
+
+protected:
+    void showEvent(QShowEvent* evento) override;
+};
