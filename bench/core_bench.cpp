@@ -4,6 +4,8 @@
 #include <vector>
 
 #include "checksum.h"
+#include "layout.h"
+#include "next_question.h"
 #include "question_files.h"
 #include "temp_folder.h"
 #include "writer.h"
@@ -51,6 +53,43 @@ void BM_LeeTodasLasPreguntas(benchmark::State& estado) {
     }
 }
 BENCHMARK(BM_LeeTodasLasPreguntas)->Unit(benchmark::kMillisecond);
+
+TMetricas MetricasFijas() {
+    TMetricas metricas;
+    metricas.AnchoTexto = [](std::string_view texto) { return 8 * static_cast<int>(texto.size()); };
+    return metricas;
+}
+
+void BM_PlanificaPregunta200Huecos(benchmark::State& estado) {
+    TPregunta pregunta{1, 4, "Acentos", ""};
+    for (int i = 0; i < 200; ++i) pregunta.Texto += "pal@abr\xE1@s ";
+    const TMetricas metricas = MetricasFijas();
+    for (auto _ : estado) benchmark::DoNotOptimize(PlanificaPregunta(pregunta, 1, metricas));
+}
+BENCHMARK(BM_PlanificaPregunta200Huecos)->Unit(benchmark::kMicrosecond);
+
+void BM_PlanificaPreguntaTipica(benchmark::State& estado) {
+    const TPregunta pregunta = ConjuntoRealista(1).front();
+    const TMetricas metricas = MetricasFijas();
+    for (auto _ : estado) benchmark::DoNotOptimize(PlanificaPregunta(pregunta, 1, metricas));
+}
+BENCHMARK(BM_PlanificaPreguntaTipica)->Unit(benchmark::kMicrosecond);
+
+// Next over 10000 questions when a single one has a selected topic, in random order.
+void BM_EligeSiguienteRaro(benchmark::State& estado) {
+    std::vector<std::string> TemaDePregunta(10001, "otro");
+    TemaDePregunta[5000] = "raro";
+    TLista ListaTemas;
+    ListaTemas.Anade("otro");
+    ListaTemas.Anade("raro");
+    ListaTemas.Marca(2);
+    uint16_t PreguntaActual = 1;
+    std::mt19937 generador(3);
+    for (auto _ : estado)
+        benchmark::DoNotOptimize(EligeSiguiente(
+            {false, PreguntaActual, 10000, TemaDePregunta, ListaTemas, generador}));
+}
+BENCHMARK(BM_EligeSiguienteRaro)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 

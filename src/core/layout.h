@@ -33,6 +33,8 @@ struct TEtiquetaPlan {
     int X = 0;
     int Y = 0;
     std::string Texto;  // Windows-1252
+
+    bool operator==(const TEtiquetaPlan&) const = default;
 };
 
 struct THuecoPlan {
@@ -43,6 +45,8 @@ struct THuecoPlan {
     std::string Respuesta;   // shown bold at (X, YRespuesta), hidden at first
     int YRespuesta = 0;
     std::string Relleno;  // the gap's text at first
+
+    bool operator==(const THuecoPlan&) const = default;
 };
 
 // The layout of one question: gap i of the vector uses gap and answer label i + 1.
