@@ -1,8 +1,20 @@
 #!/usr/bin/env bash
-# Sets up a fresh Debian machine, builds everything and runs the whole test suite.
+# Sets up a fresh Debian machine, builds everything and runs the whole test suite: the unit and
+# window tests, the same core and tool tests under AddressSanitizer and UBSan, and a short run
+# of every fuzz target.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/setup.sh
-bash scripts/build.sh
 export QT_QPA_PLATFORM=offscreen
+
+bash scripts/build.sh
 ctest --test-dir build --output-on-failure --timeout 300 -j "$(nproc)"
+
+echo "== sanitizer build (core and tool) =="
+BUILD_DIR=build-asan bash scripts/build.sh -DTILDORA_SANITIZE=ON -DTILDORA_BUILD_APP=OFF \
+  -DTILDORA_BUILD_BENCH=OFF
+ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+  ctest --test-dir build-asan --output-on-failure --timeout 600 -j "$(nproc)"
+
+echo "== fuzz targets =="
+bash scripts/fuzz.sh "${FUZZ_SECONDS:-6}"

@@ -1,0 +1,35 @@
+#include "fuzz_support.h"
+
+#include <cstdlib>
+#include <filesystem>
+#include <string_view>
+
+#include "writer.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+std::string CarpetaDeTrabajo() {
+    const char* shm = "/dev/shm";
+    std::string plantilla = (fs::is_directory(shm) ? std::string(shm) : fs::temp_directory_path().string()) +
+                            "/tildora-fuzz-XXXXXX";
+    if (!mkdtemp(plantilla.data())) std::abort();
+    return plantilla;
+}
+
+}  // namespace
+
+TFicheroFuzz::TFicheroFuzz(const std::string& nombre)
+    : carpeta_(CarpetaDeTrabajo()), ruta_(carpeta_ + "/" + nombre) {}
+
+TFicheroFuzz::~TFicheroFuzz() {
+    std::error_code error;
+    fs::remove_all(carpeta_, error);
+}
+
+void TFicheroFuzz::Escribe(const uint8_t* datos, size_t n) const {
+    EscribeFichero(ruta_, std::string_view(reinterpret_cast<const char*>(datos), n));
+}
+
+void TFicheroFuzz::Escribe(const std::string& bytes) const { EscribeFichero(ruta_, bytes); }

@@ -1,0 +1,22 @@
+#!/usr/bin/env bash
+# Builds the libFuzzer targets with clang and runs each for the given number of seconds
+# (default 60), starting from the seed corpus made by the core's writer.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+seconds=${1:-60}
+build_dir=build-fuzz
+CC=clang CXX=clang++ cmake -S . -B "$build_dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+  -DTILDORA_FUZZ=ON -DTILDORA_BUILD_APP=OFF -DTILDORA_BUILD_TESTS=OFF -DTILDORA_BUILD_BENCH=OFF \
+  >/dev/null
+cmake --build "$build_dir" --parallel "$(nproc)"
+rm -rf "$build_dir/seeds"
+"$build_dir/fuzz/make_fuzz_seeds" "$build_dir/seeds"
+for target in "$build_dir"/fuzz/*_fuzz; do
+  name=$(basename "$target" _fuzz)
+  corpus="$build_dir/corpus/$name"
+  mkdir -p "$corpus"
+  echo "fuzzing $name for ${seconds}s"
+  "$target" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 -print_final_stats=0 \
+    "$corpus" "$build_dir/seeds/$name" 2>"$build_dir/$name.log" ||
+    { tail -40 "$build_dir/$name.log"; echo "fuzz target $name failed"; exit 1; }
+done
