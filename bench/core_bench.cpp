@@ -8,6 +8,7 @@
 #include "next_question.h"
 #include "question_files.h"
 #include "temp_folder.h"
+#include "topic_scan.h"
 #include "writer.h"
 
 namespace {
@@ -33,7 +34,7 @@ std::vector<TPregunta> ConjuntoRealista(int n) {
         const int largo = 20 + static_cast<int>(generador() % 40);
         for (int w = 0; w < largo; ++w) {
             std::string palabra = palabras[generador() % 14];
-            if (generador() % 6 == 0) palabra = palabra.substr(0, 1) + "@" + palabra.substr(1, 1) + "@" + palabra.substr(2);
+            if (palabra.size() >= 3 && generador() % 6 == 0) palabra = palabra.substr(0, 1) + "@" + palabra.substr(1, 1) + "@" + palabra.substr(2);
             p.Texto += palabra + (w % 15 == 14 ? "\r" : " ");
         }
         preguntas.push_back(p);
@@ -53,6 +54,24 @@ void BM_LeeTodasLasPreguntas(benchmark::State& estado) {
     }
 }
 BENCHMARK(BM_LeeTodasLasPreguntas)->Unit(benchmark::kMillisecond);
+
+// What opening a set costs before the window shows it: both checksums, the key, the count
+// and the topic scan.
+void BM_AbreConjunto(benchmark::State& estado) {
+    TCarpetaTemporal carpeta;
+    const std::string nombre = carpeta.En("grande.preg");
+    EscribeConjunto(nombre, ConjuntoRealista(10000));
+    TLista lista;
+    std::vector<std::string> temas;
+    for (auto _ : estado) {
+        TAviso aviso;
+        if (!CompruebaFicheros(nombre, kClave, &aviso)) estado.SkipWithError("refused");
+        TFicherosPreguntas ficheros;
+        ficheros.Abre(nombre);
+        benchmark::DoNotOptimize(LeeTemas(ficheros, lista, temas));
+    }
+}
+BENCHMARK(BM_AbreConjunto)->Unit(benchmark::kMillisecond);
 
 TMetricas MetricasFijas() {
     TMetricas metricas;

@@ -97,10 +97,13 @@ TPregunta DesempaquetaPregunta(const unsigned char* registro, size_t longitud) {
     return pregunta;
 }
 
-TFicherosPreguntas::TFicherosPreguntas(std::string clave) : clave_(std::move(clave)) {}
+TFicherosPreguntas::TFicherosPreguntas(std::string_view clave) {
+    AplicaClave(flujoClave_.data(), clave, flujoClave_.size());
+}
 
 void TFicherosPreguntas::Abre(const std::string& nombre) {
     Cierra();
+    ventana_.resize(kVentana);
     FicheroPreguntas.Abre(nombre, TFichero::TModo::Lectura);
     FicheroIndice.Abre(NombreIndice(nombre), TFichero::TModo::Lectura);
     numPreguntas_ = CuentaPreguntas(FicheroIndice.Tamano());
@@ -116,6 +119,8 @@ void TFicherosPreguntas::Abre(const std::string& nombre) {
 
 void TFicherosPreguntas::Cierra() {
     entradas_.clear();
+    inicioVentana_ = 0;
+    bytesVentana_ = 0;
     numPreguntas_ = 0;
     finRegistros_ = 0;
     if (FicheroPreguntas.Abierto()) FicheroPreguntas.Cierra();
@@ -130,24 +135,29 @@ TPregunta TFicherosPreguntas::LeePregunta(uint16_t n) {
     const size_t disponibles =
         static_cast<size_t>(std::min<int64_t>(kLongitudRegistro, finRegistros_ - posicion));
 
-    // Most records are short: read a first piece and the rest only when both NULs are not in it.
+    // Most records are short: take a first piece and the rest only when both NULs are not in it.
     constexpr size_t kPrimeraLectura = 1024;
-    FicheroPreguntas.Posiciona(posicion);
-    size_t leidos = FicheroPreguntas.LeeBloque(BufferPregunta.data(),
-                                               std::min(kPrimeraLectura, disponibles));
-    AplicaClave(BufferPregunta.data(), clave_, leidos);
-    const auto terminado = [&] {
-        const unsigned char* inicio = BufferPregunta.data() + std::min<size_t>(2, leidos);
-        const unsigned char* fin = BufferPregunta.data() + leidos;
-        return std::count(inicio, fin, 0) >= 2;
-    };
-    if (leidos < disponibles && leidos == kPrimeraLectura && !terminado()) {
-        const size_t mas = FicheroPreguntas.LeeBloque(BufferPregunta.data() + leidos,
-                                                      disponibles - leidos);
-        // The key runs on from the record's first byte.
-        for (size_t i = leidos; i < leidos + mas; ++i)
-            BufferPregunta[i] ^= static_cast<unsigned char>(clave_[i % clave_.size()]);
-        leidos += mas;
-    }
+    size_t leidos = CopiaRegistro(posicion, 0, std::min(kPrimeraLectura, disponibles));
+    const unsigned char* inicio = BufferPregunta.data() + std::min<size_t>(2, leidos);
+    const unsigned char* fin = BufferPregunta.data() + leidos;
+    if (leidos < disponibles && std::count(inicio, fin, 0) < 2)
+        leidos += CopiaRegistro(posicion, leidos, disponibles - leidos);
     return DesempaquetaPregunta(BufferPregunta.data(), leidos);
+}
+
+size_t TFicherosPreguntas::CopiaRegistro(int64_t posicion, size_t desde, size_t n) {
+    const int64_t inicio = posicion + static_cast<int64_t>(desde);
+    const int64_t finVentana = inicioVentana_ + static_cast<int64_t>(bytesVentana_);
+    if (inicio < inicioVentana_ || inicio + static_cast<int64_t>(n) > finVentana) {
+        FicheroPreguntas.Posiciona(inicio);
+        const auto pedidos = std::min<int64_t>(kVentana, finRegistros_ - inicio);
+        bytesVentana_ = FicheroPreguntas.LeeBloque(ventana_.data(), static_cast<size_t>(pedidos));
+        inicioVentana_ = inicio;
+    }
+    const auto desplazamiento = static_cast<size_t>(inicio - inicioVentana_);
+    const size_t copiados = std::min(n, bytesVentana_ - std::min(bytesVentana_, desplazamiento));
+    std::memcpy(BufferPregunta.data() + desde, ventana_.data() + desplazamiento, copiados);
+    // The key starts again at the record's first byte.
+    for (size_t i = desde; i < desde + copiados; ++i) BufferPregunta[i] ^= flujoClave_[i];
+    return copiados;
 }

@@ -43,7 +43,7 @@ TPregunta DesempaquetaPregunta(const unsigned char* registro, size_t longitud);
 // The question and index files of an open set.
 class TFicherosPreguntas {
 public:
-    explicit TFicherosPreguntas(std::string clave = std::string(kClave));
+    explicit TFicherosPreguntas(std::string_view clave = kClave);
 
     // Opens both files read-only; the index entries are read once, here.
     void Abre(const std::string& nombre);
@@ -55,11 +55,20 @@ public:
     TPregunta LeePregunta(uint16_t n);
 
 private:
-    std::string clave_;
+    // Copies n record bytes from desde on into BufferPregunta, unscrambled, through a
+    // read-ahead window: records stand back to back, so one block read serves many questions.
+    size_t CopiaRegistro(int64_t posicion, size_t desde, size_t n);
+
+    static constexpr size_t kVentana = 65536;
+    // The key repeated over a whole record, so unscrambling is a plain XOR of two blocks.
+    std::array<unsigned char, kLongitudRegistro> flujoClave_{};
     TFichero FicheroPreguntas;
     TFichero FicheroIndice;
     std::vector<uint32_t> entradas_;
     int32_t numPreguntas_ = 0;
     int64_t finRegistros_ = 0;  // bytes before the question file's trailer
     std::array<unsigned char, kLongitudRegistro> BufferPregunta{};
+    std::vector<unsigned char> ventana_;
+    int64_t inicioVentana_ = 0;
+    size_t bytesVentana_ = 0;
 };
