@@ -8,7 +8,7 @@ class QPushButton;
 
 class TfrmSobreElPrograma : public QDialog {
     Q_OBJECT
-public:
+  public:
     explicit TfrmSobreElPrograma(QWidget* parent = nullptr);
 
     uint16_t Idioma = 0;
@@ -17,9 +17,11 @@ public:
 
     void FormActivate();
 
-protected:
+  protected:
     void showEvent(QShowEvent* evento) override;
+    // Esc presses OK, as Enter does.
+    void keyPressEvent(QKeyEvent* evento) override;
 
-private:
+  private:
     QStringList Lineas;
 };

@@ -8,7 +8,7 @@ class QPushButton;
 // A photograph with a dedication line, reached by a hidden gesture on the question counter.
 class TfrmDedicatoria : public QDialog {
     Q_OBJECT
-public:
+  public:
     static const QString Titulo;
 
     explicit TfrmDedicatoria(QWidget* parent = nullptr);
@@ -18,6 +18,13 @@ public:
     QLabel* lblTexto2 = nullptr;
     QPushButton* btnOK = nullptr;
 
+    // Shows the photograph fitted in ImgFoto; bytes that do not decode leave the box empty.
+    void PonFoto(const QByteArray& jpeg);
     void lblTexto1DblClick();
     void btnOKClick();
+
+  protected:
+    bool eventFilter(QObject* objeto, QEvent* evento) override;
+    // Esc presses OK.
+    void keyPressEvent(QKeyEvent* evento) override;
 };

@@ -1,5 +1,65 @@
 #include "go_to_dialog.h"
 
-TfrmLeeInicial::TfrmLeeInicial(QWidget* parent) : QDialog(parent) {}
-void TfrmLeeInicial::FormActivate() {}
-void TfrmLeeInicial::showEvent(QShowEvent* evento) { QDialog::showEvent(evento); FormActivate(); }
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSpinBox>
+
+#include "dialog_setup.h"
+
+TfrmLeeInicial::TfrmLeeInicial(QWidget* parent) : QDialog(parent) {
+    PreparaDialogo(this, 306, 133);
+    setWindowTitle(QStringLiteral("Pregunta inicial"));
+
+    NumInicial = new QSpinBox(this);
+    NumInicial->setGeometry(192, 16, 73, 22);
+    NumInicial->setRange(1, 1);
+    NumInicial->setValue(1);
+    CampoNumero()->setMaxLength(5);
+
+    lblTexto = new QLabel(QStringLiteral("&Número de pregunta inicial:"), this);
+    lblTexto->setGeometry(40, 22, 153, 16);
+    lblTexto->setBuddy(NumInicial);
+
+    lblMaximo = new QLabel(this);
+    lblMaximo->setGeometry(8, 56, 289, 16);
+    lblMaximo->setAlignment(Qt::AlignCenter);
+
+    btnOk = new QPushButton(QStringLiteral("&OK"), this);
+    btnOk->setGeometry(40, 88, 89, 33);
+    btnOk->setDefault(true);
+    connect(btnOk, &QPushButton::clicked, this, &QDialog::accept);
+
+    btnCancelar = new QPushButton(QStringLiteral("&Cancelar"), this);
+    btnCancelar->setGeometry(168, 88, 89, 33);
+    connect(btnCancelar, &QPushButton::clicked, this, &QDialog::reject);
+
+    Idioma = 0;
+    CentraEnPantalla(this);
+}
+
+QLineEdit* TfrmLeeInicial::CampoNumero() const {
+    return NumInicial->findChild<QLineEdit*>();
+}
+
+void TfrmLeeInicial::FormActivate() {
+    const QString maximo = QString::number(NumInicial->maximum());
+    CampoNumero()->setMaxLength(static_cast<int>(maximo.size()));
+    if (Idioma == 0 || Idioma == 1) {
+        const bool castellano = Idioma == 0;
+        setWindowTitle(QStringLiteral("Pregunta inicial"));
+        lblTexto->setText(QStringLiteral("&Número de la pregunta inicial:"));
+        btnOk->setText(QStringLiteral("&Ok"));
+        btnCancelar->setText(castellano ? QStringLiteral("&Cancelar")
+                                        : QStringLiteral("&Cancel·lar"));
+        InicioMaximo =
+            castellano ? QStringLiteral("(Desde 1 hasta ") : QStringLiteral("(Des de 1 fins ");
+    }
+    // Built from the kept start, so a second activation does not repeat the number.
+    lblMaximo->setText(InicioMaximo + maximo + QLatin1Char(')'));
+}
+
+void TfrmLeeInicial::showEvent(QShowEvent* evento) {
+    QDialog::showEvent(evento);
+    FormActivate();
+}

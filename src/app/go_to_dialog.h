@@ -3,13 +3,14 @@
 #include <QDialog>
 
 class QLabel;
+class QLineEdit;
 class QPushButton;
 class QSpinBox;
 
 // Sets the number from which the ordered walk goes on.
 class TfrmLeeInicial : public QDialog {
     Q_OBJECT
-public:
+  public:
     explicit TfrmLeeInicial(QWidget* parent = nullptr);
 
     uint16_t Idioma = 0;
@@ -19,8 +20,14 @@ public:
     QPushButton* btnOk = nullptr;
     QPushButton* btnCancelar = nullptr;
 
+    // The spin field's text box, which holds its maximum length.
+    QLineEdit* CampoNumero() const;
     void FormActivate();
 
-protected:
+  protected:
     void showEvent(QShowEvent* evento) override;
+
+  private:
+    // Start of the range line in the language in force.
+    QString InicioMaximo;
 };

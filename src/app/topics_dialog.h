@@ -11,7 +11,7 @@ class QPushButton;
 // The learner ticks the topics Next may draw from.
 class TfrmTemas : public QDialog {
     Q_OBJECT
-public:
+  public:
     explicit TfrmTemas(QWidget* parent = nullptr);
 
     uint16_t Idioma = 0;
@@ -27,8 +27,10 @@ public:
     // The check mark of every item, in list order.
     std::vector<bool> Marcas() const;
     void ActualizaAceptar();
+    void btnTodoClick();
+    void btnInvertirClick();
     void FormActivate();
 
-protected:
+  protected:
     void showEvent(QShowEvent* evento) override;
 };

@@ -1,5 +1,50 @@
 #include "wait_notice.h"
 
-TfrmAviso::TfrmAviso(QWidget* parent) : QDialog(parent) {}
-void TfrmAviso::FormActivate() {}
-void TfrmAviso::showEvent(QShowEvent* evento) { QDialog::showEvent(evento); FormActivate(); }
+#include <QIcon>
+#include <QLabel>
+
+#include "dialog_setup.h"
+
+TfrmAviso::TfrmAviso(QWidget* parent) : QDialog(parent) {
+    PreparaDialogo(this, 404, 116);
+    setWindowTitle(QStringLiteral("Aviso"));
+
+    imgAviso = new QLabel(this);
+    imgAviso->setGeometry(16, 24, 73, 65);
+    imgAviso->setAlignment(Qt::AlignCenter);
+    imgAviso->setPixmap(QIcon(QStringLiteral(":/icons/aviso.svg")).pixmap(67, 61));
+
+    lblAviso = new QLabel(QStringLiteral("lblAviso"), this);
+    lblAviso->setGeometry(96, 24, 289, 73);
+    lblAviso->setAlignment(Qt::AlignCenter);
+    lblAviso->setWordWrap(true);
+
+    Idioma = 0;
+    CentraEnPantalla(this);
+}
+
+void TfrmAviso::FormActivate() {
+    QString titulo, texto;
+    switch (Idioma) {
+        case 0:
+            titulo = QStringLiteral("Atención");
+            texto = QStringLiteral(
+                "Espere un momento mientras se comprueba \r\rel fichero con las preguntas. . .");
+            break;
+        case 1:
+            titulo = QStringLiteral("Atenció");
+            texto = QStringLiteral(
+                "Espere un moment mentre es comprova \r\rel fitxer amb les preguntes. . .");
+            break;
+        default:
+            return;
+    }
+    setWindowTitle(titulo);
+    // A label breaks lines at '\n' only.
+    lblAviso->setText(texto.replace(QLatin1Char('\r'), QLatin1Char('\n')));
+}
+
+void TfrmAviso::showEvent(QShowEvent* evento) {
+    QDialog::showEvent(evento);
+    FormActivate();
+}

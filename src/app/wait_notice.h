@@ -7,7 +7,7 @@ class QLabel;
 // The notice shown, without modality, while a question file set is being opened.
 class TfrmAviso : public QDialog {
     Q_OBJECT
-public:
+  public:
     explicit TfrmAviso(QWidget* parent = nullptr);
 
     uint16_t Idioma = 0;
@@ -16,6 +16,6 @@ public:
 
     void FormActivate();
 
-protected:
+  protected:
     void showEvent(QShowEvent* evento) override;
 };
