@@ -1,0 +1,502 @@
+#include "commands.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <map>
+#include <optional>
+#include <stdexcept>
+
+#include "binary_file.h"
+#include "checksum.h"
+#include "io_error.h"
+#include "question_files.h"
+#include "settings.h"
+#include "source_format.h"
+#include "topic_list.h"
+#include "topic_scan.h"
+#include "win1252.h"
+#include "writer.h"
+
+namespace {
+
+constexpr int kMaximoAvisable = 200;  // pool size of the window and capacity of the topic list
+
+// Wrong usage: exit status 2, with a pointer to the command's help.
+struct TErrorUso : std::runtime_error {
+    TErrorUso(const std::string& mensaje, std::string orden)
+        : std::runtime_error(mensaje), Orden(std::move(orden)) {}
+    std::string Orden;
+};
+
+// A failure: exit status 1; an empty message when it has been explained already.
+struct TFallo : std::runtime_error {
+    using std::runtime_error::runtime_error;
+};
+
+constexpr const char* kAyuda =
+    "Usage: tildora-tool COMMAND [ARGUMENTS]\n"
+    "Prepares question file sets for Tildora.\n"
+    "\n"
+    "Commands:\n"
+    "  pack SOURCE -o SET.preg   build SET.preg and SET.ind from a question source\n"
+    "  unpack SET.preg           write the set's questions as a source to standard output\n"
+    "  check SET.preg            validate the set as the program does and summarise it\n"
+    "  config SET.preg --select LIST | --all\n"
+    "                            write the set's settings file: the topics a learner starts with\n"
+    "  history SET.preg          show the set's scores, oldest first\n"
+    "\n"
+    "Run 'tildora-tool COMMAND --help' for one command. Exit status: 0 success, 1 failure,\n"
+    "2 wrong usage.\n";
+
+const std::map<std::string, std::string> kAyudaOrden = {
+    {"pack",
+     "Usage: tildora-tool pack SOURCE -o SET.preg\n"
+     "Reads the UTF-8 question source SOURCE and writes SET.preg and SET.ind beside it, then\n"
+     "validates them as the program does on opening. The first question's record must be at\n"
+     "least 81 per cent unaccented letters, digits, blanks, commas and points.\n"
+     "The source format is described in docs/question-source-format.md.\n"},
+    {"unpack",
+     "Usage: tildora-tool unpack SET.preg\n"
+     "Writes the set's questions to standard output as a UTF-8 question source; packing it\n"
+     "again gives the same bytes.\n"},
+    {"check",
+     "Usage: tildora-tool check SET.preg\n"
+     "Validates the set as the program does on opening. Valid: a summary and exit status 0,\n"
+     "with warnings on standard error for what the program handles badly. Invalid: the\n"
+     "program's notice on standard error and exit status 1.\n"},
+    {"config",
+     "Usage: tildora-tool config SET.preg --select LIST\n"
+     "       tildora-tool config SET.preg --all\n"
+     "Writes the set's settings file into the program data folder, so that the program starts\n"
+     "with the given topics selected. LIST holds topic numbers and ranges as 'check' numbers\n"
+     "them, e.g. 1,3-5. The folder is $XDG_DATA_HOME/Tildora, or ~/.local/share/Tildora.\n"},
+    {"history",
+     "Usage: tildora-tool history SET.preg\n"
+     "Shows the scores of the set's history file in the program data folder, one per closed\n"
+     "session, oldest first, as per cent of right answers.\n"},
+};
+
+bool PideAyuda(const std::vector<std::string>& argumentos) {
+    return std::find(argumentos.begin(), argumentos.end(), "--help") != argumentos.end() ||
+           std::find(argumentos.begin(), argumentos.end(), "-h") != argumentos.end();
+}
+
+std::string UneAviso(const TAviso& aviso) {
+    std::string texto;
+    for (const std::string& parte : aviso) {
+        if (parte.empty())
+            continue;
+        texto += (texto.empty() ? "" : " ") + parte;
+    }
+    return texto;
+}
+
+std::string LeeFicheroCompleto(const std::string& ruta) {
+    TFichero fichero;
+    fichero.Abre(ruta, TFichero::TModo::Lectura);
+    std::string bytes(static_cast<size_t>(fichero.Tamano()), '\0');
+    bytes.resize(bytes.empty() ? 0 : fichero.LeeBloque(bytes.data(), bytes.size()));
+    return bytes;
+}
+
+uint32_t EnteroEn(const std::string& bytes, size_t posicion) {
+    uint32_t valor = 0;
+    for (int i = 3; i >= 0; --i)
+        valor = valor << 8 | static_cast<unsigned char>(bytes[posicion + i]);
+    return valor;
+}
+
+// The set as the program would open it, or TFallo with its notice.
+void ValidaConjunto(const std::string& nombre, std::ostream& errores) {
+    TAviso aviso;
+    if (CompruebaFicheros(nombre, kClave, &aviso))
+        return;
+    errores << UneAviso(aviso) << "\n";
+    throw TFallo("");
+}
+
+struct TConjuntoLeido {
+    int32_t NumPreguntas = 0;
+    std::vector<TPregunta> Preguntas;  // those the program uses
+    TLista Temas;                      // the program's topic list and numbering
+};
+
+TConjuntoLeido LeeConjunto(const std::string& nombre) {
+    TConjuntoLeido conjunto;
+    TFicherosPreguntas ficheros;
+    ficheros.Abre(nombre);
+    std::vector<std::string> temaDePregunta;
+    LeeTemas(ficheros, conjunto.Temas, temaDePregunta);
+    conjunto.NumPreguntas = ficheros.NumPreguntas();
+    const int32_t usadas = std::clamp(conjunto.NumPreguntas, 0, kMaximoPreguntas);
+    for (int32_t n = 1; n <= usadas; ++n)
+        conjunto.Preguntas.push_back(ficheros.LeePregunta(static_cast<uint16_t>(n)));
+    return conjunto;
+}
+
+// Each record's length as the index places the records, back to back.
+std::vector<int64_t> LongitudesRegistros(const std::string& nombre, size_t cuantas) {
+    const std::string indice = LeeFicheroCompleto(NombreIndice(nombre));
+    TFichero preguntas;
+    preguntas.Abre(nombre, TFichero::TModo::Lectura);
+    const int64_t finRegistros = preguntas.Tamano() - kLongitudCola;
+    std::vector<int64_t> longitudes;
+    for (size_t i = 0; i < cuantas && (i + 1) * 4 <= indice.size(); ++i) {
+        const bool ultima = (i + 2) * 4 > indice.size() - kLongitudCola;
+        const int64_t fin = ultima ? finRegistros : EnteroEn(indice, (i + 1) * 4);
+        longitudes.push_back(fin - EnteroEn(indice, i * 4));
+    }
+    return longitudes;
+}
+
+std::map<std::string, int> CuentaTemas(const std::vector<TPregunta>& preguntas) {
+    std::map<std::string, int> cuentas;
+    for (const TPregunta& pregunta : preguntas)
+        ++cuentas[pregunta.Tema];
+    return cuentas;
+}
+
+int CuentaHuecos(const TPregunta& pregunta) {
+    return static_cast<int>(std::count(pregunta.Texto.begin(), pregunta.Texto.end(), '@') / 2);
+}
+
+// Runs of text outside gaps: each takes a text label of the window at least.
+int CuentaPiezas(const std::string& texto) {
+    int piezas = 0;
+    bool enHueco = false, enPieza = false;
+    for (const char c : texto) {
+        if (c == '@' || c == '\r') {
+            enHueco = c == '@' && !enHueco;
+            enPieza = false;
+        } else if (!enHueco && !enPieza) {
+            enPieza = true;
+            ++piezas;
+        }
+    }
+    return piezas;
+}
+
+// Warnings about what the program would handle badly; the set stays usable.
+void AvisaProblemas(const std::string& nombre, const std::vector<TPregunta>& preguntas,
+                    const std::vector<int64_t>& longitudes, int32_t numPreguntas,
+                    std::ostream& errores) {
+    const auto aviso = [&](const std::string& texto) {
+        errores << "warning: " << nombre << ": " << texto << "\n";
+    };
+    if (numPreguntas > kMaximoPreguntas)
+        aviso(std::to_string(numPreguntas) + " questions; the program uses only the first " +
+              std::to_string(kMaximoPreguntas));
+    const size_t temas = CuentaTemas(preguntas).size();
+    if (temas > kMaximoAvisable)
+        aviso(std::to_string(temas) + " topics; the program lists only the first " +
+              std::to_string(kMaximoAvisable) + " and never asks questions of the others");
+    for (size_t i = 0; i < preguntas.size(); ++i) {
+        const std::string cual = "question " + std::to_string(i + 1) + ": ";
+        const TPregunta& pregunta = preguntas[i];
+        const auto marcas = std::count(pregunta.Texto.begin(), pregunta.Texto.end(), '@');
+        if (marcas % 2 != 0)
+            aviso(cual + "an odd number of gap marks (\"@\"): " + std::to_string(marcas));
+        if (const int huecos = CuentaHuecos(pregunta); huecos > kMaximoAvisable)
+            aviso(cual + std::to_string(huecos) + " gaps; the program shows the first " +
+                  std::to_string(kMaximoAvisable));
+        if (const int piezas = CuentaPiezas(pregunta.Texto); piezas > kMaximoAvisable)
+            aviso(cual + std::to_string(piezas) + " text pieces; the program shows at most " +
+                  std::to_string(kMaximoAvisable) +
+                  " (each line and each piece beside a gap takes one)");
+        if (i < longitudes.size() && longitudes[i] > static_cast<int64_t>(kLongitudRegistro))
+            aviso(cual + "a record of " + std::to_string(longitudes[i]) +
+                  " bytes; the program reads at most " + std::to_string(kLongitudRegistro));
+    }
+}
+
+// Why the program refuses the key of a set whose first question is this one.
+std::string ExplicaClave(const TPregunta& primera, int linea) {
+    std::string registro = EmpaquetaPregunta(primera);
+    registro.pop_back();  // the program examines record 1 without its final NUL
+    const auto legibles = std::count_if(registro.begin(), registro.end(), [](char c) {
+        return CaracterLegible(static_cast<unsigned char>(c));
+    });
+    return "The program accepts a set only when the record of its first question (line " +
+           std::to_string(linea) + ") is at least 81 per cent unaccented letters, digits, " +
+           "blanks, commas and points (modo and ancho count as one byte each, readable when 0); "
+           "it is " +
+           std::to_string(legibles * 100 / static_cast<int64_t>(registro.size())) +
+           " per cent. Put a longer, plainer question first: accents, gap marks, line breaks and "
+           "other signs lower the share.\n";
+}
+
+std::string ArgumentoUnico(const std::vector<std::string>& argumentos, const std::string& orden) {
+    if (argumentos.size() != 1 || argumentos[0].starts_with("-"))
+        throw TErrorUso("'" + orden + "' takes one question file (SET.preg)", orden);
+    return argumentos[0];
+}
+
+int Empaqueta(const std::vector<std::string>& argumentos, std::ostream& salida,
+              std::ostream& errores) {
+    std::string fuenteRuta, destino;
+    for (size_t i = 0; i < argumentos.size(); ++i) {
+        if (argumentos[i] == "-o" && i + 1 < argumentos.size() && destino.empty()) {
+            destino = argumentos[++i];
+        } else if (!argumentos[i].starts_with("-") && fuenteRuta.empty()) {
+            fuenteRuta = argumentos[i];
+        } else {
+            throw TErrorUso("unexpected argument '" + argumentos[i] + "'", "pack");
+        }
+    }
+    if (fuenteRuta.empty() || destino.empty())
+        throw TErrorUso("'pack' takes a source and -o SET.preg", "pack");
+    if (!destino.ends_with(".preg") || NombreDesnudo(destino) == ".preg")
+        throw TErrorUso("the question file must be named SOMETHING.preg", "pack");
+    if (!ExisteFichero(fuenteRuta)) {
+        errores << fuenteRuta << ": no such file\n";
+        return kSalidaFallo;
+    }
+
+    const TFuenteLeida fuente = LeeFuente(LeeFicheroCompleto(fuenteRuta));
+    if (fuente.Error) {
+        errores << fuenteRuta << ":" << fuente.Error->Linea << ": " << fuente.Error->Mensaje
+                << "\n";
+        return kSalidaFallo;
+    }
+    EscribeConjunto(destino, fuente.Preguntas);
+    std::vector<int64_t> longitudes;
+    for (const TPregunta& p : fuente.Preguntas)
+        longitudes.push_back(static_cast<int64_t>(EmpaquetaPregunta(p).size()));
+    const auto numPreguntas =
+        static_cast<int32_t>(std::min<size_t>(fuente.Preguntas.size(), INT32_MAX));
+    AvisaProblemas(fuenteRuta, fuente.Preguntas, longitudes, numPreguntas, errores);
+
+    TAviso aviso;
+    if (!CompruebaFicheros(destino, kClave, &aviso)) {
+        errores << UneAviso(aviso) << "\n";
+        if (!CompruebaClave(destino, kClave, nullptr))
+            errores << ExplicaClave(fuente.Preguntas.front(), fuente.Lineas.front());
+        std::remove(destino.c_str());
+        std::remove(NombreIndice(destino).c_str());
+        return kSalidaFallo;
+    }
+    salida << "Wrote " << destino << " and " << NombreIndice(destino) << ": "
+           << fuente.Preguntas.size() << " questions, " << CuentaTemas(fuente.Preguntas).size()
+           << " topics.\n";
+    return kSalidaBien;
+}
+
+int Desempaqueta(const std::vector<std::string>& argumentos, std::ostream& salida,
+                 std::ostream& errores) {
+    const std::string nombre = ArgumentoUnico(argumentos, "unpack");
+    ValidaConjunto(nombre, errores);
+    const std::vector<TPregunta> preguntas = LeeConjunto(nombre).Preguntas;
+    for (size_t i = 0; i < preguntas.size(); ++i) {
+        if (const int byte = ByteNoEscribible(preguntas[i]); byte >= 0) {
+            char hexadecimal[16];
+            std::snprintf(hexadecimal, sizeof hexadecimal, "0x%02X", static_cast<unsigned>(byte));
+            errores << nombre << ": question " << i + 1 << " holds the control byte " << hexadecimal
+                    << ", which a question source cannot carry\n";
+            return kSalidaFallo;
+        }
+    }
+    salida << EscribeFuente(preguntas, NombreDesnudo(nombre));
+    return kSalidaBien;
+}
+
+int Comprueba(const std::vector<std::string>& argumentos, std::ostream& salida,
+              std::ostream& errores) {
+    const std::string nombre = ArgumentoUnico(argumentos, "check");
+    ValidaConjunto(nombre, errores);
+    const TConjuntoLeido conjunto = LeeConjunto(nombre);
+    const std::vector<TPregunta>& preguntas = conjunto.Preguntas;
+    AvisaProblemas(nombre, preguntas, LongitudesRegistros(nombre, preguntas.size()),
+                   conjunto.NumPreguntas, errores);
+
+    const std::map<std::string, int> cuentas = CuentaTemas(preguntas);
+    salida << NombreDesnudo(nombre) << ": valid, " << conjunto.NumPreguntas << " questions, "
+           << cuentas.size() << " topics\n";
+    for (int32_t i = 1; i <= conjunto.Temas.Cuenta(); ++i) {
+        const std::string tema = conjunto.Temas.Nombre(i);
+        const int cuenta = cuentas.at(tema);
+        salida << "  " << i << ". " << (tema.empty() ? "(no topic)" : Utf8DeWindows1252(tema))
+               << ": " << cuenta << (cuenta == 1 ? " question" : " questions") << "\n";
+    }
+    if (cuentas.size() > static_cast<size_t>(conjunto.Temas.Cuenta()))
+        salida << "  and " << cuentas.size() - static_cast<size_t>(conjunto.Temas.Cuenta())
+               << " more topics that the program does not list\n";
+    const auto acentos = std::count_if(preguntas.begin(), preguntas.end(),
+                                       [](const TPregunta& p) { return p.Modo == 1; });
+    salida << "Accent-practice questions (modo acentos): " << acentos << "\n";
+    int mayor = 0;
+    size_t cual = 0;
+    for (size_t i = 0; i < preguntas.size(); ++i) {
+        if (CuentaHuecos(preguntas[i]) > mayor) {
+            mayor = CuentaHuecos(preguntas[i]);
+            cual = i + 1;
+        }
+    }
+    salida << "Most gaps in one question: " << mayor;
+    if (cual > 0)
+        salida << " (question " << cual << ")";
+    salida << "\n";
+    return kSalidaBien;
+}
+
+// "1,3-5" into topic numbers, each from 1 to cuenta.
+std::vector<int> LeeSeleccion(const std::string& lista, int32_t cuenta) {
+    std::vector<int> temas;
+    size_t inicio = 0;
+    while (inicio <= lista.size()) {
+        const size_t fin = std::min(lista.find(',', inicio), lista.size());
+        const std::string elemento = lista.substr(inicio, fin - inicio);
+        const size_t guion = elemento.find('-');
+        const auto numero = [&](const std::string& texto) {
+            if (texto.empty() || texto.size() > 6 ||
+                !std::all_of(texto.begin(), texto.end(),
+                             [](char c) { return c >= '0' && c <= '9'; }))
+                throw TErrorUso("'" + elemento + "' is no topic number or range (as in 1,3-5)",
+                                "config");
+            const int n = std::stoi(texto);
+            if (n < 1 || n > cuenta)
+                throw TErrorUso("there is no topic " + texto + ": the set has " +
+                                    std::to_string(cuenta) + " (see tildora-tool check)",
+                                "config");
+            return n;
+        };
+        const int desde = numero(elemento.substr(0, guion));
+        const int hasta = guion == std::string::npos ? desde : numero(elemento.substr(guion + 1));
+        if (hasta < desde)
+            throw TErrorUso("the range '" + elemento + "' runs backwards", "config");
+        for (int n = desde; n <= hasta; ++n)
+            temas.push_back(n);
+        inicio = fin + 1;
+    }
+    return temas;
+}
+
+std::string CarpetaDatosExigida() {
+    const std::string carpeta = CarpetaDatosPrograma();
+    if (carpeta.empty())
+        throw TFallo("cannot find the program data folder: HOME is not set");
+    return carpeta;
+}
+
+int Configura(const std::vector<std::string>& argumentos, std::ostream& salida,
+              std::ostream& errores) {
+    std::string nombre, lista;
+    bool todos = false;
+    for (size_t i = 0; i < argumentos.size(); ++i) {
+        if (argumentos[i] == "--all" && !todos && lista.empty()) {
+            todos = true;
+        } else if (argumentos[i] == "--select" && i + 1 < argumentos.size() && !todos &&
+                   lista.empty()) {
+            lista = argumentos[++i];
+        } else if (!argumentos[i].starts_with("-") && nombre.empty()) {
+            nombre = argumentos[i];
+        } else {
+            throw TErrorUso("unexpected argument '" + argumentos[i] + "'", "config");
+        }
+    }
+    if (nombre.empty() || (!todos && lista.empty()))
+        throw TErrorUso("'config' takes SET.preg and either --select LIST or --all", "config");
+
+    ValidaConjunto(nombre, errores);
+    const TLista temas = LeeConjunto(nombre).Temas;
+    std::vector<int> elegidos;
+    if (todos) {
+        for (int32_t i = 1; i <= temas.Cuenta(); ++i)
+            elegidos.push_back(i);
+    } else {
+        elegidos = LeeSeleccion(lista, temas.Cuenta());
+    }
+
+    TConfiguracion configuracion;
+    ConfiguracionDefecto(configuracion);
+    std::fill(configuracion.TemasMarcados.begin() + 1, configuracion.TemasMarcados.end(), 0);
+    for (const int i : elegidos)
+        configuracion.TemasMarcados[static_cast<size_t>(i)] = 1;
+
+    const std::string carpeta = CarpetaDatosExigida();
+    if (!ExisteCarpeta(carpeta))
+        CreaCarpeta(carpeta);
+    const std::string ruta = carpeta + "/" + CambiaExtension(NombreDesnudo(nombre), ".cfg");
+    EscribeFichero(ruta, ConCheckSum(BytesConfiguracion(configuracion)));
+    salida << "Wrote " << ruta << "; selected topics:\n";
+    for (int32_t i = 1; i <= temas.Cuenta(); ++i)
+        if (configuracion.TemasMarcados[static_cast<size_t>(i)] != 0)
+            salida << "  " << i << ". " << Utf8DeWindows1252(temas.Nombre(i)) << "\n";
+    return kSalidaBien;
+}
+
+int MuestraHistoria(const std::vector<std::string>& argumentos, std::ostream& salida,
+                    std::ostream&) {
+    const std::string nombre = ArgumentoUnico(argumentos, "history");
+    const std::string ruta =
+        CarpetaDatosExigida() + "/" + CambiaExtension(NombreDesnudo(nombre), ".his");
+    if (!ExisteFichero(ruta)) {
+        salida << "No history for " << NombreDesnudo(nombre) << " yet (" << ruta << ").\n";
+        return kSalidaBien;
+    }
+    const std::string puntuaciones = LeeFicheroCompleto(ruta);
+    salida << ruta << ": " << puntuaciones.size()
+           << (puntuaciones.size() == 1 ? " session" : " sessions") << ", oldest first\n";
+    for (size_t i = 0; i < puntuaciones.size(); ++i) {
+        const int puntuacion = static_cast<unsigned char>(puntuaciones[i]);
+        salida << "  " << i + 1 << ". " << puntuacion * 100 / 254 << "%\n";
+    }
+    return kSalidaBien;
+}
+
+using TOrden = int (*)(const std::vector<std::string>&, std::ostream&, std::ostream&);
+const std::map<std::string, TOrden> kOrdenes = {{"pack", Empaqueta},
+                                                {"unpack", Desempaqueta},
+                                                {"check", Comprueba},
+                                                {"config", Configura},
+                                                {"history", MuestraHistoria}};
+
+}  // namespace
+
+std::string CarpetaDatosPrograma() {
+    const char* datos = std::getenv("XDG_DATA_HOME");
+    if (datos && *datos)
+        return std::string(datos) + "/Tildora";
+    const char* casa = std::getenv("HOME");
+    if (casa && *casa)
+        return std::string(casa) + "/.local/share/Tildora";
+    return "";
+}
+
+int EjecutaHerramienta(const std::vector<std::string>& argumentos, std::ostream& salida,
+                       std::ostream& errores) {
+    if (argumentos.empty()) {
+        errores << kAyuda;
+        return kSalidaUsoErroneo;
+    }
+    const std::string& orden = argumentos.front();
+    if (orden == "--help" || orden == "-h" || orden == "help") {
+        salida << kAyuda;
+        return kSalidaBien;
+    }
+    const auto it = kOrdenes.find(orden);
+    if (it == kOrdenes.end()) {
+        errores << "tildora-tool: unknown command '" << orden << "'\n"
+                << "Run 'tildora-tool --help' for the commands.\n";
+        return kSalidaUsoErroneo;
+    }
+    const std::vector<std::string> resto(argumentos.begin() + 1, argumentos.end());
+    if (PideAyuda(resto)) {
+        salida << kAyudaOrden.at(orden);
+        return kSalidaBien;
+    }
+    try {
+        return it->second(resto, salida, errores);
+    } catch (const TErrorUso& e) {
+        errores << "tildora-tool " << e.Orden << ": " << e.what() << "\n"
+                << "Run 'tildora-tool " << e.Orden << " --help' for its usage.\n";
+        return kSalidaUsoErroneo;
+    } catch (const TFallo& e) {
+        if (*e.what() != 0)
+            errores << "tildora-tool: " << e.what() << "\n";
+        return kSalidaFallo;
+    } catch (const IoError& e) {
+        errores << "tildora-tool: " << e.what() << "\n";
+        return kSalidaFallo;
+    }
+}

@@ -1,0 +1,368 @@
+#include "commands.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <random>
+#include <sstream>
+
+#include "question_files.h"
+#include "settings.h"
+#include "source_format.h"
+#include "temp_folder.h"
+#include "topic_scan.h"
+#include "writer.h"
+
+namespace {
+
+TPregunta P(std::string tema, std::string texto, uint8_t modo = 0, uint8_t ancho = 0) {
+    return {modo, ancho, std::move(tema), std::move(texto)};
+}
+
+// A first question that passes the key check, so that any question may follow.
+const TPregunta kPrimera = P("Primera", "Una pregunta sencilla, con letras y puntos. Nada mas.");
+
+struct TResultado {
+    int Estado = -1;
+    std::string Salida;
+    std::string Errores;
+};
+
+TResultado Ejecuta(const std::vector<std::string>& argumentos) {
+    std::ostringstream salida, errores;
+    TResultado r;
+    r.Estado = EjecutaHerramienta(argumentos, salida, errores);
+    r.Salida = salida.str();
+    r.Errores = errores.str();
+    return r;
+}
+
+bool Contiene(const std::string& texto, const std::string& parte) {
+    return texto.find(parte) != std::string::npos;
+}
+
+// Every test gets its own folder and program data folder; nothing reaches the real home.
+class Herramienta : public ::testing::Test {
+  protected:
+    void SetUp() override { setenv("XDG_DATA_HOME", carpeta_.En("datos").c_str(), 1); }
+    std::string En(const std::string& nombre) const { return carpeta_.En(nombre); }
+    std::string Datos(const std::string& nombre) const {
+        return carpeta_.En("datos/Tildora/" + nombre);
+    }
+
+    TCarpetaTemporal carpeta_;
+};
+
+std::vector<TPregunta> Aleatorias(uint32_t semilla) {
+    std::mt19937 azar(semilla);
+    std::string imprimibles;
+    for (int b = 0x20; b <= 0xFF; ++b)
+        if (ByteEscribible(static_cast<unsigned char>(b)))
+            imprimibles += static_cast<char>(b);
+    const auto texto = [&](bool conRetornos) {
+        std::string t;
+        const int largo = static_cast<int>(azar() % 60);
+        for (int i = 0; i < largo; ++i)
+            t += conRetornos && azar() % 8 == 0 ? '\r' : imprimibles[azar() % imprimibles.size()];
+        return t;
+    };
+    std::vector<TPregunta> preguntas{kPrimera};
+    for (int i = 0; i < 60; ++i)
+        preguntas.push_back(P(texto(false), texto(true), static_cast<uint8_t>(azar()),
+                              static_cast<uint8_t>(azar())));
+    return preguntas;
+}
+
+}  // namespace
+
+TEST_F(Herramienta, UnpackThenPackGivesTheSameBytes) {
+    std::string todos;
+    for (int b = 0x20; b <= 0xFF; ++b)
+        if (ByteEscribible(static_cast<unsigned char>(b)))
+            todos += static_cast<char>(b);
+    const std::vector<std::vector<TPregunta>> conjuntos = {
+        {kPrimera},
+        {kPrimera, P("", ""), P("", "", 255, 255), P("t", "", 2), P("", "x", 200, 1)},
+        {kPrimera, P(" blancos ", "  dos\r\r\rtres  "), P("\"citado\"", "\rempieza"),
+         P("\"", "acaba\r"), P("t", "\r"), P("t", "\r\r")},
+        {kPrimera, P("tema: raro", "tema: x\r> y\r# z\rmodo: 3\r>"), P(todos, todos, 1, 4)},
+        Aleatorias(1),
+        Aleatorias(2),
+    };
+    for (size_t i = 0; i < conjuntos.size(); ++i) {
+        const std::string original = En("original.preg");
+        EscribeConjunto(original, conjuntos[i]);
+        const TResultado fuera = Ejecuta({"unpack", original});
+        ASSERT_EQ(fuera.Estado, kSalidaBien) << i << fuera.Errores;
+        EscribeFichero(En("fuente.txt"), fuera.Salida);
+        const TResultado dentro = Ejecuta({"pack", En("fuente.txt"), "-o", En("copia.preg")});
+        ASSERT_EQ(dentro.Estado, kSalidaBien) << i << dentro.Errores;
+        EXPECT_EQ(LeeFicheroEntero(En("copia.preg")), LeeFicheroEntero(original)) << i;
+        EXPECT_EQ(LeeFicheroEntero(En("copia.ind")), LeeFicheroEntero(NombreIndice(original))) << i;
+    }
+}
+
+TEST_F(Herramienta, PackWritesWhatTheCoreWriterWrites) {
+    EscribeFichero(En("f.txt"),
+                   "tema: Uso de la h\nancho: 1\n> Mi @h@ermano no @h@a venido.\n"
+                   "> Segunda linea.\n\ntema: Acentos\nmodo: acentos\n> @cami\xC3\xB3n@\n");
+    const TResultado r = Ejecuta({"pack", En("f.txt"), "-o", En("s.preg")});
+    ASSERT_EQ(r.Estado, kSalidaBien) << r.Errores;
+    EXPECT_EQ(r.Errores, "");
+    const TConjuntoEscrito esperado =
+        ConstruyeConjunto({P("Uso de la h", "Mi @h@ermano no @h@a venido.\rSegunda linea.", 0, 1),
+                           P("Acentos", "@cami\xF3n@", 1, 0)});
+    EXPECT_EQ(LeeFicheroEntero(En("s.preg")), esperado.Preguntas);
+    EXPECT_EQ(LeeFicheroEntero(En("s.ind")), esperado.Indice);
+}
+
+TEST_F(Herramienta, PackErrorsNameFileAndLine) {
+    struct Caso {
+        std::string fuente;
+        std::string error;
+    };
+    const Caso casos[] = {
+        {"tema: a\n> bien\n> caf\xE9\n", ":3: column 6: the bytes are not valid UTF-8"},
+        {"tema: a\n> \xE2\x86\x92\n", ":2: column 3: the character U+2192"},
+        {"tema: a\n\ntema: b\n> " + std::string(kLongitudRegistro, 'a') + "\n", ":3: the question"},
+        {"# solo comentarios\n", ":1: the source holds no question"},
+    };
+    for (const Caso& c : casos) {
+        EscribeFichero(En("mal.txt"), c.fuente);
+        const TResultado r = Ejecuta({"pack", En("mal.txt"), "-o", En("mal.preg")});
+        EXPECT_EQ(r.Estado, kSalidaFallo);
+        EXPECT_EQ(r.Errores.rfind(En("mal.txt") + c.error, 0), 0u) << r.Errores;
+        EXPECT_FALSE(ExisteFichero(En("mal.preg")));
+    }
+    const TResultado falta = Ejecuta({"pack", En("no.txt"), "-o", En("no.preg")});
+    EXPECT_EQ(falta.Estado, kSalidaFallo);
+    EXPECT_EQ(falta.Errores, En("no.txt") + ": no such file\n");
+}
+
+TEST_F(Herramienta, PackExplainsTheKeyRuleAndLeavesNoSet) {
+    // Record 1 without its final NUL: 13 bytes, of which ancho 0, the topic's NUL and the blank
+    // are readable.
+    EscribeFichero(En("k.txt"),
+                   "\n# primero\ntema: \xC3\xA1\xC3\xA9\nmodo: acentos\n"
+                   "> @\xC3\xA1@ @\xC3\xA9@\n>\ntema: b\n> bien\n");
+    const TResultado r = Ejecuta({"pack", En("k.txt"), "-o", En("k.preg")});
+    EXPECT_EQ(r.Estado, kSalidaFallo);
+    EXPECT_TRUE(r.Errores.starts_with("Fichero con clave desconocida: k.preg\n")) << r.Errores;
+    EXPECT_TRUE(Contiene(r.Errores, "first question (line 3)")) << r.Errores;
+    EXPECT_TRUE(Contiene(r.Errores, "at least 81 per cent")) << r.Errores;
+    EXPECT_TRUE(Contiene(r.Errores, "it is 23 per cent")) << r.Errores;
+    EXPECT_FALSE(ExisteFichero(En("k.preg")));
+    EXPECT_FALSE(ExisteFichero(En("k.ind")));
+}
+
+TEST_F(Herramienta, CheckGivesTheProgramsNoticeForEachFailure) {
+    const std::vector<TPregunta> preguntas = {kPrimera, P("t", "@a@")};
+    const auto estropea = [&](const std::string& fichero, auto cambio) {
+        EscribeConjunto(En("s.preg"), preguntas);
+        std::string bytes = LeeFicheroEntero(En(fichero));
+        cambio(bytes);
+        EscribeFichero(En(fichero), bytes);
+    };
+    struct Caso {
+        std::function<void()> prepara;
+        std::string aviso;
+    };
+    const Caso casos[] = {
+        {[&] { std::remove(En("s.ind").c_str()); }, "Fichero no encontrado: s.ind"},
+        {[&] { std::remove(En("s.preg").c_str()); }, "Fichero no encontrado: s.preg"},
+        {[&] { estropea("s.preg", [](std::string& b) { b.resize(b.size() - 12); }); },
+         "Fichero sin CheckSum: s.preg"},
+        {[&] { estropea("s.ind", [](std::string& b) { b[b.size() - 9] = 'c'; }); },
+         "Fichero sin CheckSum: s.ind"},
+        {[&] { estropea("s.preg", [](std::string& b) { b[0] ^= 1; }); },
+         "Fichero con CheckSum err\xC3\xB3neo: s.preg"},
+        {[&] { estropea("s.ind", [](std::string& b) { b[4] ^= 1; }); },
+         "Fichero con CheckSum err\xC3\xB3neo: s.ind"},
+        {[&] { EscribeConjunto(En("s.preg"), preguntas, "Otra clave cualquiera"); },
+         "Fichero con clave desconocida: s.preg"},
+    };
+    for (const Caso& c : casos) {
+        EscribeConjunto(En("s.preg"), preguntas);
+        c.prepara();
+        for (const char* orden : {"check", "unpack", "config"}) {
+            std::vector<std::string> argumentos = {orden, En("s.preg")};
+            if (std::string(orden) == "config")
+                argumentos.push_back("--all");
+            const TResultado r = Ejecuta(argumentos);
+            EXPECT_EQ(r.Estado, kSalidaFallo) << orden << " " << c.aviso;
+            EXPECT_EQ(r.Errores, c.aviso + "\n") << orden;
+            EXPECT_EQ(r.Salida, "") << orden;
+        }
+    }
+}
+
+TEST_F(Herramienta, CheckSummarisesAValidSet) {
+    EscribeConjunto(En("s.preg"), {kPrimera, P("b o v", "@b@ @v@ @b@", 0, 1),
+                                   P("Acentos", "@cami\xF3n@", 1), P("b o v", "")});
+    const TResultado r = Ejecuta({"check", En("s.preg")});
+    EXPECT_EQ(r.Estado, kSalidaBien);
+    EXPECT_EQ(r.Errores, "");
+    EXPECT_EQ(r.Salida,
+              "s.preg: valid, 4 questions, 3 topics\n"
+              "  1. Primera: 1 question\n"
+              "  2. b o v: 2 questions\n"
+              "  3. Acentos: 1 question\n"
+              "Accent-practice questions (modo acentos): 1\n"
+              "Most gaps in one question: 3 (question 2)\n");
+}
+
+TEST_F(Herramienta, CheckWarnsOfWhatTheProgramHandlesBadly) {
+    std::string muchosHuecos, muchasPiezas;
+    for (int i = 0; i < 201; ++i)
+        muchosHuecos += "@a@";
+    for (int i = 0; i < 201; ++i)
+        muchasPiezas += "x\r";
+    std::vector<TPregunta> preguntas = {kPrimera, P("t", "@impar"), P("t", muchosHuecos),
+                                        P("t", muchasPiezas),
+                                        P("t", std::string(kLongitudRegistro, 'a'))};
+    for (int i = 0; i < 200; ++i)
+        preguntas.push_back(P("tema " + std::to_string(i), "x"));
+    EscribeConjunto(En("s.preg"), preguntas);
+    const TResultado r = Ejecuta({"check", En("s.preg")});
+    EXPECT_EQ(r.Estado, kSalidaBien);
+    const std::string prefijo = "warning: " + En("s.preg") + ": ";
+    for (const std::string aviso :
+         {"202 topics; the program lists only the first 200",
+          "question 2: an odd number of gap marks (\"@\"): 1", "question 3: 201 gaps",
+          "question 4: 201 text pieces", "question 5: a record of 32773 bytes"})
+        EXPECT_TRUE(Contiene(r.Errores, prefijo + aviso)) << aviso << "\n" << r.Errores;
+    EXPECT_TRUE(Contiene(r.Salida, "  and 2 more topics that the program does not list\n"));
+}
+
+TEST_F(Herramienta, ConfigWritesTheSettingsTheProgramRestores) {
+    EscribeConjunto(En("cuaderno.preg"),
+                    {kPrimera, P("b", "x"), P("c", "x"), P("b", "y"), P("d", "x"), P("e", "x")});
+    struct Caso {
+        std::vector<std::string> eleccion;
+        std::vector<bool> marcados;  // topics 1 to 5
+    };
+    const Caso casos[] = {{{"--select", "1,3-4"}, {true, false, true, true, false}},
+                          {{"--select", "5,2-2"}, {false, true, false, false, true}},
+                          {{"--all"}, {true, true, true, true, true}}};
+    for (const Caso& c : casos) {
+        std::vector<std::string> argumentos = {"config", En("cuaderno.preg")};
+        argumentos.insert(argumentos.end(), c.eleccion.begin(), c.eleccion.end());
+        const TResultado r = Ejecuta(argumentos);
+        ASSERT_EQ(r.Estado, kSalidaBien) << r.Errores;
+
+        TFicherosPreguntas ficheros;
+        ficheros.Abre(En("cuaderno.preg"));
+        TLista temas;
+        std::vector<std::string> temaDePregunta;
+        ASSERT_EQ(LeeTemas(ficheros, temas, temaDePregunta), 5);
+        TConfiguracion configuracion;
+        const auto aviso = RestauraConfiguracion(Datos("cuaderno.cfg"), En("datos/Tildora"),
+                                                 En("cuaderno.preg"), configuracion, temas);
+        EXPECT_FALSE(aviso.has_value());
+        for (int32_t i = 1; i <= 5; ++i)
+            EXPECT_EQ(temas.Marcado(i), c.marcados[static_cast<size_t>(i - 1)]) << i;
+        EXPECT_EQ(LeeFicheroEntero(Datos("cuaderno.cfg")).size(), kTamanoConfiguracion + 12);
+    }
+}
+
+TEST_F(Herramienta, ConfigRefusesWrongSelections) {
+    EscribeConjunto(En("s.preg"), {kPrimera, P("b", "x")});
+    for (const std::vector<std::string>& argumentos : std::vector<std::vector<std::string>>{
+             {"config", En("s.preg")},
+             {"config", En("s.preg"), "--select", "3"},
+             {"config", En("s.preg"), "--select", "0"},
+             {"config", En("s.preg"), "--select", "1-"},
+             {"config", En("s.preg"), "--select", "2-1"},
+             {"config", En("s.preg"), "--select", "1,,2"},
+             {"config", En("s.preg"), "--select", "uno"},
+             {"config", En("s.preg"), "--select", "1", "--all"},
+             {"config", En("s.preg"), "--select"},
+         }) {
+        const TResultado r = Ejecuta(argumentos);
+        EXPECT_EQ(r.Estado, kSalidaUsoErroneo) << argumentos.back();
+        EXPECT_FALSE(ExisteFichero(Datos("s.cfg")));
+    }
+}
+
+TEST_F(Herramienta, DataFolderFollowsTheProgram) {
+    EXPECT_EQ(CarpetaDatosPrograma(), En("datos") + "/Tildora");
+    const std::string casa = std::getenv("HOME") ? std::getenv("HOME") : "";
+    setenv("HOME", En("casa").c_str(), 1);
+    setenv("XDG_DATA_HOME", "", 1);
+    EXPECT_EQ(CarpetaDatosPrograma(), En("casa") + "/.local/share/Tildora");
+    unsetenv("XDG_DATA_HOME");
+    EXPECT_EQ(CarpetaDatosPrograma(), En("casa") + "/.local/share/Tildora");
+    setenv("HOME", casa.c_str(), 1);
+}
+
+TEST_F(Herramienta, HistoryShowsScoresAsPerCent) {
+    const TResultado vacio = Ejecuta({"history", En("cuaderno.preg")});
+    EXPECT_EQ(vacio.Estado, kSalidaBien);
+    EXPECT_TRUE(vacio.Salida.starts_with("No history for cuaderno.preg yet")) << vacio.Salida;
+
+    CreaCarpeta(En("datos/Tildora"));
+    const std::string puntuaciones = {static_cast<char>(254), static_cast<char>(127), 0,
+                                      static_cast<char>(PuntuacionHistoria(3, 4))};
+    EscribeFichero(Datos("cuaderno.his"), puntuaciones);
+    const TResultado r = Ejecuta({"history", "otra/carpeta/cuaderno.preg"});
+    EXPECT_EQ(r.Estado, kSalidaBien);
+    EXPECT_EQ(r.Salida, Datos("cuaderno.his") +
+                            ": 4 sessions, oldest first\n  1. 100%\n  2. 50%\n  3. 0%\n  4. 74%\n");
+}
+
+TEST_F(Herramienta, WrongUsageExitsWithTwo) {
+    for (const std::vector<std::string>& argumentos : std::vector<std::vector<std::string>>{
+             {},
+             {"frob"},
+             {"pack"},
+             {"pack", "a.txt"},
+             {"pack", "a.txt", "-o"},
+             {"pack", "a.txt", "-o", "a.ind"},
+             {"pack", "a.txt", "b.txt", "-o", "a.preg"},
+             {"unpack"},
+             {"check", "a.preg", "b.preg"},
+             {"check", "--verbose"},
+             {"history"},
+         }) {
+        const TResultado r = Ejecuta(argumentos);
+        EXPECT_EQ(r.Estado, kSalidaUsoErroneo) << (argumentos.empty() ? "" : argumentos.back());
+        EXPECT_NE(r.Errores, "");
+    }
+    for (const char* orden : {"--help", "pack", "unpack", "check", "config", "history"}) {
+        std::vector<std::string> argumentos = {orden};
+        if (std::string(orden) != "--help")
+            argumentos.push_back("--help");
+        const TResultado r = Ejecuta(argumentos);
+        EXPECT_EQ(r.Estado, kSalidaBien) << orden;
+        EXPECT_TRUE(r.Salida.starts_with("Usage: tildora-tool")) << orden;
+    }
+}
+
+TEST_F(Herramienta, SampleSetsAreValidAndRoundTrip) {
+    for (const std::string muestra : {"castellano", "valenciano"}) {
+        const std::string nombre = std::string(TILDORA_SAMPLE_FOLDER) + "/" + muestra + ".preg";
+        const TResultado r = Ejecuta({"check", nombre});
+        EXPECT_EQ(r.Estado, kSalidaBien) << muestra << r.Errores;
+        EXPECT_EQ(r.Errores, "") << muestra;
+
+        TFicherosPreguntas ficheros;
+        ficheros.Abre(nombre);
+        TLista temas;
+        std::vector<std::string> temaDePregunta;
+        EXPECT_GE(LeeTemas(ficheros, temas, temaDePregunta), 5) << muestra;
+        EXPECT_GE(ficheros.NumPreguntas(), 40) << muestra;
+        int acentos = 0, varios = 0;
+        for (int32_t n = 1; n <= ficheros.NumPreguntas(); ++n) {
+            const TPregunta p = ficheros.LeePregunta(static_cast<uint16_t>(n));
+            acentos += p.Modo == 1;
+            varios += p.Texto.find('\r') != std::string::npos;
+        }
+        EXPECT_GT(acentos, 0) << muestra;
+        EXPECT_GT(varios, 0) << muestra;
+
+        const TResultado fuera = Ejecuta({"unpack", nombre});
+        EscribeFichero(En("copia.txt"), fuera.Salida);
+        ASSERT_EQ(Ejecuta({"pack", En("copia.txt"), "-o", En("copia.preg")}).Estado, kSalidaBien);
+        EXPECT_EQ(LeeFicheroEntero(En("copia.preg")), LeeFicheroEntero(nombre)) << muestra;
+    }
+}
