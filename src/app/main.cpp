@@ -1,11 +1,23 @@
 #include <QApplication>
 
+#include "about_box.h"
+#include "dedication_window.h"
+#include "go_to_dialog.h"
 #include "main_window.h"
+#include "topics_dialog.h"
+#include "wait_notice.h"
 
 int main(int argc, char* argv[]) {
     QApplication aplicacion(argc, argv);
-    aplicacion.setApplicationDisplayName(QStringLiteral("Tildora"));
-    TfrmTildora ventana;
-    ventana.show();
+    // The application's title. Not the display name: Qt would append that to every caption.
+    aplicacion.setApplicationName(QStringLiteral("Tildora"));
+    TfrmTildora frmTildora;
+    // Start-up instances, never shown: every use creates a fresh window.
+    TfrmAviso frmAviso;
+    TfrmSobreElPrograma frmSobreElPrograma;
+    TfrmLeeInicial frmLeeInicial;
+    TfrmTemas frmTemas;
+    TfrmDedicatoria frmDedicatoria;
+    frmTildora.show();
     return aplicacion.exec();
 }

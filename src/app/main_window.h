@@ -1,9 +1,149 @@
 #pragma once
 
 #include <QMainWindow>
+#include <QString>
 
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "binary_file.h"
+#include "layout.h"
+#include "question_files.h"
+#include "settings.h"
+#include "topic_list.h"
+
+class QAction;
+class QButtonGroup;
+class QFrame;
+class QLabel;
+class QLineEdit;
+class QMenu;
+class QPushButton;
+class QScrollArea;
+class QToolButton;
+
+// The exercise window: toolbar, menu, the pool in which questions are laid out, and the state
+// of the open question file set.
 class TfrmTildora : public QMainWindow {
     Q_OBJECT
-public:
+  public:
     explicit TfrmTildora(QWidget* parent = nullptr);
+
+    // The form's automatic scrolling: every control below lives in the scrolled client area,
+    // at the client coordinates of the layout.
+    QScrollArea* AreaCliente = nullptr;
+    QWidget* Cliente = nullptr;
+
+    QFrame* PanelSuperior = nullptr;
+    QToolButton* btnNuevo = nullptr;
+    QToolButton* btnIrA = nullptr;
+    QToolButton* btnSecuencial = nullptr;
+    QToolButton* btnAleatorio = nullptr;
+    QToolButton* btnTemas = nullptr;
+    QToolButton* btnTerminar = nullptr;
+    QToolButton* btnSobreProg = nullptr;
+    QToolButton* btnCorregir = nullptr;
+    QPushButton* btnSiguiente = nullptr;
+    QLabel* lblNumPreguntas = nullptr;
+    QLabel* lblNumTemas = nullptr;
+    QButtonGroup* Grupo1 = nullptr;
+
+    QLabel* lblTema = nullptr;
+    QLabel* Texto1 = nullptr;
+    QLineEdit* Hueco1 = nullptr;
+
+    QMenu* menuFichero = nullptr;
+    QAction* menuNuevo = nullptr;
+    QAction* menuIrA = nullptr;
+    QAction* menuSecuencial = nullptr;
+    QAction* menuAleatorio = nullptr;
+    QAction* menuTemas = nullptr;
+    QAction* menuLinea = nullptr;
+    QAction* menuTerminar = nullptr;
+    QMenu* menuPreguntas = nullptr;
+    QAction* menuCorregir = nullptr;
+    QAction* menuSiguiente = nullptr;
+    QMenu* menuIdioma = nullptr;
+    QAction* menuCastellano = nullptr;
+    QAction* menuValenciano = nullptr;
+    QMenu* menuAyuda = nullptr;
+    QAction* menuSobreProg = nullptr;
+
+    // The open dialog: the chosen question file, or empty when cancelled. Tests replace it.
+    std::function<QString(const QString& primeraCarpeta)> AbrePreguntas;
+
+    bool Secuencial = true;
+    std::string Clave{kClave};
+    std::array<QLabel*, kTamanoPool + 1> Textos{};  // 1-based
+    std::array<QLineEdit*, kTamanoPool + 1> Huecos{};
+    std::array<QLabel*, kTamanoPool + 1> Respuestas{};
+    TLista ListaTemas;
+    std::vector<std::string> TemaDePregunta;  // 1-based
+    int32_t NumPreguntas = 0;
+    int32_t NumTemas = 0;
+    std::string NombreFichero;
+    // FicheroPreguntas and FicheroIndice, with BufferPregunta.
+    TFicherosPreguntas FicherosPreguntas{Clave};
+    TFichero FicheroHistoria;
+    bool FicherosAbiertos = false;
+    int32_t Contestadas = 0;
+    int32_t Acertadas = 0;
+    TConfiguracion Configuracion;
+    TPregunta Pregunta;
+    uint16_t PreguntaActual = 1;
+    uint16_t NumHuecos = 0;
+    QString UltimaCarpeta;
+    uint16_t Idioma = 1;
+    std::mt19937 Generador;
+    // The tallies count only the first reveal of each question shown.
+    bool PreguntaPuntuada = false;
+
+    // The folder of the program's settings and history files, with its trailing separator.
+    static QString CarpetaDatos();
+
+    void FormCreate();
+    void FormResize();
+    void menuNuevoClick();
+    void AbreFicheros(const std::string& nombre);
+    void CierraFicheros();
+    void ActivaTest();
+    void DesactivaTest();
+    void menuTerminarClick();
+    void LimpiaPregunta();
+    void MuestraPregunta(uint16_t numero);
+    void menuSiguienteClick();
+    void menuSecuencialClick();
+    void menuAleatorioClick();
+    void ActualizaOrden();
+    void menuIrAClick();
+    void menuCorregirClick();
+    void ActualizaCorregir();
+    void CambiaIdioma(uint16_t idioma);
+    void menuCastellanoClick();
+    void menuValencianoClick();
+    void menuTemasClick();
+    void menuSobreProgClick();
+    void lblNumPreguntasMouseDown(Qt::MouseButton boton, Qt::KeyboardModifiers teclas);
+
+  protected:
+    void resizeEvent(QResizeEvent* evento) override;
+    void closeEvent(QCloseEvent* evento) override;
+    bool eventFilter(QObject* objeto, QEvent* evento) override;
+
+  private:
+    void CreaBarra();
+    void CreaMenu();
+    void CreaPool();
+    void HabilitaControlesTest(bool habilitados);
+    // Closing the open set, checking the chosen one and opening it: the heart of New.
+    void AbreConjunto(const QString& elegido);
+    // Closes whatever a failed file operation left open, without a score.
+    void DescartaFicheros();
+    void SiembraGenerador();
+    // Lets the scrolled client area reach the lowest shown control of the question.
+    void AjustaAreaCliente();
 };

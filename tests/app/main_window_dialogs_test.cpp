@@ -1,0 +1,109 @@
+#include <QPlainTextEdit>
+
+#include "about_box.h"
+#include "dedication_window.h"
+#include "main_window_fixture.h"
+#include "wait_notice.h"
+
+namespace {
+
+// Closes the modal window that opens next, if any, and says what it was.
+void CierraModalSiSeAbre(QString* titulo) {
+    QTimer::singleShot(0, qApp, [titulo] {
+        if (QWidget* modal = QApplication::activeModalWidget()) {
+            *titulo = modal->windowTitle();
+            QTest::keyClick(modal, Qt::Key_Escape);
+        }
+    });
+}
+
+}  // namespace
+
+TEST_F(VentanaTest, AboutBoxOpensInTheLanguageInForce) {
+    struct Caso {
+        std::function<void()> abre;
+        bool castellano;
+        QString linea4;
+    };
+    const std::vector<Caso> casos = {
+        {[this] { ventana->menuSobreProg->trigger(); }, false,
+         "   En aquestos moments el programa disposa de els següents idiomes:"},
+        {[this] { ventana->btnSobreProg->click(); }, true,
+         "   En estos momentos el programa dispone de los siguientes idiomas:"},
+    };
+    for (const Caso& caso : casos) {
+        if (caso.castellano)
+            ventana->menuCastellano->trigger();
+        bool visto = false;
+        AlAbrirseModal([&](QWidget* modal) {
+            auto* caja = qobject_cast<TfrmSobreElPrograma*>(modal);
+            ASSERT_NE(caja, nullptr);
+            visto = true;
+            EXPECT_EQ(caja->parentWidget(), ventana.get());
+            EXPECT_EQ(caja->Idioma, ventana->Idioma);
+            EXPECT_EQ(caja->windowTitle(), "Sobre el programa...");
+            EXPECT_EQ(caja->Memo->toPlainText().split('\n').value(3), caso.linea4);
+            QTest::keyClick(caja, Qt::Key_Return);
+        });
+        caso.abre();
+        EXPECT_TRUE(visto);
+        EXPECT_TRUE(ventana->findChildren<TfrmSobreElPrograma*>().isEmpty());
+    }
+}
+
+TEST_F(VentanaTest, OnlyRightButtonWithShiftCtrlAndAltOpensTheDedication) {
+    const Qt::KeyboardModifiers tres = Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier;
+    struct Caso {
+        Qt::MouseButton boton;
+        Qt::KeyboardModifiers teclas;
+        bool abre;
+    };
+    const std::vector<Caso> casos = {
+        {Qt::RightButton, tres, true},
+        {Qt::RightButton, tres | Qt::MetaModifier, true},
+        {Qt::LeftButton, tres, false},
+        {Qt::MiddleButton, tres, false},
+        {Qt::RightButton, Qt::ShiftModifier | Qt::ControlModifier, false},
+        {Qt::RightButton, Qt::ShiftModifier | Qt::AltModifier, false},
+        {Qt::RightButton, Qt::ControlModifier | Qt::AltModifier, false},
+        {Qt::RightButton, Qt::NoModifier, false},
+    };
+    for (const Caso& caso : casos) {
+        SCOPED_TRACE(std::to_string(caso.boton) + " " + std::to_string(caso.teclas.toInt()));
+        QString titulo;
+        CierraModalSiSeAbre(&titulo);
+        QTest::mousePress(ventana->lblNumPreguntas, caso.boton, caso.teclas);
+        QTest::mouseRelease(ventana->lblNumPreguntas, caso.boton, caso.teclas);
+        QCoreApplication::processEvents();
+        EXPECT_EQ(titulo, caso.abre ? TfrmDedicatoria::Titulo : QString());
+        EXPECT_TRUE(ventana->findChildren<TfrmDedicatoria*>().isEmpty());
+    }
+    // The second press of a double click counts as a press too.
+    QString titulo;
+    CierraModalSiSeAbre(&titulo);
+    QTest::mouseDClick(ventana->lblNumPreguntas, Qt::RightButton, tres);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(titulo, TfrmDedicatoria::Titulo);
+}
+
+TEST_F(VentanaTest, WaitNoticeStandsInTheLanguageWhileTheSetOpens) {
+    for (const uint16_t idioma : {uint16_t{1}, uint16_t{0}}) {
+        SCOPED_TRACE(idioma);
+        ventana->CambiaIdioma(idioma);
+        const std::string nombre = "espera" + std::to_string(idioma);
+        QDir().mkpath(TfrmTildora::CarpetaDatos());
+        // A settings notice comes while the wait notice is still up.
+        EscribeFichero(
+            (TfrmTildora::CarpetaDatos() + QString::fromStdString(nombre + ".cfg")).toStdString(),
+            "sin cola");
+        std::vector<std::pair<uint16_t, bool>> vistas;  // language and visibility
+        EstableceReceptorAvisos({[&](const QString&) {
+                                     for (TfrmAviso* aviso : ventana->findChildren<TfrmAviso*>())
+                                         vistas.emplace_back(aviso->Idioma, aviso->isVisible());
+                                 },
+                                 {}});
+        Abre(EscribeSet(nombre + ".preg", {Legible("T")}));
+        EXPECT_EQ(vistas, (std::vector<std::pair<uint16_t, bool>>{{idioma, true}}));
+        EXPECT_TRUE(ventana->findChildren<TfrmAviso*>().isEmpty());
+    }
+}
