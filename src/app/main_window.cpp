@@ -169,6 +169,8 @@ TfrmTildora::TfrmTildora(QWidget* parent) : QMainWindow(parent) {
     Hueco1 = new QLineEdit(QStringLiteral("Hueco1"), Cliente);
     Hueco1->setFont(FuenteFija());
     Hueco1->setFrame(false);
+    // A gap is 8 pixels per letter: without Qt's 2-pixel inner margins a letter fits whole.
+    Hueco1->setTextMargins(-2, 0, -2, 0);
     Hueco1->setGeometry(50, 80, 137, 14);
     Hueco1->hide();
 
@@ -318,6 +320,7 @@ void TfrmTildora::CreaPool() {
         hueco->setFont(Hueco1->font());
         hueco->resize(hueco->width(), Hueco1->height());
         hueco->setFrame(Hueco1->hasFrame());
+        hueco->setTextMargins(Hueco1->textMargins());
         Huecos[i] = hueco;
 
         auto* respuesta = new QLabel(Cliente);
