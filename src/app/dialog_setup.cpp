@@ -5,16 +5,16 @@
 #include <QPushButton>
 #include <QScreen>
 
-QFont FuenteDialogo() {
+QFont FuenteVentana(int puntos) {
     QFont fuente;
     fuente.setFamilies({QStringLiteral("MS Sans Serif"), QStringLiteral("Liberation Sans")});
-    fuente.setPointSize(8);
+    fuente.setPointSize(puntos);
     fuente.setStyleHint(QFont::SansSerif);
     return fuente;
 }
 
 void PreparaDialogo(QDialog* dialogo, int ancho, int alto) {
-    dialogo->setFont(FuenteDialogo());
+    dialogo->setFont(FuenteVentana());
     dialogo->setFixedSize(ancho, alto);
 }
 

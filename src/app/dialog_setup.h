@@ -7,8 +7,8 @@ class QKeyEvent;
 class QPushButton;
 class QWidget;
 
-// "MS Sans Serif" 8 pt; where it is missing, Liberation Sans keeps its metrics close.
-QFont FuenteDialogo();
+// "MS Sans Serif"; where it is missing, Liberation Sans keeps its metrics close.
+QFont FuenteVentana(int puntos = 8);
 
 // Font and fixed client size shared by the secondary windows.
 void PreparaDialogo(QDialog* dialogo, int ancho, int alto);

@@ -26,6 +26,7 @@
 
 #include "about_box.h"
 #include "dedication_window.h"
+#include "dialog_setup.h"
 #include "folding.h"
 #include "go_to_dialog.h"
 #include "next_question.h"
@@ -119,12 +120,6 @@ QLabel* CreaContador(QWidget* panel, int izquierda, int ancho, const QString& te
     return contador;
 }
 
-QFont FuenteVentana(int puntos) {
-    QFont fuente(QStringLiteral("MS Sans Serif"), puntos);
-    fuente.setStyleHint(QFont::SansSerif);
-    return fuente;
-}
-
 QFont FuenteFija() {
     QFont fuente(QStringLiteral("Courier New"), 8);
     fuente.setStyleHint(QFont::TypeWriter);
@@ -137,7 +132,7 @@ QFont FuenteFija() {
 TfrmTildora::TfrmTildora(QWidget* parent) : QMainWindow(parent) {
     setWindowTitle(QStringLiteral("Tildora"));
     setWindowIcon(QIcon(QStringLiteral(":/icons/tildora.svg")));
-    setFont(FuenteVentana(8));
+    setFont(FuenteVentana());
     QPalette colores = palette();
     colores.setColor(QPalette::Window, colores.color(QPalette::Button));
     setPalette(colores);
