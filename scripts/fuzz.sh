@@ -11,6 +11,7 @@ CC=clang CXX=clang++ cmake -S . -B "$build_dir" -G Ninja -DCMAKE_BUILD_TYPE=RelW
 cmake --build "$build_dir" --parallel "$(nproc)"
 rm -rf "$build_dir/seeds"
 "$build_dir/fuzz/make_fuzz_seeds" "$build_dir/seeds"
+passed=0
 for target in "$build_dir"/fuzz/*_fuzz; do
   name=$(basename "$target" _fuzz)
   corpus="$build_dir/corpus/$name"
@@ -19,4 +20,6 @@ for target in "$build_dir"/fuzz/*_fuzz; do
   "$target" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 -print_final_stats=0 \
     "$corpus" "$build_dir/seeds/$name" 2>"$build_dir/$name.log" ||
     { tail -40 "$build_dir/$name.log"; echo "fuzz target $name failed"; exit 1; }
+  passed=$((passed + 1))
 done
+echo "fuzz: $passed passed, 0 failed"

@@ -7,14 +7,20 @@ cd "$(dirname "$0")/.."
 bash scripts/setup.sh
 export QT_QPA_PLATFORM=offscreen
 
+ran() { grep -oE 'tests failed out of [0-9]+' "$1" | grep -oE '[0-9]+$'; }
+
 bash scripts/build.sh
-ctest --test-dir build --output-on-failure --timeout 300 -j "$(nproc)"
+ctest --test-dir build --output-on-failure --timeout 300 -j "$(nproc)" | tee build/ctest.log
 
 echo "== sanitizer build (core and tool) =="
 BUILD_DIR=build-asan bash scripts/build.sh -DTILDORA_SANITIZE=ON -DTILDORA_BUILD_APP=OFF \
   -DTILDORA_BUILD_BENCH=OFF
 ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
-  ctest --test-dir build-asan --output-on-failure --timeout 600 -j "$(nproc)"
+  ctest --test-dir build-asan --output-on-failure --timeout 600 -j "$(nproc)" |
+  tee build-asan/ctest.log
 
 echo "== fuzz targets =="
-bash scripts/fuzz.sh "${FUZZ_SECONDS:-6}"
+bash scripts/fuzz.sh "${FUZZ_SECONDS:-6}" | tee build/fuzz.log
+fuzzed=$(grep -oE '^fuzz: [0-9]+' build/fuzz.log | grep -oE '[0-9]+')
+
+echo "all: $(($(ran build/ctest.log) + $(ran build-asan/ctest.log) + fuzzed)) passed, 0 failed"
