@@ -72,6 +72,9 @@ QColor ColorVentana() {
 }
 
 void PintaHueco(QLineEdit* hueco, const QColor& color) {
+    // Setting a palette is costly, and clearing the question touches every gap of the pool.
+    if (hueco->palette().color(QPalette::Base) == color)
+        return;
     QPalette colores = hueco->palette();
     colores.setColor(QPalette::Base, color);
     hueco->setPalette(colores);
