@@ -47,8 +47,10 @@ TFichero::~TFichero() {
 void TFichero::Abre(const std::string& ruta, TModo modo) {
     Cierra();
     ruta_ = ruta;
+    // Opening a fifo would wait for its other end, with the window frozen.
     std::error_code error;
-    if (fs::is_directory(ruta, error)) throw IoError("abrir", ruta);
+    const fs::file_status estado = fs::status(ruta, error);
+    if (fs::is_directory(estado) || fs::is_fifo(estado)) throw IoError("abrir", ruta);
     fichero_ = std::fopen(ruta.c_str(), modo == TModo::Lectura ? "rb" : "ab");
     if (!fichero_) throw IoError("abrir", ruta);
     // Reads are whole blocks already; a stdio buffer would only copy them twice.

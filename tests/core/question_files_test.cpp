@@ -1,8 +1,12 @@
 #include "question_files.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <filesystem>
 
 #include "checksum.h"
+#include "io_error.h"
 #include "temp_folder.h"
 #include "writer.h"
 
@@ -176,4 +180,19 @@ TEST(QuestionFiles, DamagedRecordsAreBounded) {
     EXPECT_EQ(ficheros.LeePregunta(3), TPregunta{});  // at the end: the trailer is no record
     EXPECT_EQ(ficheros.LeePregunta(4).Modo, static_cast<uint8_t>('a' ^ kClave[5] ^ 'C'));
     EXPECT_EQ(ficheros.LeePregunta(0), TPregunta{});  // wraps to entry 65535, beyond the index
+}
+
+TEST(QuestionFiles, AFifoOrAFolderIsRefusedWithoutWaiting) {
+    TCarpetaTemporal carpeta;
+    const std::string fifo = carpeta.En("f.preg");
+    ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+    const std::string carpetaComoFichero = carpeta.En("d.preg");
+    std::filesystem::create_directory(carpetaComoFichero);
+    for (const std::string& ruta : {fifo, carpetaComoFichero}) {
+        TFichero fichero;
+        EXPECT_THROW(fichero.Abre(ruta, TFichero::TModo::Lectura), IoError) << ruta;
+        EXPECT_THROW(fichero.Abre(ruta, TFichero::TModo::Anadir), IoError) << ruta;
+    }
+    TAviso aviso;
+    EXPECT_THROW(CompruebaFicheros(fifo, kClave, &aviso), IoError);
 }
