@@ -12,8 +12,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* datos, size_t n) {
     const uint32_t guardado = cs.CheckSumGuardado();
     const uint32_t calculado = cs.CheckSumCalculado();
     cs.Cierra();
-    if (!conCola && guardado != 0) __builtin_trap();
-    if (calculado != SumaBytes(datos, 0u, conCola ? n - kLongitudCola : n)) __builtin_trap();
+    if (!conCola && guardado != 0)
+        __builtin_trap();
+    if (calculado != SumaBytes(datos, 0u, conCola ? n - kLongitudCola : n))
+        __builtin_trap();
     TAviso aviso;
     if (CompruebaCheckSum(fichero.Ruta(), &aviso) != (conCola && guardado == calculado))
         __builtin_trap();

@@ -12,9 +12,11 @@ namespace {
 
 std::string CarpetaDeTrabajo() {
     const char* shm = "/dev/shm";
-    std::string plantilla = (fs::is_directory(shm) ? std::string(shm) : fs::temp_directory_path().string()) +
-                            "/tildora-fuzz-XXXXXX";
-    if (!mkdtemp(plantilla.data())) std::abort();
+    std::string plantilla =
+        (fs::is_directory(shm) ? std::string(shm) : fs::temp_directory_path().string()) +
+        "/tildora-fuzz-XXXXXX";
+    if (!mkdtemp(plantilla.data()))
+        std::abort();
     return plantilla;
 }
 
@@ -32,4 +34,6 @@ void TFicheroFuzz::Escribe(const uint8_t* datos, size_t n) const {
     EscribeFichero(ruta_, std::string_view(reinterpret_cast<const char*>(datos), n));
 }
 
-void TFicheroFuzz::Escribe(const std::string& bytes) const { EscribeFichero(ruta_, bytes); }
+void TFicheroFuzz::Escribe(const std::string& bytes) const {
+    EscribeFichero(ruta_, bytes);
+}

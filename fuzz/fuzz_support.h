@@ -6,14 +6,14 @@
 
 // Readers of outside bytes read files: each input is written to a scratch file first.
 class TFicheroFuzz {
-public:
+  public:
     explicit TFicheroFuzz(const std::string& nombre);
     ~TFicheroFuzz();
     const std::string& Ruta() const { return ruta_; }
     void Escribe(const uint8_t* datos, size_t n) const;
     void Escribe(const std::string& bytes) const;
 
-private:
+  private:
     std::string carpeta_;
     std::string ruta_;
 };

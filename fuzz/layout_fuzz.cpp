@@ -21,13 +21,16 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* datos, size_t n) {
     while (!resto.empty()) {
         const size_t antes = resto.size();
         SiguientePalabra(resto, palabra);
-        if (resto.size() >= antes) __builtin_trap();  // every token shortens the text
+        if (resto.size() >= antes)
+            __builtin_trap();  // every token shortens the text
         ++tokens;
     }
     const TPlanPregunta plan = PlanificaPregunta(pregunta, 1, metricas);
-    if (plan.Huecos.size() > kTamanoPool || plan.Textos.size() > kTamanoPool) __builtin_trap();
+    if (plan.Huecos.size() > kTamanoPool || plan.Textos.size() > kTamanoPool)
+        __builtin_trap();
     for (const TEtiquetaPlan& etiqueta : plan.Textos)
-        if (etiqueta.Indice < 1 || etiqueta.Indice > kTamanoPool) __builtin_trap();
+        if (etiqueta.Indice < 1 || etiqueta.Indice > kTamanoPool)
+            __builtin_trap();
     (void)tokens;
     return 0;
 }

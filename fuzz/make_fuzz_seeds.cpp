@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "settings.h"
+#include "source_format.h"
 #include "writer.h"
 
 namespace fs = std::filesystem;
@@ -20,7 +21,8 @@ std::string Escapa(const std::string& bytes) {
     std::string salida;
     for (const char c : bytes) {
         salida += c;
-        if (c == '\\') salida += '\\';
+        if (c == '\\')
+            salida += '\\';
     }
     return salida + "\\E";
 }
@@ -35,13 +37,15 @@ std::vector<TPregunta> Muestra() {
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 2) return 2;
+    if (argc != 2)
+        return 2;
     const fs::path raiz = argv[1];
     const TConjuntoEscrito conjunto = ConstruyeConjunto(Muestra());
     Semilla(raiz / "checksum", "set.preg", conjunto.Preguntas);
     Semilla(raiz / "checksum", "set.ind", conjunto.Indice);
     Semilla(raiz / "checksum", "abc", ConCheckSum("abc"));
-    Semilla(raiz / "question_set", "valid", std::string(1, '\0') + Escapa(conjunto.Indice) + conjunto.Preguntas);
+    Semilla(raiz / "question_set", "valid",
+            std::string(1, '\0') + Escapa(conjunto.Indice) + conjunto.Preguntas);
     TConfiguracion configuracion;
     ConfiguracionDefecto(configuracion);
     Semilla(raiz / "settings", "defaults", ConCheckSum(BytesConfiguracion(configuracion)));
@@ -50,8 +54,15 @@ int main(int argc, char** argv) {
     for (size_t i = 0; i < muestra.size(); ++i) {
         const TPregunta& p = muestra[i];
         Semilla(raiz / "layout", "q" + std::to_string(i),
-                std::string{static_cast<char>(p.Modo), static_cast<char>(p.AnchoMinimo), '\x02', '\xEE'} +
+                std::string{static_cast<char>(p.Modo), static_cast<char>(p.AnchoMinimo), '\x02',
+                            '\xEE'} +
                     p.Tema + "\\E" + p.Texto);
     }
+    Semilla(raiz / "source_format", "written", EscribeFuente(muestra, "seeds"));
+    Semilla(
+        raiz / "source_format", "by_hand",
+        "\xEF\xBB\xBF# comentario\r\ntema: \" Acentos \"\r\nmodo: acentos\r\n  ANCHO : 6\r\n"
+        "> El cami@\xC3\xB3@n\r\n>\r\n>  dos @blancos@\r\n\ntema: b\nmodo: 7\n> \xE2\x82\xAC\n");
+    Semilla(raiz / "source_format", "error", "tema: a\n> mal \xFF\nmodo: x\n");
     return 0;
 }

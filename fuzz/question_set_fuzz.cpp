@@ -18,7 +18,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* datos, size_t n) {
     const uint8_t banderas = entrada.ConsumeIntegral<uint8_t>();
     std::string indice = entrada.ConsumeRandomLengthString(1 << 16);
     std::string registros = entrada.ConsumeRemainingBytesAsString();
-    if (banderas & 1) AplicaClave(reinterpret_cast<unsigned char*>(registros.data()), kClave, registros.size());
+    if (banderas & 1)
+        AplicaClave(reinterpret_cast<unsigned char*>(registros.data()), kClave, registros.size());
     if (banderas & 2) {
         registros = ConCheckSum(std::move(registros));
         indice = ConCheckSum(std::move(indice));
@@ -32,8 +33,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* datos, size_t n) {
     }
 
     TAviso aviso;
-    if (!CompruebaFicheros(preguntas.Ruta(), kClave, &aviso) && !(banderas & 8)) return 0;
-    if (banderas & 4) return 0;
+    if (!CompruebaFicheros(preguntas.Ruta(), kClave, &aviso) && !(banderas & 8))
+        return 0;
+    if (banderas & 4)
+        return 0;
 
     TFicherosPreguntas ficheros;
     ficheros.Abre(preguntas.Ruta());
@@ -46,7 +49,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* datos, size_t n) {
     for (int32_t k = 1; k <= usadas; ++k) {
         const TPregunta pregunta = ficheros.LeePregunta(static_cast<uint16_t>(k));
         const TPlanPregunta plan = PlanificaPregunta(pregunta, static_cast<uint16_t>(k), metricas);
-        if (plan.Huecos.size() > kTamanoPool) __builtin_trap();
+        if (plan.Huecos.size() > kTamanoPool)
+            __builtin_trap();
     }
     return 0;
 }

@@ -13,7 +13,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* datos, size_t n) {
         fichero.Escribe(datos, n);
     }
     TLista lista;
-    for (int i = 0; i < 210; ++i) lista.Anade(std::to_string(i));
+    for (int i = 0; i < 210; ++i)
+        lista.Anade(std::to_string(i));
     TConfiguracion configuracion;
     const std::string carpeta = fichero.Ruta().substr(0, fichero.Ruta().rfind('/'));
     RestauraConfiguracion(fichero.Ruta(), carpeta, "/x/set.preg", configuracion, lista);
