@@ -17,8 +17,10 @@ namespace {
 void BM_SumaBytes(benchmark::State& estado) {
     std::vector<unsigned char> datos(64u << 20);
     std::mt19937 generador(1);
-    for (auto& b : datos) b = static_cast<unsigned char>(generador());
-    for (auto _ : estado) benchmark::DoNotOptimize(SumaBytes(datos.data(), 0u, datos.size()));
+    for (auto& b : datos)
+        b = static_cast<unsigned char>(generador());
+    for (auto _ : estado)
+        benchmark::DoNotOptimize(SumaBytes(datos.data(), 0u, datos.size()));
     estado.SetBytesProcessed(static_cast<int64_t>(estado.iterations()) *
                              static_cast<int64_t>(datos.size()));
 }
@@ -47,7 +49,8 @@ void BM_AbreConjunto(benchmark::State& estado) {
     std::vector<std::string> temas;
     for (auto _ : estado) {
         TAviso aviso;
-        if (!CompruebaFicheros(nombre, kClave, &aviso)) estado.SkipWithError("refused");
+        if (!CompruebaFicheros(nombre, kClave, &aviso))
+            estado.SkipWithError("refused");
         TFicherosPreguntas ficheros;
         ficheros.Abre(nombre);
         benchmark::DoNotOptimize(LeeTemas(ficheros, lista, temas));
@@ -63,16 +66,19 @@ TMetricas MetricasFijas() {
 
 void BM_PlanificaPregunta200Huecos(benchmark::State& estado) {
     TPregunta pregunta{1, 4, "Acentos", ""};
-    for (int i = 0; i < 200; ++i) pregunta.Texto += "pal@abr\xE1@s ";
+    for (int i = 0; i < 200; ++i)
+        pregunta.Texto += "pal@abr\xE1@s ";
     const TMetricas metricas = MetricasFijas();
-    for (auto _ : estado) benchmark::DoNotOptimize(PlanificaPregunta(pregunta, 1, metricas));
+    for (auto _ : estado)
+        benchmark::DoNotOptimize(PlanificaPregunta(pregunta, 1, metricas));
 }
 BENCHMARK(BM_PlanificaPregunta200Huecos)->Unit(benchmark::kMicrosecond);
 
 void BM_PlanificaPreguntaTipica(benchmark::State& estado) {
     const TPregunta pregunta = ConjuntoRealista(1).front();
     const TMetricas metricas = MetricasFijas();
-    for (auto _ : estado) benchmark::DoNotOptimize(PlanificaPregunta(pregunta, 1, metricas));
+    for (auto _ : estado)
+        benchmark::DoNotOptimize(PlanificaPregunta(pregunta, 1, metricas));
 }
 BENCHMARK(BM_PlanificaPreguntaTipica)->Unit(benchmark::kMicrosecond);
 
@@ -87,8 +93,8 @@ void BM_EligeSiguienteRaro(benchmark::State& estado) {
     uint16_t PreguntaActual = 1;
     std::mt19937 generador(3);
     for (auto _ : estado)
-        benchmark::DoNotOptimize(EligeSiguiente(
-            {false, PreguntaActual, 10000, TemaDePregunta, ListaTemas, generador}));
+        benchmark::DoNotOptimize(
+            EligeSiguiente({false, PreguntaActual, 10000, TemaDePregunta, ListaTemas, generador}));
 }
 BENCHMARK(BM_EligeSiguienteRaro)->Unit(benchmark::kMicrosecond);
 

@@ -12,16 +12,21 @@ TReceptorAvisos& Receptor() {
     return receptor;
 }
 
-QWidget* Ventana() { return QApplication::activeWindow(); }
+QWidget* Ventana() {
+    return QApplication::activeWindow();
+}
 
 }  // namespace
 
-void Pitido() { QApplication::beep(); }
+void Pitido() {
+    QApplication::beep();
+}
 
 QString TextoAviso(const QStringList& partes) {
     QStringList presentes;
     for (const QString& parte : partes.mid(0, 5))
-        if (!parte.isEmpty()) presentes << parte;
+        if (!parte.isEmpty())
+            presentes << parte;
     return presentes.join(QStringLiteral("\n\n"));
 }
 
@@ -38,7 +43,8 @@ void MuestraAviso(const QStringList& partes) {
 
 void MuestraAviso(const TAviso& aviso) {
     QStringList partes;
-    for (const std::string& parte : aviso) partes << QString::fromStdString(parte);
+    for (const std::string& parte : aviso)
+        partes << QString::fromStdString(parte);
     MuestraAviso(partes);
 }
 
@@ -50,7 +56,9 @@ void MuestraError(const QString& texto) {
     QMessageBox::critical(Ventana(), QApplication::applicationDisplayName(), texto);
 }
 
-void EstableceReceptorAvisos(TReceptorAvisos receptor) { Receptor() = std::move(receptor); }
+void EstableceReceptorAvisos(TReceptorAvisos receptor) {
+    Receptor() = std::move(receptor);
+}
 
 void ProtegeManejador(const std::function<void()>& cuerpo) {
     try {

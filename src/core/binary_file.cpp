@@ -33,7 +33,8 @@ TFichero::TFichero(TFichero&& otro) noexcept
 
 TFichero& TFichero::operator=(TFichero&& otro) noexcept {
     if (this != &otro) {
-        if (fichero_) std::fclose(fichero_);
+        if (fichero_)
+            std::fclose(fichero_);
         fichero_ = std::exchange(otro.fichero_, nullptr);
         ruta_ = std::move(otro.ruta_);
     }
@@ -41,7 +42,8 @@ TFichero& TFichero::operator=(TFichero&& otro) noexcept {
 }
 
 TFichero::~TFichero() {
-    if (fichero_) std::fclose(fichero_);
+    if (fichero_)
+        std::fclose(fichero_);
 }
 
 void TFichero::Abre(const std::string& ruta, TModo modo) {
@@ -50,25 +52,33 @@ void TFichero::Abre(const std::string& ruta, TModo modo) {
     // Opening a fifo would wait for its other end, with the window frozen.
     std::error_code error;
     const fs::file_status estado = fs::status(ruta, error);
-    if (fs::is_directory(estado) || fs::is_fifo(estado)) throw IoError("abrir", ruta);
+    if (fs::is_directory(estado) || fs::is_fifo(estado))
+        throw IoError("abrir", ruta);
     fichero_ = std::fopen(ruta.c_str(), modo == TModo::Lectura ? "rb" : "ab");
-    if (!fichero_) throw IoError("abrir", ruta);
+    if (!fichero_)
+        throw IoError("abrir", ruta);
     // Reads are whole blocks already; a stdio buffer would only copy them twice.
-    if (modo == TModo::Lectura) std::setvbuf(fichero_, nullptr, _IONBF, 0);
+    if (modo == TModo::Lectura)
+        std::setvbuf(fichero_, nullptr, _IONBF, 0);
 }
 
 void TFichero::Cierra() {
-    if (!fichero_) return;
+    if (!fichero_)
+        return;
     std::FILE* f = std::exchange(fichero_, nullptr);
-    if (std::fclose(f) != 0) throw IoError("cerrar", ruta_);
+    if (std::fclose(f) != 0)
+        throw IoError("cerrar", ruta_);
 }
 
 int64_t TFichero::Tamano() {
-    if (!fichero_) throw IoError("tamaño", ruta_);
+    if (!fichero_)
+        throw IoError("tamaño", ruta_);
     const int64_t actual = Posicion(fichero_);
-    if (actual < 0 || Busca(fichero_, 0, SEEK_END) != 0) throw IoError("tamaño", ruta_);
+    if (actual < 0 || Busca(fichero_, 0, SEEK_END) != 0)
+        throw IoError("tamaño", ruta_);
     const int64_t tamano = Posicion(fichero_);
-    if (tamano < 0 || Busca(fichero_, actual, SEEK_SET) != 0) throw IoError("tamaño", ruta_);
+    if (tamano < 0 || Busca(fichero_, actual, SEEK_SET) != 0)
+        throw IoError("tamaño", ruta_);
     return tamano;
 }
 
@@ -78,7 +88,8 @@ void TFichero::Posiciona(int64_t posicion) {
 }
 
 size_t TFichero::LeeBloque(void* destino, size_t n) {
-    if (!fichero_) throw IoError("leer", ruta_);
+    if (!fichero_)
+        throw IoError("leer", ruta_);
     const size_t leidos = std::fread(destino, 1, n, fichero_);
     if (leidos < n && std::ferror(fichero_)) {
         std::clearerr(fichero_);
@@ -105,7 +116,8 @@ bool ExisteCarpeta(const std::string& ruta) {
 void CreaCarpeta(const std::string& ruta) {
     std::error_code error;
     fs::create_directories(ruta, error);
-    if (error || !fs::is_directory(ruta)) throw IoError("crear la carpeta", ruta);
+    if (error || !fs::is_directory(ruta))
+        throw IoError("crear la carpeta", ruta);
 }
 
 std::string NombreDesnudo(const std::string& ruta) {
@@ -121,6 +133,7 @@ std::string CambiaExtension(const std::string& ruta, const std::string& extensio
     const std::string nombre = NombreDesnudo(ruta);
     const auto punto = nombre.find_last_of('.');
     const std::string carpeta = ruta.substr(0, ruta.size() - nombre.size());
-    const std::string base = punto == std::string::npos || punto == 0 ? nombre : nombre.substr(0, punto);
+    const std::string base =
+        punto == std::string::npos || punto == 0 ? nombre : nombre.substr(0, punto);
     return carpeta + base + extension;
 }

@@ -7,7 +7,7 @@
 // A file of one-byte records: opened read-only or for appending, positioned by seek and
 // read or written in blocks. Every failing operation throws IoError naming the file.
 class TFichero {
-public:
+  public:
     enum class TModo { Lectura, Anadir };
 
     TFichero() = default;
@@ -29,7 +29,7 @@ public:
     size_t LeeBloque(void* destino, size_t n);
     void EscribeBloque(const void* origen, size_t n);
 
-private:
+  private:
     std::FILE* fichero_ = nullptr;
     std::string ruta_;
 };

@@ -14,7 +14,8 @@ namespace {
 int32_t FechaEmpaquetada(const std::string& ruta) {
     std::error_code error;
     const auto fecha = std::filesystem::last_write_time(ruta, error);
-    if (error) return 0;
+    if (error)
+        return 0;
     return static_cast<int32_t>(
         std::chrono::duration_cast<std::chrono::seconds>(fecha.time_since_epoch()).count());
 }
@@ -41,7 +42,8 @@ uint32_t SumaBytes(const unsigned char* bloque, uint32_t suma, size_t n) {
     _mm_storeu_si128(reinterpret_cast<__m128i*>(lanes), acumulado);
     suma += static_cast<uint32_t>(lanes[0] + lanes[1]);
 #endif
-    for (; i < n; ++i) suma += bloque[i];
+    for (; i < n; ++i)
+        suma += bloque[i];
     return suma;
 }
 
@@ -66,19 +68,23 @@ void TCheckSum::Abre(const std::string& nombre) {
 }
 
 void TCheckSum::Cierra() {
-    if (Abierto) Fichero.Cierra();
+    if (Abierto)
+        Fichero.Cierra();
 }
 
 bool TCheckSum::TieneCheckSum() {
-    if (!Abierto || !Fichero.Abierto() || Tamano < LongitudCola) return false;
+    if (!Abierto || !Fichero.Abierto() || Tamano < LongitudCola)
+        return false;
     unsigned char cola[kLongitudCola];
     Fichero.Posiciona(Tamano - kLongitudCola);
-    if (Fichero.LeeBloque(cola, kLongitudCola) < kLongitudCola) return false;
+    if (Fichero.LeeBloque(cola, kLongitudCola) < kLongitudCola)
+        return false;
     return std::equal(kMagiaCheckSum.begin(), kMagiaCheckSum.end(), cola);
 }
 
 uint32_t TCheckSum::CheckSumGuardado() {
-    if (!Abierto || !ConCheckSum || !Fichero.Abierto()) return 0;
+    if (!Abierto || !ConCheckSum || !Fichero.Abierto())
+        return 0;
     unsigned char suma[4] = {};
     Fichero.Posiciona(Tamano - 4);
     Fichero.LeeBloque(suma, 4);
@@ -87,14 +93,16 @@ uint32_t TCheckSum::CheckSumGuardado() {
 }
 
 uint32_t TCheckSum::CheckSumCalculado() {
-    if (!Abierto || !Fichero.Abierto()) return 0;
+    if (!Abierto || !Fichero.Abierto())
+        return 0;
     int64_t resto = Tamano - (ConCheckSum ? LongitudCola : 0);
     const auto bloque = std::make_unique<unsigned char[]>(kBloqueSuma);
     int64_t tamano = kBloqueSuma;
     uint32_t suma = 0;
     Fichero.Posiciona(0);
     while (resto > 0) {
-        if (resto < tamano) tamano = resto;
+        if (resto < tamano)
+            tamano = resto;
         resto -= tamano;
         const size_t leidos = Fichero.LeeBloque(bloque.get(), static_cast<size_t>(tamano));
         suma = SumaBytes(bloque.get(), suma, static_cast<uint16_t>(leidos));
@@ -104,10 +112,12 @@ uint32_t TCheckSum::CheckSumCalculado() {
 
 bool CompruebaCheckSum(const std::string& nombre, TAviso* aviso) {
     const auto avisa = [&](const char* texto) {
-        if (aviso) *aviso = {texto, NombreDesnudo(nombre)};
+        if (aviso)
+            *aviso = {texto, NombreDesnudo(nombre)};
         return false;
     };
-    if (!ExisteFichero(nombre)) return avisa("Fichero no encontrado:");
+    if (!ExisteFichero(nombre))
+        return avisa("Fichero no encontrado:");
     TCheckSum comprobacion;
     comprobacion.Abre(nombre);
     bool correcto = false;

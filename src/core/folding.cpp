@@ -8,9 +8,11 @@ using TTabla = std::array<unsigned char, 256>;
 
 constexpr TTabla TablaSinAcentos() {
     TTabla t{};
-    for (int i = 0; i < 256; ++i) t[i] = static_cast<unsigned char>(i);
+    for (int i = 0; i < 256; ++i)
+        t[i] = static_cast<unsigned char>(i);
     const auto pon = [&t](std::initializer_list<int> codigos, char base) {
-        for (const int c : codigos) t[c] = static_cast<unsigned char>(base);
+        for (const int c : codigos)
+            t[c] = static_cast<unsigned char>(base);
     };
     pon({192, 193, 194, 196}, 'A');
     pon({200, 201, 202, 203}, 'E');
@@ -29,9 +31,10 @@ constexpr TTabla TablaSinAcentos() {
 
 constexpr TTabla TablaMayusculas() {
     TTabla t{};
-    for (int i = 0; i < 256; ++i) t[i] = static_cast<unsigned char>(i >= 'a' && i <= 'z' ? i - 32 : i);
-    for (const int c : {224, 225, 226, 228, 232, 233, 234, 235, 236, 237, 238, 239, 241, 242, 243,
-                        244, 246, 249, 250, 251, 252})
+    for (int i = 0; i < 256; ++i)
+        t[i] = static_cast<unsigned char>(i >= 'a' && i <= 'z' ? i - 32 : i);
+    for (const int c : {224, 225, 226, 228, 232, 233, 234, 235, 236, 237, 238,
+                        239, 241, 242, 243, 244, 246, 249, 250, 251, 252})
         t[c] = static_cast<unsigned char>(c - 32);
     return t;
 }
@@ -41,12 +44,17 @@ constexpr TTabla kMayusculas = TablaMayusculas();
 
 std::string Aplica(std::string_view texto, const TTabla& tabla) {
     std::string salida(texto);
-    for (char& c : salida) c = static_cast<char>(tabla[static_cast<unsigned char>(c)]);
+    for (char& c : salida)
+        c = static_cast<char>(tabla[static_cast<unsigned char>(c)]);
     return salida;
 }
 
 }  // namespace
 
-std::string QuitaAcentos(std::string_view texto) { return Aplica(texto, kSinAcentos); }
+std::string QuitaAcentos(std::string_view texto) {
+    return Aplica(texto, kSinAcentos);
+}
 
-std::string Mayusculas(std::string_view texto) { return Aplica(texto, kMayusculas); }
+std::string Mayusculas(std::string_view texto) {
+    return Aplica(texto, kMayusculas);
+}

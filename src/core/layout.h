@@ -17,13 +17,13 @@ void SiguientePalabra(std::string& resto, std::string& palabra);
 
 // What the layout needs to know of the window and its fonts.
 struct TMetricas {
-    int P = 8;              // point size of the template label's font
-    int H = 14;             // height of the template label
-    int AltoRespuesta = 14; // height of a bold answer label
-    int TopeTema = 32;      // top of the heading
-    int AltoTema = 13;      // height of the heading
-    int AnchoVentana = 750; // outer width of the main window
-    int PuntosHueco = 8;    // point size of the gap font: pixels of gap per character
+    int P = 8;               // point size of the template label's font
+    int H = 14;              // height of the template label
+    int AltoRespuesta = 14;  // height of a bold answer label
+    int TopeTema = 32;       // top of the heading
+    int AltoTema = 13;       // height of the heading
+    int AnchoVentana = 750;  // outer width of the main window
+    int PuntosHueco = 8;     // point size of the gap font: pixels of gap per character
     // Width in pixels of a Windows-1252 text in the template font.
     std::function<int(std::string_view)> AnchoTexto;
 };

@@ -13,10 +13,12 @@ uint32_t LeeEntero(const unsigned char* p) {
 
 // Bytes before the trailer, or the whole file when it has none.
 int64_t BytesAntesDeCola(TFichero& fichero, int64_t tamano) {
-    if (tamano < kLongitudCola) return tamano;
+    if (tamano < kLongitudCola)
+        return tamano;
     unsigned char cola[kLongitudCola];
     fichero.Posiciona(tamano - kLongitudCola);
-    if (fichero.LeeBloque(cola, kLongitudCola) < kLongitudCola) return tamano;
+    if (fichero.LeeBloque(cola, kLongitudCola) < kLongitudCola)
+        return tamano;
     const bool conCola = std::equal(kMagiaCheckSum.begin(), kMagiaCheckSum.end(), cola);
     return conCola ? tamano - kLongitudCola : tamano;
 }
@@ -24,11 +26,13 @@ int64_t BytesAntesDeCola(TFichero& fichero, int64_t tamano) {
 }  // namespace
 
 void AplicaClave(unsigned char* buffer, std::string_view clave, size_t n) {
-    if (clave.empty()) return;
+    if (clave.empty())
+        return;
     size_t j = 0;
     for (size_t i = 0; i < n; ++i) {
         buffer[i] ^= static_cast<unsigned char>(clave[j]);
-        if (++j == clave.size()) j = 0;
+        if (++j == clave.size())
+            j = 0;
     }
 }
 
@@ -42,7 +46,9 @@ int32_t CuentaPreguntas(int64_t tamanoIndice) {
     return static_cast<int32_t>(std::clamp<int64_t>(n, INT32_MIN, INT32_MAX));
 }
 
-std::string NombreIndice(const std::string& nombre) { return CambiaExtension(nombre, ".ind"); }
+std::string NombreIndice(const std::string& nombre) {
+    return CambiaExtension(nombre, ".ind");
+}
 
 bool CompruebaClave(const std::string& nombre, std::string_view clave, TAviso* aviso) {
     TFichero indice;
@@ -52,7 +58,8 @@ bool CompruebaClave(const std::string& nombre, std::string_view clave, TAviso* a
     int64_t segunda = -1;
     if (CuentaPreguntas(tamanoIndice) >= 2) {
         indice.Posiciona(4);
-        if (indice.LeeBloque(entrada, 4) == 4) segunda = LeeEntero(entrada);
+        if (indice.LeeBloque(entrada, 4) == 4)
+            segunda = LeeEntero(entrada);
     }
     indice.Cierra();
 
@@ -72,7 +79,8 @@ bool CompruebaClave(const std::string& nombre, std::string_view clave, TAviso* a
     AplicaClave(buffer.data(), clave, static_cast<size_t>(longitud));
     const auto legibles = std::count_if(buffer.begin(), buffer.begin() + longitud, CaracterLegible);
     const bool correcta = longitud > 0 && legibles * 100 / longitud > 80;
-    if (!correcta && aviso) *aviso = {"Fichero con clave desconocida:", NombreDesnudo(nombre)};
+    if (!correcta && aviso)
+        *aviso = {"Fichero con clave desconocida:", NombreDesnudo(nombre)};
     return correcta;
 }
 
@@ -83,8 +91,10 @@ bool CompruebaFicheros(const std::string& nombre, std::string_view clave, TAviso
 
 TPregunta DesempaquetaPregunta(const unsigned char* registro, size_t longitud) {
     TPregunta pregunta;
-    if (longitud > 0) pregunta.Modo = registro[0];
-    if (longitud > 1) pregunta.AnchoMinimo = registro[1];
+    if (longitud > 0)
+        pregunta.Modo = registro[0];
+    if (longitud > 1)
+        pregunta.AnchoMinimo = registro[1];
     const auto* fin = registro + longitud;
     const auto* tema = registro + std::min<size_t>(2, longitud);
     const auto* finTema = std::find(tema, fin, 0);
@@ -114,7 +124,8 @@ void TFicherosPreguntas::Abre(const std::string& nombre) {
     FicheroIndice.Posiciona(0);
     const size_t leidos = bytes.empty() ? 0 : FicheroIndice.LeeBloque(bytes.data(), bytes.size());
     entradas_.assign(leidos / 4, 0);
-    for (size_t i = 0; i < entradas_.size(); ++i) entradas_[i] = LeeEntero(&bytes[i * 4]);
+    for (size_t i = 0; i < entradas_.size(); ++i)
+        entradas_[i] = LeeEntero(&bytes[i * 4]);
 }
 
 void TFicherosPreguntas::Cierra() {
@@ -123,15 +134,19 @@ void TFicherosPreguntas::Cierra() {
     bytesVentana_ = 0;
     numPreguntas_ = 0;
     finRegistros_ = 0;
-    if (FicheroPreguntas.Abierto()) FicheroPreguntas.Cierra();
-    if (FicheroIndice.Abierto()) FicheroIndice.Cierra();
+    if (FicheroPreguntas.Abierto())
+        FicheroPreguntas.Cierra();
+    if (FicheroIndice.Abierto())
+        FicheroIndice.Cierra();
 }
 
 TPregunta TFicherosPreguntas::LeePregunta(uint16_t n) {
     const size_t entrada = static_cast<uint16_t>(n - 1);
-    if (entrada >= entradas_.size()) return {};
+    if (entrada >= entradas_.size())
+        return {};
     const int64_t posicion = entradas_[entrada];
-    if (posicion >= finRegistros_) return {};
+    if (posicion >= finRegistros_)
+        return {};
     const size_t disponibles =
         static_cast<size_t>(std::min<int64_t>(kLongitudRegistro, finRegistros_ - posicion));
 
@@ -158,6 +173,7 @@ size_t TFicherosPreguntas::CopiaRegistro(int64_t posicion, size_t desde, size_t 
     const size_t copiados = std::min(n, bytesVentana_ - std::min(bytesVentana_, desplazamiento));
     std::memcpy(BufferPregunta.data() + desde, ventana_.data() + desplazamiento, copiados);
     // The key starts again at the record's first byte.
-    for (size_t i = desde; i < desde + copiados; ++i) BufferPregunta[i] ^= flujoClave_[i];
+    for (size_t i = desde; i < desde + copiados; ++i)
+        BufferPregunta[i] ^= flujoClave_[i];
     return copiados;
 }

@@ -42,7 +42,7 @@ TPregunta DesempaquetaPregunta(const unsigned char* registro, size_t longitud);
 
 // The question and index files of an open set.
 class TFicherosPreguntas {
-public:
+  public:
     explicit TFicherosPreguntas(std::string_view clave = kClave);
 
     // Opens both files read-only; the index entries are read once, here.
@@ -54,7 +54,7 @@ public:
     // Question n, 1 to NumPreguntas(); an entry at or beyond the records gives an empty one.
     TPregunta LeePregunta(uint16_t n);
 
-private:
+  private:
     // Copies n record bytes from desde on into BufferPregunta, unscrambled, through a
     // read-ahead window: records stand back to back, so one block read serves many questions.
     size_t CopiaRegistro(int64_t posicion, size_t desde, size_t n);

@@ -12,7 +12,7 @@ struct TElemento {
 // At most 200 distinct names, each with a selected flag, in the order they were added.
 // Indices count from 1; an index outside 1..Cuenta() reads as empty and changes nothing.
 class TLista {
-public:
+  public:
     static constexpr int32_t kCapacidad = 200;
 
     void Anade(const std::string& nombre);
@@ -27,7 +27,7 @@ public:
     bool Marcado(int32_t i) const;
     int32_t CuentaMarcados() const;
 
-private:
+  private:
     bool Valido(int32_t i) const { return i >= 1 && i <= NumElementos; }
 
     int32_t NumElementos = 0;

@@ -30,16 +30,19 @@ char32_t UnicodeDeByte(unsigned char byte) {
 }
 
 int ByteDeUnicode(char32_t codigo) {
-    if (codigo < 0x80 || (codigo >= 0xA0 && codigo <= 0xFF)) return static_cast<int>(codigo);
+    if (codigo < 0x80 || (codigo >= 0xA0 && codigo <= 0xFF))
+        return static_cast<int>(codigo);
     for (size_t i = 0; i < kAltos.size(); ++i)
-        if (kAltos[i] == codigo) return static_cast<int>(0x80 + i);
+        if (kAltos[i] == codigo)
+            return static_cast<int>(0x80 + i);
     return -1;
 }
 
 std::string Utf8DeWindows1252(std::string_view texto) {
     std::string salida;
     salida.reserve(texto.size() + texto.size() / 8);
-    for (const char c : texto) AnadeUtf8(salida, UnicodeDeByte(static_cast<unsigned char>(c)));
+    for (const char c : texto)
+        AnadeUtf8(salida, UnicodeDeByte(static_cast<unsigned char>(c)));
     return salida;
 }
 
@@ -66,15 +69,19 @@ std::optional<std::string> Windows1252DeUtf8(std::string_view texto) {
             return std::nullopt;
         }
         for (int k = 1; k <= seguidos; ++k) {
-            if (i + k >= texto.size()) return std::nullopt;
+            if (i + k >= texto.size())
+                return std::nullopt;
             const auto s = static_cast<unsigned char>(texto[i + k]);
-            if ((s & 0xC0) != 0x80) return std::nullopt;
+            if ((s & 0xC0) != 0x80)
+                return std::nullopt;
             c = (c << 6) | (s & 0x3F);
         }
         constexpr char32_t kMinimo[] = {0, 0x80, 0x800, 0x10000};
-        if (c < kMinimo[seguidos]) return std::nullopt;  // overlong form
+        if (c < kMinimo[seguidos])
+            return std::nullopt;  // overlong form
         const int byte = ByteDeUnicode(c);
-        if (byte < 0) return std::nullopt;
+        if (byte < 0)
+            return std::nullopt;
         salida += static_cast<char>(byte);
         i += seguidos + 1;
     }

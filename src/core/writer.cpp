@@ -8,7 +8,8 @@
 namespace {
 
 void AnadeEntero(std::string& bytes, uint32_t valor) {
-    for (int i = 0; i < 4; ++i) bytes += static_cast<char>((valor >> (8 * i)) & 0xFF);
+    for (int i = 0; i < 4; ++i)
+        bytes += static_cast<char>((valor >> (8 * i)) & 0xFF);
 }
 
 }  // namespace
@@ -32,7 +33,8 @@ std::string EmpaquetaPregunta(const TPregunta& pregunta) {
     return registro;
 }
 
-TConjuntoEscrito ConstruyeConjunto(const std::vector<TPregunta>& preguntas, std::string_view clave) {
+TConjuntoEscrito ConstruyeConjunto(const std::vector<TPregunta>& preguntas,
+                                   std::string_view clave) {
     TConjuntoEscrito conjunto;
     for (const TPregunta& pregunta : preguntas) {
         AnadeEntero(conjunto.Indice, static_cast<uint32_t>(conjunto.Preguntas.size()));
@@ -54,7 +56,9 @@ void EscribeConjunto(const std::string& nombre, const std::vector<TPregunta>& pr
 
 void EscribeFichero(const std::string& ruta, std::string_view bytes) {
     std::FILE* f = std::fopen(ruta.c_str(), "wb");
-    if (!f) throw IoError("crear", ruta);
+    if (!f)
+        throw IoError("crear", ruta);
     const bool escrito = std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
-    if (std::fclose(f) != 0 || !escrito) throw IoError("escribir", ruta);
+    if (std::fclose(f) != 0 || !escrito)
+        throw IoError("escribir", ruta);
 }

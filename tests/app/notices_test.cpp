@@ -14,8 +14,8 @@ TEST(Notices, PartsStandSeparatedByBlankLines) {
 
 TEST(Notices, AFileErrorEndsTheHandlerAndIsReported) {
     QStringList avisos, errores;
-    EstableceReceptorAvisos({[&](const QString& t) { avisos << t; },
-                             [&](const QString& t) { errores << t; }});
+    EstableceReceptorAvisos(
+        {[&](const QString& t) { avisos << t; }, [&](const QString& t) { errores << t; }});
     bool despues = false;
     ProtegeManejador([&] {
         MuestraAviso(TAviso{"Fichero no encontrado:", "x.preg"});

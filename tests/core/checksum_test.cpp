@@ -34,8 +34,12 @@ TEST(CheckSum, TrailerCases) {
         {"solo cola", kMagia + Suma(0), true, 0, 0, nullptr},
         {"solo cola con suma", kMagia + Suma(1), true, 1, 0, "Fichero con CheckSum erróneo:"},
         {"abc", "abc" + kMagia + std::string("\x26\x01\x00\x00", 4), true, 0x126, 0x126, nullptr},
-        {"magia en otra caja", "abc\x1A" "Chk" "VReK" + Suma(0x126), false, 0,
-         3 * 0 + 0x126 + 0x1A + 'C' + 'h' + 'k' + 'V' + 'R' + 'e' + 'K' + 0x26 + 0x01,
+        {"magia en otra caja",
+         "abc\x1A"
+         "Chk"
+         "VReK" +
+             Suma(0x126),
+         false, 0, 3 * 0 + 0x126 + 0x1A + 'C' + 'h' + 'k' + 'V' + 'R' + 'e' + 'K' + 0x26 + 0x01,
          "Fichero sin CheckSum:"},
         {"bytes altos", std::string("\xFF\x80", 2) + kMagia + Suma(0x17F), true, 0x17F, 0x17F,
          nullptr},
@@ -80,15 +84,18 @@ TEST(CheckSum, SumWrapsModulo2To32) {
     EXPECT_EQ(SumaBytes(bloque.data(), 0xFFFFFFF0u, uint16_t{2}), 0xFFFFFFF0u + 2 * 0xFFu);
     EXPECT_EQ(SumaBytes(bloque.data(), 7u, uint16_t{0}), 7u);
     uint32_t esperado = 0xFFFFFF00u;
-    for (size_t i = 0; i < bloque.size(); ++i) esperado += 0xFF;
+    for (size_t i = 0; i < bloque.size(); ++i)
+        esperado += 0xFF;
     EXPECT_EQ(SumaBytes(bloque.data(), 0xFFFFFF00u, bloque.size()), esperado);
     // Every length and alignment agrees with a plain byte loop.
     std::vector<unsigned char> datos(300);
-    for (size_t i = 0; i < datos.size(); ++i) datos[i] = static_cast<unsigned char>(i * 37 + 11);
+    for (size_t i = 0; i < datos.size(); ++i)
+        datos[i] = static_cast<unsigned char>(i * 37 + 11);
     for (size_t inicio = 0; inicio < 17; ++inicio)
         for (size_t n = 0; n + inicio <= datos.size(); n += 13) {
             uint32_t lento = 5;
-            for (size_t i = 0; i < n; ++i) lento += datos[inicio + i];
+            for (size_t i = 0; i < n; ++i)
+                lento += datos[inicio + i];
             EXPECT_EQ(SumaBytes(datos.data() + inicio, 5u, n), lento);
         }
 }

@@ -6,7 +6,9 @@
 
 namespace {
 
-std::string W(const char* utf8) { return *Windows1252DeUtf8(utf8); }
+std::string W(const char* utf8) {
+    return *Windows1252DeUtf8(utf8);
+}
 
 }  // namespace
 
@@ -17,9 +19,12 @@ TEST(Folding, Examples) {
         const char* mayusculas;
     };
     const Caso casos[] = {
-        {"Camión", "Camion", "CAMIÓN"},     {"niño", "niño", "NIÑO"},
-        {"pingüino", "pinguino", "PINGÜINO"}, {"plaça", "plaça", "PLAçA"},
-        {"Öl", "Ol", "ÖL"},                 {"öl", "ol", "ÖL"},
+        {"Camión", "Camion", "CAMIÓN"},
+        {"niño", "niño", "NIÑO"},
+        {"pingüino", "pinguino", "PINGÜINO"},
+        {"plaça", "plaça", "PLAçA"},
+        {"Öl", "Ol", "ÖL"},
+        {"öl", "ol", "ÖL"},
         {"ÀÁÂÄ ÈÉÊË ÌÍÎÏ ÒÓÔÖ ÙÚÛÜ Ý", "AAAA EEEE IIII OOOO UUUU Y", "ÀÁÂÄ ÈÉÊË ÌÍÎÏ ÒÓÔÖ ÙÚÛÜ Ý"},
         {"àáâä èéêë ìíîï òóôö ùúûü ý ÿ", "aaaa eeee iiii oooo uuuu y y",
          "ÀÁÂÄ ÈÉÊË ÌÍÎÏ ÒÓÔÖ ÙÚÛÜ ý ÿ"},
@@ -47,7 +52,8 @@ TEST(Folding, BytesOutsideTheTablesPassThrough) {
 
 TEST(Folding, LongStringsAreFoldedToTheEnd) {
     std::string texto;
-    for (int i = 0; i < 100; ++i) texto += "\xE1z\xF1";  // á z ñ
+    for (int i = 0; i < 100; ++i)
+        texto += "\xE1z\xF1";  // á z ñ
     ASSERT_EQ(texto.size(), 300u);
     const std::string sin = QuitaAcentos(texto);
     const std::string may = Mayusculas(texto);

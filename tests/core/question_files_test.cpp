@@ -20,20 +20,23 @@ TPregunta P(std::string tema, std::string texto, uint8_t modo = 0, uint8_t ancho
 TPregunta PrimeraConLegibles(int legibles, int examinados) {
     // Modo 'a' and AnchoMinimo 'a' and the topic NUL are readable; '@' is not.
     std::string texto(static_cast<size_t>(examinados - 3), '@');
-    for (int i = 0; i < legibles - 3; ++i) texto[static_cast<size_t>(i)] = 'x';
+    for (int i = 0; i < legibles - 3; ++i)
+        texto[static_cast<size_t>(i)] = 'x';
     return P("", texto, 'a', 'a');
 }
 
 }  // namespace
 
 TEST(Key, ScramblingRoundTrip) {
-    std::string datos = "Una pregunta con @hueco@ y acentos \xE1\xE9\xED\xF3\xFA, m\xE1s larga que la clave.";
+    std::string datos =
+        "Una pregunta con @hueco@ y acentos \xE1\xE9\xED\xF3\xFA, m\xE1s larga que la clave.";
     const std::string original = datos;
     auto* p = reinterpret_cast<unsigned char*>(datos.data());
     AplicaClave(p, kClave, datos.size());
     EXPECT_NE(datos, original);
     EXPECT_EQ(static_cast<unsigned char>(datos[0]), 'U' ^ 'C');
-    EXPECT_EQ(static_cast<unsigned char>(datos[52]), static_cast<unsigned char>(original[52]) ^ 'C');
+    EXPECT_EQ(static_cast<unsigned char>(datos[52]),
+              static_cast<unsigned char>(original[52]) ^ 'C');
     AplicaClave(p, kClave, datos.size());
     EXPECT_EQ(datos, original);
     AplicaClave(p, kClave, 0);
@@ -48,8 +51,8 @@ TEST(Key, ThresholdOnRecordOne) {
         bool acepta;
     };
     // 80 per cent fails, 81 passes; integer division decides 80.9.
-    const Caso casos[] = {{80, 100, false}, {81, 100, true}, {809, 1000, false},
-                          {810, 1000, true}, {100, 100, true}};
+    const Caso casos[] = {
+        {80, 100, false}, {81, 100, true}, {809, 1000, false}, {810, 1000, true}, {100, 100, true}};
     TCarpetaTemporal carpeta;
     const std::string nombre = carpeta.En("clave.preg");
     for (const Caso& c : casos) {
@@ -107,7 +110,8 @@ TEST(Key, OnlyTheFirstFailingCheckIsReported) {
     for (const Caso& c : casos) {
         EscribeFichero(nombre, c.preguntas);
         std::remove(NombreIndice(nombre).c_str());
-        if (!c.indice.empty()) EscribeFichero(NombreIndice(nombre), c.indice);
+        if (!c.indice.empty())
+            EscribeFichero(NombreIndice(nombre), c.indice);
         TAviso aviso;
         EXPECT_EQ(CompruebaFicheros(nombre, kClave, &aviso), c.aviso.empty());
         EXPECT_EQ(aviso, c.aviso);
@@ -146,7 +150,8 @@ TEST(QuestionFiles, IndexCountRule) {
         int32_t n;
     };
     const Caso casos[] = {{12, 0}, {16, 1}, {12 + 4 * 7 + 3, 7}, {11, 0}, {0, -3}};
-    for (const Caso& c : casos) EXPECT_EQ(CuentaPreguntas(c.tamano), c.n) << c.tamano;
+    for (const Caso& c : casos)
+        EXPECT_EQ(CuentaPreguntas(c.tamano), c.n) << c.tamano;
 
     TCarpetaTemporal carpeta;
     const std::string nombre = carpeta.En("t.preg");
@@ -169,7 +174,8 @@ TEST(QuestionFiles, DamagedRecordsAreBounded) {
     EscribeFichero(nombre, ConCheckSum(registro));
     std::string indice;
     for (uint32_t entrada : {0u, 9999u, 12u, 5u}) {
-        for (int i = 0; i < 4; ++i) indice += static_cast<char>(entrada >> (8 * i));
+        for (int i = 0; i < 4; ++i)
+            indice += static_cast<char>(entrada >> (8 * i));
     }
     EscribeFichero(NombreIndice(nombre), ConCheckSum(indice));
     TFicherosPreguntas ficheros;

@@ -18,7 +18,8 @@ TEST(TopicList, AddsDistinctNamesInOrder) {
 
 TEST(TopicList, CapacityOf200) {
     TLista lista;
-    for (int i = 1; i <= 201; ++i) lista.Anade("tema " + std::to_string(i));
+    for (int i = 1; i <= 201; ++i)
+        lista.Anade("tema " + std::to_string(i));
     EXPECT_EQ(lista.Cuenta(), 200);
     EXPECT_EQ(lista.Busca("tema 201"), -1);
     EXPECT_EQ(lista.Nombre(200), "tema 200");

@@ -10,7 +10,8 @@ namespace fs = std::filesystem;
 
 TCarpetaTemporal::TCarpetaTemporal() {
     std::string plantilla = (fs::temp_directory_path() / "tildora-XXXXXX").string();
-    if (!mkdtemp(plantilla.data())) throw std::runtime_error("mkdtemp");
+    if (!mkdtemp(plantilla.data()))
+        throw std::runtime_error("mkdtemp");
     ruta_ = plantilla;
 }
 

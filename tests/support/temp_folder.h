@@ -4,7 +4,7 @@
 
 // A fresh folder under the system's temporary folder, removed with its contents at the end.
 class TCarpetaTemporal {
-public:
+  public:
     TCarpetaTemporal();
     ~TCarpetaTemporal();
     TCarpetaTemporal(const TCarpetaTemporal&) = delete;
@@ -14,7 +14,7 @@ public:
     // The path of a file inside the folder.
     std::string En(const std::string& nombre) const { return ruta_ + "/" + nombre; }
 
-private:
+  private:
     std::string ruta_;
 };
 
