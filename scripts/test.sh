@@ -9,6 +9,7 @@ export QT_QPA_PLATFORM=offscreen
 
 ran() { grep -oE 'tests failed out of [0-9]+' "$1" | grep -oE '[0-9]+$'; }
 
+bash scripts/format.sh --check
 bash scripts/build.sh
 ctest --test-dir build --output-on-failure --timeout 300 -j "$(nproc)" | tee build/ctest.log
 
