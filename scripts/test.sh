@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Sets up a fresh Debian machine, builds everything and runs the whole test suite: the unit and
-# window tests, the same core and tool tests under AddressSanitizer and UBSan, and a short run
-# of every fuzz target.
+# window tests, the same tests again under AddressSanitizer and UBSan, and a short run of every
+# fuzz target.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/setup.sh
@@ -13,9 +13,8 @@ bash scripts/format.sh --check
 bash scripts/build.sh
 ctest --test-dir build --output-on-failure --timeout 300 -j "$(nproc)" | tee build/ctest.log
 
-echo "== sanitizer build (core and tool) =="
-BUILD_DIR=build-asan bash scripts/build.sh -DTILDORA_SANITIZE=ON -DTILDORA_BUILD_APP=OFF \
-  -DTILDORA_BUILD_BENCH=OFF
+echo "== sanitizer build =="
+BUILD_DIR=build-asan bash scripts/build.sh -DTILDORA_SANITIZE=ON -DTILDORA_BUILD_APP=ON -DTILDORA_BUILD_BENCH=OFF
 ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
   ctest --test-dir build-asan --output-on-failure --timeout 600 -j "$(nproc)" |
   tee build-asan/ctest.log
