@@ -88,8 +88,7 @@ uint32_t TCheckSum::CheckSumGuardado() {
     unsigned char suma[4] = {};
     Fichero.Posiciona(Tamano - 4);
     Fichero.LeeBloque(suma, 4);
-    return uint32_t{suma[0]} | uint32_t{suma[1]} << 8 | uint32_t{suma[2]} << 16 |
-           uint32_t{suma[3]} << 24;
+    return LeeEntero32(suma);
 }
 
 uint32_t TCheckSum::CheckSumCalculado() {

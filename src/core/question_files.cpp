@@ -7,10 +7,6 @@
 
 namespace {
 
-uint32_t LeeEntero(const unsigned char* p) {
-    return uint32_t{p[0]} | uint32_t{p[1]} << 8 | uint32_t{p[2]} << 16 | uint32_t{p[3]} << 24;
-}
-
 // Bytes before the trailer, or the whole file when it has none.
 int64_t BytesAntesDeCola(TFichero& fichero, int64_t tamano) {
     if (tamano < kLongitudCola)
@@ -59,7 +55,7 @@ bool CompruebaClave(const std::string& nombre, std::string_view clave, TAviso* a
     if (CuentaPreguntas(tamanoIndice) >= 2) {
         indice.Posiciona(4);
         if (indice.LeeBloque(entrada, 4) == 4)
-            segunda = LeeEntero(entrada);
+            segunda = LeeEntero32(entrada);
     }
     indice.Cierra();
 
@@ -125,7 +121,7 @@ void TFicherosPreguntas::Abre(const std::string& nombre) {
     const size_t leidos = bytes.empty() ? 0 : FicheroIndice.LeeBloque(bytes.data(), bytes.size());
     entradas_.assign(leidos / 4, 0);
     for (size_t i = 0; i < entradas_.size(); ++i)
-        entradas_[i] = LeeEntero(&bytes[i * 4]);
+        entradas_[i] = LeeEntero32(&bytes[i * 4]);
 }
 
 void TFicherosPreguntas::Cierra() {

@@ -10,6 +10,7 @@
 #include "binary_file.h"
 #include "checksum.h"
 #include "io_error.h"
+#include "layout.h"
 #include "question_files.h"
 #include "settings.h"
 #include "source_format.h"
@@ -20,7 +21,9 @@
 
 namespace {
 
-constexpr int kMaximoAvisable = 200;  // pool size of the window and capacity of the topic list
+// Pool size of the window and capacity of the topic list.
+constexpr int kMaximoAvisable = kTamanoPool;
+static_assert(kTamanoPool == TLista::kCapacidad);
 
 // Wrong usage: exit status 2, with a pointer to the command's help.
 struct TErrorUso : std::runtime_error {
@@ -100,13 +103,6 @@ std::string LeeFicheroCompleto(const std::string& ruta) {
     return bytes;
 }
 
-uint32_t EnteroEn(const std::string& bytes, size_t posicion) {
-    uint32_t valor = 0;
-    for (int i = 3; i >= 0; --i)
-        valor = valor << 8 | static_cast<unsigned char>(bytes[posicion + i]);
-    return valor;
-}
-
 // The set as the program would open it, or TFallo with its notice.
 void ValidaConjunto(const std::string& nombre, std::ostream& errores) {
     TAviso aviso;
@@ -141,11 +137,12 @@ std::vector<int64_t> LongitudesRegistros(const std::string& nombre, size_t cuant
     TFichero preguntas;
     preguntas.Abre(nombre, TFichero::TModo::Lectura);
     const int64_t finRegistros = preguntas.Tamano() - kLongitudCola;
+    const auto* entradas = reinterpret_cast<const unsigned char*>(indice.data());
     std::vector<int64_t> longitudes;
     for (size_t i = 0; i < cuantas && (i + 1) * 4 <= indice.size(); ++i) {
         const bool ultima = (i + 2) * 4 > indice.size() - kLongitudCola;
-        const int64_t fin = ultima ? finRegistros : EnteroEn(indice, (i + 1) * 4);
-        longitudes.push_back(fin - EnteroEn(indice, i * 4));
+        const int64_t fin = ultima ? finRegistros : LeeEntero32(entradas + (i + 1) * 4);
+        longitudes.push_back(fin - LeeEntero32(entradas + i * 4));
     }
     return longitudes;
 }
