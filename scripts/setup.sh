@@ -8,7 +8,7 @@ packages=(
   qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins qt6-svg-dev libqt6svg6 libgl-dev
   libjpeg-dev libgtest-dev libgmock-dev libbenchmark-dev
   clang clang-format libfuzzer-14-dev libclang-rt-14-dev
-  fonts-liberation xvfb xauth xdotool imagemagick
+  ccache fonts-liberation xvfb xauth xdotool imagemagick
 )
 
 missing=()

@@ -40,13 +40,6 @@ namespace {
 
 constexpr int kAltoBoton = 25;
 constexpr int kAltoMinimo = 200;
-// QLineEdit's own convention for an edit without a length limit.
-constexpr int kSinLimite = 32767;
-
-QString TextoDeBytes(std::string_view bytes) {
-    return QString::fromStdString(Utf8DeWindows1252(bytes));
-}
-
 std::string RutaLocal(const QString& ruta) {
     return QFile::encodeName(ruta).toStdString();
 }
@@ -65,19 +58,6 @@ void CreaCarpetaDatos() {
     const std::string datos = RutaLocal(TfrmTildora::CarpetaDatos());
     if (!ExisteCarpeta(datos))
         CreaCarpeta(datos);
-}
-
-QColor ColorVentana() {
-    return QGuiApplication::palette().color(QPalette::Base);
-}
-
-void PintaHueco(QLineEdit* hueco, const QColor& color) {
-    // Setting a palette is costly, and clearing the question touches every gap of the pool.
-    if (hueco->palette().color(QPalette::Base) == color)
-        return;
-    QPalette colores = hueco->palette();
-    colores.setColor(QPalette::Base, color);
-    hueco->setPalette(colores);
 }
 
 // Both sides as Windows-1252 bytes; an entry that the code page cannot hold never matches.
@@ -123,13 +103,6 @@ QLabel* CreaContador(QWidget* panel, int izquierda, int ancho, const QString& te
     return contador;
 }
 
-QFont FuenteFija() {
-    QFont fuente(QStringLiteral("Courier New"), 8);
-    fuente.setStyleHint(QFont::TypeWriter);
-    fuente.setFixedPitch(true);
-    return fuente;
-}
-
 }  // namespace
 
 TfrmTildora::TfrmTildora(QWidget* parent) : QMainWindow(parent) {
@@ -154,23 +127,8 @@ TfrmTildora::TfrmTildora(QWidget* parent) : QMainWindow(parent) {
     CreaBarra();
     CreaMenu();
 
-    lblTema = new QLabel(Cliente);
-    lblTema->setGeometry(0, 32, 742, 13);
-    lblTema->setAlignment(Qt::AlignCenter);
-    lblTema->setTextFormat(Qt::PlainText);
-
-    // Templates of the pool, never shown; Hueco1 follows btnSiguiente in the tab order.
-    Texto1 = new QLabel(QStringLiteral("Texto1"), Cliente);
-    Texto1->setFont(FuenteFija());
-    Texto1->setGeometry(0, 80, 42, 14);
-    Texto1->hide();
-    Hueco1 = new QLineEdit(QStringLiteral("Hueco1"), Cliente);
-    Hueco1->setFont(FuenteFija());
-    Hueco1->setFrame(false);
-    // A gap is 8 pixels per letter: without Qt's 2-pixel inner margins a letter fits whole.
-    Hueco1->setTextMargins(-2, 0, -2, 0);
-    Hueco1->setGeometry(50, 80, 137, 14);
-    Hueco1->hide();
+    // After the toolbar: Hueco1 follows btnSiguiente in the tab order.
+    Pool.CreaPlantillas(Cliente);
 
     AbrePreguntas = [this](const QString& primeraCarpeta) {
         QFileDialog dialogo(this, QStringLiteral("Abrir ficheros con preguntas"), primeraCarpeta,
@@ -282,7 +240,7 @@ void TfrmTildora::FormCreate() {
     UltimaCarpeta = CarpetaPrograma();
     FicherosAbiertos = false;
     Idioma = 1;
-    CreaPool();
+    Pool.CreaPool();
     TemaDePregunta.assign(kRanurasTemaDePregunta + 1, std::string());
     ListaTemas.Vacia();
     Secuencial = true;
@@ -296,39 +254,6 @@ void TfrmTildora::FormCreate() {
                        lblNumTemas->width() + 20,
                    kAltoMinimo);
     CambiaIdioma(Idioma);
-}
-
-void TfrmTildora::CreaPool() {
-    QFont negrita = Texto1->font();
-    negrita.setBold(true);
-    // Given their parent in index order, the gaps follow Hueco1 in the tab order.
-    for (int i = 1; i <= kTamanoPool; ++i) {
-        const QString s = QString::number(i);
-        auto* texto = new QLabel(Cliente);
-        texto->setObjectName(QStringLiteral("Texto_") + s);
-        texto->hide();
-        texto->setTextFormat(Qt::PlainText);
-        texto->setFont(Texto1->font());
-        texto->resize(texto->width(), Texto1->height());
-        Textos[i] = texto;
-
-        auto* hueco = new QLineEdit(Cliente);
-        hueco->setObjectName(QStringLiteral("Hueco_") + s);
-        hueco->hide();
-        hueco->setFont(Hueco1->font());
-        hueco->resize(hueco->width(), Hueco1->height());
-        hueco->setFrame(Hueco1->hasFrame());
-        hueco->setTextMargins(Hueco1->textMargins());
-        Huecos[i] = hueco;
-
-        auto* respuesta = new QLabel(Cliente);
-        respuesta->setObjectName(QStringLiteral("Respuesta_") + s);
-        respuesta->hide();
-        respuesta->setTextFormat(Qt::PlainText);
-        respuesta->setFont(negrita);
-        respuesta->resize(respuesta->width(), Texto1->height());
-        Respuestas[i] = respuesta;
-    }
 }
 
 void TfrmTildora::SiembraGenerador() {
@@ -483,59 +408,13 @@ void TfrmTildora::closeEvent(QCloseEvent* evento) {
 void TfrmTildora::LimpiaPregunta() {
     SiembraGenerador();
     NumHuecos = 0;
-    lblTema->clear();
-    const QColor ventana = ColorVentana();
-    for (int i = 1; i <= kTamanoPool; ++i) {
-        Textos[i]->hide();
-        Textos[i]->clear();
-        Huecos[i]->hide();
-        Huecos[i]->clear();
-        PintaHueco(Huecos[i], ventana);
-        Respuestas[i]->hide();
-        Respuestas[i]->clear();
-    }
+    Pool.Limpia();
     AjustaAreaCliente();
 }
 
 void TfrmTildora::MuestraPregunta(uint16_t numero) {
-    LimpiaPregunta();
-    const QFontMetrics medidas = Texto1->fontMetrics();
-    const QFontMetrics medidasRespuesta = Respuestas[1]->fontMetrics();
-    TMetricas metricas;
-    metricas.P = Texto1->font().pointSize();
-    metricas.H = Texto1->height();
-    metricas.AltoRespuesta = Respuestas[1]->height();
-    metricas.TopeTema = lblTema->y();
-    metricas.AltoTema = lblTema->height();
-    metricas.AnchoVentana = frameGeometry().width();
-    metricas.PuntosHueco = Hueco1->font().pointSize();
-    metricas.AnchoTexto = [&medidas](std::string_view texto) {
-        return medidas.horizontalAdvance(TextoDeBytes(texto));
-    };
-    const TPlanPregunta plan = PlanificaPregunta(Pregunta, numero, metricas);
-
-    lblTema->setText(TextoDeBytes(plan.Cabecera));
-    for (const TEtiquetaPlan& etiqueta : plan.Textos) {
-        QLabel* texto = Textos[static_cast<size_t>(etiqueta.Indice)];
-        const QString caption = TextoDeBytes(etiqueta.Texto);
-        texto->setText(caption);
-        texto->setGeometry(etiqueta.X, etiqueta.Y, medidas.horizontalAdvance(caption), metricas.H);
-        texto->show();
-    }
-    for (size_t g = 1; g <= plan.Huecos.size(); ++g) {
-        const THuecoPlan& paso = plan.Huecos[g - 1];
-        QLabel* respuesta = Respuestas[g];
-        const QString caption = TextoDeBytes(paso.Respuesta);
-        respuesta->setText(caption);
-        respuesta->setGeometry(paso.X, paso.YRespuesta, medidasRespuesta.horizontalAdvance(caption),
-                               metricas.AltoRespuesta);
-        QLineEdit* hueco = Huecos[g];
-        hueco->setGeometry(paso.X, paso.Y, paso.Ancho, Hueco1->height());
-        hueco->setMaxLength(paso.LongitudMaxima == 0 ? kSinLimite : paso.LongitudMaxima);
-        hueco->setText(TextoDeBytes(paso.Relleno));
-        hueco->show();
-    }
-    NumHuecos = static_cast<uint16_t>(plan.Huecos.size());
+    SiembraGenerador();
+    NumHuecos = Pool.Muestra(Pregunta, numero, frameGeometry().width());
     PreguntaPuntuada = false;
     AjustaAreaCliente();
     if (NumHuecos > 0) {
@@ -546,14 +425,7 @@ void TfrmTildora::MuestraPregunta(uint16_t numero) {
 }
 
 void TfrmTildora::AjustaAreaCliente() {
-    QSize ocupado(0, 0);
-    for (int i = 1; i <= kTamanoPool; ++i)
-        for (QWidget* control :
-             std::initializer_list<QWidget*>{Textos[i], Huecos[i], Respuestas[i]})
-            if (!control->isHidden())
-                ocupado = ocupado.expandedTo(
-                    {control->x() + control->width(), control->y() + control->height()});
-    Cliente->setMinimumSize(ocupado);
+    Cliente->setMinimumSize(Pool.Ocupado());
 }
 
 void TfrmTildora::menuSiguienteClick() {

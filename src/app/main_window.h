@@ -13,6 +13,7 @@
 #include "binary_file.h"
 #include "layout.h"
 #include "question_files.h"
+#include "question_pool.h"
 #include "settings.h"
 #include "topic_list.h"
 
@@ -52,9 +53,11 @@ class TfrmTildora : public QMainWindow {
     QLabel* lblNumTemas = nullptr;
     QButtonGroup* Grupo1 = nullptr;
 
-    QLabel* lblTema = nullptr;
-    QLabel* Texto1 = nullptr;
-    QLineEdit* Hueco1 = nullptr;
+    // The heading, the templates and the pools in which the question is laid out.
+    TPoolPregunta Pool;
+    QLabel*& lblTema = Pool.lblTema;
+    QLabel*& Texto1 = Pool.Texto1;
+    QLineEdit*& Hueco1 = Pool.Hueco1;
 
     QMenu* menuFichero = nullptr;
     QAction* menuNuevo = nullptr;
@@ -78,9 +81,9 @@ class TfrmTildora : public QMainWindow {
 
     bool Secuencial = true;
     std::string Clave{kClave};
-    std::array<QLabel*, kTamanoPool + 1> Textos{};  // 1-based
-    std::array<QLineEdit*, kTamanoPool + 1> Huecos{};
-    std::array<QLabel*, kTamanoPool + 1> Respuestas{};
+    std::array<QLabel*, kTamanoPool + 1>& Textos = Pool.Textos;  // 1-based
+    std::array<QLineEdit*, kTamanoPool + 1>& Huecos = Pool.Huecos;
+    std::array<QLabel*, kTamanoPool + 1>& Respuestas = Pool.Respuestas;
     TLista ListaTemas;
     std::vector<std::string> TemaDePregunta;  // 1-based
     int32_t NumPreguntas = 0;
@@ -137,7 +140,6 @@ class TfrmTildora : public QMainWindow {
   private:
     void CreaBarra();
     void CreaMenu();
-    void CreaPool();
     void HabilitaControlesTest(bool habilitados);
     // Closing the open set, checking the chosen one and opening it: the heart of New.
     void AbreConjunto(const QString& elegido);

@@ -8,7 +8,7 @@ QColor Fondo(const QLineEdit* hueco) {
     return hueco->palette().color(QPalette::Base);
 }
 
-QColor ColorVentana() {
+QColor FondoNormal() {
     return QGuiApplication::palette().color(QPalette::Base);
 }
 
@@ -65,7 +65,7 @@ TEST_F(CorreccionTest, EntriesAreComparedFoldingCaseAfterTrimmingTheirEnd) {
         ventana->Huecos[1]->setText(caso.entrada);
         PulsaCorregir();
         EXPECT_FALSE(ventana->Respuestas[1]->isHidden());
-        EXPECT_EQ(Fondo(ventana->Huecos[1]), caso.correcta ? ColorVentana() : kRojo);
+        EXPECT_EQ(Fondo(ventana->Huecos[1]), caso.correcta ? FondoNormal() : kRojo);
         EXPECT_EQ(ventana->Huecos[1]->text(), caso.queda);
         PulsaCorregir();
     }
@@ -77,7 +77,7 @@ TEST_F(CorreccionTest, APrefilledAccentGapIsWrongOnlyWhenAnAccentWasStripped) {
     ASSERT_EQ(ventana->Huecos[2]->text(), "casa");
     PulsaCorregir();
     EXPECT_EQ(Fondo(ventana->Huecos[1]), kRojo);
-    EXPECT_EQ(Fondo(ventana->Huecos[2]), ColorVentana());
+    EXPECT_EQ(Fondo(ventana->Huecos[2]), FondoNormal());
     EXPECT_EQ(Fondo(ventana->Huecos[3]), kRojo);
 }
 
@@ -96,7 +96,7 @@ TEST_F(CorreccionTest, SecondRunHidesEveryAnswerAndKeepsTheTrimmedText) {
     EXPECT_EQ(v.Respuestas[1]->text(), "sí");
     EXPECT_EQ(v.Respuestas[1]->pos(), v.Huecos[1]->pos() - QPoint(0, 14));
     EXPECT_EQ(Fondo(v.Huecos[1]), kRojo);
-    EXPECT_EQ(Fondo(v.Huecos[2]), ColorVentana());
+    EXPECT_EQ(Fondo(v.Huecos[2]), FondoNormal());
     EXPECT_EQ(Fondo(v.Huecos[3]), kRojo);
 
     PulsaCorregir();
@@ -105,7 +105,7 @@ TEST_F(CorreccionTest, SecondRunHidesEveryAnswerAndKeepsTheTrimmedText) {
     EXPECT_EQ(v.btnCorregir->toolTip(), "Corregir el texte");
     for (int i = 1; i <= 3; ++i) {
         EXPECT_TRUE(v.Respuestas[i]->isHidden());
-        EXPECT_EQ(Fondo(v.Huecos[i]), ColorVentana());
+        EXPECT_EQ(Fondo(v.Huecos[i]), FondoNormal());
     }
     EXPECT_EQ(v.Huecos[1]->text(), "si");
     EXPECT_EQ(v.Huecos[2]->text(), "no");
@@ -137,7 +137,7 @@ TEST_F(CorreccionTest, TheMenuCommandDoesNotMoveTheButton) {
     PulsaCorregir();
     EXPECT_TRUE(v.btnCorregir->isChecked());
     EXPECT_TRUE(v.Respuestas[1]->isHidden());
-    EXPECT_EQ(Fondo(v.Huecos[1]), ColorVentana());
+    EXPECT_EQ(Fondo(v.Huecos[1]), FondoNormal());
     EXPECT_EQ(v.btnCorregir->text(), "Ocultar");
 }
 

@@ -13,7 +13,7 @@ QColor Fondo(const QLineEdit* hueco) {
     return hueco->palette().color(QPalette::Base);
 }
 
-QColor ColorVentana() {
+QColor FondoNormal() {
     return QGuiApplication::palette().color(QPalette::Base);
 }
 
@@ -47,7 +47,7 @@ TEST_F(VentanaTest, PluralesExampleReachesThePooledControls) {
     EXPECT_EQ(hueco->geometry(), QRect(xHueco, 61, 32, 14));
     EXPECT_EQ(hueco->maxLength(), 4);
     EXPECT_EQ(hueco->text(), "");
-    EXPECT_EQ(Fondo(hueco), ColorVentana());
+    EXPECT_EQ(Fondo(hueco), FondoNormal());
     QLabel* respuesta = v.Respuestas[1];
     EXPECT_TRUE(respuesta->isHidden());
     EXPECT_EQ(respuesta->text(), "s");
@@ -157,7 +157,7 @@ TEST_F(VentanaTest, ASecondQuestionLeavesNothingOfTheFirst) {
         }
         ASSERT_TRUE(v.Huecos[i]->isHidden());
         ASSERT_EQ(v.Huecos[i]->text(), "");
-        ASSERT_EQ(Fondo(v.Huecos[i]), ColorVentana());
+        ASSERT_EQ(Fondo(v.Huecos[i]), FondoNormal());
         ASSERT_TRUE(v.Respuestas[i]->isHidden());
         ASSERT_EQ(v.Respuestas[i]->text(), "");
     }

@@ -1,0 +1,158 @@
+#include "question_pool.h"
+
+#include <QGuiApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QWidget>
+
+#include "win1252.h"
+
+namespace {
+
+// QLineEdit's own convention for an edit without a length limit.
+constexpr int kSinLimite = 32767;
+
+}  // namespace
+
+QString TextoDeBytes(std::string_view bytes) {
+    return QString::fromStdString(Utf8DeWindows1252(bytes));
+}
+
+QFont FuenteFija() {
+    QFont fuente(QStringLiteral("Courier New"), 8);
+    fuente.setStyleHint(QFont::TypeWriter);
+    fuente.setFixedPitch(true);
+    return fuente;
+}
+
+QColor ColorVentana() {
+    return QGuiApplication::palette().color(QPalette::Base);
+}
+
+void PintaHueco(QLineEdit* hueco, const QColor& color) {
+    // Setting a palette is costly, and clearing the question touches every gap of the pool.
+    if (hueco->palette().color(QPalette::Base) == color)
+        return;
+    QPalette colores = hueco->palette();
+    colores.setColor(QPalette::Base, color);
+    hueco->setPalette(colores);
+}
+
+void TPoolPregunta::CreaPlantillas(QWidget* cliente) {
+    Cliente = cliente;
+    lblTema = new QLabel(Cliente);
+    lblTema->setGeometry(0, 32, 742, 13);
+    lblTema->setAlignment(Qt::AlignCenter);
+    lblTema->setTextFormat(Qt::PlainText);
+
+    Texto1 = new QLabel(QStringLiteral("Texto1"), Cliente);
+    Texto1->setFont(FuenteFija());
+    Texto1->setGeometry(0, 80, 42, 14);
+    Texto1->hide();
+    Hueco1 = new QLineEdit(QStringLiteral("Hueco1"), Cliente);
+    Hueco1->setFont(FuenteFija());
+    Hueco1->setFrame(false);
+    // A gap is 8 pixels per letter: without Qt's 2-pixel inner margins a letter fits whole.
+    Hueco1->setTextMargins(-2, 0, -2, 0);
+    Hueco1->setGeometry(50, 80, 137, 14);
+    Hueco1->hide();
+}
+
+void TPoolPregunta::CreaPool() {
+    QFont negrita = Texto1->font();
+    negrita.setBold(true);
+    // Given their parent in index order, the gaps follow Hueco1 in the tab order.
+    for (int i = 1; i <= kTamanoPool; ++i) {
+        const QString s = QString::number(i);
+        auto* texto = new QLabel(Cliente);
+        texto->setObjectName(QStringLiteral("Texto_") + s);
+        texto->hide();
+        texto->setTextFormat(Qt::PlainText);
+        texto->setFont(Texto1->font());
+        texto->resize(texto->width(), Texto1->height());
+        Textos[i] = texto;
+
+        auto* hueco = new QLineEdit(Cliente);
+        hueco->setObjectName(QStringLiteral("Hueco_") + s);
+        hueco->hide();
+        hueco->setFont(Hueco1->font());
+        hueco->resize(hueco->width(), Hueco1->height());
+        hueco->setFrame(Hueco1->hasFrame());
+        hueco->setTextMargins(Hueco1->textMargins());
+        Huecos[i] = hueco;
+
+        auto* respuesta = new QLabel(Cliente);
+        respuesta->setObjectName(QStringLiteral("Respuesta_") + s);
+        respuesta->hide();
+        respuesta->setTextFormat(Qt::PlainText);
+        respuesta->setFont(negrita);
+        respuesta->resize(respuesta->width(), Texto1->height());
+        Respuestas[i] = respuesta;
+    }
+}
+
+void TPoolPregunta::Limpia() {
+    lblTema->clear();
+    const QColor ventana = ColorVentana();
+    for (int i = 1; i <= kTamanoPool; ++i) {
+        Textos[i]->hide();
+        Textos[i]->clear();
+        Huecos[i]->hide();
+        Huecos[i]->clear();
+        PintaHueco(Huecos[i], ventana);
+        Respuestas[i]->hide();
+        Respuestas[i]->clear();
+    }
+}
+
+uint16_t TPoolPregunta::Muestra(const TPregunta& pregunta, uint16_t numero, int anchoVentana) {
+    Limpia();
+    const QFontMetrics medidas = Texto1->fontMetrics();
+    const QFontMetrics medidasRespuesta = Respuestas[1]->fontMetrics();
+    TMetricas metricas;
+    metricas.P = Texto1->font().pointSize();
+    metricas.H = Texto1->height();
+    metricas.AltoRespuesta = Respuestas[1]->height();
+    metricas.TopeTema = lblTema->y();
+    metricas.AltoTema = lblTema->height();
+    metricas.AnchoVentana = anchoVentana;
+    metricas.PuntosHueco = Hueco1->font().pointSize();
+    metricas.AnchoTexto = [&medidas](std::string_view texto) {
+        return medidas.horizontalAdvance(TextoDeBytes(texto));
+    };
+    const TPlanPregunta plan = PlanificaPregunta(pregunta, numero, metricas);
+
+    lblTema->setText(TextoDeBytes(plan.Cabecera));
+    for (const TEtiquetaPlan& etiqueta : plan.Textos) {
+        QLabel* texto = Textos[static_cast<size_t>(etiqueta.Indice)];
+        const QString caption = TextoDeBytes(etiqueta.Texto);
+        texto->setText(caption);
+        texto->setGeometry(etiqueta.X, etiqueta.Y, medidas.horizontalAdvance(caption), metricas.H);
+        texto->show();
+    }
+    for (size_t g = 1; g <= plan.Huecos.size(); ++g) {
+        const THuecoPlan& paso = plan.Huecos[g - 1];
+        QLabel* respuesta = Respuestas[g];
+        const QString caption = TextoDeBytes(paso.Respuesta);
+        respuesta->setText(caption);
+        respuesta->setGeometry(paso.X, paso.YRespuesta, medidasRespuesta.horizontalAdvance(caption),
+                               metricas.AltoRespuesta);
+        QLineEdit* hueco = Huecos[g];
+        hueco->setGeometry(paso.X, paso.Y, paso.Ancho, Hueco1->height());
+        hueco->setMaxLength(paso.LongitudMaxima == 0 ? kSinLimite : paso.LongitudMaxima);
+        hueco->setText(TextoDeBytes(paso.Relleno));
+        hueco->show();
+    }
+    return static_cast<uint16_t>(plan.Huecos.size());
+}
+
+QSize TPoolPregunta::Ocupado() const {
+    QSize ocupado(0, 0);
+    for (int i = 1; i <= kTamanoPool; ++i)
+        for (QWidget* control :
+             std::initializer_list<QWidget*>{Textos[i], Huecos[i], Respuestas[i]})
+            if (!control->isHidden())
+                ocupado = ocupado.expandedTo(
+                    {control->x() + control->width(), control->y() + control->height()});
+    return ocupado;
+}

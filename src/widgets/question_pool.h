@@ -1,0 +1,55 @@
+#pragma once
+
+#include <QColor>
+#include <QFont>
+#include <QSize>
+#include <QString>
+
+#include <array>
+#include <cstdint>
+#include <string_view>
+
+#include "layout.h"
+#include "question_files.h"
+
+class QLabel;
+class QLineEdit;
+class QWidget;
+
+// The controls in which a question is laid out, all children of one client widget: the heading,
+// the never-shown templates Texto1 and Hueco1 from which the layout reads its metrics, and the
+// pools of text labels, gaps and answer labels. The exercise window and the editor's preview
+// both lay questions out through it, so the two cannot drift apart.
+class TPoolPregunta {
+  public:
+    // Creates the heading and the templates in the client widget; the pools come later, with
+    // CreaPool, so that the caller decides where the gaps stand in the tab order.
+    void CreaPlantillas(QWidget* cliente);
+
+    QLabel* lblTema = nullptr;
+    QLabel* Texto1 = nullptr;
+    QLineEdit* Hueco1 = nullptr;
+    std::array<QLabel*, kTamanoPool + 1> Textos{};  // 1-based
+    std::array<QLineEdit*, kTamanoPool + 1> Huecos{};
+    std::array<QLabel*, kTamanoPool + 1> Respuestas{};
+
+    void CreaPool();
+    // Hides and empties every control of the pool and gives every gap the window colour.
+    void Limpia();
+    // Lays the question out for a window of the given outer width, the answers hidden; the
+    // number of gaps shown.
+    uint16_t Muestra(const TPregunta& pregunta, uint16_t numero, int anchoVentana);
+    // The bottom-right corner of the lowest and rightmost shown control.
+    QSize Ocupado() const;
+
+  private:
+    QWidget* Cliente = nullptr;
+};
+
+// Windows-1252 bytes as text.
+QString TextoDeBytes(std::string_view bytes);
+// The fixed-pitch font of the question text: "Courier New", or its metric stand-in.
+QFont FuenteFija();
+// The background of a gap that is not wrong.
+QColor ColorVentana();
+void PintaHueco(QLineEdit* hueco, const QColor& color);
