@@ -49,8 +49,8 @@ constexpr const char* kAyuda =
     "                            write the set's settings file: the topics a learner starts with\n"
     "  history SET.preg          show the set's scores, oldest first\n"
     "\n"
-    "Run 'tildora-tool COMMAND --help' for one command. Exit status: 0 success, 1 failure,\n"
-    "2 wrong usage.\n";
+    "Run 'tildora-tool COMMAND --help' for one command, 'tildora-tool --version' for the\n"
+    "version. Exit status: 0 success, 1 failure, 2 wrong usage.\n";
 
 const std::map<std::string, std::string> kAyudaOrden = {
     {"pack",
@@ -469,6 +469,10 @@ int EjecutaHerramienta(const std::vector<std::string>& argumentos, std::ostream&
     const std::string& orden = argumentos.front();
     if (orden == "--help" || orden == "-h" || orden == "help") {
         salida << kAyuda;
+        return kSalidaBien;
+    }
+    if (orden == "--version") {
+        salida << "tildora-tool " TILDORA_VERSION "\n";
         return kSalidaBien;
     }
     const auto it = kOrdenes.find(orden);

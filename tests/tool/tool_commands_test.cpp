@@ -338,6 +338,13 @@ TEST_F(Herramienta, WrongUsageExitsWithTwo) {
     }
 }
 
+TEST_F(Herramienta, VersionIsTheProjects) {
+    const TResultado r = Ejecuta({"--version"});
+    EXPECT_EQ(r.Estado, kSalidaBien);
+    EXPECT_EQ(r.Salida, "tildora-tool " TILDORA_VERSION "\n");
+    EXPECT_EQ(r.Errores, "");
+}
+
 TEST_F(Herramienta, SampleSetsAreValidAndRoundTrip) {
     for (const std::string muestra : {"castellano", "valenciano"}) {
         const std::string nombre = std::string(TILDORA_SAMPLE_FOLDER) + "/" + muestra + ".preg";
