@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QButtonGroup>
 #include <QCloseEvent>
+#include <QDir>
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -44,14 +45,14 @@ std::string RutaLocal(const QString& ruta) {
     return QFile::encodeName(ruta).toStdString();
 }
 
-QString CarpetaPrograma() {
-    return QCoreApplication::applicationDirPath() + QLatin1Char('/');
-}
-
 QString ConSeparador(QString carpeta) {
     if (!carpeta.endsWith(QLatin1Char('/')))
         carpeta += QLatin1Char('/');
     return carpeta;
+}
+
+QString CarpetaPrograma() {
+    return CarpetaProgramaDe(QCoreApplication::applicationDirPath());
 }
 
 void CreaCarpetaDatos() {
@@ -274,6 +275,14 @@ void TfrmTildora::FormResize() {
                           lblNumPreguntas->y());
     lblNumTemas->move(ancho - lblNumTemas->width() - 30, lblNumTemas->y());
     lblTema->resize(ancho - 8, lblTema->height());
+}
+
+QString CarpetaProgramaDe(const QString& carpetaEjecutable) {
+    const QString muestras =
+        QDir::cleanPath(carpetaEjecutable + QStringLiteral("/../share/tildora/samples"));
+    if (QDir(carpetaEjecutable).dirName() == QLatin1String("bin") && QFileInfo(muestras).isDir())
+        return ConSeparador(muestras);
+    return ConSeparador(carpetaEjecutable);
 }
 
 QString TfrmTildora::CarpetaDatos() {

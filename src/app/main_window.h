@@ -27,6 +27,10 @@ class QPushButton;
 class QScrollArea;
 class QToolButton;
 
+// The program's own folder, with its trailing separator, for an executable in the given folder:
+// that folder, or <prefix>/share/tildora/samples when the program runs installed in <prefix>/bin.
+QString CarpetaProgramaDe(const QString& carpetaEjecutable);
+
 // The exercise window: toolbar, menu, the pool in which questions are laid out, and the state
 // of the open question file set.
 class TfrmTildora : public QMainWindow {

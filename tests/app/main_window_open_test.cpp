@@ -349,6 +349,27 @@ TEST_F(VentanaTest, TheOpenDialogStartsInTheLastFolderOrInTheProgramFolder) {
     EXPECT_EQ(ventana->UltimaCarpeta, elegida);
 }
 
+TEST(CarpetaProgramaDe, AnInstalledProgramStartsInItsSampleSets) {
+    TCarpetaTemporal prefijos;
+    for (const char* carpeta :
+         {"instalado/bin", "instalado/share/tildora/samples", "sin_muestras/bin", "arbol/src/app",
+          "arbol/src/share/tildora/samples"})
+        std::filesystem::create_directories(prefijos.En(carpeta));
+    const QString raiz = QString::fromStdString(prefijos.Ruta());
+    struct Caso {
+        QString ejecutable;
+        QString esperada;
+    };
+    for (const Caso& caso : std::vector<Caso>{
+             {raiz + "/instalado/bin", raiz + "/instalado/share/tildora/samples/"},
+             {raiz + "/sin_muestras/bin", raiz + "/sin_muestras/bin/"},
+             // A build tree: the folder is no bin, whatever lies beside it.
+             {raiz + "/arbol/src/app", raiz + "/arbol/src/app/"},
+         })
+        EXPECT_EQ(CarpetaProgramaDe(caso.ejecutable), caso.esperada)
+            << caso.ejecutable.toStdString();
+}
+
 TEST_F(VentanaTest, LanguageItemsSwitchEveryTextAndKeepTheCounts) {
     Abre(EscribeSet("idiomas.preg", TresPreguntasDosTemas()));
     TfrmTildora& v = *ventana;
