@@ -9,6 +9,7 @@ packages=(
   qt6-translations-l10n libjpeg-dev libgtest-dev libgmock-dev libbenchmark-dev
   clang clang-format libfuzzer-14-dev libclang-rt-14-dev
   ccache fonts-liberation xvfb xauth xdotool imagemagick
+  dpkg-dev lintian desktop-file-utils appstream man-db
 )
 
 missing=()
