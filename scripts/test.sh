@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Sets up a fresh Debian machine, builds everything and runs the whole test suite: the unit and
-# window tests, the same tests again under AddressSanitizer and UBSan, and a short run of every
-# fuzz target.
+# window tests, the same tests again under AddressSanitizer and UBSan, a short run of every
+# fuzz target, and the checks of the Debian package.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/setup.sh
@@ -23,4 +23,8 @@ echo "== fuzz targets =="
 bash scripts/fuzz.sh "${FUZZ_SECONDS:-6}" | tee build/fuzz.log
 fuzzed=$(grep -oE '^fuzz: [0-9]+' build/fuzz.log | grep -oE '[0-9]+')
 
-echo "all: $(($(ran build/ctest.log) + $(ran build-asan/ctest.log) + fuzzed)) passed, 0 failed"
+echo "== package =="
+bash scripts/test_package.sh | tee build/package.log
+packaged=$(grep -oE '^package: [0-9]+' build/package.log | grep -oE '[0-9]+')
+
+echo "all: $(($(ran build/ctest.log) + $(ran build-asan/ctest.log) + fuzzed + packaged)) passed, 0 failed"
