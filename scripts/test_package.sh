@@ -60,10 +60,10 @@ done
 
 # Starts the program, opens the open dialog and types the bare name of a sample set into it.
 abre_muestra_por_nombre() {
-  local programa=$1 pid ventana
+  local programa=$1 ventana
   "$programa" &
   pid=$!
-  trap 'kill $pid 2>/dev/null' EXIT
+  trap 'kill $pid 2>/dev/null || true' EXIT
   # Polls, for windows come and go while Qt starts: the visible window of the program named $1.
   busca() {
     for _ in $(seq 200); do
