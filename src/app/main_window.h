@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "binary_file.h"
+#include "gap_hints.h"
 #include "layout.h"
 #include "question_files.h"
 #include "question_pool.h"
@@ -26,6 +27,8 @@ class QMenu;
 class QPushButton;
 class QScrollArea;
 class QToolButton;
+class TLineaPuntuacion;
+class TZoomTexto;
 
 // The exercise window: toolbar, menu, the pool in which questions are laid out, and the state
 // of the open question file set.
@@ -34,8 +37,8 @@ class TfrmTildora : public QMainWindow {
   public:
     explicit TfrmTildora(QWidget* parent = nullptr);
 
-    // The form's automatic scrolling: every control below lives in the scrolled client area,
-    // at the client coordinates of the layout.
+    // The form's automatic scrolling: the heading and the question live in the scrolled client
+    // area, at the client coordinates of the layout; the toolbar stands above it, unscrolled.
     QScrollArea* AreaCliente = nullptr;
     QWidget* Cliente = nullptr;
 
@@ -65,6 +68,7 @@ class TfrmTildora : public QMainWindow {
     QAction* menuSecuencial = nullptr;
     QAction* menuAleatorio = nullptr;
     QAction* menuTemas = nullptr;
+    QAction* menuHistorial = nullptr;
     QAction* menuLinea = nullptr;
     QAction* menuTerminar = nullptr;
     QMenu* menuPreguntas = nullptr;
@@ -75,6 +79,11 @@ class TfrmTildora : public QMainWindow {
     QAction* menuValenciano = nullptr;
     QMenu* menuAyuda = nullptr;
     QAction* menuSobreProg = nullptr;
+
+    // The score at the foot, the gaps' accessible names and reasons, the text size.
+    TLineaPuntuacion* LineaPuntuacion = nullptr;
+    TPistasHuecos PistasHuecos{Pool};
+    TZoomTexto* ZoomTexto = nullptr;
 
     // The open dialog: the chosen question file, or empty when cancelled. Tests replace it.
     std::function<QString(const QString& primeraCarpeta)> AbrePreguntas;
@@ -129,6 +138,7 @@ class TfrmTildora : public QMainWindow {
     void menuCastellanoClick();
     void menuValencianoClick();
     void menuTemasClick();
+    void menuHistorialClick();
     void menuSobreProgClick();
     void lblNumPreguntasMouseDown(Qt::MouseButton boton, Qt::KeyboardModifiers teclas);
 
