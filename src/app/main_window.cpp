@@ -124,10 +124,7 @@ TfrmTildora::TfrmTildora(QWidget* parent) : QMainWindow(parent) {
     resize(750, 550);
     move(screen()->availableGeometry().center() - rect().center());
 
-    AreaCliente = new QScrollArea(this);
-    AreaCliente->setFrameShape(QFrame::NoFrame);
-    AreaCliente->setFocusPolicy(Qt::NoFocus);
-    AreaCliente->setWidgetResizable(true);
+    AreaCliente = new TAreaCliente(this);
     Cliente = new QWidget;
     Cliente->setAutoFillBackground(true);
     AreaCliente->setWidget(Cliente);
@@ -160,15 +157,11 @@ TfrmTildora::TfrmTildora(QWidget* parent) : QMainWindow(parent) {
 }
 
 void TfrmTildora::CreaBarra() {
-    // Over the top of the client area: with nothing scrolled every place is the same, and a
-    // long question scrolls beneath the toolbar. The scroll bar starts below it.
+    // Over the client area, not in it: a long question scrolls beneath the toolbar.
     PanelSuperior = new QFrame(AreaCliente);
     PanelSuperior->setFrameStyle(QFrame::Panel | QFrame::Raised);
-    PanelSuperior->setAutoFillBackground(true);
     PanelSuperior->setGeometry(0, 0, 742, 27);
-    auto* bajoBarra = new QWidget;
-    bajoBarra->setFixedHeight(PanelSuperior->height());
-    AreaCliente->addScrollBarWidget(bajoBarra, Qt::AlignTop);
+    AreaCliente->FijaBarra(PanelSuperior);
 
     btnNuevo = CreaBotonBarra(PanelSuperior, 1, 25, QStringLiteral("Nuevo"));
     PonIcono(btnNuevo, "nuevo.svg", QSize(20, 20));

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "binary_file.h"
+#include "client_area.h"
 #include "gap_hints.h"
 #include "layout.h"
 #include "question_files.h"
@@ -25,7 +26,6 @@ class QLabel;
 class QLineEdit;
 class QMenu;
 class QPushButton;
-class QScrollArea;
 class QToolButton;
 class TLineaPuntuacion;
 class TZoomTexto;
@@ -39,7 +39,7 @@ class TfrmTildora : public QMainWindow {
 
     // The form's automatic scrolling: the heading and the question live in the scrolled client
     // area, at the client coordinates of the layout; the toolbar stands above it, unscrolled.
-    QScrollArea* AreaCliente = nullptr;
+    TAreaCliente* AreaCliente = nullptr;
     QWidget* Cliente = nullptr;
 
     QFrame* PanelSuperior = nullptr;
