@@ -3,6 +3,7 @@
 #include <QChart>
 #include <QChartView>
 #include <QLabel>
+#include <QLegendMarker>
 #include <QLineSeries>
 #include <QPushButton>
 #include <QScatterSeries>
@@ -85,6 +86,13 @@ void TfrmHistorial::FormActivate() {
         SesionActual->append(resumen.Sesiones + 1, *actual);
     }
     PonEjeSesiones(EjeSesiones, resumen.Sesiones + (actual ? 1 : 0));
+    // The legend names only what the chart draws.
+    const auto muestraEnLeyenda = [this](QAbstractSeries* serie, bool visible) {
+        for (QLegendMarker* marca : Grafico->chart()->legend()->markers(serie))
+            marca->setVisible(visible);
+    };
+    muestraEnLeyenda(Sesiones, resumen.Sesiones > 0);
+    muestraEnLeyenda(SesionActual, actual.has_value());
 
     setWindowTitle(QStringLiteral("Historial: ") + NombreConjunto);
     if (Idioma != 0 && Idioma != 1)
