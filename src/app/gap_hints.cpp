@@ -9,23 +9,10 @@
 #include "question_pool.h"
 #include "win1252.h"
 
-void TPistasHuecos::Olvida() {
-    Fallos.fill(TTipoFallo::Ninguno);
-}
+namespace {
 
-void TPistasHuecos::Juzga(int g, const QString& respuesta, const QString& entrada, bool correcta) {
-    TTipoFallo& fallo = Fallos[static_cast<size_t>(g)];
-    const std::optional<std::string> esperada = Windows1252DeUtf8(respuesta.toStdString());
-    const std::optional<std::string> escrita = Windows1252DeUtf8(entrada.toStdString());
-    if (correcta)
-        fallo = TTipoFallo::Ninguno;
-    else if (esperada && escrita)
-        fallo = TipoDeFallo(*esperada, *escrita);
-    else  // a letter that the code page cannot hold
-        fallo = TTipoFallo::Letras;
-}
-
-QString TPistasHuecos::TextoFallo(TTipoFallo fallo, uint16_t idioma) {
+// The reason in the language, empty for a right gap.
+QString TextoFallo(TTipoFallo fallo, uint16_t idioma) {
     const bool castellano = idioma == 0;
     switch (fallo) {
         case TTipoFallo::Ninguno:
@@ -41,6 +28,24 @@ QString TPistasHuecos::TextoFallo(TTipoFallo fallo, uint16_t idioma) {
                               : QStringLiteral("Revisa les lletres");
     }
     return {};
+}
+
+}  // namespace
+
+void TPistasHuecos::Olvida() {
+    Fallos.fill(TTipoFallo::Ninguno);
+}
+
+void TPistasHuecos::Juzga(int g, const QString& respuesta, const QString& entrada, bool correcta) {
+    TTipoFallo& fallo = Fallos[static_cast<size_t>(g)];
+    const std::optional<std::string> esperada = Windows1252DeUtf8(respuesta.toStdString());
+    const std::optional<std::string> escrita = Windows1252DeUtf8(entrada.toStdString());
+    if (correcta)
+        fallo = TTipoFallo::Ninguno;
+    else if (esperada && escrita)
+        fallo = TipoDeFallo(*esperada, *escrita);
+    else  // a letter that the code page cannot hold
+        fallo = TTipoFallo::Letras;
 }
 
 void TPistasHuecos::Aplica(uint16_t numHuecos, uint16_t idioma) const {

@@ -24,9 +24,6 @@ class TPistasHuecos {
     // Writes every shown gap's name, description and tool tip in the language.
     void Aplica(uint16_t numHuecos, uint16_t idioma) const;
 
-    // The reason in the language, empty for a right gap.
-    static QString TextoFallo(TTipoFallo fallo, uint16_t idioma);
-
   private:
     TPoolPregunta& Pool;
     std::array<TTipoFallo, kTamanoPool + 1> Fallos{};  // 1-based

@@ -177,7 +177,6 @@ QSize TPoolPregunta::Ocupado() const {
 }
 
 void TPoolPregunta::Escala(int porCiento, int anchoVentana) {
-    PorCiento_ = porCiento;
     QFont fija = FuenteFija();
     fija.setPointSize(Escalado(fija.pointSize(), porCiento));
     const int alto = Escalado(kAltoPlantilla, porCiento);

@@ -47,14 +47,12 @@ class TPoolPregunta {
     // porCiento of the size it was created with, and lays the question on screen, if any, out
     // again, keeping its entries, the visibility of its answers, its colours and the focus.
     void Escala(int porCiento, int anchoVentana);
-    int PorCiento() const { return PorCiento_; }
 
   private:
     // The templates' fonts and heights, copied to every control of the pool.
     void CopiaPlantillas();
 
     QWidget* Cliente = nullptr;
-    int PorCiento_ = 100;
     // What Muestra laid out last, for Escala; empty once the pool is cleared.
     std::optional<TPregunta> Mostrada;
     uint16_t NumeroMostrado = 0;
