@@ -1,6 +1,7 @@
 // The main window's own handlers, timed under Qt's offscreen platform: Next with the layout of
 // a question of 200 gaps and of a typical one, with and without the repaint that follows,
-// opening the 10,000-question set through File, New, and the window's creation.
+// opening the 10,000-question set through File, New, the window's creation, and one step of
+// the text size on a question of 200 gaps with its answers shown.
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
@@ -15,6 +16,7 @@
 #include "main_window.h"
 #include "realistic_set.h"
 #include "temp_folder.h"
+#include "text_zoom.h"
 #include "writer.h"
 
 namespace {
@@ -82,6 +84,29 @@ void BM_SiguienteTipica(benchmark::State& estado) {
     MideSiguiente(estado, ConjuntoRealista(10000), estado.range(0) != 0, 0);
 }
 BENCHMARK(BM_SiguienteTipica)->Arg(0)->Arg(1)->ArgName("repaint")->Unit(benchmark::kMillisecond);
+
+// Ctrl+plus and Ctrl+minus in turn: every control of the pool gets its font, the question is
+// laid out again and its entries, answers and colours put back.
+void BM_PasoDeZoom200Huecos(benchmark::State& estado) {
+    TCarpetaTemporal carpeta;
+    const std::string ruta = carpeta.En("set.preg");
+    EscribeConjunto(ruta, Conjunto200Huecos());
+    const std::unique_ptr<TfrmTildora> ventana = VentanaConConjunto(ruta);
+    ventana->ListaTemas.Desmarca(ventana->ListaTemas.Busca("Primera"));
+    ventana->btnSiguiente->click();
+    ventana->btnCorregir->click();
+    if (ventana->NumHuecos != 200) {
+        estado.SkipWithError("the question did not use every gap of the pool");
+        return;
+    }
+    for (auto _ : estado) {
+        if (ventana->ZoomTexto->PorCiento() == 100)
+            ventana->ZoomTexto->Amplia();
+        else
+            ventana->ZoomTexto->Reduce();
+    }
+}
+BENCHMARK(BM_PasoDeZoom200Huecos)->Unit(benchmark::kMillisecond);
 
 // File, New on the 10,000-question set: closing the open one, the checks, the wait notice,
 // the topic scan and the settings, as the learner waits for them.

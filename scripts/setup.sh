@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(
   build-essential cmake ninja-build pkg-config
-  qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins qt6-svg-dev libqt6svg6 libgl-dev
+  qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins qt6-svg-dev libqt6svg6 qt6-charts-dev libqt6opengl6-dev libgl-dev
   qt6-translations-l10n libjpeg-dev libgtest-dev libgmock-dev libbenchmark-dev
   clang clang-format libfuzzer-14-dev libclang-rt-14-dev
   ccache fonts-liberation xvfb xauth xdotool imagemagick

@@ -30,8 +30,12 @@
 #include "dialog_setup.h"
 #include "folding.h"
 #include "go_to_dialog.h"
+#include "history.h"
+#include "history_window.h"
 #include "next_question.h"
 #include "notices.h"
+#include "score_line.h"
+#include "text_zoom.h"
 #include "topic_scan.h"
 #include "topics_dialog.h"
 #include "wait_notice.h"
@@ -53,6 +57,11 @@ QString ConSeparador(QString carpeta) {
 
 QString CarpetaPrograma() {
     return CarpetaProgramaDe(QCoreApplication::applicationDirPath());
+}
+
+// The set's history file, in the program data folder whatever the question file's folder.
+std::string RutaHistoria(const std::string& nombre) {
+    return CambiaExtension(RutaLocal(TfrmTildora::CarpetaDatos()) + NombreDesnudo(nombre), ".his");
 }
 
 void CreaCarpetaDatos() {
@@ -116,10 +125,7 @@ TfrmTildora::TfrmTildora(QWidget* parent) : QMainWindow(parent) {
     resize(750, 550);
     move(screen()->availableGeometry().center() - rect().center());
 
-    AreaCliente = new QScrollArea(this);
-    AreaCliente->setFrameShape(QFrame::NoFrame);
-    AreaCliente->setFocusPolicy(Qt::NoFocus);
-    AreaCliente->setWidgetResizable(true);
+    AreaCliente = new TAreaCliente(this);
     Cliente = new QWidget;
     Cliente->setAutoFillBackground(true);
     AreaCliente->setWidget(Cliente);
@@ -130,6 +136,14 @@ TfrmTildora::TfrmTildora(QWidget* parent) : QMainWindow(parent) {
 
     // After the toolbar: Hueco1 follows btnSiguiente in the tab order.
     Pool.CreaPlantillas(Cliente);
+
+    // The window keeps its outer size: the client area gives up the score line's height.
+    LineaPuntuacion = new TLineaPuntuacion(this);
+    setStatusBar(LineaPuntuacion);
+    ZoomTexto = new TZoomTexto(this, AreaCliente->viewport(), [this](int porCiento) {
+        Pool.Escala(porCiento, frameGeometry().width());
+        AjustaAreaCliente();
+    });
 
     AbrePreguntas = [this](const QString& primeraCarpeta) {
         QFileDialog dialogo(this, QStringLiteral("Abrir ficheros con preguntas"), primeraCarpeta,
@@ -144,9 +158,11 @@ TfrmTildora::TfrmTildora(QWidget* parent) : QMainWindow(parent) {
 }
 
 void TfrmTildora::CreaBarra() {
-    PanelSuperior = new QFrame(Cliente);
+    // Over the client area, not in it: a long question scrolls beneath the toolbar.
+    PanelSuperior = new QFrame(AreaCliente);
     PanelSuperior->setFrameStyle(QFrame::Panel | QFrame::Raised);
     PanelSuperior->setGeometry(0, 0, 742, 27);
+    AreaCliente->FijaBarra(PanelSuperior);
 
     btnNuevo = CreaBotonBarra(PanelSuperior, 1, 25, QStringLiteral("Nuevo"));
     PonIcono(btnNuevo, "nuevo.svg", QSize(20, 20));
@@ -219,6 +235,8 @@ void TfrmTildora::CreaMenu() {
     menuAleatorio = item(menuFichero, "&Aleatorio", &TfrmTildora::menuAleatorioClick);
     menuAleatorio->setCheckable(true);
     menuTemas = item(menuFichero, "T&emas...", &TfrmTildora::menuTemasClick);
+    // The same caption in both languages.
+    menuHistorial = item(menuFichero, "&Historial...", &TfrmTildora::menuHistorialClick);
     menuLinea = menuFichero->addSeparator();
     menuTerminar = item(menuFichero, "&Terminar", &TfrmTildora::menuTerminarClick);
 
@@ -336,9 +354,7 @@ void TfrmTildora::AbreConjunto(const QString& elegido) {
 void TfrmTildora::AbreFicheros(const std::string& nombre) {
     FicherosPreguntas.Abre(nombre);
     CreaCarpetaDatos();
-    const std::string historia =
-        CambiaExtension(RutaLocal(CarpetaDatos()) + NombreDesnudo(nombre), ".his");
-    FicheroHistoria.Abre(historia, TFichero::TModo::Anadir);
+    FicheroHistoria.Abre(RutaHistoria(nombre), TFichero::TModo::Anadir);
     FicherosAbiertos = true;
     NumPreguntas = FicherosPreguntas.NumPreguntas();
 }
@@ -375,6 +391,7 @@ void TfrmTildora::DescartaFicheros() {
 void TfrmTildora::ActivaTest() {
     Acertadas = 0;
     Contestadas = 0;
+    LineaPuntuacion->Limpia();
     HabilitaControlesTest(true);
     const std::string datos = RutaLocal(CarpetaDatos());
     const std::string ruta = FicherosAbiertos
@@ -389,6 +406,7 @@ void TfrmTildora::ActivaTest() {
 
 void TfrmTildora::DesactivaTest() {
     HabilitaControlesTest(false);
+    LineaPuntuacion->Limpia();
     NumPreguntas = 0;
     NumTemas = 0;
     lblNumPreguntas->clear();
@@ -402,6 +420,8 @@ void TfrmTildora::HabilitaControlesTest(bool habilitados) {
     for (QAction* item :
          {menuSecuencial, menuIrA, menuAleatorio, menuTemas, menuCorregir, menuSiguiente})
         item->setEnabled(habilitados);
+    // Not an exercise control, but there is no history without a set.
+    menuHistorial->setEnabled(habilitados);
 }
 
 void TfrmTildora::menuTerminarClick() {
@@ -418,6 +438,7 @@ void TfrmTildora::LimpiaPregunta() {
     SiembraGenerador();
     NumHuecos = 0;
     Pool.Limpia();
+    LineaPuntuacion->QuitaPregunta();
     AjustaAreaCliente();
 }
 
@@ -425,6 +446,9 @@ void TfrmTildora::MuestraPregunta(uint16_t numero) {
     SiembraGenerador();
     NumHuecos = Pool.Muestra(Pregunta, numero, frameGeometry().width());
     PreguntaPuntuada = false;
+    LineaPuntuacion->QuitaPregunta();
+    PistasHuecos.Olvida();
+    PistasHuecos.Aplica(NumHuecos, Idioma);
     AjustaAreaCliente();
     if (NumHuecos > 0) {
         Huecos[1]->setFocus();
@@ -485,6 +509,7 @@ void TfrmTildora::menuCorregirClick() {
         return;
     }
     const bool puntua = !PreguntaPuntuada;
+    int aciertos = 0;
     for (int i = 1; i <= NumHuecos; ++i) {
         QLabel* respuesta = Respuestas[i];
         QLineEdit* hueco = Huecos[i];
@@ -498,6 +523,9 @@ void TfrmTildora::menuCorregirClick() {
             hueco->setText(entrada);
         const bool correcta = EsCorrecta(respuesta->text(), entrada);
         PintaHueco(hueco, correcta ? ColorVentana() : QColor(255, 0, 0));
+        PistasHuecos.Juzga(i, respuesta->text(), entrada, correcta);
+        if (correcta)
+            ++aciertos;
         if (puntua) {
             ++Contestadas;
             if (correcta)
@@ -505,6 +533,10 @@ void TfrmTildora::menuCorregirClick() {
             PreguntaPuntuada = true;
         }
     }
+    // The answers flip together: shown now means this was a reveal.
+    if (!Respuestas[1]->isHidden())
+        LineaPuntuacion->PonResultado(aciertos, NumHuecos, Acertadas, Contestadas);
+    PistasHuecos.Aplica(NumHuecos, Idioma);
     ActualizaCorregir();
 }
 
@@ -558,6 +590,8 @@ void TfrmTildora::CambiaIdioma(uint16_t idioma) {
         menuAyuda->setTitle(texto("&Ayuda", "&Ajuda"));
         menuSobreProg->setText(texto("&Sobre el programa...", "&Sobre el programa..."));
     }
+    LineaPuntuacion->CambiaIdioma(Idioma);
+    PistasHuecos.Aplica(NumHuecos, Idioma);
     ActualizaCorregir();
 }
 
@@ -576,6 +610,17 @@ void TfrmTildora::menuTemasClick() {
         dialogo.AnadeTema(TextoDeBytes(ListaTemas.Nombre(i)), ListaTemas.Marcado(i));
     if (dialogo.exec() == QDialog::Accepted)
         AplicaSeleccion(dialogo.Marcas(), ListaTemas, Configuracion);
+}
+
+void TfrmTildora::menuHistorialClick() {
+    TfrmHistorial dialogo(this);
+    dialogo.Idioma = Idioma;
+    dialogo.NombreConjunto = QFileInfo(QFile::decodeName(NombreFichero.c_str())).completeBaseName();
+    // Apart from the open history file, read-only: reading never changes it.
+    dialogo.Historia = LeeHistoria(RutaHistoria(NombreFichero));
+    if (Contestadas != 0)
+        dialogo.PuntuacionActual = PuntuacionHistoria(Acertadas, Contestadas);
+    dialogo.exec();
 }
 
 void TfrmTildora::menuSobreProgClick() {

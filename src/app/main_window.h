@@ -11,6 +11,8 @@
 #include <vector>
 
 #include "binary_file.h"
+#include "client_area.h"
+#include "gap_hints.h"
 #include "layout.h"
 #include "question_files.h"
 #include "question_pool.h"
@@ -24,8 +26,9 @@ class QLabel;
 class QLineEdit;
 class QMenu;
 class QPushButton;
-class QScrollArea;
 class QToolButton;
+class TLineaPuntuacion;
+class TZoomTexto;
 
 // The program's own folder, with its trailing separator, for an executable in the given folder:
 // that folder, or <prefix>/share/tildora/samples when the program runs installed in <prefix>/bin.
@@ -38,9 +41,9 @@ class TfrmTildora : public QMainWindow {
   public:
     explicit TfrmTildora(QWidget* parent = nullptr);
 
-    // The form's automatic scrolling: every control below lives in the scrolled client area,
-    // at the client coordinates of the layout.
-    QScrollArea* AreaCliente = nullptr;
+    // The form's automatic scrolling: the heading and the question live in the scrolled client
+    // area, at the client coordinates of the layout; the toolbar stands above it, unscrolled.
+    TAreaCliente* AreaCliente = nullptr;
     QWidget* Cliente = nullptr;
 
     QFrame* PanelSuperior = nullptr;
@@ -69,6 +72,7 @@ class TfrmTildora : public QMainWindow {
     QAction* menuSecuencial = nullptr;
     QAction* menuAleatorio = nullptr;
     QAction* menuTemas = nullptr;
+    QAction* menuHistorial = nullptr;
     QAction* menuLinea = nullptr;
     QAction* menuTerminar = nullptr;
     QMenu* menuPreguntas = nullptr;
@@ -79,6 +83,11 @@ class TfrmTildora : public QMainWindow {
     QAction* menuValenciano = nullptr;
     QMenu* menuAyuda = nullptr;
     QAction* menuSobreProg = nullptr;
+
+    // The score at the foot, the gaps' accessible names and reasons, the text size.
+    TLineaPuntuacion* LineaPuntuacion = nullptr;
+    TPistasHuecos PistasHuecos{Pool};
+    TZoomTexto* ZoomTexto = nullptr;
 
     // The open dialog: the chosen question file, or empty when cancelled. Tests replace it.
     std::function<QString(const QString& primeraCarpeta)> AbrePreguntas;
@@ -133,6 +142,7 @@ class TfrmTildora : public QMainWindow {
     void menuCastellanoClick();
     void menuValencianoClick();
     void menuTemasClick();
+    void menuHistorialClick();
     void menuSobreProgClick();
     void lblNumPreguntasMouseDown(Qt::MouseButton boton, Qt::KeyboardModifiers teclas);
 

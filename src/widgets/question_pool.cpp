@@ -1,9 +1,11 @@
 #include "question_pool.h"
 
-#include <QGuiApplication>
+#include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QWidget>
+
+#include <vector>
 
 #include "win1252.h"
 
@@ -11,6 +13,12 @@ namespace {
 
 // QLineEdit's own convention for an edit without a length limit.
 constexpr int kSinLimite = 32767;
+// Height of the templates, and so of every line of text, at the normal size.
+constexpr int kAltoPlantilla = 14;
+
+int Escalado(int medida, int porCiento) {
+    return (medida * porCiento + 50) / 100;
+}
 
 }  // namespace
 
@@ -47,20 +55,18 @@ void TPoolPregunta::CreaPlantillas(QWidget* cliente) {
 
     Texto1 = new QLabel(QStringLiteral("Texto1"), Cliente);
     Texto1->setFont(FuenteFija());
-    Texto1->setGeometry(0, 80, 42, 14);
+    Texto1->setGeometry(0, 80, 42, kAltoPlantilla);
     Texto1->hide();
     Hueco1 = new QLineEdit(QStringLiteral("Hueco1"), Cliente);
     Hueco1->setFont(FuenteFija());
     Hueco1->setFrame(false);
     // A gap is 8 pixels per letter: without Qt's 2-pixel inner margins a letter fits whole.
     Hueco1->setTextMargins(-2, 0, -2, 0);
-    Hueco1->setGeometry(50, 80, 137, 14);
+    Hueco1->setGeometry(50, 80, 137, kAltoPlantilla);
     Hueco1->hide();
 }
 
 void TPoolPregunta::CreaPool() {
-    QFont negrita = Texto1->font();
-    negrita.setBold(true);
     // Given their parent in index order, the gaps follow Hueco1 in the tab order.
     for (int i = 1; i <= kTamanoPool; ++i) {
         const QString s = QString::number(i);
@@ -68,15 +74,11 @@ void TPoolPregunta::CreaPool() {
         texto->setObjectName(QStringLiteral("Texto_") + s);
         texto->hide();
         texto->setTextFormat(Qt::PlainText);
-        texto->setFont(Texto1->font());
-        texto->resize(texto->width(), Texto1->height());
         Textos[i] = texto;
 
         auto* hueco = new QLineEdit(Cliente);
         hueco->setObjectName(QStringLiteral("Hueco_") + s);
         hueco->hide();
-        hueco->setFont(Hueco1->font());
-        hueco->resize(hueco->width(), Hueco1->height());
         hueco->setFrame(Hueco1->hasFrame());
         hueco->setTextMargins(Hueco1->textMargins());
         Huecos[i] = hueco;
@@ -85,13 +87,27 @@ void TPoolPregunta::CreaPool() {
         respuesta->setObjectName(QStringLiteral("Respuesta_") + s);
         respuesta->hide();
         respuesta->setTextFormat(Qt::PlainText);
-        respuesta->setFont(negrita);
-        respuesta->resize(respuesta->width(), Texto1->height());
         Respuestas[i] = respuesta;
+    }
+    CopiaPlantillas();
+}
+
+void TPoolPregunta::CopiaPlantillas() {
+    QFont negrita = Texto1->font();
+    negrita.setBold(true);
+    for (int i = 1; i <= kTamanoPool; ++i) {
+        Textos[i]->setFont(Texto1->font());
+        Textos[i]->resize(Textos[i]->width(), Texto1->height());
+        Huecos[i]->setFont(Hueco1->font());
+        Huecos[i]->resize(Huecos[i]->width(), Hueco1->height());
+        Respuestas[i]->setFont(negrita);
+        Respuestas[i]->resize(Respuestas[i]->width(), Texto1->height());
     }
 }
 
 void TPoolPregunta::Limpia() {
+    Mostrada.reset();
+    HuecosMostrados = 0;
     lblTema->clear();
     const QColor ventana = ColorVentana();
     for (int i = 1; i <= kTamanoPool; ++i) {
@@ -143,7 +159,10 @@ uint16_t TPoolPregunta::Muestra(const TPregunta& pregunta, uint16_t numero, int 
         hueco->setText(TextoDeBytes(paso.Relleno));
         hueco->show();
     }
-    return static_cast<uint16_t>(plan.Huecos.size());
+    Mostrada = pregunta;
+    NumeroMostrado = numero;
+    HuecosMostrados = static_cast<uint16_t>(plan.Huecos.size());
+    return HuecosMostrados;
 }
 
 QSize TPoolPregunta::Ocupado() const {
@@ -155,4 +174,42 @@ QSize TPoolPregunta::Ocupado() const {
                 ocupado = ocupado.expandedTo(
                     {control->x() + control->width(), control->y() + control->height()});
     return ocupado;
+}
+
+void TPoolPregunta::Escala(int porCiento, int anchoVentana) {
+    QFont fija = FuenteFija();
+    fija.setPointSize(Escalado(fija.pointSize(), porCiento));
+    const int alto = Escalado(kAltoPlantilla, porCiento);
+    Texto1->setFont(fija);
+    Texto1->resize(Texto1->width(), alto);
+    Hueco1->setFont(fija);
+    Hueco1->resize(Hueco1->width(), alto);
+    CopiaPlantillas();
+    if (!Mostrada)
+        return;
+
+    struct TEstadoHueco {
+        QString Entrada;
+        bool RespuestaVisible;
+        QColor Color;
+    };
+    std::vector<TEstadoHueco> estados;
+    for (int g = 1; g <= HuecosMostrados; ++g)
+        estados.push_back({Huecos[g]->text(), !Respuestas[g]->isHidden(),
+                           Huecos[g]->palette().color(QPalette::Base)});
+    // Off the gap while the pool is hidden, or the focus would wander through the question.
+    QWidget* foco = QApplication::focusWidget();
+    const bool focoEnHueco = foco != nullptr && foco->parentWidget() == Cliente;
+    if (focoEnHueco)
+        foco->clearFocus();
+
+    const TPregunta pregunta = *Mostrada;
+    Muestra(pregunta, NumeroMostrado, anchoVentana);
+    for (size_t i = 0; i < estados.size(); ++i) {
+        Huecos[i + 1]->setText(estados[i].Entrada);
+        PintaHueco(Huecos[i + 1], estados[i].Color);
+        Respuestas[i + 1]->setVisible(estados[i].RespuestaVisible);
+    }
+    if (focoEnHueco && foco->isVisible())
+        foco->setFocus();
 }

@@ -7,6 +7,7 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string_view>
 
 #include "layout.h"
@@ -42,8 +43,20 @@ class TPoolPregunta {
     // The bottom-right corner of the lowest and rightmost shown control.
     QSize Ocupado() const;
 
+    // Sizes the question's text (templates, text labels, gaps and answers, not the heading) at
+    // porCiento of the size it was created with, and lays the question on screen, if any, out
+    // again, keeping its entries, the visibility of its answers, its colours and the focus.
+    void Escala(int porCiento, int anchoVentana);
+
   private:
+    // The templates' fonts and heights, copied to every control of the pool.
+    void CopiaPlantillas();
+
     QWidget* Cliente = nullptr;
+    // What Muestra laid out last, for Escala; empty once the pool is cleared.
+    std::optional<TPregunta> Mostrada;
+    uint16_t NumeroMostrado = 0;
+    uint16_t HuecosMostrados = 0;
 };
 
 // Windows-1252 bytes as text.

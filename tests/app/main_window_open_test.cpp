@@ -117,12 +117,12 @@ TEST_F(VentanaTest, MenuHoldsEveryItemInOrder) {
         return lista;
     };
     EXPECT_EQ(textos(ventana->menuFichero),
-              (QStringList{"&Nou...", "&Anar a...", "&Seqüencial", "&Aleatori", "T&emes...", "-",
-                           "&Terminar"}));
+              (QStringList{"&Nou...", "&Anar a...", "&Seqüencial", "&Aleatori", "T&emes...",
+                           "&Historial...", "-", "&Terminar"}));
     EXPECT_EQ(textos(ventana->menuPreguntas), (QStringList{"&Corregir", "&Següent"}));
     EXPECT_EQ(textos(ventana->menuIdioma), (QStringList{"&Castellà", "&Valencià"}));
     EXPECT_EQ(textos(ventana->menuAyuda), (QStringList{"&Sobre el programa..."}));
-    EXPECT_EQ(ventana->menuLinea, ventana->menuFichero->actions().at(5));
+    EXPECT_EQ(ventana->menuLinea, ventana->menuFichero->actions().at(6));
     for (QMenu* menu :
          {ventana->menuFichero, ventana->menuPreguntas, ventana->menuIdioma, ventana->menuAyuda})
         for (QAction* item : menu->actions())

@@ -1,0 +1,71 @@
+#include "gap_hints.h"
+
+#include <QLabel>
+#include <QLineEdit>
+
+#include <optional>
+#include <string>
+
+#include "question_pool.h"
+#include "win1252.h"
+
+namespace {
+
+// The reason in the language, empty for a right gap.
+QString TextoFallo(TTipoFallo fallo, uint16_t idioma) {
+    const bool castellano = idioma == 0;
+    switch (fallo) {
+        case TTipoFallo::Ninguno:
+            return {};
+        case TTipoFallo::SinRellenar:
+            return castellano ? QStringLiteral("Hueco sin rellenar")
+                              : QStringLiteral("Buit sense omplir");
+        case TTipoFallo::Acentos:
+            return castellano ? QStringLiteral("Revisa los acentos")
+                              : QStringLiteral("Revisa els accents");
+        case TTipoFallo::Letras:
+            return castellano ? QStringLiteral("Revisa las letras")
+                              : QStringLiteral("Revisa les lletres");
+    }
+    return {};
+}
+
+}  // namespace
+
+void TPistasHuecos::Olvida() {
+    Fallos.fill(TTipoFallo::Ninguno);
+}
+
+void TPistasHuecos::Juzga(int g, const QString& respuesta, const QString& entrada, bool correcta) {
+    TTipoFallo& fallo = Fallos[static_cast<size_t>(g)];
+    const std::optional<std::string> esperada = Windows1252DeUtf8(respuesta.toStdString());
+    const std::optional<std::string> escrita = Windows1252DeUtf8(entrada.toStdString());
+    if (correcta)
+        fallo = TTipoFallo::Ninguno;
+    else if (esperada && escrita)
+        fallo = TipoDeFallo(*esperada, *escrita);
+    else  // a letter that the code page cannot hold
+        fallo = TTipoFallo::Letras;
+}
+
+void TPistasHuecos::Aplica(uint16_t numHuecos, uint16_t idioma) const {
+    if (idioma != 0 && idioma != 1)
+        return;
+    const QString nombre =
+        idioma == 0 ? QStringLiteral("Hueco %1 de %2") : QStringLiteral("Buit %1 de %2");
+    for (int g = 1; g <= numHuecos; ++g) {
+        QLineEdit* hueco = Pool.Huecos[static_cast<size_t>(g)];
+        const QLabel* respuesta = Pool.Respuestas[static_cast<size_t>(g)];
+        hueco->setAccessibleName(nombre.arg(g).arg(numHuecos));
+        QString fallo;
+        QStringList descripcion;
+        if (!respuesta->isHidden()) {
+            fallo = TextoFallo(Fallos[static_cast<size_t>(g)], idioma);
+            for (const QString& parte : {respuesta->text(), fallo})
+                if (!parte.isEmpty())
+                    descripcion << parte;
+        }
+        hueco->setToolTip(fallo);
+        hueco->setAccessibleDescription(descripcion.join(QStringLiteral(". ")));
+    }
+}

@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QString>
+
+#include <array>
+#include <cstdint>
+
+#include "layout.h"
+#include "mistake.h"
+
+class TPoolPregunta;
+
+// What the gaps of the question tell a learner beyond their colour: each its place ("Hueco 2
+// de 5") as its accessible name, and, while the answers are shown, the answer and why a red gap
+// is wrong as its accessible description, the reason also as its tool tip.
+class TPistasHuecos {
+  public:
+    explicit TPistasHuecos(TPoolPregunta& pool) : Pool(pool) {}
+
+    // A new question on screen: no gap judged yet.
+    void Olvida();
+    // The reveal judged gap g (1-based) as Correct did: right, or why not.
+    void Juzga(int g, const QString& respuesta, const QString& entrada, bool correcta);
+    // Writes every shown gap's name, description and tool tip in the language.
+    void Aplica(uint16_t numHuecos, uint16_t idioma) const;
+
+  private:
+    TPoolPregunta& Pool;
+    std::array<TTipoFallo, kTamanoPool + 1> Fallos{};  // 1-based
+};

@@ -1,0 +1,43 @@
+#pragma once
+
+#include <QDialog>
+#include <QString>
+
+#include <cstdint>
+#include <optional>
+#include <string>
+
+class QChart;
+class QChartView;
+class QLabel;
+class QLineSeries;
+class QPushButton;
+class QScatterSeries;
+class QValueAxis;
+
+// The scores of a set's past sessions, oldest first, with this session's score so far.
+class TfrmHistorial : public QDialog {
+    Q_OBJECT
+  public:
+    explicit TfrmHistorial(QWidget* parent = nullptr);
+
+    uint16_t Idioma = 0;
+    // Given before it is shown: the set's name, its history file's bytes and, when something
+    // was answered, the score of the session still open, as the history would keep it.
+    QString NombreConjunto;
+    std::string Historia;
+    std::optional<uint8_t> PuntuacionActual;
+
+    QChartView* Grafico = nullptr;
+    QLineSeries* Sesiones = nullptr;
+    QScatterSeries* SesionActual = nullptr;
+    QValueAxis* EjeSesiones = nullptr;
+    QValueAxis* EjePorCiento = nullptr;
+    QLabel* lblResumen = nullptr;
+    QPushButton* btnCerrar = nullptr;
+
+    void FormActivate();
+
+  protected:
+    void showEvent(QShowEvent* evento) override;
+};

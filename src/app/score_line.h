@@ -1,0 +1,37 @@
+#pragma once
+
+#include <QStatusBar>
+
+#include <cstdint>
+#include <optional>
+
+class QLabel;
+
+// The foot of the main window: how the latest reveal of the question went and the session's
+// tallies, in the interface language.
+class TLineaPuntuacion : public QStatusBar {
+    Q_OBJECT
+  public:
+    explicit TLineaPuntuacion(QWidget* parent = nullptr);
+
+    QLabel* lblPuntuacion = nullptr;
+
+    // A reveal: the question's right gaps of all its gaps, and the tallies after it.
+    void PonResultado(int aciertos, int huecos, int32_t Acertadas, int32_t Contestadas);
+    // Another question is on screen, or none.
+    void QuitaPregunta();
+    // A set opened or closed: nothing to tell.
+    void Limpia();
+    void CambiaIdioma(uint16_t idioma);
+
+  private:
+    struct TCuenta {
+        int Aciertos;
+        int Total;
+    };
+    void Escribe();
+
+    uint16_t Idioma = 1;
+    std::optional<TCuenta> Pregunta;
+    std::optional<TCuenta> Sesion;
+};
