@@ -8,6 +8,7 @@
 #include <QFileInfo>
 #include <QFrame>
 #include <QIcon>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -16,6 +17,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollArea>
+#include <QScrollBar>
 #include <QSpinBox>
 #include <QStandardPaths>
 #include <QTime>
@@ -61,9 +63,13 @@ void CreaCarpetaDatos() {
 }
 
 // Both sides as Windows-1252 bytes; an entry that the code page cannot hold never matches.
+// Composed first: a letter typed or pasted with a combining accent is the accented letter.
 bool EsCorrecta(const QString& respuesta, const QString& entrada) {
-    const std::optional<std::string> esperada = Windows1252DeUtf8(respuesta.toStdString());
-    const std::optional<std::string> escrita = Windows1252DeUtf8(entrada.toStdString());
+    const auto bytes = [](const QString& texto) {
+        return Windows1252DeUtf8(texto.normalized(QString::NormalizationForm_C).toStdString());
+    };
+    const std::optional<std::string> esperada = bytes(respuesta);
+    const std::optional<std::string> escrita = bytes(entrada);
     return esperada && escrita && Mayusculas(*esperada) == Mayusculas(*escrita);
 }
 
@@ -197,6 +203,8 @@ void TfrmTildora::CreaBarra() {
     btnSiguiente->setGeometry(355, 1, 100, kAltoBoton);
     btnSiguiente->setToolTip(QStringLiteral("Siguiente texto"));
     Conecta(btnSiguiente, &QPushButton::clicked, this, &TfrmTildora::menuSiguienteClick);
+    // Outside a dialog a push button answers only Space; Return and Enter press it too.
+    btnSiguiente->installEventFilter(this);
 
     lblNumPreguntas = CreaContador(PanelSuperior, 560, 100, QStringLiteral("xx.xxx preguntas"));
     lblNumPreguntas->installEventFilter(this);
@@ -288,10 +296,12 @@ void TfrmTildora::menuNuevoClick() {
     if (!elegido.isEmpty()) {
         UltimaCarpeta = ConSeparador(QFileInfo(elegido).absolutePath());
         CreaCarpetaDatos();
+        const QString caption = windowTitle();
         try {
             AbreConjunto(elegido);
         } catch (...) {
             // No set is left half open, and the window says so before the error is shown.
+            setWindowTitle(caption);
             DescartaFicheros();
             LimpiaPregunta();
             CambiaIdioma(Idioma);
@@ -417,7 +427,11 @@ void TfrmTildora::MuestraPregunta(uint16_t numero) {
     NumHuecos = Pool.Muestra(Pregunta, numero, frameGeometry().width());
     PreguntaPuntuada = false;
     AjustaAreaCliente();
+    // A new question starts at its top, whatever the last one left scrolled.
+    AreaCliente->verticalScrollBar()->setValue(0);
+    AreaCliente->horizontalScrollBar()->setValue(0);
     if (NumHuecos > 0) {
+        AreaCliente->ensureWidgetVisible(Huecos[1]);
         Huecos[1]->setFocus();
     } else {
         btnSiguiente->setFocus();
@@ -461,7 +475,8 @@ void TfrmTildora::menuIrAClick() {
     dialogo.Idioma = Idioma;
     const int maximo = std::min(NumPreguntas, kMaximoPreguntas);
     dialogo.NumInicial->setMaximum(maximo);
-    if (dialogo.exec() != QDialog::Accepted)
+    // A set without questions has no number to go to.
+    if (dialogo.exec() != QDialog::Accepted || maximo < 1)
         return;
     // A number typed and confirmed at once with Enter counts too.
     dialogo.NumInicial->interpretText();
@@ -576,6 +591,13 @@ void TfrmTildora::menuSobreProgClick() {
 }
 
 bool TfrmTildora::eventFilter(QObject* objeto, QEvent* evento) {
+    if (objeto == btnSiguiente && evento->type() == QEvent::KeyPress) {
+        const int tecla = static_cast<QKeyEvent*>(evento)->key();
+        if (tecla == Qt::Key_Return || tecla == Qt::Key_Enter) {
+            btnSiguiente->click();
+            return true;
+        }
+    }
     // The second press of a double click arrives as a double-click event: a press too.
     if (objeto == lblNumPreguntas && (evento->type() == QEvent::MouseButtonPress ||
                                       evento->type() == QEvent::MouseButtonDblClick)) {

@@ -3,6 +3,8 @@
 #include <QFrame>
 #include <QMenu>
 
+#include <sys/stat.h>
+
 #include <filesystem>
 
 #include "checksum.h"
@@ -290,26 +292,49 @@ TEST_F(VentanaTest, AFailingCheckWhileASetIsOpenLeavesNoSetOpen) {
 }
 
 TEST_F(VentanaTest, AFileErrorInTheMiddleOfOpeningClosesWhatWasOpened) {
+    // Files that cannot be opened: a folder where the history file goes fails before the
+    // caption changes, a fifo where the settings file goes fails after it.
+    const struct {
+        const char* fichero;
+        std::function<void(const QString& ruta)> bloquea;
+    } casos[] = {
+        {"bloqueado.his", [](const QString& ruta) { QDir().mkpath(ruta); }},
+        {"bloqueado.cfg",
+         [](const QString& ruta) { ASSERT_EQ(mkfifo(ruta.toLocal8Bit().constData(), 0600), 0); }},
+    };
     const std::string ruta = EscribeSet("bloqueado.preg", TresPreguntasDosTemas());
-    // A folder where the history file should go cannot be opened as a file.
-    QDir().mkpath(TfrmTildora::CarpetaDatos() + "bloqueado.his");
-    Abre(ruta);
-    EXPECT_TRUE(avisos.isEmpty());
-    ASSERT_EQ(errores.size(), 1);
-    EXPECT_TRUE(errores[0].contains("bloqueado.his"));
-    EXPECT_FALSE(ventana->FicherosAbiertos);
-    EXPECT_FALSE(ventana->FicherosPreguntas.Abiertos());
-    EXPECT_FALSE(ventana->FicheroHistoria.Abierto());
-    EXPECT_TRUE(ventana->findChildren<TfrmAviso*>().isEmpty());
-    EsperaControlesTest(*ventana, false);
-    EXPECT_EQ(ventana->lblNumPreguntas->text(), "0 preguntes");
+    const std::string bien = EscribeSet("bueno.preg", TresPreguntasDosTemas());
+    for (const auto& caso : casos) {
+        SCOPED_TRACE(caso.fichero);
+        const QString bloqueo = TfrmTildora::CarpetaDatos() + caso.fichero;
+        QDir().mkpath(TfrmTildora::CarpetaDatos());
+        caso.bloquea(bloqueo);
+        Abre(bien);
+        ASSERT_TRUE(ventana->FicherosAbiertos);
+        errores.clear();
 
-    // The program goes on: the same set opens once the way is clear.
-    QDir(TfrmTildora::CarpetaDatos() + "bloqueado.his").removeRecursively();
-    errores.clear();
-    Abre(ruta);
-    EXPECT_TRUE(errores.isEmpty());
-    EXPECT_TRUE(ventana->FicherosAbiertos);
+        Abre(ruta);
+        EXPECT_TRUE(avisos.isEmpty());
+        ASSERT_EQ(errores.size(), 1);
+        EXPECT_TRUE(errores[0].contains(caso.fichero));
+        EXPECT_FALSE(ventana->FicherosAbiertos);
+        EXPECT_FALSE(ventana->FicherosPreguntas.Abiertos());
+        EXPECT_FALSE(ventana->FicheroHistoria.Abierto());
+        EXPECT_TRUE(ventana->findChildren<TfrmAviso*>().isEmpty());
+        EsperaControlesTest(*ventana, false);
+        EXPECT_EQ(ventana->lblNumPreguntas->text(), "0 preguntes");
+        // The caption it had before the flow changed it.
+        EXPECT_EQ(ventana->windowTitle(), "Tildora: bueno");
+
+        // The program goes on: the same set opens once the way is clear.
+        QDir(bloqueo).removeRecursively();
+        QFile::remove(bloqueo);
+        errores.clear();
+        Abre(ruta);
+        EXPECT_TRUE(errores.isEmpty());
+        EXPECT_TRUE(ventana->FicherosAbiertos);
+        EXPECT_EQ(ventana->windowTitle(), "Tildora: bloqueado");
+    }
 }
 
 TEST_F(VentanaTest, CancellingKeepsTheSetButClearsTheQuestion) {
