@@ -33,7 +33,6 @@
 #include "go_to_dialog.h"
 #include "next_question.h"
 #include "notices.h"
-#include "topic_scan.h"
 #include "topics_dialog.h"
 #include "wait_notice.h"
 #include "win1252.h"
@@ -249,7 +248,7 @@ void TfrmTildora::FormCreate() {
     FicherosAbiertos = false;
     Idioma = 1;
     Pool.CreaPool();
-    TemaDePregunta.assign(kRanurasTemaDePregunta + 1, std::string());
+    TemaDePregunta.Referencias.assign(kRanurasTemaDePregunta + 1, TTemasDePregunta::kVacio);
     ListaTemas.Vacia();
     Secuencial = true;
     PreguntaActual = 1;

@@ -126,6 +126,7 @@ void TFicherosPreguntas::Abre(const std::string& nombre) {
 
 void TFicherosPreguntas::Cierra() {
     entradas_.clear();
+    ultima_.reset();
     inicioVentana_ = 0;
     bytesVentana_ = 0;
     numPreguntas_ = 0;
@@ -143,6 +144,9 @@ TPregunta TFicherosPreguntas::LeePregunta(uint16_t n) {
     const int64_t posicion = entradas_[entrada];
     if (posicion >= finRegistros_)
         return {};
+    // Entries that repeat one position, however many, read and unscramble its record once.
+    if (ultima_ && ultima_->Posicion == posicion)
+        return ultima_->Pregunta;
     const size_t disponibles =
         static_cast<size_t>(std::min<int64_t>(kLongitudRegistro, finRegistros_ - posicion));
 
@@ -153,7 +157,8 @@ TPregunta TFicherosPreguntas::LeePregunta(uint16_t n) {
     const unsigned char* fin = BufferPregunta.data() + leidos;
     if (leidos < disponibles && std::count(inicio, fin, 0) < 2)
         leidos += CopiaRegistro(posicion, leidos, disponibles - leidos);
-    return DesempaquetaPregunta(BufferPregunta.data(), leidos);
+    ultima_ = {posicion, DesempaquetaPregunta(BufferPregunta.data(), leidos)};
+    return ultima_->Pregunta;
 }
 
 size_t TFicherosPreguntas::CopiaRegistro(int64_t posicion, size_t desde, size_t n) {

@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -71,4 +72,9 @@ class TFicherosPreguntas {
     std::vector<unsigned char> ventana_;
     int64_t inicioVentana_ = 0;
     size_t bytesVentana_ = 0;
+    struct TUltima {
+        int64_t Posicion;
+        TPregunta Pregunta;
+    };
+    std::optional<TUltima> ultima_;  // the last record read
 };

@@ -453,7 +453,7 @@ TEST_F(VentanaTest, TopicScanFillsTheListAndTheCache) {
         EXPECT_EQ(ventana->ListaTemas.Cuenta(), 1);
         EXPECT_EQ(ventana->lblNumTemas->text(), "1 temes");
         for (size_t n = 1; n <= 3; ++n)
-            EXPECT_EQ(ventana->TemaDePregunta[n], "Uno");
+            EXPECT_EQ(ventana->TemaDePregunta.IndiceEnLista(n), 1);
     }
     {
         SCOPED_TRACE("case and accents make topics distinct");
@@ -463,7 +463,7 @@ TEST_F(VentanaTest, TopicScanFillsTheListAndTheCache) {
         EXPECT_EQ(ventana->ListaTemas.Nombre(1), "tema");
         EXPECT_EQ(ventana->ListaTemas.Nombre(2), "Tema");
         EXPECT_EQ(ventana->ListaTemas.Nombre(3), W("téma"));
-        EXPECT_EQ(ventana->TemaDePregunta[4], "tema");
+        EXPECT_EQ(ventana->TemaDePregunta.IndiceEnLista(4), 1);
     }
     {
         SCOPED_TRACE("more than 200 topics");
@@ -474,7 +474,8 @@ TEST_F(VentanaTest, TopicScanFillsTheListAndTheCache) {
         EXPECT_EQ(ventana->NumTemas, 200);
         EXPECT_EQ(ventana->lblNumTemas->text(), "200 temes");
         EXPECT_EQ(ventana->ListaTemas.Nombre(200), "T200");
-        EXPECT_EQ(ventana->TemaDePregunta[201], "T201");
+        EXPECT_EQ(ventana->TemaDePregunta.IndiceEnLista(201), -1);
+        EXPECT_EQ(ventana->TemaDePregunta.FueraDeLista, 1);
         EXPECT_EQ(ventana->ListaTemas.Busca("T201"), -1);
         // Without a settings file only the first 100 topics are selected.
         EXPECT_TRUE(ventana->ListaTemas.Marcado(100));

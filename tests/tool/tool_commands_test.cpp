@@ -253,7 +253,7 @@ TEST_F(Herramienta, ConfigWritesTheSettingsTheProgramRestores) {
         TFicherosPreguntas ficheros;
         ficheros.Abre(En("cuaderno.preg"));
         TLista temas;
-        std::vector<std::string> temaDePregunta;
+        TTemasDePregunta temaDePregunta;
         ASSERT_EQ(LeeTemas(ficheros, temas, temaDePregunta), 5);
         TConfiguracion configuracion;
         const auto aviso = RestauraConfiguracion(Datos("cuaderno.cfg"), En("datos/Tildora"),
@@ -348,7 +348,7 @@ TEST_F(Herramienta, SampleSetsAreValidAndRoundTrip) {
         TFicherosPreguntas ficheros;
         ficheros.Abre(nombre);
         TLista temas;
-        std::vector<std::string> temaDePregunta;
+        TTemasDePregunta temaDePregunta;
         EXPECT_GE(LeeTemas(ficheros, temas, temaDePregunta), 5) << muestra;
         EXPECT_GE(ficheros.NumPreguntas(), 40) << muestra;
         int acentos = 0, varios = 0;
