@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QButtonGroup>
 #include <QCloseEvent>
+#include <QDir>
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -33,6 +34,7 @@
 #include "go_to_dialog.h"
 #include "next_question.h"
 #include "notices.h"
+#include "qt_translations.h"
 #include "topics_dialog.h"
 #include "wait_notice.h"
 #include "win1252.h"
@@ -138,6 +140,11 @@ TfrmTildora::TfrmTildora(QWidget* parent) : QMainWindow(parent) {
     AbrePreguntas = [this](const QString& primeraCarpeta) {
         QFileDialog dialogo(this, QStringLiteral("Abrir ficheros con preguntas"), primeraCarpeta,
                             QStringLiteral("Ficheros de test (*.preg)"));
+        // Qt's own dialog, so that its title and filter read as given and the filter's
+        // "*.preg" also lists the TEMA1.PREG of sets made on Windows (a desktop's native
+        // dialog matches the pattern's case exactly).
+        dialogo.setOption(QFileDialog::DontUseNativeDialog);
+        dialogo.setFilter(dialogo.filter() & ~QDir::CaseSensitive);
         dialogo.setAcceptMode(QFileDialog::AcceptOpen);
         dialogo.setFileMode(QFileDialog::ExistingFile);
         dialogo.setDefaultSuffix(QStringLiteral("preg"));
@@ -328,7 +335,8 @@ void TfrmTildora::AbreConjunto(const QString& elegido) {
     QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
     espera.repaint();
     AbreFicheros(NombreFichero);
-    setWindowTitle(QStringLiteral("Tildora: ") + QFileInfo(elegido).completeBaseName());
+    setWindowTitle(QStringLiteral("Tildora: ") +
+                   QFile::decodeName(QByteArray::fromStdString(NombreSinExtension(NombreFichero))));
     NumTemas = LeeTemas(FicherosPreguntas, ListaTemas, TemaDePregunta);
     ActivaTest();
 }
@@ -534,6 +542,8 @@ void TfrmTildora::CambiaIdioma(uint16_t idioma) {
         const auto texto = [castellano](const char* enCastellano, const char* enValenciano) {
             return QString::fromUtf8(castellano ? enCastellano : enValenciano);
         };
+        // Qt's own texts (dialog buttons, context menus) follow: Spanish or Catalan.
+        TraduceQt(Idioma);
         menuCastellano->setEnabled(!castellano);
         menuValenciano->setEnabled(castellano);
         btnNuevo->setToolTip(texto("Nuevo", "Nou"));

@@ -1,7 +1,9 @@
 #include "question_files.h"
 
 #include <algorithm>
+#include <cctype>
 #include <cstring>
+#include <filesystem>
 
 #include "checksum.h"
 
@@ -43,7 +45,37 @@ int32_t CuentaPreguntas(int64_t tamanoIndice) {
 }
 
 std::string NombreIndice(const std::string& nombre) {
-    return CambiaExtension(nombre, ".ind");
+    const std::string minusculas = CambiaExtension(nombre, ".ind");
+    if (ExisteFichero(minusculas))
+        return minusculas;
+    // Sets copied from Windows: TEMA1.PREG with TEMA1.IND, or with any other case.
+    const std::string desnudo = NombreDesnudo(nombre);
+    const std::string suya = desnudo.substr(NombreSinExtension(nombre).size());
+    std::string extension = ".ind";
+    for (size_t i = 1; i < extension.size() && i < suya.size(); ++i)
+        if (std::isupper(static_cast<unsigned char>(suya[i])))
+            extension[i] =
+                static_cast<char>(std::toupper(static_cast<unsigned char>(extension[i])));
+    if (const std::string enSuCaso = CambiaExtension(nombre, extension); ExisteFichero(enSuCaso))
+        return enSuCaso;
+    const std::string carpeta = nombre.substr(0, nombre.size() - desnudo.size());
+    const std::string base = NombreSinExtension(nombre);
+    std::vector<std::string> candidatos;
+    std::error_code error;
+    for (const auto& entrada :
+         std::filesystem::directory_iterator(carpeta.empty() ? "." : carpeta, error)) {
+        const std::string otro = entrada.path().filename().string();
+        if (NombreSinExtension(otro) == base && otro.size() == base.size() + 4 &&
+            std::equal(
+                otro.begin() + static_cast<std::ptrdiff_t>(base.size()), otro.end(), ".ind",
+                [](char a, char b) { return std::tolower(static_cast<unsigned char>(a)) == b; }) &&
+            ExisteFichero(carpeta + otro))
+            candidatos.push_back(otro);
+    }
+    if (candidatos.empty())
+        return minusculas;
+    // The same choice on every run, whatever order the folder lists its files in.
+    return carpeta + *std::min_element(candidatos.begin(), candidatos.end());
 }
 
 bool CompruebaClave(const std::string& nombre, std::string_view clave, TAviso* aviso) {

@@ -31,6 +31,9 @@ void AplicaClave(unsigned char* buffer, std::string_view clave, size_t n);
 bool CaracterLegible(unsigned char byte);
 // Index entries: (size of the index file - 12) div 4.
 int32_t CuentaPreguntas(int64_t tamanoIndice);
+// The index beside the question file: its name with the extension ".ind"; when that file is
+// missing, ".ind" in the question file's extension's case (TEMA1.PREG: TEMA1.IND), then any
+// existing case. Where none exists, the ".ind" name, which the notices then report.
 std::string NombreIndice(const std::string& nombre);
 
 // The key step: true when record 1 unscrambles to at least 81 per cent readable bytes.

@@ -245,7 +245,7 @@ int Empaqueta(const std::vector<std::string>& argumentos, std::ostream& salida,
     }
     if (fuenteRuta.empty() || destino.empty())
         throw TErrorUso("'pack' takes a source and -o SET.preg", "pack");
-    if (!destino.ends_with(".preg") || NombreDesnudo(destino) == ".preg")
+    if (!destino.ends_with(".preg") || NombreSinExtension(destino).empty())
         throw TErrorUso("the question file must be named SOMETHING.preg", "pack");
     if (!ExisteFichero(fuenteRuta)) {
         errores << fuenteRuta << ": no such file\n";

@@ -184,8 +184,9 @@ TEST_F(VentanaTest, OpeningAValidSetNamesItAndCreatesItsHistoryEmpty) {
         QString caption;
         std::string historia;
     };
-    for (const Caso& caso : {Caso{"tema1.preg", "Tildora: tema1", "tema1.his"},
-                             Caso{"x.y.preg", "Tildora: x.y", "x.y.his"}}) {
+    for (const Caso& caso :
+         {Caso{"tema1.preg", "Tildora: tema1", "tema1.his"},
+          Caso{"x.y.preg", "Tildora: x.y", "x.y.his"}, Caso{".preg", "Tildora: ", ".his"}}) {
         SCOPED_TRACE(caso.fichero);
         const std::string ruta = EscribeSet(caso.fichero, TresPreguntasDosTemas());
         Abre(ruta);
@@ -206,6 +207,26 @@ TEST_F(VentanaTest, OpeningAValidSetNamesItAndCreatesItsHistoryEmpty) {
         // The wait notice lives only inside the flow.
         EXPECT_TRUE(ventana->findChildren<TfrmAviso*>().isEmpty());
     }
+}
+
+TEST_F(VentanaTest, ASetCopiedFromWindowsOpensWithItsUpperCaseIndex) {
+    const TConjuntoEscrito conjunto = ConstruyeConjunto(TresPreguntasDosTemas());
+    EscribeFichero(Ruta("TEMA1.PREG"), conjunto.Preguntas);
+    EscribeFichero(Ruta("TEMA1.IND"), conjunto.Indice);
+    QDir().mkpath(TfrmTildora::CarpetaDatos());
+    // Its settings file keeps the name the program builds: ".cfg" in lower case.
+    TConfiguracion soloElSegundo{};
+    soloElSegundo.TemasMarcados[2] = 1;
+    EscribeFichero((TfrmTildora::CarpetaDatos() + "TEMA1.cfg").toStdString(),
+                   ConCheckSum(BytesConfiguracion(soloElSegundo)));
+    Abre(Ruta("TEMA1.PREG"));
+    EXPECT_TRUE(avisos.isEmpty()) << avisos.join("; ").toStdString();
+    ASSERT_TRUE(ventana->FicherosAbiertos);
+    EXPECT_EQ(ventana->windowTitle(), "Tildora: TEMA1");
+    EXPECT_EQ(ventana->NumPreguntas, 3);
+    EXPECT_FALSE(ventana->ListaTemas.Marcado(1));
+    EXPECT_TRUE(ventana->ListaTemas.Marcado(2));
+    EXPECT_TRUE(QFile::exists(TfrmTildora::CarpetaDatos() + "TEMA1.his"));
 }
 
 TEST_F(VentanaTest, OpeningASetAgainKeepsItsHistory) {

@@ -366,3 +366,25 @@ TEST_F(Herramienta, SampleSetsAreValidAndRoundTrip) {
         EXPECT_EQ(LeeFicheroEntero(En("copia.preg")), LeeFicheroEntero(nombre)) << muestra;
     }
 }
+
+TEST_F(Herramienta, SetsNamedOnWindowsAndOddNamesFollowTheProgramsRule) {
+    const TConjuntoEscrito conjunto = ConstruyeConjunto({kPrimera, P("Otro", "Y un @hueco@")});
+    EscribeFichero(En("TEMA1.PREG"), conjunto.Preguntas);
+    EscribeFichero(En("TEMA1.IND"), conjunto.Indice);
+    const TResultado r = Ejecuta({"check", En("TEMA1.PREG")});
+    EXPECT_EQ(r.Estado, kSalidaBien) << r.Errores;
+    EXPECT_TRUE(r.Salida.starts_with("TEMA1.PREG: valid, 2 questions")) << r.Salida;
+
+    // The settings and history files of ".preg" and "a.b.preg" are named as the program names them.
+    EscribeConjunto(En(".preg"), {kPrimera});
+    EscribeConjunto(En("a.b.preg"), {kPrimera});
+    for (const auto& [nombre, base] :
+         std::vector<std::pair<std::string, std::string>>{{".preg", ""}, {"a.b.preg", "a.b"}}) {
+        SCOPED_TRACE(nombre);
+        ASSERT_EQ(Ejecuta({"check", En(nombre)}).Estado, kSalidaBien);
+        ASSERT_EQ(Ejecuta({"config", En(nombre), "--all"}).Estado, kSalidaBien);
+        EXPECT_TRUE(ExisteFichero(Datos(base + ".cfg")));
+        EscribeFichero(Datos(base + ".his"), "\x7F");
+        EXPECT_TRUE(Contiene(Ejecuta({"history", En(nombre)}).Salida, "1 session"));
+    }
+}
