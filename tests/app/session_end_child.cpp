@@ -1,5 +1,6 @@
 // The program as a desktop session ends it: it opens the set named on its command line, shows
-// a question, answers its gap right and corrects it, says "listo" with its desktop file name, and waits.
+// a question, answers its gap right and corrects it, says "listo" with its desktop file name, and
+// waits.
 #include <QApplication>
 #include <QLineEdit>
 

@@ -6,6 +6,7 @@
 #include <random>
 #include <sstream>
 
+#include "hostile_sets.h"
 #include "question_files.h"
 #include "settings.h"
 #include "source_format.h"
@@ -387,4 +388,16 @@ TEST_F(Herramienta, SetsNamedOnWindowsAndOddNamesFollowTheProgramsRule) {
         EscribeFichero(Datos(base + ".his"), "\x7F");
         EXPECT_TRUE(Contiene(Ejecuta({"history", En(nombre)}).Salida, "1 session"));
     }
+}
+
+TEST_F(Herramienta, CheckReadsAHostileSetOneQuestionAtATime) {
+    const TConjuntoEscrito conjunto = ConjuntoDeTemaRepetido();
+    EscribeFichero(En("repetido.preg"), conjunto.Preguntas);
+    EscribeFichero(En("repetido.ind"), conjunto.Indice);
+    const TResultado r = Ejecuta({"check", En("repetido.preg")});
+    EXPECT_EQ(r.Estado, kSalidaBien) << r.Errores;
+    EXPECT_TRUE(r.Salida.starts_with("repetido.preg: valid, 65535 questions, 2 topics"))
+        << r.Salida;
+    EXPECT_TRUE(Contiene(r.Salida, ": 65534 questions\n")) << r.Salida;
+    EXPECT_TRUE(Contiene(r.Salida, "(no topic): 1 question\n")) << r.Salida;
 }
