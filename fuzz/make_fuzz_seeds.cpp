@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "hostile_sets.h"
 #include "settings.h"
 #include "source_format.h"
 #include "writer.h"
@@ -46,6 +47,9 @@ int main(int argc, char** argv) {
     Semilla(raiz / "checksum", "abc", ConCheckSum("abc"));
     Semilla(raiz / "question_set", "valid",
             std::string(1, '\0') + Escapa(conjunto.Indice) + conjunto.Preguntas);
+    const TConjuntoEscrito repetido = ConjuntoDeTemaRepetido();
+    Semilla(raiz / "question_set", "repeated_topic",
+            std::string(1, '\0') + Escapa(repetido.Indice) + repetido.Preguntas);
     TConfiguracion configuracion;
     ConfiguracionDefecto(configuracion);
     Semilla(raiz / "settings", "defaults", ConCheckSum(BytesConfiguracion(configuracion)));

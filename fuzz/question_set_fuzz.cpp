@@ -16,7 +16,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* datos, size_t n) {
     static const TFicheroFuzz preguntas("set.preg");
     FuzzedDataProvider entrada(datos, n);
     const uint8_t banderas = entrada.ConsumeIntegral<uint8_t>();
-    std::string indice = entrada.ConsumeRandomLengthString(1 << 16);
+    std::string indice = entrada.ConsumeRandomLengthString(1 << 19);
     std::string registros = entrada.ConsumeRemainingBytesAsString();
     if (banderas & 1)
         AplicaClave(reinterpret_cast<unsigned char*>(registros.data()), kClave, registros.size());
@@ -41,7 +41,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* datos, size_t n) {
     TFicherosPreguntas ficheros;
     ficheros.Abre(preguntas.Ruta());
     TLista lista;
-    std::vector<std::string> temas;
+    TTemasDePregunta temas;
     LeeTemas(ficheros, lista, temas);
     const int32_t usadas = std::min(ficheros.NumPreguntas(), 300);
     TMetricas metricas;

@@ -57,7 +57,9 @@ TfrmSobreElPrograma::TfrmSobreElPrograma(QWidget* parent) : QDialog(parent) {
     Memo->setFrameShape(QFrame::NoFrame);
     Memo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     Memo->setLineWrapMode(QPlainTextEdit::WidgetWidth);
-    Memo->setFocusPolicy(Qt::NoFocus);
+    // Not a tab stop, but a click puts the caret in it to select and scroll with the keys.
+    Memo->setFocusPolicy(Qt::ClickFocus);
+    Memo->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
     QPalette colores = Memo->palette();
     colores.setColor(QPalette::Base, colores.color(QPalette::Button));
     Memo->setPalette(colores);

@@ -1,17 +1,39 @@
 #include "go_to_dialog.h"
 
+#include <QEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QSpinBox>
 
 #include "dialog_setup.h"
+
+namespace {
+
+bool SobreMaximo(const QString& texto, int maximo) {
+    bool numero = false;
+    const int valor = texto.trimmed().toInt(&numero);
+    return numero && valor > maximo;
+}
+
+}  // namespace
+
+QValidator::State TCampoNumero::validate(QString& texto, int& posicion) const {
+    if (SobreMaximo(texto, maximum()))
+        return QValidator::Acceptable;
+    return QSpinBox::validate(texto, posicion);
+}
+
+int TCampoNumero::valueFromText(const QString& texto) const {
+    if (SobreMaximo(texto, maximum()))
+        return maximum();
+    return QSpinBox::valueFromText(texto);
+}
 
 TfrmLeeInicial::TfrmLeeInicial(QWidget* parent) : QDialog(parent) {
     PreparaDialogo(this, 306, 133);
     setWindowTitle(QStringLiteral("Pregunta inicial"));
 
-    NumInicial = new QSpinBox(this);
+    NumInicial = new TCampoNumero(this);
     NumInicial->setGeometry(192, 16, 73, 22);
     NumInicial->setRange(1, 1);
     NumInicial->setValue(1);
@@ -57,9 +79,17 @@ void TfrmLeeInicial::FormActivate() {
     }
     // Built from the kept start, so a second activation does not repeat the number.
     lblMaximo->setText(InicioMaximo + maximo + QLatin1Char(')'));
+    // What the learner types replaces the number instead of joining it.
+    CampoNumero()->selectAll();
 }
 
 void TfrmLeeInicial::showEvent(QShowEvent* evento) {
     QDialog::showEvent(evento);
     FormActivate();
+}
+
+bool TfrmLeeInicial::event(QEvent* evento) {
+    if (evento->type() == QEvent::WindowActivate)
+        FormActivate();
+    return QDialog::event(evento);
 }

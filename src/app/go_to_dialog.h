@@ -1,11 +1,23 @@
 #pragma once
 
 #include <QDialog>
+#include <QSpinBox>
 
 class QLabel;
 class QLineEdit;
 class QPushButton;
-class QSpinBox;
+
+// A spin field that takes a typed number above its maximum and holds it at the maximum, instead
+// of refusing the keystroke that passes it.
+class TCampoNumero : public QSpinBox {
+    Q_OBJECT
+  public:
+    using QSpinBox::QSpinBox;
+
+  protected:
+    QValidator::State validate(QString& texto, int& posicion) const override;
+    int valueFromText(const QString& texto) const override;
+};
 
 // Sets the number from which the ordered walk goes on.
 class TfrmLeeInicial : public QDialog {
@@ -15,7 +27,7 @@ class TfrmLeeInicial : public QDialog {
 
     uint16_t Idioma = 0;
     QLabel* lblTexto = nullptr;
-    QSpinBox* NumInicial = nullptr;
+    TCampoNumero* NumInicial = nullptr;
     QLabel* lblMaximo = nullptr;
     QPushButton* btnOk = nullptr;
     QPushButton* btnCancelar = nullptr;
@@ -26,6 +38,7 @@ class TfrmLeeInicial : public QDialog {
 
   protected:
     void showEvent(QShowEvent* evento) override;
+    bool event(QEvent* evento) override;
 
   private:
     // Start of the range line in the language in force.

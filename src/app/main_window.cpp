@@ -9,6 +9,7 @@
 #include <QFileInfo>
 #include <QFrame>
 #include <QIcon>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -17,6 +18,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollArea>
+#include <QScrollBar>
 #include <QSpinBox>
 #include <QStandardPaths>
 #include <QTime>
@@ -34,6 +36,7 @@
 #include "history_window.h"
 #include "next_question.h"
 #include "notices.h"
+#include "qt_translations.h"
 #include "score_line.h"
 #include "text_zoom.h"
 #include "topic_scan.h"
@@ -71,9 +74,13 @@ void CreaCarpetaDatos() {
 }
 
 // Both sides as Windows-1252 bytes; an entry that the code page cannot hold never matches.
+// Composed first: a letter typed or pasted with a combining accent is the accented letter.
 bool EsCorrecta(const QString& respuesta, const QString& entrada) {
-    const std::optional<std::string> esperada = Windows1252DeUtf8(respuesta.toStdString());
-    const std::optional<std::string> escrita = Windows1252DeUtf8(entrada.toStdString());
+    const auto bytes = [](const QString& texto) {
+        return Windows1252DeUtf8(texto.normalized(QString::NormalizationForm_C).toStdString());
+    };
+    const std::optional<std::string> esperada = bytes(respuesta);
+    const std::optional<std::string> escrita = bytes(entrada);
     return esperada && escrita && Mayusculas(*esperada) == Mayusculas(*escrita);
 }
 
@@ -148,6 +155,11 @@ TfrmTildora::TfrmTildora(QWidget* parent) : QMainWindow(parent) {
     AbrePreguntas = [this](const QString& primeraCarpeta) {
         QFileDialog dialogo(this, QStringLiteral("Abrir ficheros con preguntas"), primeraCarpeta,
                             QStringLiteral("Ficheros de test (*.preg)"));
+        // Qt's own dialog, so that its title and filter read as given and the filter's
+        // "*.preg" also lists the TEMA1.PREG of sets made on Windows (a desktop's native
+        // dialog matches the pattern's case exactly).
+        dialogo.setOption(QFileDialog::DontUseNativeDialog);
+        dialogo.setFilter(dialogo.filter() & ~QDir::CaseSensitive);
         dialogo.setAcceptMode(QFileDialog::AcceptOpen);
         dialogo.setFileMode(QFileDialog::ExistingFile);
         dialogo.setDefaultSuffix(QStringLiteral("preg"));
@@ -214,6 +226,8 @@ void TfrmTildora::CreaBarra() {
     btnSiguiente->setGeometry(355, 1, 100, kAltoBoton);
     btnSiguiente->setToolTip(QStringLiteral("Siguiente texto"));
     Conecta(btnSiguiente, &QPushButton::clicked, this, &TfrmTildora::menuSiguienteClick);
+    // Outside a dialog a push button answers only Space; Return and Enter press it too.
+    btnSiguiente->installEventFilter(this);
 
     lblNumPreguntas = CreaContador(PanelSuperior, 560, 100, QStringLiteral("xx.xxx preguntas"));
     lblNumPreguntas->installEventFilter(this);
@@ -260,7 +274,7 @@ void TfrmTildora::FormCreate() {
     FicherosAbiertos = false;
     Idioma = 1;
     Pool.CreaPool();
-    TemaDePregunta.assign(kRanurasTemaDePregunta + 1, std::string());
+    TemaDePregunta.Referencias.assign(kRanurasTemaDePregunta + 1, TTemasDePregunta::kVacio);
     ListaTemas.Vacia();
     Secuencial = true;
     PreguntaActual = 1;
@@ -315,10 +329,12 @@ void TfrmTildora::menuNuevoClick() {
     if (!elegido.isEmpty()) {
         UltimaCarpeta = ConSeparador(QFileInfo(elegido).absolutePath());
         CreaCarpetaDatos();
+        const QString caption = windowTitle();
         try {
             AbreConjunto(elegido);
         } catch (...) {
             // No set is left half open, and the window says so before the error is shown.
+            setWindowTitle(caption);
             DescartaFicheros();
             LimpiaPregunta();
             CambiaIdioma(Idioma);
@@ -346,7 +362,8 @@ void TfrmTildora::AbreConjunto(const QString& elegido) {
     QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
     espera.repaint();
     AbreFicheros(NombreFichero);
-    setWindowTitle(QStringLiteral("Tildora: ") + QFileInfo(elegido).completeBaseName());
+    setWindowTitle(QStringLiteral("Tildora: ") +
+                   QFile::decodeName(QByteArray::fromStdString(NombreSinExtension(NombreFichero))));
     NumTemas = LeeTemas(FicherosPreguntas, ListaTemas, TemaDePregunta);
     ActivaTest();
 }
@@ -450,7 +467,11 @@ void TfrmTildora::MuestraPregunta(uint16_t numero) {
     PistasHuecos.Olvida();
     PistasHuecos.Aplica(NumHuecos, Idioma);
     AjustaAreaCliente();
+    // A new question starts at its top, whatever the last one left scrolled.
+    AreaCliente->verticalScrollBar()->setValue(0);
+    AreaCliente->horizontalScrollBar()->setValue(0);
     if (NumHuecos > 0) {
+        AreaCliente->ensureWidgetVisible(Huecos[1]);
         Huecos[1]->setFocus();
     } else {
         btnSiguiente->setFocus();
@@ -494,7 +515,8 @@ void TfrmTildora::menuIrAClick() {
     dialogo.Idioma = Idioma;
     const int maximo = std::min(NumPreguntas, kMaximoPreguntas);
     dialogo.NumInicial->setMaximum(maximo);
-    if (dialogo.exec() != QDialog::Accepted)
+    // A set without questions has no number to go to.
+    if (dialogo.exec() != QDialog::Accepted || maximo < 1)
         return;
     // A number typed and confirmed at once with Enter counts too.
     dialogo.NumInicial->interpretText();
@@ -561,6 +583,8 @@ void TfrmTildora::CambiaIdioma(uint16_t idioma) {
         const auto texto = [castellano](const char* enCastellano, const char* enValenciano) {
             return QString::fromUtf8(castellano ? enCastellano : enValenciano);
         };
+        // Qt's own texts (dialog buttons, context menus) follow: Spanish or Catalan.
+        TraduceQt(Idioma);
         menuCastellano->setEnabled(!castellano);
         menuValenciano->setEnabled(castellano);
         btnNuevo->setToolTip(texto("Nuevo", "Nou"));
@@ -630,6 +654,13 @@ void TfrmTildora::menuSobreProgClick() {
 }
 
 bool TfrmTildora::eventFilter(QObject* objeto, QEvent* evento) {
+    if (objeto == btnSiguiente && evento->type() == QEvent::KeyPress) {
+        const int tecla = static_cast<QKeyEvent*>(evento)->key();
+        if (tecla == Qt::Key_Return || tecla == Qt::Key_Enter) {
+            btnSiguiente->click();
+            return true;
+        }
+    }
     // The second press of a double click arrives as a double-click event: a press too.
     if (objeto == lblNumPreguntas && (evento->type() == QEvent::MouseButtonPress ||
                                       evento->type() == QEvent::MouseButtonDblClick)) {

@@ -18,6 +18,7 @@
 #include "question_pool.h"
 #include "settings.h"
 #include "topic_list.h"
+#include "topic_scan.h"
 
 class QAction;
 class QButtonGroup;
@@ -98,7 +99,7 @@ class TfrmTildora : public QMainWindow {
     std::array<QLineEdit*, kTamanoPool + 1>& Huecos = Pool.Huecos;
     std::array<QLabel*, kTamanoPool + 1>& Respuestas = Pool.Respuestas;
     TLista ListaTemas;
-    std::vector<std::string> TemaDePregunta;  // 1-based
+    TTemasDePregunta TemaDePregunta;
     int32_t NumPreguntas = 0;
     int32_t NumTemas = 0;
     std::string NombreFichero;

@@ -1,5 +1,6 @@
 #include "binary_file.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <system_error>
 #include <utility>
@@ -129,11 +130,14 @@ std::string NombreDesnudo(const std::string& ruta) {
     return corte == std::string::npos ? ruta : ruta.substr(corte + 1);
 }
 
-std::string CambiaExtension(const std::string& ruta, const std::string& extension) {
+std::string NombreSinExtension(const std::string& ruta) {
+    // The extension starts at the name's last point, wherever it stands: ".preg" is an empty
+    // name with the extension ".preg".
     const std::string nombre = NombreDesnudo(ruta);
-    const auto punto = nombre.find_last_of('.');
-    const std::string carpeta = ruta.substr(0, ruta.size() - nombre.size());
-    const std::string base =
-        punto == std::string::npos || punto == 0 ? nombre : nombre.substr(0, punto);
-    return carpeta + base + extension;
+    return nombre.substr(0, std::min(nombre.find_last_of('.'), nombre.size()));
+}
+
+std::string CambiaExtension(const std::string& ruta, const std::string& extension) {
+    const std::string carpeta = ruta.substr(0, ruta.size() - NombreDesnudo(ruta).size());
+    return carpeta + NombreSinExtension(ruta) + extension;
 }

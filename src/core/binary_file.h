@@ -45,5 +45,8 @@ bool ExisteCarpeta(const std::string& ruta);
 void CreaCarpeta(const std::string& ruta);
 // The part of a path after its last separator.
 std::string NombreDesnudo(const std::string& ruta);
+// One rule for a name's extension everywhere (caption, index, settings, history): it is the
+// bare name's part from its last point on, so "x.y.preg" is "x.y" and ".preg" is "".
+std::string NombreSinExtension(const std::string& ruta);
 // The path with its last extension replaced (or added when it has none).
 std::string CambiaExtension(const std::string& ruta, const std::string& extension);

@@ -1,7 +1,6 @@
 #include "next_question.h"
 
 #include <algorithm>
-#include <unordered_set>
 #include <vector>
 
 #include "question_files.h"
@@ -10,15 +9,6 @@ namespace {
 
 // Failed random draws after which Next looks at every question once.
 constexpr int kSorteosAntesDeRepasar = 64;
-
-// The selected topics, so that each candidate costs one lookup instead of a scan of the list.
-std::unordered_set<std::string> TemasElegibles(const TLista& lista) {
-    std::unordered_set<std::string> temas;
-    for (int32_t t = 1; t <= lista.Cuenta(); ++t)
-        if (lista.Marcado(t))
-            temas.insert(lista.Nombre(t));
-    return temas;
-}
 
 }  // namespace
 
@@ -30,10 +20,10 @@ uint16_t EligeSiguiente(TEstadoSiguiente estado) {
     // attempt gives the same result as this one.
     if (estado.ListaTemas.CuentaMarcados() <= 0)
         estado.ListaTemas.MarcaTodos();
-    const std::unordered_set<std::string> elegibles = TemasElegibles(estado.ListaTemas);
     const auto califica = [&](int32_t n) {
-        return n >= 1 && n <= usables && static_cast<size_t>(n) < estado.TemaDePregunta.size() &&
-               elegibles.contains(estado.TemaDePregunta[static_cast<size_t>(n)]);
+        return n >= 1 && n <= usables &&
+               estado.ListaTemas.Marcado(
+                   estado.TemaDePregunta.IndiceEnLista(static_cast<size_t>(n)));
     };
 
     if (estado.Secuencial) {

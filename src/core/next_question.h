@@ -2,18 +2,16 @@
 
 #include <cstdint>
 #include <random>
-#include <string>
-#include <vector>
 
 #include "topic_list.h"
+#include "topic_scan.h"
 
 // State that Next reads and changes; the main window owns it.
 struct TEstadoSiguiente {
     bool Secuencial = true;
     uint16_t& PreguntaActual;
     int32_t NumPreguntas = 0;
-    // Topic of each question, 1-based (slot 0 unused).
-    const std::vector<std::string>& TemaDePregunta;
+    const TTemasDePregunta& TemaDePregunta;
     TLista& ListaTemas;
     std::mt19937& Generador;
 };

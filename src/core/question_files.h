@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -30,6 +31,9 @@ void AplicaClave(unsigned char* buffer, std::string_view clave, size_t n);
 bool CaracterLegible(unsigned char byte);
 // Index entries: (size of the index file - 12) div 4.
 int32_t CuentaPreguntas(int64_t tamanoIndice);
+// The index beside the question file: its name with the extension ".ind"; when that file is
+// missing, ".ind" in the question file's extension's case (TEMA1.PREG: TEMA1.IND), then any
+// existing case. Where none exists, the ".ind" name, which the notices then report.
 std::string NombreIndice(const std::string& nombre);
 
 // The key step: true when record 1 unscrambles to at least 81 per cent readable bytes.
@@ -71,4 +75,9 @@ class TFicherosPreguntas {
     std::vector<unsigned char> ventana_;
     int64_t inicioVentana_ = 0;
     size_t bytesVentana_ = 0;
+    struct TUltima {
+        int64_t Posicion;
+        TPregunta Pregunta;
+    };
+    std::optional<TUltima> ultima_;  // the last record read
 };

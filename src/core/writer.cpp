@@ -51,7 +51,7 @@ void EscribeConjunto(const std::string& nombre, const std::vector<TPregunta>& pr
                      std::string_view clave) {
     const TConjuntoEscrito conjunto = ConstruyeConjunto(preguntas, clave);
     EscribeFichero(nombre, conjunto.Preguntas);
-    EscribeFichero(NombreIndice(nombre), conjunto.Indice);
+    EscribeFichero(CambiaExtension(nombre, ".ind"), conjunto.Indice);
 }
 
 void EscribeFichero(const std::string& ruta, std::string_view bytes) {

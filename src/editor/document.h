@@ -37,10 +37,10 @@ struct TProblema {
         MarcasImpares,        // an odd number of gap marks
     };
     TTipo Tipo;
-    int Pregunta = -1;  // 0-based row; -1 for the set as a whole
-    int Posicion = -1;  // 0-based position in Texto (CaracterNoWindows, MarcasImpares), or -1
-    int Cifra = 0;      // the figure the message states: bytes, gaps, pieces, topics...
-    int Porcentaje = 0; // ClaveIlegible: the share of readable bytes of record 1
+    int Pregunta = -1;   // 0-based row; -1 for the set as a whole
+    int Posicion = -1;   // 0-based position in Texto (CaracterNoWindows, MarcasImpares), or -1
+    int Cifra = 0;       // the figure the message states: bytes, gaps, pieces, topics...
+    int Porcentaje = 0;  // ClaveIlegible: the share of readable bytes of record 1
     // True when the exercise program would refuse the set (Save refuses it too).
     bool Bloquea() const;
     // The message in the interface language: 0 Castellano, 1 Valenciano.
@@ -82,7 +82,9 @@ class TDocumento : public QAbstractTableModel {
     QUndoStack* Pila() { return &pila_; }
 
     int Cuenta() const { return static_cast<int>(preguntas_.size()); }
-    const TPreguntaEditada& Pregunta(int fila) const { return preguntas_.at(static_cast<size_t>(fila)); }
+    const TPreguntaEditada& Pregunta(int fila) const {
+        return preguntas_.at(static_cast<size_t>(fila));
+    }
     const std::vector<TPreguntaEditada>& Preguntas() const { return preguntas_; }
 
     // Edits: each pushes one command. Consecutive typing in one question's text merges into

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <functional>
 #include <map>
 #include <optional>
 #include <stdexcept>
@@ -112,24 +113,21 @@ void ValidaConjunto(const std::string& nombre, std::ostream& errores) {
     throw TFallo("");
 }
 
+// The set as the program opens it. Its questions are read one at a time from Ficheros, never
+// all held at once: a small set may repeat a long record through a long index.
 struct TConjuntoLeido {
-    int32_t NumPreguntas = 0;
-    std::vector<TPregunta> Preguntas;  // those the program uses
-    TLista Temas;                      // the program's topic list and numbering
-};
+    TFicherosPreguntas Ficheros;
+    TLista Temas;  // the program's topic list and numbering
+    TTemasDePregunta TemaDePregunta;
 
-TConjuntoLeido LeeConjunto(const std::string& nombre) {
-    TConjuntoLeido conjunto;
-    TFicherosPreguntas ficheros;
-    ficheros.Abre(nombre);
-    std::vector<std::string> temaDePregunta;
-    LeeTemas(ficheros, conjunto.Temas, temaDePregunta);
-    conjunto.NumPreguntas = ficheros.NumPreguntas();
-    const int32_t usadas = std::clamp(conjunto.NumPreguntas, 0, kMaximoPreguntas);
-    for (int32_t n = 1; n <= usadas; ++n)
-        conjunto.Preguntas.push_back(ficheros.LeePregunta(static_cast<uint16_t>(n)));
-    return conjunto;
-}
+    explicit TConjuntoLeido(const std::string& nombre) {
+        Ficheros.Abre(nombre);
+        LeeTemas(Ficheros, Temas, TemaDePregunta);
+    }
+    int32_t NumPreguntas() const { return Ficheros.NumPreguntas(); }
+    // The questions the program uses, 1 to this.
+    int32_t Usadas() const { return std::clamp(NumPreguntas(), 0, kMaximoPreguntas); }
+};
 
 // Each record's length as the index places the records, back to back.
 std::vector<int64_t> LongitudesRegistros(const std::string& nombre, size_t cuantas) {
@@ -175,36 +173,40 @@ int CuentaPiezas(const std::string& texto) {
 }
 
 // Warnings about what the program would handle badly; the set stays usable.
-void AvisaProblemas(const std::string& nombre, const std::vector<TPregunta>& preguntas,
-                    const std::vector<int64_t>& longitudes, int32_t numPreguntas,
-                    std::ostream& errores) {
-    const auto aviso = [&](const std::string& texto) {
+using TAvisador = std::function<void(const std::string& texto)>;
+
+TAvisador Avisador(const std::string& nombre, std::ostream& errores) {
+    return [nombre, &errores](const std::string& texto) {
         errores << "warning: " << nombre << ": " << texto << "\n";
     };
+}
+
+void AvisaConjunto(const TAvisador& aviso, int32_t numPreguntas, size_t temas) {
     if (numPreguntas > kMaximoPreguntas)
         aviso(std::to_string(numPreguntas) + " questions; the program uses only the first " +
               std::to_string(kMaximoPreguntas));
-    const size_t temas = CuentaTemas(preguntas).size();
     if (temas > kMaximoAvisable)
         aviso(std::to_string(temas) + " topics; the program lists only the first " +
               std::to_string(kMaximoAvisable) + " and never asks questions of the others");
-    for (size_t i = 0; i < preguntas.size(); ++i) {
-        const std::string cual = "question " + std::to_string(i + 1) + ": ";
-        const TPregunta& pregunta = preguntas[i];
-        const auto marcas = std::count(pregunta.Texto.begin(), pregunta.Texto.end(), '@');
-        if (marcas % 2 != 0)
-            aviso(cual + "an odd number of gap marks (\"@\"): " + std::to_string(marcas));
-        if (const int huecos = CuentaHuecos(pregunta); huecos > kMaximoAvisable)
-            aviso(cual + std::to_string(huecos) + " gaps; the program shows the first " +
-                  std::to_string(kMaximoAvisable));
-        if (const int piezas = CuentaPiezas(pregunta.Texto); piezas > kMaximoAvisable)
-            aviso(cual + std::to_string(piezas) + " text pieces; the program shows at most " +
-                  std::to_string(kMaximoAvisable) +
-                  " (each line and each piece beside a gap takes one)");
-        if (i < longitudes.size() && longitudes[i] > static_cast<int64_t>(kLongitudRegistro))
-            aviso(cual + "a record of " + std::to_string(longitudes[i]) +
-                  " bytes; the program reads at most " + std::to_string(kLongitudRegistro));
-    }
+}
+
+// Question n (1-based), whose record is longitud bytes long as the index places it.
+void AvisaPregunta(const TAvisador& aviso, size_t n, const TPregunta& pregunta,
+                   std::optional<int64_t> longitud) {
+    const std::string cual = "question " + std::to_string(n) + ": ";
+    const auto marcas = std::count(pregunta.Texto.begin(), pregunta.Texto.end(), '@');
+    if (marcas % 2 != 0)
+        aviso(cual + "an odd number of gap marks (\"@\"): " + std::to_string(marcas));
+    if (const int huecos = CuentaHuecos(pregunta); huecos > kMaximoAvisable)
+        aviso(cual + std::to_string(huecos) + " gaps; the program shows the first " +
+              std::to_string(kMaximoAvisable));
+    if (const int piezas = CuentaPiezas(pregunta.Texto); piezas > kMaximoAvisable)
+        aviso(cual + std::to_string(piezas) + " text pieces; the program shows at most " +
+              std::to_string(kMaximoAvisable) +
+              " (each line and each piece beside a gap takes one)");
+    if (longitud && *longitud > static_cast<int64_t>(kLongitudRegistro))
+        aviso(cual + "a record of " + std::to_string(*longitud) +
+              " bytes; the program reads at most " + std::to_string(kLongitudRegistro));
 }
 
 // Why the program refuses the key of a set whose first question is this one.
@@ -243,7 +245,7 @@ int Empaqueta(const std::vector<std::string>& argumentos, std::ostream& salida,
     }
     if (fuenteRuta.empty() || destino.empty())
         throw TErrorUso("'pack' takes a source and -o SET.preg", "pack");
-    if (!destino.ends_with(".preg") || NombreDesnudo(destino) == ".preg")
+    if (!destino.ends_with(".preg") || NombreSinExtension(destino).empty())
         throw TErrorUso("the question file must be named SOMETHING.preg", "pack");
     if (!ExisteFichero(fuenteRuta)) {
         errores << fuenteRuta << ": no such file\n";
@@ -257,16 +259,18 @@ int Empaqueta(const std::vector<std::string>& argumentos, std::ostream& salida,
         return kSalidaFallo;
     }
     EscribeConjunto(destino, fuente.Preguntas);
-    std::vector<int64_t> longitudes;
-    for (const TPregunta& p : fuente.Preguntas)
-        longitudes.push_back(static_cast<int64_t>(EmpaquetaPregunta(p).size()));
-    const auto numPreguntas =
-        static_cast<int32_t>(std::min<size_t>(fuente.Preguntas.size(), INT32_MAX));
-    AvisaProblemas(fuenteRuta, fuente.Preguntas, longitudes, numPreguntas, errores);
+    const TAvisador aviso = Avisador(fuenteRuta, errores);
+    AvisaConjunto(aviso, static_cast<int32_t>(std::min<size_t>(fuente.Preguntas.size(), INT32_MAX)),
+                  CuentaTemas(fuente.Preguntas).size());
+    for (size_t i = 0; i < fuente.Preguntas.size(); ++i) {
+        const TPregunta& pregunta = fuente.Preguntas[i];
+        AvisaPregunta(aviso, i + 1, pregunta,
+                      static_cast<int64_t>(EmpaquetaPregunta(pregunta).size()));
+    }
 
-    TAviso aviso;
-    if (!CompruebaFicheros(destino, kClave, &aviso)) {
-        errores << UneAviso(aviso) << "\n";
+    TAviso rechazo;
+    if (!CompruebaFicheros(destino, kClave, &rechazo)) {
+        errores << UneAviso(rechazo) << "\n";
         if (!CompruebaClave(destino, kClave, nullptr))
             errores << ExplicaClave(fuente.Preguntas.front(), fuente.Lineas.front());
         std::remove(destino.c_str());
@@ -283,7 +287,10 @@ int Desempaqueta(const std::vector<std::string>& argumentos, std::ostream& salid
                  std::ostream& errores) {
     const std::string nombre = ArgumentoUnico(argumentos, "unpack");
     ValidaConjunto(nombre, errores);
-    const std::vector<TPregunta> preguntas = LeeConjunto(nombre).Preguntas;
+    TConjuntoLeido conjunto(nombre);
+    std::vector<TPregunta> preguntas;
+    for (int32_t n = 1; n <= conjunto.Usadas(); ++n)
+        preguntas.push_back(conjunto.Ficheros.LeePregunta(static_cast<uint16_t>(n)));
     for (size_t i = 0; i < preguntas.size(); ++i) {
         if (const int byte = ByteNoEscribible(preguntas[i]); byte >= 0) {
             char hexadecimal[16];
@@ -301,34 +308,46 @@ int Comprueba(const std::vector<std::string>& argumentos, std::ostream& salida,
               std::ostream& errores) {
     const std::string nombre = ArgumentoUnico(argumentos, "check");
     ValidaConjunto(nombre, errores);
-    const TConjuntoLeido conjunto = LeeConjunto(nombre);
-    const std::vector<TPregunta>& preguntas = conjunto.Preguntas;
-    AvisaProblemas(nombre, preguntas, LongitudesRegistros(nombre, preguntas.size()),
-                   conjunto.NumPreguntas, errores);
+    TConjuntoLeido conjunto(nombre);
+    const int32_t usadas = conjunto.Usadas();
+    const std::vector<int64_t> longitudes =
+        LongitudesRegistros(nombre, static_cast<size_t>(usadas));
+    const TAvisador aviso = Avisador(nombre, errores);
+    const TTemasDePregunta& temaDePregunta = conjunto.TemaDePregunta;
+    const int32_t listados = conjunto.Temas.Cuenta();
+    AvisaConjunto(aviso, conjunto.NumPreguntas(),
+                  static_cast<size_t>(listados + temaDePregunta.FueraDeLista));
 
-    const std::map<std::string, int> cuentas = CuentaTemas(preguntas);
-    salida << NombreDesnudo(nombre) << ": valid, " << conjunto.NumPreguntas << " questions, "
-           << cuentas.size() << " topics\n";
-    for (int32_t i = 1; i <= conjunto.Temas.Cuenta(); ++i) {
-        const std::string tema = conjunto.Temas.Nombre(i);
-        const int cuenta = cuentas.at(tema);
-        salida << "  " << i << ". " << (tema.empty() ? "(no topic)" : Utf8DeWindows1252(tema))
-               << ": " << cuenta << (cuenta == 1 ? " question" : " questions") << "\n";
-    }
-    if (cuentas.size() > static_cast<size_t>(conjunto.Temas.Cuenta()))
-        salida << "  and " << cuentas.size() - static_cast<size_t>(conjunto.Temas.Cuenta())
-               << " more topics that the program does not list\n";
-    const auto acentos = std::count_if(preguntas.begin(), preguntas.end(),
-                                       [](const TPregunta& p) { return p.Modo == 1; });
-    salida << "Accent-practice questions (modo acentos): " << acentos << "\n";
-    int mayor = 0;
+    // One question at a time: its warnings, its topic's count, the accents and the gaps.
+    std::vector<int> cuentas(static_cast<size_t>(listados) + 1, 0);
+    int acentos = 0, mayor = 0;
     size_t cual = 0;
-    for (size_t i = 0; i < preguntas.size(); ++i) {
-        if (CuentaHuecos(preguntas[i]) > mayor) {
-            mayor = CuentaHuecos(preguntas[i]);
-            cual = i + 1;
+    for (int32_t n = 1; n <= usadas; ++n) {
+        const size_t i = static_cast<size_t>(n);
+        const TPregunta pregunta = conjunto.Ficheros.LeePregunta(static_cast<uint16_t>(n));
+        AvisaPregunta(aviso, i, pregunta,
+                      i <= longitudes.size() ? std::optional(longitudes[i - 1]) : std::nullopt);
+        if (const int32_t t = temaDePregunta.IndiceEnLista(i); t != -1)
+            ++cuentas[static_cast<size_t>(t)];
+        acentos += pregunta.Modo == 1 ? 1 : 0;
+        if (CuentaHuecos(pregunta) > mayor) {
+            mayor = CuentaHuecos(pregunta);
+            cual = i;
         }
     }
+
+    salida << NombreDesnudo(nombre) << ": valid, " << conjunto.NumPreguntas() << " questions, "
+           << listados + temaDePregunta.FueraDeLista << " topics\n";
+    for (int32_t t = 1; t <= listados; ++t) {
+        const std::string tema = conjunto.Temas.Nombre(t);
+        const int cuenta = cuentas[static_cast<size_t>(t)];
+        salida << "  " << t << ". " << (tema.empty() ? "(no topic)" : Utf8DeWindows1252(tema))
+               << ": " << cuenta << (cuenta == 1 ? " question" : " questions") << "\n";
+    }
+    if (temaDePregunta.FueraDeLista > 0)
+        salida << "  and " << temaDePregunta.FueraDeLista
+               << " more topics that the program does not list\n";
+    salida << "Accent-practice questions (modo acentos): " << acentos << "\n";
     salida << "Most gaps in one question: " << mayor;
     if (cual > 0)
         salida << " (question " << cual << ")";
@@ -395,7 +414,7 @@ int Configura(const std::vector<std::string>& argumentos, std::ostream& salida,
         throw TErrorUso("'config' takes SET.preg and either --select LIST or --all", "config");
 
     ValidaConjunto(nombre, errores);
-    const TLista temas = LeeConjunto(nombre).Temas;
+    const TLista temas = TConjuntoLeido(nombre).Temas;
     std::vector<int> elegidos;
     if (todos) {
         for (int32_t i = 1; i <= temas.Cuenta(); ++i)

@@ -88,7 +88,6 @@ TEST(AboutBox, HasTheDesignedWindowAndMemo) {
 
     EXPECT_TRUE(caja.Memo->isReadOnly());
     EXPECT_EQ(caja.Memo->frameShape(), QFrame::NoFrame);
-    EXPECT_EQ(caja.Memo->focusPolicy(), Qt::NoFocus);
     EXPECT_EQ(caja.Memo->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
     EXPECT_EQ(caja.Memo->lineWrapMode(), QPlainTextEdit::WidgetWidth);
     EXPECT_EQ(caja.Memo->palette().color(QPalette::Base), caja.palette().color(QPalette::Button));
@@ -105,4 +104,26 @@ TEST(AboutBox, OpensWithoutAnyQuestionSetAndEnterOrEscClosesItWithOk) {
             EjecutaModal(caja, [&] { QTest::keyClick(DestinoTeclado(caja), tecla); });
         EXPECT_EQ(resultado, QDialog::Accepted);
     }
+}
+
+TEST(AboutBox, TheMemoTakesAClickAndTheKeysButNotTab) {
+    TfrmSobreElPrograma caja;
+    caja.Idioma = 0;
+    const int resultado = EjecutaModal(caja, [&] {
+        // Tab walks the box without ever reaching the memo.
+        for (int i = 0; i < 3; ++i) {
+            QTest::keyClick(DestinoTeclado(caja), Qt::Key_Tab);
+            EXPECT_NE(caja.focusWidget(), caja.Memo);
+        }
+        QTest::mouseClick(caja.Memo->viewport(), Qt::LeftButton, {}, QPoint(20, 10));
+        ASSERT_EQ(caja.focusWidget(), caja.Memo);
+        QTest::keyClick(caja.Memo, Qt::Key_End, Qt::ShiftModifier);
+        EXPECT_FALSE(caja.Memo->textCursor().selectedText().isEmpty());
+        QTest::keyClick(caja.Memo, Qt::Key_End, Qt::ControlModifier);
+        EXPECT_TRUE(caja.Memo->textCursor().atEnd());
+        EXPECT_EQ(caja.Memo->toPlainText().split('\n')[4], "- Valencià / Català.");
+        // Enter in the memo still closes the box with OK.
+        QTest::keyClick(caja.Memo, Qt::Key_Return);
+    });
+    EXPECT_EQ(resultado, QDialog::Accepted);
 }

@@ -57,6 +57,10 @@ TEST_F(CorreccionTest, EntriesAreComparedFoldingCaseAfterTrimmingTheirEnd) {
         {"a ", "a ", false, "a"},  // an answer ending in a blank never matches
         {"€uro", "€URO", true, "€URO"},
         {"euro", "eurΩ", false, "eurΩ"},  // no Windows-1252 byte: wrong, no crash
+        // A letter followed by a combining accent is the accented letter.
+        {"también", QStringLiteral("tambie\u0301n"), true, QStringLiteral("tambie\u0301n")},
+        {"también", QStringLiteral("TAMBIE\u0301N"), true, QStringLiteral("TAMBIE\u0301N")},
+        {"tambien", QStringLiteral("tambie\u0301n"), false, QStringLiteral("tambie\u0301n")},
     };
     for (const Caso& caso : casos) {
         SCOPED_TRACE(std::string(caso.respuesta) + " / " + caso.entrada.toStdString());

@@ -16,6 +16,7 @@
 #include <thread>
 
 #include "checksum.h"
+#include "hostile_sets.h"
 #include "main_window_fixture.h"
 #include "wait_notice.h"
 
@@ -362,6 +363,9 @@ TEST_F(ConjuntosDanados, DamageThatPassesTheChecksNeverStopsTheWindow) {
         {"random records behind a readable first one",
          crudo(uno + Aleatorios(100000, 3), Entradas({0, largo(uno)}) + Aleatorios(4000, 4)), "",
          1002, -1},
+        // 294 KB that once took gigabytes: one 32000-byte topic under 65535 index entries.
+        {"one long topic repeated through the whole index", ConjuntoDeTemaRepetido(), "",
+         kMaximoPreguntas, 2, 1},
         {"random records in random order",
          crudo(uno + Aleatorios(100000, 5), Entradas({0, largo(uno)}) + Aleatorios(4000, 6)), "",
          1002, -1, -1, [](TfrmTildora& v) { v.btnAleatorio->click(); }},

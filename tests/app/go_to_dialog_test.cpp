@@ -72,6 +72,7 @@ TEST(GoToDialog, TheFieldHoldsAsManyCharactersAsTheMaximumHasDigits) {
         {9, 1, "7", 7},
         {10, 2, "10", 10},
         {250, 3, "2500", 250},
+        {250, 3, "300", 250},  // held at the maximum, not cut to 30
         {10000, 5, "100009", 10000},
     };
     for (const auto& caso : casos) {
@@ -81,10 +82,11 @@ TEST(GoToDialog, TheFieldHoldsAsManyCharactersAsTheMaximumHasDigits) {
         dialogo.NumInicial->setMaximum(caso.maximo);
         dialogo.show();
         EXPECT_EQ(dialogo.CampoNumero()->maxLength(), caso.caracteres);
-        dialogo.CampoNumero()->selectAll();
         QTest::keyClicks(dialogo.CampoNumero(), caso.tecleado);
         EXPECT_LE(dialogo.CampoNumero()->text().size(), caso.caracteres);
         EXPECT_EQ(dialogo.NumInicial->value(), caso.valor);
+        dialogo.NumInicial->interpretText();
+        EXPECT_EQ(dialogo.CampoNumero()->text(), QString::number(caso.valor));
     }
 }
 
@@ -110,12 +112,26 @@ TEST(GoToDialog, EnterAcceptsTheTypedNumberAndCancelOrEscReject) {
         dialogo.NumInicial->setMaximum(250);
         const int resultado = EjecutaModal(dialogo, [&] {
             EXPECT_EQ(dialogo.focusWidget(), dialogo.NumInicial);
-            dialogo.CampoNumero()->selectAll();
+            // The number is selected: typing replaces it.
             QTest::keyClicks(DestinoTeclado(dialogo), "42");
             caso.accion(dialogo);
         });
         EXPECT_EQ(resultado, caso.resultado);
         EXPECT_EQ(dialogo.NumInicial->value(), 42);
+    }
+}
+
+TEST(GoToDialog, EveryActivationSelectsTheNumber) {
+    TfrmLeeInicial dialogo;
+    dialogo.Idioma = 1;
+    dialogo.NumInicial->setMaximum(90);
+    for (const char* tecleado : {"5", "8", "63"}) {
+        SCOPED_TRACE(tecleado);
+        dialogo.show();
+        EXPECT_EQ(dialogo.CampoNumero()->selectedText(), dialogo.CampoNumero()->text());
+        QTest::keyClicks(dialogo.CampoNumero(), tecleado);
+        EXPECT_EQ(dialogo.NumInicial->value(), QString(tecleado).toInt());
+        dialogo.hide();
     }
 }
 

@@ -1,3 +1,7 @@
+#include <QDialogButtonBox>
+#include <QFileDialog>
+#include <QListView>
+#include <QMessageBox>
 #include <QPlainTextEdit>
 
 #include "about_box.h"
@@ -105,5 +109,56 @@ TEST_F(VentanaTest, WaitNoticeStandsInTheLanguageWhileTheSetOpens) {
         Abre(EscribeSet(nombre + ".preg", {Legible("T")}));
         EXPECT_EQ(vistas, (std::vector<std::pair<uint16_t, bool>>{{idioma, true}}));
         EXPECT_TRUE(ventana->findChildren<TfrmAviso*>().isEmpty());
+    }
+}
+
+// The open dialog as a learner sees it: its title and filter in Castellano in both languages,
+// Qt's own texts in Catalan or Spanish with the interface, and the sets made on Windows listed.
+TEST_F(VentanaTest, TheOpenDialogListsWindowsNamesAndSpeaksTheInterfaceLanguage) {
+    for (const char* fichero : {"a.preg", "TEMA1.PREG", "TEMA1.IND", "notas.txt"})
+        EscribeFichero(Ruta(fichero), "");
+    const struct {
+        const char* idioma;
+        QString abrir, cancelar, etiqueta;
+    } casos[] = {
+        {"Valenciano", "Obre", "Cancel·la", "&Nom de fitxer:"},
+        {"Castellano", "Abrir", "Cancelar", "&Nombre de fichero:"},
+        {"Valenciano again", "Obre", "Cancel·la", "&Nom de fitxer:"},
+    };
+    for (const auto& caso : casos) {
+        SCOPED_TRACE(caso.idioma);
+        (QString(caso.idioma) == "Castellano" ? ventana->menuCastellano : ventana->menuValenciano)
+            ->trigger();
+        QStringList listados;
+        AlAbrirseModal([&](QWidget* modal) {
+            auto* dialogo = qobject_cast<QFileDialog*>(modal);
+            ASSERT_NE(dialogo, nullptr);
+            EXPECT_EQ(dialogo->windowTitle(), "Abrir ficheros con preguntas");
+            EXPECT_EQ(dialogo->nameFilters(), QStringList{"Ficheros de test (*.preg)"});
+            auto* botones = dialogo->findChild<QDialogButtonBox*>();
+            ASSERT_NE(botones, nullptr);
+            EXPECT_EQ(botones->button(QDialogButtonBox::Open)->text().remove(u'&'), caso.abrir);
+            EXPECT_EQ(botones->button(QDialogButtonBox::Cancel)->text(), caso.cancelar);
+            EXPECT_EQ(dialogo->findChild<QLabel*>("fileNameLabel")->text(), caso.etiqueta);
+            // The folder is read in the background.
+            auto* lista = dialogo->findChild<QListView*>("listView");
+            for (int i = 0; i < 100 && lista->model()->rowCount(lista->rootIndex()) < 2; ++i)
+                QTest::qWait(20);
+            for (int fila = 0; fila < lista->model()->rowCount(lista->rootIndex()); ++fila)
+                listados << lista->model()->index(fila, 0, lista->rootIndex()).data().toString();
+            dialogo->reject();
+        });
+        EXPECT_EQ(ventana->AbrePreguntas(QString::fromStdString(carpeta.Ruta())), "");
+        listados.sort();
+        EXPECT_EQ(listados, (QStringList{"TEMA1.PREG", "a.preg"}));
+    }
+}
+
+TEST_F(VentanaTest, StandardButtonsFollowTheLanguage) {
+    for (const auto& [castellano, texto] :
+         std::vector<std::pair<bool, QString>>{{true, "Cancelar"}, {false, "Cancel·la"}}) {
+        (castellano ? ventana->menuCastellano : ventana->menuValenciano)->trigger();
+        QMessageBox caja(QMessageBox::Information, "", "", QMessageBox::Cancel, ventana.get());
+        EXPECT_EQ(caja.button(QMessageBox::Cancel)->text(), texto);
     }
 }

@@ -3,6 +3,8 @@
 #include <QFrame>
 #include <QMenu>
 
+#include <sys/stat.h>
+
 #include <filesystem>
 
 #include "checksum.h"
@@ -182,8 +184,9 @@ TEST_F(VentanaTest, OpeningAValidSetNamesItAndCreatesItsHistoryEmpty) {
         QString caption;
         std::string historia;
     };
-    for (const Caso& caso : {Caso{"tema1.preg", "Tildora: tema1", "tema1.his"},
-                             Caso{"x.y.preg", "Tildora: x.y", "x.y.his"}}) {
+    for (const Caso& caso :
+         {Caso{"tema1.preg", "Tildora: tema1", "tema1.his"},
+          Caso{"x.y.preg", "Tildora: x.y", "x.y.his"}, Caso{".preg", "Tildora: ", ".his"}}) {
         SCOPED_TRACE(caso.fichero);
         const std::string ruta = EscribeSet(caso.fichero, TresPreguntasDosTemas());
         Abre(ruta);
@@ -204,6 +207,26 @@ TEST_F(VentanaTest, OpeningAValidSetNamesItAndCreatesItsHistoryEmpty) {
         // The wait notice lives only inside the flow.
         EXPECT_TRUE(ventana->findChildren<TfrmAviso*>().isEmpty());
     }
+}
+
+TEST_F(VentanaTest, ASetCopiedFromWindowsOpensWithItsUpperCaseIndex) {
+    const TConjuntoEscrito conjunto = ConstruyeConjunto(TresPreguntasDosTemas());
+    EscribeFichero(Ruta("TEMA1.PREG"), conjunto.Preguntas);
+    EscribeFichero(Ruta("TEMA1.IND"), conjunto.Indice);
+    QDir().mkpath(TfrmTildora::CarpetaDatos());
+    // Its settings file keeps the name the program builds: ".cfg" in lower case.
+    TConfiguracion soloElSegundo{};
+    soloElSegundo.TemasMarcados[2] = 1;
+    EscribeFichero((TfrmTildora::CarpetaDatos() + "TEMA1.cfg").toStdString(),
+                   ConCheckSum(BytesConfiguracion(soloElSegundo)));
+    Abre(Ruta("TEMA1.PREG"));
+    EXPECT_TRUE(avisos.isEmpty()) << avisos.join("; ").toStdString();
+    ASSERT_TRUE(ventana->FicherosAbiertos);
+    EXPECT_EQ(ventana->windowTitle(), "Tildora: TEMA1");
+    EXPECT_EQ(ventana->NumPreguntas, 3);
+    EXPECT_FALSE(ventana->ListaTemas.Marcado(1));
+    EXPECT_TRUE(ventana->ListaTemas.Marcado(2));
+    EXPECT_TRUE(QFile::exists(TfrmTildora::CarpetaDatos() + "TEMA1.his"));
 }
 
 TEST_F(VentanaTest, OpeningASetAgainKeepsItsHistory) {
@@ -290,26 +313,49 @@ TEST_F(VentanaTest, AFailingCheckWhileASetIsOpenLeavesNoSetOpen) {
 }
 
 TEST_F(VentanaTest, AFileErrorInTheMiddleOfOpeningClosesWhatWasOpened) {
+    // Files that cannot be opened: a folder where the history file goes fails before the
+    // caption changes, a fifo where the settings file goes fails after it.
+    const struct {
+        const char* fichero;
+        std::function<void(const QString& ruta)> bloquea;
+    } casos[] = {
+        {"bloqueado.his", [](const QString& ruta) { QDir().mkpath(ruta); }},
+        {"bloqueado.cfg",
+         [](const QString& ruta) { ASSERT_EQ(mkfifo(ruta.toLocal8Bit().constData(), 0600), 0); }},
+    };
     const std::string ruta = EscribeSet("bloqueado.preg", TresPreguntasDosTemas());
-    // A folder where the history file should go cannot be opened as a file.
-    QDir().mkpath(TfrmTildora::CarpetaDatos() + "bloqueado.his");
-    Abre(ruta);
-    EXPECT_TRUE(avisos.isEmpty());
-    ASSERT_EQ(errores.size(), 1);
-    EXPECT_TRUE(errores[0].contains("bloqueado.his"));
-    EXPECT_FALSE(ventana->FicherosAbiertos);
-    EXPECT_FALSE(ventana->FicherosPreguntas.Abiertos());
-    EXPECT_FALSE(ventana->FicheroHistoria.Abierto());
-    EXPECT_TRUE(ventana->findChildren<TfrmAviso*>().isEmpty());
-    EsperaControlesTest(*ventana, false);
-    EXPECT_EQ(ventana->lblNumPreguntas->text(), "0 preguntes");
+    const std::string bien = EscribeSet("bueno.preg", TresPreguntasDosTemas());
+    for (const auto& caso : casos) {
+        SCOPED_TRACE(caso.fichero);
+        const QString bloqueo = TfrmTildora::CarpetaDatos() + caso.fichero;
+        QDir().mkpath(TfrmTildora::CarpetaDatos());
+        caso.bloquea(bloqueo);
+        Abre(bien);
+        ASSERT_TRUE(ventana->FicherosAbiertos);
+        errores.clear();
 
-    // The program goes on: the same set opens once the way is clear.
-    QDir(TfrmTildora::CarpetaDatos() + "bloqueado.his").removeRecursively();
-    errores.clear();
-    Abre(ruta);
-    EXPECT_TRUE(errores.isEmpty());
-    EXPECT_TRUE(ventana->FicherosAbiertos);
+        Abre(ruta);
+        EXPECT_TRUE(avisos.isEmpty());
+        ASSERT_EQ(errores.size(), 1);
+        EXPECT_TRUE(errores[0].contains(caso.fichero));
+        EXPECT_FALSE(ventana->FicherosAbiertos);
+        EXPECT_FALSE(ventana->FicherosPreguntas.Abiertos());
+        EXPECT_FALSE(ventana->FicheroHistoria.Abierto());
+        EXPECT_TRUE(ventana->findChildren<TfrmAviso*>().isEmpty());
+        EsperaControlesTest(*ventana, false);
+        EXPECT_EQ(ventana->lblNumPreguntas->text(), "0 preguntes");
+        // The caption it had before the flow changed it.
+        EXPECT_EQ(ventana->windowTitle(), "Tildora: bueno");
+
+        // The program goes on: the same set opens once the way is clear.
+        QDir(bloqueo).removeRecursively();
+        QFile::remove(bloqueo);
+        errores.clear();
+        Abre(ruta);
+        EXPECT_TRUE(errores.isEmpty());
+        EXPECT_TRUE(ventana->FicherosAbiertos);
+        EXPECT_EQ(ventana->windowTitle(), "Tildora: bloqueado");
+    }
 }
 
 TEST_F(VentanaTest, CancellingKeepsTheSetButClearsTheQuestion) {
@@ -449,7 +495,7 @@ TEST_F(VentanaTest, TopicScanFillsTheListAndTheCache) {
         EXPECT_EQ(ventana->ListaTemas.Cuenta(), 1);
         EXPECT_EQ(ventana->lblNumTemas->text(), "1 temes");
         for (size_t n = 1; n <= 3; ++n)
-            EXPECT_EQ(ventana->TemaDePregunta[n], "Uno");
+            EXPECT_EQ(ventana->TemaDePregunta.IndiceEnLista(n), 1);
     }
     {
         SCOPED_TRACE("case and accents make topics distinct");
@@ -459,7 +505,7 @@ TEST_F(VentanaTest, TopicScanFillsTheListAndTheCache) {
         EXPECT_EQ(ventana->ListaTemas.Nombre(1), "tema");
         EXPECT_EQ(ventana->ListaTemas.Nombre(2), "Tema");
         EXPECT_EQ(ventana->ListaTemas.Nombre(3), W("téma"));
-        EXPECT_EQ(ventana->TemaDePregunta[4], "tema");
+        EXPECT_EQ(ventana->TemaDePregunta.IndiceEnLista(4), 1);
     }
     {
         SCOPED_TRACE("more than 200 topics");
@@ -470,7 +516,8 @@ TEST_F(VentanaTest, TopicScanFillsTheListAndTheCache) {
         EXPECT_EQ(ventana->NumTemas, 200);
         EXPECT_EQ(ventana->lblNumTemas->text(), "200 temes");
         EXPECT_EQ(ventana->ListaTemas.Nombre(200), "T200");
-        EXPECT_EQ(ventana->TemaDePregunta[201], "T201");
+        EXPECT_EQ(ventana->TemaDePregunta.IndiceEnLista(201), -1);
+        EXPECT_EQ(ventana->TemaDePregunta.FueraDeLista, 1);
         EXPECT_EQ(ventana->ListaTemas.Busca("T201"), -1);
         // Without a settings file only the first 100 topics are selected.
         EXPECT_TRUE(ventana->ListaTemas.Marcado(100));

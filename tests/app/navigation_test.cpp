@@ -122,9 +122,8 @@ TEST_F(NavegacionTest, GoToFiveThenNextShowsFiveAndSixInOrder) {
     IrA([](TfrmLeeInicial* dialogo) {
         EXPECT_EQ(dialogo->NumInicial->maximum(), 10);
         EXPECT_EQ(dialogo->NumInicial->value(), 1);
-        // Typed and confirmed at once with Enter.
+        // Typed over the selected number and confirmed at once with Enter.
         QLineEdit* campo = dialogo->NumInicial->findChild<QLineEdit*>();
-        campo->selectAll();
         QTest::keyClicks(campo, "5");
         QTest::keyClick(campo, Qt::Key_Return);
     });
@@ -170,6 +169,40 @@ TEST_F(NavegacionTest, GoToDialogOfTwoHundredFiftyQuestions) {
     EXPECT_EQ(ventana->PreguntaActual, 250);
     EXPECT_EQ(Siguientes(2), (std::vector<int>{250, 1}));
     EXPECT_TRUE(ventana->findChildren<TfrmLeeInicial*>().isEmpty());
+}
+
+TEST_F(NavegacionTest, GoToANumberAboveTheSetHoldsItAtTheLastQuestion) {
+    Abre(EscribeSet("tope.preg", Repetidas(250)));
+    IrA([](TfrmLeeInicial* dialogo) {
+        QLineEdit* campo = dialogo->NumInicial->findChild<QLineEdit*>();
+        QTest::keyClicks(campo, "300");
+        EXPECT_EQ(campo->text(), "300");
+        QTest::keyClick(campo, Qt::Key_Return);
+    });
+    EXPECT_EQ(ventana->PreguntaActual, 250);
+    EXPECT_EQ(SiguienteNumero(), 250);
+}
+
+TEST_F(NavegacionTest, GoToInASetWithoutQuestionsChangesNothing) {
+    // A readable first record, but an index that holds no entry.
+    const std::string ruta = Ruta("vacio.preg");
+    EscribeFichero(ruta, ConstruyeConjunto({Legible("T")}).Preguntas);
+    EscribeFichero(NombreIndice(ruta), ConCheckSum(""));
+    Abre(ruta);
+    ASSERT_TRUE(ventana->FicherosAbiertos);
+    ASSERT_EQ(ventana->NumPreguntas, 0);
+    ventana->btnAleatorio->click();
+    ventana->PreguntaActual = 7;
+    for (const char* tecleado : {"", "1", "5"}) {
+        SCOPED_TRACE(tecleado);
+        IrA([tecleado](TfrmLeeInicial* dialogo) {
+            QTest::keyClicks(dialogo->NumInicial->findChild<QLineEdit*>(), tecleado);
+            dialogo->btnOk->click();
+        });
+        EXPECT_EQ(ventana->PreguntaActual, 7);
+        EXPECT_FALSE(ventana->Secuencial);
+        EXPECT_TRUE(ventana->btnAleatorio->isChecked());
+    }
 }
 
 TEST_F(NavegacionTest, PointerAndOrderSurviveOpeningAnotherSet) {

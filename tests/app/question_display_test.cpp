@@ -164,11 +164,19 @@ TEST_F(VentanaTest, ASecondQuestionLeavesNothingOfTheFirst) {
     EXPECT_EQ(v.NumHuecos, 0);
 }
 
-TEST_F(VentanaTest, AQuestionWithoutGapsGivesTheFocusToNext) {
-    Abre(EscribeSet("sin_huecos.preg", {Legible("T", "Un texto sin ningun hueco dentro")}));
+TEST_F(VentanaTest, AQuestionWithoutGapsGivesTheFocusToNextWhichTheKeysPress) {
+    const TPregunta sinHuecos = Legible("T", "Un texto sin ningun hueco dentro");
+    Abre(EscribeSet("sin_huecos.preg", {sinHuecos, sinHuecos, sinHuecos, sinHuecos}));
     Siguiente();
     EXPECT_EQ(ventana->NumHuecos, 0);
     EXPECT_EQ(ventana->focusWidget(), ventana->btnSiguiente);
+    for (const Qt::Key tecla : {Qt::Key_Return, Qt::Key_Enter, Qt::Key_Space}) {
+        SCOPED_TRACE(tecla);
+        const uint16_t antes = ventana->PreguntaActual;
+        QTest::keyClick(QApplication::focusWidget(), tecla);
+        EXPECT_EQ(ventana->PreguntaActual, antes % 4 + 1);
+        EXPECT_EQ(ventana->focusWidget(), ventana->btnSiguiente);
+    }
 }
 
 TEST_F(VentanaTest, TabWalksTheVisibleGapsFromFirstToLast) {
@@ -219,6 +227,32 @@ TEST_F(VentanaTest, LinesBelowTheWindowAreReachedByScrolling) {
     Abre("");
     QCoreApplication::processEvents();
     EXPECT_EQ(barra->maximum(), 0);
+}
+
+TEST_F(VentanaTest, NextShowsTheTopOfTheNewQuestion) {
+    std::string sinHuecos, conHuecos;
+    for (int i = 0; i < 40; ++i) {
+        sinHuecos += "Linea " + std::to_string(i) + " sin hueco\r";
+        conHuecos += "Linea " + std::to_string(i) + " con un @hueco@\r";
+    }
+    Abre(EscribeSet("dos_largas.preg", {Legible("Largo", sinHuecos), Legible("Largo", conHuecos)}));
+    Siguiente();
+    TfrmTildora& v = *ventana;
+    ASSERT_EQ(QApplication::focusWidget(), v.btnSiguiente);
+    QCoreApplication::processEvents();
+    // The learner scrolls down to read the end and presses Next, which keeps the focus.
+    QScrollBar* barra = v.AreaCliente->verticalScrollBar();
+    barra->setValue(barra->maximum());
+    ASSERT_GT(barra->value(), 0);
+
+    QTest::keyClick(v.btnSiguiente, Qt::Key_Space);
+    ASSERT_EQ(v.NumHuecos, 40);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(barra->value(), 0);
+    const int alto = v.AreaCliente->viewport()->height();
+    for (const QWidget* control : std::initializer_list<const QWidget*>{v.lblTema, v.Huecos[1]})
+        EXPECT_LE(control->geometry().bottom(), alto) << control->objectName().toStdString();
+    EXPECT_EQ(QApplication::focusWidget(), v.Huecos[1]);
 }
 
 TEST_F(VentanaTest, PoolLimitsDropTheExcess) {

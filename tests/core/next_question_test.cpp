@@ -9,23 +9,35 @@ namespace {
 
 // A set of questions whose topics are given in order, and the list built from them.
 struct TConjunto {
-    std::vector<std::string> TemaDePregunta{""};
+    std::vector<std::string> Temas{""};  // 1-based
     TLista ListaTemas;
     uint16_t PreguntaActual = 1;
     std::mt19937 Generador{12345};
 
     explicit TConjunto(const std::vector<std::string>& temas) {
         for (const auto& tema : temas) {
-            TemaDePregunta.push_back(tema);
+            Temas.push_back(tema);
             ListaTemas.Anade(tema);
         }
         ListaTemas.MarcaTodos();
     }
-    int32_t NumPreguntas() const { return static_cast<int32_t>(TemaDePregunta.size()) - 1; }
+    int32_t NumPreguntas() const { return static_cast<int32_t>(Temas.size()) - 1; }
+
+    // The cache as the topic scan fills it: the list's index, or a number beyond the list.
+    TTemasDePregunta TemaDePregunta() const {
+        TTemasDePregunta cache;
+        cache.Referencias.push_back(TTemasDePregunta::kVacio);
+        for (size_t n = 1; n < Temas.size(); ++n) {
+            const int32_t indice = ListaTemas.Busca(Temas[n]);
+            cache.Referencias.push_back(indice != -1 ? indice : TLista::kCapacidad + 1);
+        }
+        return cache;
+    }
 
     uint16_t Siguiente(bool secuencial, std::optional<int32_t> numPreguntas = std::nullopt) {
+        const TTemasDePregunta cache = TemaDePregunta();
         return EligeSiguiente({secuencial, PreguntaActual, numPreguntas.value_or(NumPreguntas()),
-                               TemaDePregunta, ListaTemas, Generador});
+                               cache, ListaTemas, Generador});
     }
     std::vector<int> Secuencia(bool secuencial, int veces) {
         std::vector<int> mostradas;
@@ -80,7 +92,7 @@ TEST(EligeSiguiente, PointerLeftByAnotherSet) {
 
 TEST(EligeSiguiente, OnlyTheFirst65535QuestionsAreUsed) {
     TConjunto conjunto(Temas(65535, "viejo"));
-    conjunto.TemaDePregunta.push_back("nuevo");
+    conjunto.Temas.push_back("nuevo");
     conjunto.ListaTemas.Anade("nuevo");
     conjunto.ListaTemas.Marca(2);
     conjunto.ListaTemas.Desmarca(1);
@@ -112,7 +124,7 @@ TEST(EligeSiguiente, RandomDrawsUniformlyFromSelectedTopics) {
 TEST(EligeSiguiente, RandomStaysUniformAmongRareQualifyingQuestions) {
     TConjunto conjunto(Temas(10000, "otro"));
     for (size_t n : {7, 5000, 10000})
-        conjunto.TemaDePregunta[n] = "raro";
+        conjunto.Temas[n] = "raro";
     conjunto.ListaTemas.Anade("raro");
     conjunto.ListaTemas.Desmarca(1);
     conjunto.ListaTemas.Marca(2);
@@ -146,7 +158,7 @@ TEST(EligeSiguiente, NoQualifyingQuestionReturnsZero) {
             conjunto.ListaTemas.Anade("listado " + std::to_string(i));
         conjunto.ListaTemas.MarcaTodos();
         for (int i = 1; i <= 300; ++i)
-            conjunto.TemaDePregunta.push_back("fuera " + std::to_string(i));
+            conjunto.Temas.push_back("fuera " + std::to_string(i));
         return conjunto;
     };
     for (bool secuencial : {true, false}) {

@@ -202,3 +202,54 @@ TEST(QuestionFiles, AFifoOrAFolderIsRefusedWithoutWaiting) {
     TAviso aviso;
     EXPECT_THROW(CompruebaFicheros(fifo, kClave, &aviso), IoError);
 }
+
+TEST(QuestionFiles, OneRuleForTheExtensionOfEveryName) {
+    const struct {
+        const char* ruta;
+        const char* sinExtension;
+        const char* indice;
+    } casos[] = {
+        {"/c/tema1.preg", "tema1", "/c/tema1.ind"},
+        {"/c/x.y.preg", "x.y", "/c/x.y.ind"},
+        {"/c/.preg", "", "/c/.ind"},
+        {"/c/a.b.preg", "a.b", "/c/a.b.ind"},
+        {"/c.d/sin", "sin", "/c.d/sin.ind"},
+        {"/c/final.", "final", "/c/final.ind"},
+        {"suelto.preg", "suelto", "suelto.ind"},
+    };
+    for (const auto& caso : casos) {
+        SCOPED_TRACE(caso.ruta);
+        EXPECT_EQ(NombreSinExtension(caso.ruta), caso.sinExtension);
+        EXPECT_EQ(CambiaExtension(caso.ruta, ".ind"), caso.indice);
+    }
+}
+
+TEST(QuestionFiles, TheIndexOfASetMadeOnWindowsIsFoundInAnyCase) {
+    const struct {
+        const char* preguntas;
+        std::vector<std::string> indices;  // the files beside it
+        const char* hallado;
+    } casos[] = {
+        {"TEMA1.PREG", {"TEMA1.IND"}, "TEMA1.IND"},
+        {"Tema1.Preg", {"Tema1.Ind", "Tema1.IND"}, "Tema1.Ind"},
+        {"tema1.PREG", {"tema1.iNd"}, "tema1.iNd"},
+        {"tema1.preg", {"tema1.IND"}, "tema1.IND"},
+        {"TEMA1.PREG", {"TEMA1.ind", "TEMA1.IND"}, "TEMA1.ind"},  // the lower case first
+        {"TEMA1.PREG", {"TEMA1.IN", "TEMA1.INDX", "TEMA2.IND"}, "TEMA1.ind"},  // none: reported
+        {".PREG", {".IND"}, ".IND"},
+    };
+    for (const auto& caso : casos) {
+        SCOPED_TRACE(caso.preguntas);
+        TCarpetaTemporal carpeta;
+        const std::string nombre = carpeta.En(caso.preguntas);
+        const TConjuntoEscrito conjunto =
+            ConstruyeConjunto({P("Uno", "Una pregunta normal con un @hueco@"), P("Dos", "x")});
+        EscribeFichero(nombre, conjunto.Preguntas);
+        for (const std::string& indice : caso.indices)
+            EscribeFichero(carpeta.En(indice), conjunto.Indice);
+        EXPECT_EQ(NombreIndice(nombre), carpeta.En(caso.hallado));
+        TAviso aviso;
+        EXPECT_EQ(CompruebaFicheros(nombre, kClave, &aviso),
+                  ExisteFichero(carpeta.En(caso.hallado)));
+    }
+}

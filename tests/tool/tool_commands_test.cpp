@@ -6,6 +6,7 @@
 #include <random>
 #include <sstream>
 
+#include "hostile_sets.h"
 #include "question_files.h"
 #include "settings.h"
 #include "source_format.h"
@@ -253,7 +254,7 @@ TEST_F(Herramienta, ConfigWritesTheSettingsTheProgramRestores) {
         TFicherosPreguntas ficheros;
         ficheros.Abre(En("cuaderno.preg"));
         TLista temas;
-        std::vector<std::string> temaDePregunta;
+        TTemasDePregunta temaDePregunta;
         ASSERT_EQ(LeeTemas(ficheros, temas, temaDePregunta), 5);
         TConfiguracion configuracion;
         const auto aviso = RestauraConfiguracion(Datos("cuaderno.cfg"), En("datos/Tildora"),
@@ -355,7 +356,7 @@ TEST_F(Herramienta, SampleSetsAreValidAndRoundTrip) {
         TFicherosPreguntas ficheros;
         ficheros.Abre(nombre);
         TLista temas;
-        std::vector<std::string> temaDePregunta;
+        TTemasDePregunta temaDePregunta;
         EXPECT_GE(LeeTemas(ficheros, temas, temaDePregunta), 5) << muestra;
         EXPECT_GE(ficheros.NumPreguntas(), 40) << muestra;
         int acentos = 0, varios = 0;
@@ -372,4 +373,38 @@ TEST_F(Herramienta, SampleSetsAreValidAndRoundTrip) {
         ASSERT_EQ(Ejecuta({"pack", En("copia.txt"), "-o", En("copia.preg")}).Estado, kSalidaBien);
         EXPECT_EQ(LeeFicheroEntero(En("copia.preg")), LeeFicheroEntero(nombre)) << muestra;
     }
+}
+
+TEST_F(Herramienta, SetsNamedOnWindowsAndOddNamesFollowTheProgramsRule) {
+    const TConjuntoEscrito conjunto = ConstruyeConjunto({kPrimera, P("Otro", "Y un @hueco@")});
+    EscribeFichero(En("TEMA1.PREG"), conjunto.Preguntas);
+    EscribeFichero(En("TEMA1.IND"), conjunto.Indice);
+    const TResultado r = Ejecuta({"check", En("TEMA1.PREG")});
+    EXPECT_EQ(r.Estado, kSalidaBien) << r.Errores;
+    EXPECT_TRUE(r.Salida.starts_with("TEMA1.PREG: valid, 2 questions")) << r.Salida;
+
+    // The settings and history files of ".preg" and "a.b.preg" are named as the program names them.
+    EscribeConjunto(En(".preg"), {kPrimera});
+    EscribeConjunto(En("a.b.preg"), {kPrimera});
+    for (const auto& [nombre, base] :
+         std::vector<std::pair<std::string, std::string>>{{".preg", ""}, {"a.b.preg", "a.b"}}) {
+        SCOPED_TRACE(nombre);
+        ASSERT_EQ(Ejecuta({"check", En(nombre)}).Estado, kSalidaBien);
+        ASSERT_EQ(Ejecuta({"config", En(nombre), "--all"}).Estado, kSalidaBien);
+        EXPECT_TRUE(ExisteFichero(Datos(base + ".cfg")));
+        EscribeFichero(Datos(base + ".his"), "\x7F");
+        EXPECT_TRUE(Contiene(Ejecuta({"history", En(nombre)}).Salida, "1 session"));
+    }
+}
+
+TEST_F(Herramienta, CheckReadsAHostileSetOneQuestionAtATime) {
+    const TConjuntoEscrito conjunto = ConjuntoDeTemaRepetido();
+    EscribeFichero(En("repetido.preg"), conjunto.Preguntas);
+    EscribeFichero(En("repetido.ind"), conjunto.Indice);
+    const TResultado r = Ejecuta({"check", En("repetido.preg")});
+    EXPECT_EQ(r.Estado, kSalidaBien) << r.Errores;
+    EXPECT_TRUE(r.Salida.starts_with("repetido.preg: valid, 65535 questions, 2 topics"))
+        << r.Salida;
+    EXPECT_TRUE(Contiene(r.Salida, ": 65534 questions\n")) << r.Salida;
+    EXPECT_TRUE(Contiene(r.Salida, "(no topic): 1 question\n")) << r.Salida;
 }
