@@ -37,10 +37,10 @@ struct TProblema {
         MarcasImpares,        // an odd number of gap marks
     };
     TTipo Tipo;
-    int Pregunta = -1;  // 0-based row; -1 for the set as a whole
-    int Posicion = -1;  // 0-based position in Texto (CaracterNoWindows, MarcasImpares), or -1
-    int Cifra = 0;      // the figure the message states: bytes, gaps, pieces, topics...
-    int Porcentaje = 0; // ClaveIlegible: the share of readable bytes of record 1
+    int Pregunta = -1;   // 0-based row; -1 for the set as a whole
+    int Posicion = -1;   // 0-based position in Texto (CaracterNoWindows, MarcasImpares), or -1
+    int Cifra = 0;       // the figure the message states: bytes, gaps, pieces, topics...
+    int Porcentaje = 0;  // ClaveIlegible: the share of readable bytes of record 1
     // True when the exercise program would refuse the set (Save refuses it too).
     bool Bloquea() const;
     // The message in the interface language: 0 Castellano, 1 Valenciano.
@@ -82,7 +82,9 @@ class TDocumento : public QAbstractTableModel {
     QUndoStack* Pila() { return &pila_; }
 
     int Cuenta() const { return static_cast<int>(preguntas_.size()); }
-    const TPreguntaEditada& Pregunta(int fila) const { return preguntas_.at(static_cast<size_t>(fila)); }
+    const TPreguntaEditada& Pregunta(int fila) const {
+        return preguntas_.at(static_cast<size_t>(fila));
+    }
     const std::vector<TPreguntaEditada>& Preguntas() const { return preguntas_; }
 
     // Edits: each pushes one command. Consecutive typing in one question's text merges into
@@ -112,6 +114,9 @@ class TDocumento : public QAbstractTableModel {
     // The row whose record is the most readable for the key rule, to offer moving it to the
     // front; -1 when no row passes the rule.
     int MasLegible() const;
+    // The fix the checks offer: moves MasLegible() to the front, one undo step; false when no
+    // row passes the rule or it is the first already.
+    bool AdelantaMasLegible();
 
     // The question in the exercise program's terms, for the preview (non-Windows-1252
     // characters become "?").
@@ -139,6 +144,16 @@ class TDocumento : public QAbstractTableModel {
     void DocumentoReemplazado();
 
   private:
+    friend class TComandoDocumento;
+    // The primitive changes the undo commands make; each keeps the caches and tells the views.
+    void PonPregunta(int fila, const TPreguntaEditada& pregunta);
+    void PonTema(const std::vector<int>& filas, const QString& tema);
+    void InsertaFila(int fila, const TPreguntaEditada& pregunta);
+    void QuitaFila(int fila);
+    void MueveFila(int desde, int hasta);
+    void Reemplaza(std::vector<TPreguntaEditada> preguntas, const QString& ruta, bool esConjunto);
+    QString Traduce(const char* castellano, const char* valenciano) const;
+
     std::vector<TPreguntaEditada> preguntas_;
     QUndoStack pila_;
     QString ruta_;
