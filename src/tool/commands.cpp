@@ -10,8 +10,8 @@
 #include "binary_file.h"
 #include "checksum.h"
 #include "io_error.h"
-#include "layout.h"
 #include "question_files.h"
+#include "set_checks.h"
 #include "settings.h"
 #include "source_format.h"
 #include "topic_list.h"
@@ -20,10 +20,6 @@
 #include "writer.h"
 
 namespace {
-
-// Pool size of the window and capacity of the topic list.
-constexpr int kMaximoAvisable = kTamanoPool;
-static_assert(kTamanoPool == TLista::kCapacidad);
 
 // Wrong usage: exit status 2, with a pointer to the command's help.
 struct TErrorUso : std::runtime_error {
@@ -154,71 +150,57 @@ std::map<std::string, int> CuentaTemas(const std::vector<TPregunta>& preguntas) 
     return cuentas;
 }
 
-int CuentaHuecos(const TPregunta& pregunta) {
-    return static_cast<int>(std::count(pregunta.Texto.begin(), pregunta.Texto.end(), '@') / 2);
-}
-
-// Runs of text outside gaps: each takes a text label of the window at least.
-int CuentaPiezas(const std::string& texto) {
-    int piezas = 0;
-    bool enHueco = false, enPieza = false;
-    for (const char c : texto) {
-        if (c == '@' || c == '\r') {
-            enHueco = c == '@' && !enHueco;
-            enPieza = false;
-        } else if (!enHueco && !enPieza) {
-            enPieza = true;
-            ++piezas;
-        }
-    }
-    return piezas;
-}
-
 // Warnings about what the program would handle badly; the set stays usable.
 void AvisaProblemas(const std::string& nombre, const std::vector<TPregunta>& preguntas,
                     const std::vector<int64_t>& longitudes, int32_t numPreguntas,
                     std::ostream& errores) {
-    const auto aviso = [&](const std::string& texto) {
+    using TTipo = TProblemaConjunto::TTipo;
+    for (const TProblemaConjunto& problema :
+         CompruebaConjunto(preguntas, longitudes, numPreguntas)) {
+        const std::string cifra = std::to_string(problema.Cifra);
+        const std::string cual = "question " + std::to_string(problema.Pregunta + 1) + ": ";
+        std::string texto;
+        switch (problema.Tipo) {
+            case TTipo::ConjuntoVacio:
+            case TTipo::ClaveIlegible:
+                // The program's key notice and ExplicaClave tell these.
+                continue;
+            case TTipo::DemasiadasPreguntas:
+                texto = cifra + " questions; the program uses only the first " +
+                        std::to_string(kMaximoPreguntas);
+                break;
+            case TTipo::DemasiadosTemas:
+                texto = cifra + " topics; the program lists only the first " +
+                        std::to_string(kMaximoTemas) + " and never asks questions of the others";
+                break;
+            case TTipo::MarcasImpares:
+                texto = cual + "an odd number of gap marks (\"@\"): " + cifra;
+                break;
+            case TTipo::DemasiadosHuecos:
+                texto = cual + cifra + " gaps; the program shows the first " +
+                        std::to_string(kMaximoHuecos);
+                break;
+            case TTipo::DemasiadasPiezas:
+                texto = cual + cifra + " text pieces; the program shows at most " +
+                        std::to_string(kMaximoPiezas) +
+                        " (each line and each piece beside a gap takes one)";
+                break;
+            case TTipo::RegistroLargo:
+                texto = cual + "a record of " + cifra + " bytes; the program reads at most " +
+                        std::to_string(kLongitudRegistro);
+                break;
+        }
         errores << "warning: " << nombre << ": " << texto << "\n";
-    };
-    if (numPreguntas > kMaximoPreguntas)
-        aviso(std::to_string(numPreguntas) + " questions; the program uses only the first " +
-              std::to_string(kMaximoPreguntas));
-    const size_t temas = CuentaTemas(preguntas).size();
-    if (temas > kMaximoAvisable)
-        aviso(std::to_string(temas) + " topics; the program lists only the first " +
-              std::to_string(kMaximoAvisable) + " and never asks questions of the others");
-    for (size_t i = 0; i < preguntas.size(); ++i) {
-        const std::string cual = "question " + std::to_string(i + 1) + ": ";
-        const TPregunta& pregunta = preguntas[i];
-        const auto marcas = std::count(pregunta.Texto.begin(), pregunta.Texto.end(), '@');
-        if (marcas % 2 != 0)
-            aviso(cual + "an odd number of gap marks (\"@\"): " + std::to_string(marcas));
-        if (const int huecos = CuentaHuecos(pregunta); huecos > kMaximoAvisable)
-            aviso(cual + std::to_string(huecos) + " gaps; the program shows the first " +
-                  std::to_string(kMaximoAvisable));
-        if (const int piezas = CuentaPiezas(pregunta.Texto); piezas > kMaximoAvisable)
-            aviso(cual + std::to_string(piezas) + " text pieces; the program shows at most " +
-                  std::to_string(kMaximoAvisable) +
-                  " (each line and each piece beside a gap takes one)");
-        if (i < longitudes.size() && longitudes[i] > static_cast<int64_t>(kLongitudRegistro))
-            aviso(cual + "a record of " + std::to_string(longitudes[i]) +
-                  " bytes; the program reads at most " + std::to_string(kLongitudRegistro));
     }
 }
 
 // Why the program refuses the key of a set whose first question is this one.
 std::string ExplicaClave(const TPregunta& primera, int linea) {
-    std::string registro = EmpaquetaPregunta(primera);
-    registro.pop_back();  // the program examines record 1 without its final NUL
-    const auto legibles = std::count_if(registro.begin(), registro.end(), [](char c) {
-        return CaracterLegible(static_cast<unsigned char>(c));
-    });
     return "The program accepts a set only when the record of its first question (line " +
-           std::to_string(linea) + ") is at least 81 per cent unaccented letters, digits, " +
-           "blanks, commas and points (modo and ancho count as one byte each, readable when 0); "
-           "it is " +
-           std::to_string(legibles * 100 / static_cast<int64_t>(registro.size())) +
+           std::to_string(linea) + ") is at least " + std::to_string(kPorcentajeLegibleMinimo) +
+           " per cent unaccented letters, digits, blanks, commas and points (modo and ancho "
+           "count as one byte each, readable when 0); it is " +
+           std::to_string(PorcentajeLegible(primera)) +
            " per cent. Put a longer, plainer question first: accents, gap marks, line breaks and "
            "other signs lower the share.\n";
 }
@@ -259,7 +241,7 @@ int Empaqueta(const std::vector<std::string>& argumentos, std::ostream& salida,
     EscribeConjunto(destino, fuente.Preguntas);
     std::vector<int64_t> longitudes;
     for (const TPregunta& p : fuente.Preguntas)
-        longitudes.push_back(static_cast<int64_t>(EmpaquetaPregunta(p).size()));
+        longitudes.push_back(LongitudRegistro(p));
     const auto numPreguntas =
         static_cast<int32_t>(std::min<size_t>(fuente.Preguntas.size(), INT32_MAX));
     AvisaProblemas(fuenteRuta, fuente.Preguntas, longitudes, numPreguntas, errores);
@@ -324,8 +306,8 @@ int Comprueba(const std::vector<std::string>& argumentos, std::ostream& salida,
     int mayor = 0;
     size_t cual = 0;
     for (size_t i = 0; i < preguntas.size(); ++i) {
-        if (CuentaHuecos(preguntas[i]) > mayor) {
-            mayor = CuentaHuecos(preguntas[i]);
+        if (const int huecos = CuentaHuecos(preguntas[i].Texto); huecos > mayor) {
+            mayor = huecos;
             cual = i + 1;
         }
     }
@@ -404,20 +386,18 @@ int Configura(const std::vector<std::string>& argumentos, std::ostream& salida,
         elegidos = LeeSeleccion(lista, temas.Cuenta());
     }
 
-    TConfiguracion configuracion;
-    ConfiguracionDefecto(configuracion);
-    std::fill(configuracion.TemasMarcados.begin() + 1, configuracion.TemasMarcados.end(), 0);
+    std::vector<bool> marcas(static_cast<size_t>(temas.Cuenta()), false);
     for (const int i : elegidos)
-        configuracion.TemasMarcados[static_cast<size_t>(i)] = 1;
+        marcas[static_cast<size_t>(i) - 1] = true;
 
     const std::string carpeta = CarpetaDatosExigida();
     if (!ExisteCarpeta(carpeta))
         CreaCarpeta(carpeta);
-    const std::string ruta = carpeta + "/" + CambiaExtension(NombreDesnudo(nombre), ".cfg");
-    EscribeFichero(ruta, ConCheckSum(BytesConfiguracion(configuracion)));
+    const std::string ruta = carpeta + "/" + NombreConfiguracion(nombre);
+    EscribeFichero(ruta, ConstruyeConfiguracion(marcas));
     salida << "Wrote " << ruta << "; selected topics:\n";
     for (int32_t i = 1; i <= temas.Cuenta(); ++i)
-        if (configuracion.TemasMarcados[static_cast<size_t>(i)] != 0)
+        if (marcas[static_cast<size_t>(i) - 1])
             salida << "  " << i << ". " << Utf8DeWindows1252(temas.Nombre(i)) << "\n";
     return kSalidaBien;
 }
