@@ -2,16 +2,20 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QHash>
 #include <QIODevice>
 #include <QMimeData>
 #include <QSaveFile>
+#include <QStandardPaths>
 
 #include <algorithm>
 #include <utility>
 
 #include "document_commands.h"
 #include "io_error.h"
+#include "set_checks.h"
+#include "settings.h"
 #include "source_format.h"
 #include "win1252.h"
 #include "writer.h"
@@ -32,10 +36,72 @@ std::string BytesDeTexto(const QString& texto) {
         const QChar c = texto[i];
         if (c.isHighSurrogate() && i + 1 < texto.size() && texto[i + 1].isLowSurrogate())
             ++i;  // one character beyond the code page, one "?"
-        const int byte = ByteDeUnicode(c.unicode());
+        // A NUL would end the field early: it is no character of a question.
+        const int byte = c.isNull() ? -1 : ByteDeUnicode(c.unicode());
         bytes += byte < 0 ? '?' : static_cast<char>(byte);
     }
     return bytes;
+}
+
+struct TNoWindows {
+    int Posicion = -1;
+    char32_t Codigo = 0;
+};
+
+// The first character that Windows-1252 cannot hold, or none.
+std::optional<TNoWindows> PrimerNoWindows(const QString& texto) {
+    for (qsizetype i = 0; i < texto.size(); ++i) {
+        const QChar c = texto[i];
+        char32_t codigo = c.unicode();
+        if (c.isHighSurrogate() && i + 1 < texto.size() && texto[i + 1].isLowSurrogate())
+            codigo = QChar::surrogateToUcs4(c, texto[i + 1]);
+        if (codigo == 0 || ByteDeUnicode(codigo) < 0)
+            return TNoWindows{static_cast<int>(i), codigo};
+    }
+    return std::nullopt;
+}
+
+// The mark that no other closes: marks pair in order within a paragraph, so it is the last
+// one of the first paragraph holding an odd number of them.
+int MarcaAbierta(const QString& texto) {
+    int ultima = -1;
+    bool abierta = false;
+    for (qsizetype i = 0; i < texto.size(); ++i) {
+        if (texto[i] == QLatin1Char('@')) {
+            ultima = static_cast<int>(i);
+            abierta = !abierta;
+        } else if (texto[i] == QLatin1Char('\r') && abierta) {
+            return ultima;
+        }
+    }
+    return abierta ? ultima : -1;
+}
+
+TProblema::TTipo TipoDe(TProblemaConjunto::TTipo tipo) {
+    using T = TProblemaConjunto::TTipo;
+    switch (tipo) {
+        case T::ConjuntoVacio:
+            return TProblema::TTipo::ConjuntoVacio;
+        case T::DemasiadasPreguntas:
+            return TProblema::TTipo::DemasiadasPreguntas;
+        case T::DemasiadosTemas:
+            return TProblema::TTipo::DemasiadosTemas;
+        case T::ClaveIlegible:
+            return TProblema::TTipo::ClaveIlegible;
+        case T::MarcasImpares:
+            return TProblema::TTipo::MarcasImpares;
+        case T::DemasiadosHuecos:
+            return TProblema::TTipo::DemasiadosHuecos;
+        case T::DemasiadasPiezas:
+            return TProblema::TTipo::DemasiadasPiezas;
+        case T::RegistroLargo:
+            break;
+    }
+    return TProblema::TTipo::RegistroLargo;
+}
+
+QString Elige(uint16_t idioma, const char* castellano, const char* valenciano) {
+    return QString::fromUtf8(idioma == 0 ? castellano : valenciano);
 }
 
 TPreguntaEditada EditadaDe(const TPregunta& pregunta) {
@@ -67,14 +133,103 @@ bool TProblema::Bloquea() const {
 }
 
 QString TProblema::Mensaje(uint16_t idioma) const {
-    Q_UNUSED(idioma);
+    const QString cual = Elige(idioma, "Pregunta %1: ", "Pregunta %1: ").arg(Pregunta + 1);
+    switch (Tipo) {
+        case TTipo::ConjuntoVacio:
+            return Elige(idioma,
+                         "El conjunto no tiene ninguna pregunta: el programa no lo abriría. Añada "
+                         "al menos una.",
+                         "El conjunt no té cap pregunta: el programa no l'obriria. Afegiu-ne "
+                         "almenys una.");
+        case TTipo::DemasiadasPreguntas:
+            return Elige(idioma,
+                         "El conjunto tiene %1 preguntas; el programa solo usa las primeras %2.",
+                         "El conjunt té %1 preguntes; el programa només usa les primeres %2.")
+                .arg(Cifra)
+                .arg(kMaximoPreguntas);
+        case TTipo::DemasiadosTemas:
+            return Elige(
+                       idioma,
+                       "El conjunto tiene %1 temas; el programa solo lista los primeros %2 y nunca "
+                       "pregunta los demás.",
+                       "El conjunt té %1 temes; el programa només llista els primers %2 i mai no "
+                       "pregunta els altres.")
+                .arg(Cifra)
+                .arg(kMaximoTemas);
+        case TTipo::ClaveIlegible:
+            return cual +
+                   Elige(idioma,
+                         "solo el %1 % de su registro son letras sin acento, cifras, "
+                         "espacios, comas y puntos, y el programa exige al menos el %2 % "
+                         "para abrir el conjunto. Ponga primero una pregunta más larga y "
+                         "sencilla.",
+                         "només el %1 % del seu registre són lletres sense accent, xifres, "
+                         "espais, comes i punts, i el programa n'exigeix almenys el %2 % per "
+                         "a obrir el conjunt. Poseu primer una pregunta més llarga i "
+                         "senzilla.")
+                       .arg(Porcentaje)
+                       .arg(kPorcentajeLegibleMinimo);
+        case TTipo::CaracterNoWindows: {
+            const auto codigo = static_cast<char32_t>(Cifra);
+            const QString caracter =
+                codigo == 0 ? QString()
+                            : QStringLiteral("«%1» ").arg(QString::fromUcs4(&codigo, 1));
+            const QString unicode = QStringLiteral("U+%1")
+                                        .arg(static_cast<uint>(Cifra), 4, 16, QLatin1Char('0'))
+                                        .toUpper();
+            const QString donde = Posicion < 0 ? Elige(idioma, "del tema", "del tema")
+                                               : Elige(idioma, "en la posición %1 del texto",
+                                                       "en la posició %1 del text")
+                                                     .arg(Posicion + 1);
+            return cual +
+                   Elige(idioma,
+                         "el carácter %1(%2) %3 no existe en Windows-1252; el conjunto no se "
+                         "puede guardar con él.",
+                         "el caràcter %1(%2) %3 no existeix en Windows-1252; el conjunt no es "
+                         "pot guardar amb ell.")
+                       .arg(caracter, unicode, donde);
+        }
+        case TTipo::RegistroLargo:
+            return cual +
+                   Elige(idioma,
+                         "su registro ocupa %1 bytes y el programa solo lee %2; el final del "
+                         "texto se pierde.",
+                         "el seu registre ocupa %1 bytes i el programa només en llig %2; el "
+                         "final del text es perd.")
+                       .arg(Cifra)
+                       .arg(kLongitudRegistro);
+        case TTipo::DemasiadosHuecos:
+            return cual + Elige(idioma,
+                                "tiene %1 huecos y el programa solo muestra los primeros %2.",
+                                "té %1 buits i el programa només mostra els primers %2.")
+                              .arg(Cifra)
+                              .arg(kMaximoHuecos);
+        case TTipo::DemasiadasPiezas:
+            return cual +
+                   Elige(idioma,
+                         "tiene %1 trozos de texto y el programa solo muestra %2 (cada línea y "
+                         "cada trozo junto a un hueco ocupa uno).",
+                         "té %1 trossos de text i el programa només en mostra %2 (cada línia i "
+                         "cada tros al costat d'un buit n'ocupa un).")
+                       .arg(Cifra)
+                       .arg(kMaximoPiezas);
+        case TTipo::MarcasImpares:
+            return cual +
+                   Elige(idioma,
+                         "tiene %1 marcas de hueco («@»), un número impar; la de la posición "
+                         "%2 no se cierra.",
+                         "té %1 marques de buit («@»), un nombre senar; la de la posició %2 "
+                         "no es tanca.")
+                       .arg(Cifra)
+                       .arg(Posicion + 1);
+    }
     return {};
 }
 
 TDocumento::TDocumento(QObject* parent) : QAbstractTableModel(parent) {}
 
 QString TDocumento::Traduce(const char* castellano, const char* valenciano) const {
-    return QString::fromUtf8(idioma_ == 0 ? castellano : valenciano);
+    return Elige(idioma_, castellano, valenciano);
 }
 
 TPregunta TDocumento::EnBytes(const TPreguntaEditada& pregunta) {
@@ -90,6 +245,12 @@ void TDocumento::Reemplaza(std::vector<TPreguntaEditada> preguntas, const QStrin
     preguntas_ = std::move(preguntas);
     ruta_ = ruta;
     esConjunto_ = esConjunto;
+    comprobaciones_.assign(preguntas_.size(), {});
+    cuentaTemas_.clear();
+    for (int fila = 0; fila < Cuenta(); ++fila) {
+        Comprueba(fila);
+        CuentaTema(Pregunta(fila).Tema, 1);
+    }
     endResetModel();
     pila_.clear();
     pila_.setClean();
@@ -203,9 +364,26 @@ bool TDocumento::GuardaConjunto(const QString& rutaPreg, QString* error) {
 bool TDocumento::ExportaFuente(const QString& ruta, QString* error) const {
     std::vector<TPregunta> enBytes;
     enBytes.reserve(preguntas_.size());
-    for (const TPreguntaEditada& pregunta : preguntas_)
-        enBytes.push_back(EnBytes(pregunta));
-    const QString origen = ruta_.isEmpty() ? QStringLiteral("tildora-editor") : ruta_;
+    for (size_t fila = 0; fila < preguntas_.size(); ++fila) {
+        enBytes.push_back(EnBytes(preguntas_[fila]));
+        // A source carries printable characters of the code page and line breaks only.
+        if (PrimerNoWindows(preguntas_[fila].Tema) || PrimerNoWindows(preguntas_[fila].Texto) ||
+            ByteNoEscribible(enBytes.back()) >= 0) {
+            if (error)
+                *error = Traduce(
+                             "No se puede exportar «%1»: la pregunta %2 tiene un carácter que "
+                             "un texto de preguntas no puede llevar (un control o uno que "
+                             "Windows-1252 no tiene).",
+                             "No es pot exportar «%1»: la pregunta %2 té un caràcter que un "
+                             "text de preguntes no pot portar (un control o un que "
+                             "Windows-1252 no té).")
+                             .arg(Nativo(ruta))
+                             .arg(fila + 1);
+            return false;
+        }
+    }
+    const QString origen =
+        ruta_.isEmpty() ? QStringLiteral("tildora-editor") : QFileInfo(ruta_).fileName();
     const std::string fuente = EscribeFuente(enBytes, origen.toStdString());
     QSaveFile fichero(ruta);
     if (!fichero.open(QIODevice::WriteOnly) ||
@@ -219,6 +397,31 @@ bool TDocumento::ExportaFuente(const QString& ruta, QString* error) const {
         return false;
     }
     return true;
+}
+
+bool TDocumento::EscribeConfiguracion(const QString& rutaCfg,
+                                      const std::vector<bool>& temasMarcados,
+                                      QString* error) const {
+    const std::string bytes = ConstruyeConfiguracion(temasMarcados);
+    const QString carpeta = QFileInfo(rutaCfg).absolutePath();
+    QSaveFile fichero(rutaCfg);
+    if (!QDir().mkpath(carpeta) || !fichero.open(QIODevice::WriteOnly) ||
+        fichero.write(bytes.data(), static_cast<qint64>(bytes.size())) !=
+            static_cast<qint64>(bytes.size()) ||
+        !fichero.commit()) {
+        if (error)
+            *error =
+                Traduce("No se ha podido escribir «%1»: %2.", "No s'ha pogut escriure «%1»: %2.")
+                    .arg(Nativo(rutaCfg), fichero.errorString());
+        return false;
+    }
+    return true;
+}
+
+QString TDocumento::RutaConfiguracionDefecto(const QString& rutaPreg) {
+    return QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) +
+           QStringLiteral("/Tildora/") +
+           QFile::decodeName(NombreConfiguracion(RutaLocal(rutaPreg)).c_str());
 }
 
 // Edits
@@ -297,17 +500,24 @@ bool TDocumento::AdelantaMasLegible() {
 // The primitive changes
 
 void TDocumento::PonPregunta(int fila, const TPreguntaEditada& pregunta) {
+    CuentaTema(Pregunta(fila).Tema, -1);
+    CuentaTema(pregunta.Tema, 1);
     preguntas_[static_cast<size_t>(fila)] = pregunta;
+    Comprueba(fila);
     emit dataChanged(index(fila, 0), index(fila, NumColumnas - 1));
     emit PreguntaCambiada(fila);
 }
 
 void TDocumento::PonTema(const std::vector<int>& filas, const QString& tema) {
-    for (const int fila : filas)
+    for (const int fila : filas) {
+        CuentaTema(Pregunta(fila).Tema, -1);
+        CuentaTema(tema, 1);
         preguntas_[static_cast<size_t>(fila)].Tema = tema;
+        Comprueba(fila);
+    }
     if (filas.empty())
         return;
-    emit dataChanged(index(filas.front(), ColTema), index(filas.back(), ColTema));
+    emit dataChanged(index(filas.front(), 0), index(filas.back(), NumColumnas - 1));
     for (const int fila : filas)
         emit PreguntaCambiada(fila);
 }
@@ -315,32 +525,41 @@ void TDocumento::PonTema(const std::vector<int>& filas, const QString& tema) {
 void TDocumento::InsertaFila(int fila, const TPreguntaEditada& pregunta) {
     beginInsertRows({}, fila, fila);
     preguntas_.insert(preguntas_.begin() + fila, pregunta);
+    comprobaciones_.insert(comprobaciones_.begin() + fila, TComprobacionFila{});
+    Comprueba(fila);
+    CuentaTema(pregunta.Tema, 1);
     endInsertRows();
-    // The rows below have new numbers.
+    // The rows below have new numbers, and the first row may have changed.
     if (fila + 1 < Cuenta())
-        emit dataChanged(index(fila + 1, ColNumero), index(Cuenta() - 1, ColNumero));
+        emit dataChanged(index(fila + 1, 0), index(Cuenta() - 1, NumColumnas - 1));
 }
 
 void TDocumento::QuitaFila(int fila) {
     beginRemoveRows({}, fila, fila);
+    CuentaTema(Pregunta(fila).Tema, -1);
     preguntas_.erase(preguntas_.begin() + fila);
+    comprobaciones_.erase(comprobaciones_.begin() + fila);
     endRemoveRows();
     if (fila < Cuenta())
-        emit dataChanged(index(fila, ColNumero), index(Cuenta() - 1, ColNumero));
+        emit dataChanged(index(fila, 0), index(Cuenta() - 1, NumColumnas - 1));
 }
 
 void TDocumento::MueveFila(int desde, int hasta) {
     // Qt names the row before which the moved one lands, counted before the move.
     beginMoveRows({}, desde, desde, {}, hasta > desde ? hasta + 1 : hasta);
-    const auto origen = preguntas_.begin() + desde;
-    const auto destino = preguntas_.begin() + hasta;
-    if (hasta > desde)
-        std::rotate(origen, origen + 1, destino + 1);
-    else
-        std::rotate(destino, origen, origen + 1);
+    const auto mueve = [desde, hasta](auto& filas) {
+        const auto origen = filas.begin() + desde;
+        const auto destino = filas.begin() + hasta;
+        if (hasta > desde)
+            std::rotate(origen, origen + 1, destino + 1);
+        else
+            std::rotate(destino, origen, origen + 1);
+    };
+    mueve(preguntas_);
+    mueve(comprobaciones_);
     endMoveRows();
-    emit dataChanged(index(std::min(desde, hasta), ColNumero),
-                     index(std::max(desde, hasta), ColNumero));
+    emit dataChanged(index(std::min(desde, hasta), 0),
+                     index(std::max(desde, hasta), NumColumnas - 1));
 }
 
 // Topics and checks
@@ -359,17 +578,80 @@ std::vector<TDocumento::TTemaContado> TDocumento::Temas() const {
     return temas;
 }
 
+void TDocumento::CuentaTema(const QString& tema, int cambio) {
+    int& cuenta = cuentaTemas_[tema];
+    cuenta += cambio;
+    if (cuenta == 0)
+        cuentaTemas_.remove(tema);
+}
+
+void TDocumento::Comprueba(int fila) {
+    const TPreguntaEditada& pregunta = Pregunta(fila);
+    TComprobacionFila& comprobacion = comprobaciones_[static_cast<size_t>(fila)];
+    comprobacion.Problemas.clear();
+    const auto enTema = PrimerNoWindows(pregunta.Tema);
+    if (const auto noWindows = enTema ? enTema : PrimerNoWindows(pregunta.Texto)) {
+        TProblema problema{TProblema::TTipo::CaracterNoWindows};
+        problema.Posicion = enTema ? -1 : noWindows->Posicion;
+        problema.Cifra = static_cast<int>(noWindows->Codigo);
+        comprobacion.Problemas.push_back(problema);
+    }
+    const TPregunta bytes = EnBytes(pregunta);
+    comprobacion.Porcentaje = PorcentajeLegible(bytes);
+    for (const TProblemaConjunto& encontrado :
+         CompruebaPregunta(bytes, fila, LongitudRegistro(bytes))) {
+        TProblema problema{TipoDe(encontrado.Tipo)};
+        problema.Cifra = static_cast<int>(encontrado.Cifra);
+        if (problema.Tipo == TProblema::TTipo::MarcasImpares)
+            problema.Posicion = MarcaAbierta(pregunta.Texto);
+        comprobacion.Problemas.push_back(problema);
+    }
+}
+
+bool TDocumento::ClaveFalla() const {
+    return !comprobaciones_.empty() &&
+           comprobaciones_.front().Porcentaje < kPorcentajeLegibleMinimo;
+}
+
 std::vector<TProblema> TDocumento::Problemas() const {
-    return {};
+    std::vector<TProblema> problemas;
+    for (const TProblemaConjunto& encontrado :
+         CompruebaTotales(Cuenta(), cuentaTemas_.size(), nullptr)) {
+        TProblema problema{TipoDe(encontrado.Tipo)};
+        problema.Cifra = static_cast<int>(encontrado.Cifra);
+        problemas.push_back(problema);
+    }
+    for (int fila = 0; fila < Cuenta(); ++fila)
+        if (fila == 0 || !comprobaciones_[static_cast<size_t>(fila)].Problemas.empty())
+            for (TProblema& problema : ProblemasDe(fila))
+                problemas.push_back(std::move(problema));
+    return problemas;
 }
 
 std::vector<TProblema> TDocumento::ProblemasDe(int fila) const {
-    Q_UNUSED(fila);
-    return {};
+    std::vector<TProblema> problemas;
+    if (fila == 0 && ClaveFalla()) {
+        TProblema clave{TProblema::TTipo::ClaveIlegible, 0};
+        clave.Porcentaje = comprobaciones_.front().Porcentaje;
+        clave.Cifra = clave.Porcentaje;
+        problemas.push_back(clave);
+    }
+    for (TProblema problema : comprobaciones_.at(static_cast<size_t>(fila)).Problemas) {
+        problema.Pregunta = fila;
+        problemas.push_back(problema);
+    }
+    return problemas;
 }
 
 int TDocumento::MasLegible() const {
-    return -1;
+    int mejor = -1, porcentajeMejor = kPorcentajeLegibleMinimo - 1;
+    for (size_t fila = 0; fila < comprobaciones_.size(); ++fila) {
+        if (comprobaciones_[fila].Porcentaje > porcentajeMejor) {
+            mejor = static_cast<int>(fila);
+            porcentajeMejor = comprobaciones_[fila].Porcentaje;
+        }
+    }
+    return mejor;
 }
 
 // The model
@@ -414,7 +696,8 @@ QVariant TDocumento::data(const QModelIndex& indice, int rol) const {
         case RolTema:
             return pregunta.Tema;
         case RolProblema:
-            return !ProblemasDe(indice.row()).empty();
+            return !comprobaciones_[static_cast<size_t>(indice.row())].Problemas.empty() ||
+                   (indice.row() == 0 && ClaveFalla());
         default:
             return {};
     }

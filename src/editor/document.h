@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QAbstractTableModel>
+#include <QHash>
 #include <QString>
 #include <QStringList>
 #include <QUndoStack>
@@ -37,14 +38,20 @@ struct TProblema {
         MarcasImpares,        // an odd number of gap marks
     };
     TTipo Tipo;
-    int Pregunta = -1;   // 0-based row; -1 for the set as a whole
-    int Posicion = -1;   // 0-based position in Texto (CaracterNoWindows, MarcasImpares), or -1
-    int Cifra = 0;       // the figure the message states: bytes, gaps, pieces, topics...
+    int Pregunta = -1;  // 0-based row; -1 for the set as a whole
+    // 0-based position in Texto (CaracterNoWindows, MarcasImpares: the mark left open), or -1
+    // (CaracterNoWindows: the character is in the topic).
+    int Posicion = -1;
+    // The figure the message states: bytes, gaps, pieces, marks, topics, questions; for
+    // CaracterNoWindows the character's code point.
+    int Cifra = 0;
     int Porcentaje = 0;  // ClaveIlegible: the share of readable bytes of record 1
     // True when the exercise program would refuse the set (Save refuses it too).
     bool Bloquea() const;
     // The message in the interface language: 0 Castellano, 1 Valenciano.
     QString Mensaje(uint16_t idioma) const;
+
+    bool operator==(const TProblema&) const = default;
 };
 
 // The editor's document: the questions of one set, shown as a table (number, topic, accent
@@ -74,6 +81,14 @@ class TDocumento : public QAbstractTableModel {
     // leaves the old files intact and the document unsaved.
     bool GuardaConjunto(const QString& rutaPreg, QString* error);
     bool ExportaFuente(const QString& ruta, QString* error) const;
+    // The settings file of the set (the topics a learner starts with), as tildora-tool config
+    // writes it: temasMarcados[i] for topic i + 1 of Temas(). Written through a temporary file
+    // like the set; the folder is created when missing.
+    bool EscribeConfiguracion(const QString& rutaCfg, const std::vector<bool>& temasMarcados,
+                              QString* error) const;
+    // Where the exercise program looks for that file: the program data folder and the set's
+    // bare name with ".cfg".
+    static QString RutaConfiguracionDefecto(const QString& rutaPreg);
     // The file the document was opened from or saved to; empty for a new document.
     QString Ruta() const { return ruta_; }
     // True when Ruta() is a .preg set, so Save writes in place.
@@ -153,8 +168,18 @@ class TDocumento : public QAbstractTableModel {
     void MueveFila(int desde, int hasta);
     void Reemplaza(std::vector<TPreguntaEditada> preguntas, const QString& ruta, bool esConjunto);
     QString Traduce(const char* castellano, const char* valenciano) const;
+    // The checks of one row, kept up to date by the primitive changes.
+    void Comprueba(int fila);
+    bool ClaveFalla() const;
+    void CuentaTema(const QString& tema, int cambio);
 
     std::vector<TPreguntaEditada> preguntas_;
+    struct TComprobacionFila {
+        std::vector<TProblema> Problemas;  // Pregunta is set when they are handed out
+        int Porcentaje = 0;                // the key rule's share were the row first
+    };
+    std::vector<TComprobacionFila> comprobaciones_;
+    QHash<QString, int> cuentaTemas_;  // questions of each topic
     QUndoStack pila_;
     QString ruta_;
     bool esConjunto_ = false;
