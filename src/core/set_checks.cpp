@@ -1,12 +1,21 @@
 #include "set_checks.h"
 
 #include <algorithm>
+#include <array>
 #include <unordered_set>
 
 namespace {
 
 constexpr char kMarcaHueco = '@';
 constexpr char kRetorno = '\r';
+
+// CaracterLegible of every byte, looked up: the editor counts every keystroke's question.
+const std::array<uint8_t, 256> kLegibles = [] {
+    std::array<uint8_t, 256> tabla{};
+    for (int b = 0; b < 256; ++b)
+        tabla[static_cast<size_t>(b)] = CaracterLegible(static_cast<unsigned char>(b));
+    return tabla;
+}();
 
 // Walks the text word by word as the layout does, counting its gaps and the text labels it
 // fills when no line wraps.
@@ -79,9 +88,8 @@ int PorcentajeLegible(const TPregunta& primera) {
     size_t examinados = 2;
     const auto cuenta = [&](std::string_view bytes) {
         bytes = bytes.substr(0, longitud - std::min(examinados, longitud));
-        legibles += static_cast<size_t>(std::count_if(bytes.begin(), bytes.end(), [](char c) {
-            return CaracterLegible(static_cast<unsigned char>(c));
-        }));
+        for (const char c : bytes)
+            legibles += kLegibles[static_cast<unsigned char>(c)];
         examinados += bytes.size();
     };
     cuenta(primera.Tema);

@@ -36,8 +36,11 @@ std::string BytesDeTexto(const QString& texto) {
         const QChar c = texto[i];
         if (c.isHighSurrogate() && i + 1 < texto.size() && texto[i + 1].isLowSurrogate())
             ++i;  // one character beyond the code page, one "?"
+        const char16_t u = c.unicode();
         // A NUL would end the field early: it is no character of a question.
-        const int byte = c.isNull() ? -1 : ByteDeUnicode(c.unicode());
+        const int byte = (u > 0 && u < 0x80) || (u >= 0xA0 && u <= 0xFF) ? u
+                         : u == 0                                        ? -1
+                                                                         : ByteDeUnicode(u);
         bytes += byte < 0 ? '?' : static_cast<char>(byte);
     }
     return bytes;
@@ -53,6 +56,8 @@ std::optional<TNoWindows> PrimerNoWindows(const QString& texto) {
     for (qsizetype i = 0; i < texto.size(); ++i) {
         const QChar c = texto[i];
         char32_t codigo = c.unicode();
+        if ((codigo > 0 && codigo < 0x80) || (codigo >= 0xA0 && codigo <= 0xFF))
+            continue;
         if (c.isHighSurrogate() && i + 1 < texto.size() && texto[i + 1].isLowSurrogate())
             codigo = QChar::surrogateToUcs4(c, texto[i + 1]);
         if (codigo == 0 || ByteDeUnicode(codigo) < 0)
@@ -239,16 +244,19 @@ TPregunta TDocumento::EnBytes(const TPreguntaEditada& pregunta) {
 
 // Files
 
-void TDocumento::Reemplaza(std::vector<TPreguntaEditada> preguntas, const QString& ruta,
+void TDocumento::Reemplaza(const std::vector<TPregunta>& enBytes, const QString& ruta,
                            bool esConjunto) {
     beginResetModel();
-    preguntas_ = std::move(preguntas);
+    preguntas_.clear();
+    preguntas_.reserve(enBytes.size());
+    for (const TPregunta& pregunta : enBytes)
+        preguntas_.push_back(EditadaDe(pregunta));
     ruta_ = ruta;
     esConjunto_ = esConjunto;
     comprobaciones_.assign(preguntas_.size(), {});
     cuentaTemas_.clear();
     for (int fila = 0; fila < Cuenta(); ++fila) {
-        Comprueba(fila);
+        Comprueba(fila, &enBytes[static_cast<size_t>(fila)]);
         CuentaTema(Pregunta(fila).Tema, 1);
     }
     endResetModel();
@@ -263,7 +271,7 @@ void TDocumento::Nuevo() {
 
 bool TDocumento::AbreConjunto(const QString& rutaPreg, QStringList* aviso, QString* error) {
     const std::string nombre = RutaLocal(rutaPreg);
-    std::vector<TPreguntaEditada> preguntas;
+    std::vector<TPregunta> preguntas;
     try {
         TAviso avisoPrograma;
         if (!CompruebaFicheros(nombre, kClave, &avisoPrograma)) {
@@ -279,14 +287,14 @@ bool TDocumento::AbreConjunto(const QString& rutaPreg, QStringList* aviso, QStri
         const int32_t cuenta = std::clamp(ficheros.NumPreguntas(), 0, kMaximoPreguntas);
         preguntas.reserve(static_cast<size_t>(cuenta));
         for (int32_t n = 1; n <= cuenta; ++n)
-            preguntas.push_back(EditadaDe(ficheros.LeePregunta(static_cast<uint16_t>(n))));
+            preguntas.push_back(ficheros.LeePregunta(static_cast<uint16_t>(n)));
     } catch (const IoError& e) {
         if (error)
             *error = Traduce("No se ha podido leer «%1».", "No s'ha pogut llegir «%1».")
                          .arg(Nativo(QFile::decodeName(e.Fichero().c_str())));
         return false;
     }
-    Reemplaza(std::move(preguntas), rutaPreg, true);
+    Reemplaza(preguntas, rutaPreg, true);
     return true;
 }
 
@@ -308,11 +316,7 @@ bool TDocumento::AbreFuente(const QString& ruta, QString* error) {
                          .arg(QString::fromStdString(fuente.Error->Mensaje));
         return false;
     }
-    std::vector<TPreguntaEditada> preguntas;
-    preguntas.reserve(fuente.Preguntas.size());
-    for (const TPregunta& pregunta : fuente.Preguntas)
-        preguntas.push_back(EditadaDe(pregunta));
-    Reemplaza(std::move(preguntas), ruta, false);
+    Reemplaza(fuente.Preguntas, ruta, false);
     return true;
 }
 
@@ -585,18 +589,26 @@ void TDocumento::CuentaTema(const QString& tema, int cambio) {
         cuentaTemas_.remove(tema);
 }
 
-void TDocumento::Comprueba(int fila) {
+void TDocumento::Comprueba(int fila, const TPregunta* enBytes) {
     const TPreguntaEditada& pregunta = Pregunta(fila);
     TComprobacionFila& comprobacion = comprobaciones_[static_cast<size_t>(fila)];
     comprobacion.Problemas.clear();
-    const auto enTema = PrimerNoWindows(pregunta.Tema);
-    if (const auto noWindows = enTema ? enTema : PrimerNoWindows(pregunta.Texto)) {
-        TProblema problema{TProblema::TTipo::CaracterNoWindows};
-        problema.Posicion = enTema ? -1 : noWindows->Posicion;
-        problema.Cifra = static_cast<int>(noWindows->Codigo);
-        comprobacion.Problemas.push_back(problema);
+    // A question read from bytes holds only what the code page can.
+    if (!enBytes) {
+        const auto enTema = PrimerNoWindows(pregunta.Tema);
+        if (const auto noWindows = enTema ? enTema : PrimerNoWindows(pregunta.Texto)) {
+            TProblema problema{TProblema::TTipo::CaracterNoWindows};
+            problema.Posicion = enTema ? -1 : noWindows->Posicion;
+            problema.Cifra = static_cast<int>(noWindows->Codigo);
+            comprobacion.Problemas.push_back(problema);
+        }
     }
-    const TPregunta bytes = EnBytes(pregunta);
+    TPregunta convertida;
+    if (!enBytes) {
+        convertida = EnBytes(pregunta);
+        enBytes = &convertida;
+    }
+    const TPregunta& bytes = *enBytes;
     comprobacion.Porcentaje = PorcentajeLegible(bytes);
     for (const TProblemaConjunto& encontrado :
          CompruebaPregunta(bytes, fila, LongitudRegistro(bytes))) {

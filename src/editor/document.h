@@ -166,10 +166,11 @@ class TDocumento : public QAbstractTableModel {
     void InsertaFila(int fila, const TPreguntaEditada& pregunta);
     void QuitaFila(int fila);
     void MueveFila(int desde, int hasta);
-    void Reemplaza(std::vector<TPreguntaEditada> preguntas, const QString& ruta, bool esConjunto);
+    void Reemplaza(const std::vector<TPregunta>& enBytes, const QString& ruta, bool esConjunto);
     QString Traduce(const char* castellano, const char* valenciano) const;
-    // The checks of one row, kept up to date by the primitive changes.
-    void Comprueba(int fila);
+    // The checks of one row, kept up to date by the primitive changes; enBytes when the row
+    // is known in bytes already.
+    void Comprueba(int fila, const TPregunta* enBytes = nullptr);
     bool ClaveFalla() const;
     void CuentaTema(const QString& tema, int cambio);
 
