@@ -430,56 +430,77 @@ QString TDocumento::RutaConfiguracionDefecto(const QString& rutaPreg) {
 
 // Edits
 
-void TDocumento::CambiaTema(int fila, const QString& tema) {
-    TPreguntaEditada pregunta = Pregunta(fila);
-    if (pregunta.Tema == tema)
+void TDocumento::Empuja(QUndoCommand* comando, const char* castellano, const char* valenciano) {
+    comando->setText(Traduce(castellano, valenciano));
+    pila_.push(comando);
+}
+
+void TDocumento::CambiaPregunta(int fila, const TPreguntaEditada& pregunta, bool esTexto,
+                                const char* castellano, const char* valenciano) {
+    if (fila < 0 || fila >= Cuenta() || Pregunta(fila) == pregunta)
         return;
+    Empuja(new TComandoCambia(*this, fila, pregunta, esTexto), castellano, valenciano);
+}
+
+void TDocumento::CambiaTema(int fila, const QString& tema) {
+    if (fila < 0 || fila >= Cuenta())
+        return;
+    TPreguntaEditada pregunta = Pregunta(fila);
     pregunta.Tema = tema;
-    pila_.push(new TComandoCambia(*this, fila, std::move(pregunta), false));
+    CambiaPregunta(fila, pregunta, false, "cambiar el tema", "canviar el tema");
 }
 
 void TDocumento::CambiaModo(int fila, uint8_t modo) {
-    TPreguntaEditada pregunta = Pregunta(fila);
-    if (pregunta.Modo == modo)
+    if (fila < 0 || fila >= Cuenta())
         return;
+    TPreguntaEditada pregunta = Pregunta(fila);
     pregunta.Modo = modo;
-    pila_.push(new TComandoCambia(*this, fila, std::move(pregunta), false));
+    CambiaPregunta(fila, pregunta, false, "cambiar la práctica de acentos",
+                   "canviar la pràctica d'accents");
 }
 
 void TDocumento::CambiaAnchoMinimo(int fila, uint8_t ancho) {
-    TPreguntaEditada pregunta = Pregunta(fila);
-    if (pregunta.AnchoMinimo == ancho)
+    if (fila < 0 || fila >= Cuenta())
         return;
+    TPreguntaEditada pregunta = Pregunta(fila);
     pregunta.AnchoMinimo = ancho;
-    pila_.push(new TComandoCambia(*this, fila, std::move(pregunta), false));
+    CambiaPregunta(fila, pregunta, false, "cambiar el ancho mínimo", "canviar l'amplària mínima");
 }
 
 void TDocumento::CambiaTexto(int fila, const QString& texto) {
-    TPreguntaEditada pregunta = Pregunta(fila);
-    if (pregunta.Texto == texto)
+    if (fila < 0 || fila >= Cuenta())
         return;
+    TPreguntaEditada pregunta = Pregunta(fila);
     pregunta.Texto = texto;
-    pila_.push(new TComandoCambia(*this, fila, std::move(pregunta), true));
+    CambiaPregunta(fila, pregunta, true, "escribir", "escriure");
 }
 
 int TDocumento::Inserta(int despuesDe, const TPreguntaEditada& pregunta) {
     const int fila = std::clamp(despuesDe + 1, 0, Cuenta());
-    pila_.push(new TComandoInserta(*this, fila, pregunta));
+    Empuja(new TComandoInserta(*this, fila, pregunta), "añadir una pregunta",
+           "afegir una pregunta");
     return fila;
 }
 
 int TDocumento::Duplica(int fila) {
-    return Inserta(fila, Pregunta(fila));
+    if (fila < 0 || fila >= Cuenta())
+        return -1;
+    const int nueva = std::min(fila + 1, Cuenta());
+    Empuja(new TComandoInserta(*this, nueva, Pregunta(fila)), "duplicar la pregunta",
+           "duplicar la pregunta");
+    return nueva;
 }
 
 void TDocumento::Borra(int fila) {
-    pila_.push(new TComandoBorra(*this, fila));
+    if (fila < 0 || fila >= Cuenta())
+        return;
+    Empuja(new TComandoBorra(*this, fila), "borrar la pregunta", "esborrar la pregunta");
 }
 
 void TDocumento::Mueve(int desde, int hasta) {
     if (desde == hasta || desde < 0 || hasta < 0 || desde >= Cuenta() || hasta >= Cuenta())
         return;
-    pila_.push(new TComandoMueve(*this, desde, hasta));
+    Empuja(new TComandoMueve(*this, desde, hasta), "mover la pregunta", "moure la pregunta");
 }
 
 void TDocumento::RenombraTema(const QString& viejo, const QString& nuevo) {
@@ -490,7 +511,8 @@ void TDocumento::RenombraTema(const QString& viejo, const QString& nuevo) {
         if (preguntas_[static_cast<size_t>(fila)].Tema == viejo)
             filas.push_back(fila);
     if (!filas.empty())
-        pila_.push(new TComandoRenombraTema(*this, std::move(filas), viejo, nuevo));
+        Empuja(new TComandoRenombraTema(*this, std::move(filas), viejo, nuevo),
+               "cambiar el nombre del tema", "canviar el nom del tema");
 }
 
 bool TDocumento::AdelantaMasLegible() {
@@ -707,6 +729,12 @@ QVariant TDocumento::data(const QModelIndex& indice, int rol) const {
             return pregunta.Texto;
         case RolTema:
             return pregunta.Tema;
+        case Qt::ToolTipRole: {
+            QStringList mensajes;
+            for (const TProblema& problema : ProblemasDe(indice.row()))
+                mensajes.append(problema.Mensaje(idioma_));
+            return mensajes.isEmpty() ? QVariant() : QVariant(mensajes.join(QLatin1Char('\n')));
+        }
         case RolProblema:
             return !comprobaciones_[static_cast<size_t>(indice.row())].Problemas.empty() ||
                    (indice.row() == 0 && ClaveFalla());
@@ -791,7 +819,7 @@ bool TDocumento::dropMimeData(const QMimeData* datos, Qt::DropAction accion, int
         quietas = quietas && filas[i] == destino + static_cast<int>(i);
     if (quietas)
         return true;
-    pila_.beginMacro(Traduce("Mover preguntas", "Moure preguntes"));
+    pila_.beginMacro(Traduce("mover preguntas", "moure preguntes"));
     // From the last row above antesDe upwards, then from the first below it downwards: each
     // row is still where it started when its turn comes.
     for (auto it = arriba; it != filas.begin();) {

@@ -64,7 +64,7 @@ class TDocumento : public QAbstractTableModel {
     // Full question text and topic, for filters and the form.
     static constexpr int RolTextoCompleto = Qt::UserRole + 1;
     static constexpr int RolTema = Qt::UserRole + 2;
-    // True when the row has a problem (for the list's mark).
+    // True when the row has a problem (for the list's mark); Qt::ToolTipRole gives its messages.
     static constexpr int RolProblema = Qt::UserRole + 3;
 
     explicit TDocumento(QObject* parent = nullptr);
@@ -102,7 +102,8 @@ class TDocumento : public QAbstractTableModel {
     }
     const std::vector<TPreguntaEditada>& Preguntas() const { return preguntas_; }
 
-    // Edits: each pushes one command. Consecutive typing in one question's text merges into
+    // Edits: each pushes one command, named in the interface language (QUndoCommand::text);
+    // a row out of range changes nothing. Consecutive typing in one question's text merges into
     // one undo step.
     void CambiaTema(int fila, const QString& tema);
     void CambiaModo(int fila, uint8_t modo);
@@ -110,6 +111,7 @@ class TDocumento : public QAbstractTableModel {
     void CambiaTexto(int fila, const QString& texto);
     // Inserts after fila (-1: at the front); the new row.
     int Inserta(int despuesDe, const TPreguntaEditada& pregunta);
+    // The copy goes right after fila; the new row, or -1 when fila is out of range.
     int Duplica(int fila);
     void Borra(int fila);
     // Moves one row so that it ends at row hasta.
@@ -168,6 +170,10 @@ class TDocumento : public QAbstractTableModel {
     void MueveFila(int desde, int hasta);
     void Reemplaza(const std::vector<TPregunta>& enBytes, const QString& ruta, bool esConjunto);
     QString Traduce(const char* castellano, const char* valenciano) const;
+    // Pushes a command named for the undo menu in the interface language.
+    void Empuja(QUndoCommand* comando, const char* castellano, const char* valenciano);
+    void CambiaPregunta(int fila, const TPreguntaEditada& pregunta, bool esTexto,
+                        const char* castellano, const char* valenciano);
     // The checks of one row, kept up to date by the primitive changes; enBytes when the row
     // is known in bytes already.
     void Comprueba(int fila, const TPregunta* enBytes = nullptr);

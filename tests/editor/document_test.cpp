@@ -90,6 +90,7 @@ TEST_F(Documento, FieldEditsUndoAndRedo) {
     documento_.CambiaTexto(1, QStringLiteral("dos"));
     EXPECT_EQ(documento_.Pregunta(1), E("c", "dos", 2, 255));
     EXPECT_EQ(documento_.Pila()->count(), 4);
+    EXPECT_EQ(documento_.Pila()->undoText(), "escriure");  // Valenciano at start
     EXPECT_TRUE(documento_.Modificado());
     EXPECT_EQ(cambios.count(), 4);
     EXPECT_EQ(documento_.data(documento_.index(1, TDocumento::ColAcentos)).toString(), "2");
@@ -291,6 +292,8 @@ TEST_F(Documento, ChecksNameTheFigureAndTheLimit) {
         EXPECT_EQ(documento_.ProblemasDe(1), problemas);
         EXPECT_TRUE(documento_.data(documento_.index(1, 0), TDocumento::RolProblema).toBool());
         EXPECT_FALSE(documento_.data(documento_.index(0, 0), TDocumento::RolProblema).toBool());
+        EXPECT_EQ(documento_.data(documento_.index(1, 2), Qt::ToolTipRole).toString(),
+                  problemas[0].Mensaje(1));
         const QString castellano = problemas[0].Mensaje(0);
         const QString valenciano = problemas[0].Mensaje(1);
         EXPECT_TRUE(castellano.startsWith("Pregunta 2: ")) << castellano.toStdString();
