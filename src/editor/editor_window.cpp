@@ -140,6 +140,14 @@ TfrmEditor::TfrmEditor(QWidget* parent) : QMainWindow(parent) {
     Lista->Tabla->setFocus();
 }
 
+TfrmEditor::~TfrmEditor() {
+    // The panels work on the document: they go first, before a last focus change reaches it,
+    // and the stack's last signals, emitted as it is destroyed, find no one.
+    delete DivisorPrincipal;
+    Documento.Pila()->disconnect(this);
+    Documento.disconnect(this);
+}
+
 void TfrmEditor::CreaMenu() {
     const auto item = [this](QMenu* menu, std::function<void()> manejador,
                              const QList<QKeySequence>& atajos = {}) {
@@ -223,6 +231,10 @@ void TfrmEditor::CreaDeshacer() {
 
 void TfrmEditor::DocumentoNuevo() {
     Documento.Nuevo();
+    // One empty question to start typing in; it is no change to save.
+    Documento.Inserta(-1, {});
+    Documento.Pila()->clear();
+    SeleccionaFila(0);
 }
 
 void TfrmEditor::FilaCambiada(int fila) {

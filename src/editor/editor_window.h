@@ -24,6 +24,7 @@ class TfrmEditor : public QMainWindow {
     Q_OBJECT
   public:
     explicit TfrmEditor(QWidget* parent = nullptr);
+    ~TfrmEditor() override;
 
     TDocumento Documento;
 

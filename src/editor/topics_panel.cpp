@@ -1,14 +1,10 @@
 #include "topics_panel.h"
 
-#include <QDir>
-#include <QFile>
 #include <QFileDialog>
-#include <QFileInfo>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
-#include <QStandardPaths>
 #include <QTimer>
 #include <QTreeWidget>
 #include <QVBoxLayout>
@@ -16,8 +12,6 @@
 #include <vector>
 
 #include "notices.h"
-#include "settings.h"
-#include "writer.h"
 
 TPanelTemas::TPanelTemas(TDocumento& documento, QWidget* parent)
     : QWidget(parent), documento_(documento) {
@@ -120,19 +114,13 @@ void TPanelTemas::btnConfiguracionClick() {
     std::vector<bool> marcas;
     for (int i = 0; i < lstTemas->topLevelItemCount(); ++i)
         marcas.push_back(lstTemas->topLevelItem(i)->checkState(0) == Qt::Checked);
-    const QString datos = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) +
-                          QStringLiteral("/Tildora/");
-    QDir().mkpath(datos);
-    const QString ruta = EligeRutaConfiguracion(
-        datos + QFileInfo(documento_.Ruta()).completeBaseName() + QStringLiteral(".cfg"));
+    const QString ruta =
+        EligeRutaConfiguracion(TDocumento::RutaConfiguracionDefecto(documento_.Ruta()));
     if (ruta.isEmpty())
         return;
-    TConfiguracion configuracion;
-    ConfiguracionDefecto(configuracion);
-    for (size_t i = 0; i < marcas.size() && i + 1 < configuracion.TemasMarcados.size(); ++i)
-        configuracion.TemasMarcados[i + 1] = marcas[i] ? 1 : 0;
-    EscribeFichero(QFile::encodeName(ruta).toStdString(),
-                   ConCheckSum(BytesConfiguracion(configuracion)));
+    QString error;
+    if (!documento_.EscribeConfiguracion(ruta, marcas, &error))
+        MuestraError(error);
 }
 
 void TPanelTemas::CambiaIdioma(uint16_t idioma) {
