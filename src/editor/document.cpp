@@ -122,6 +122,20 @@ std::string RutaLocal(const QString& ruta) {
     return QFile::encodeName(ruta).toStdString();
 }
 
+// Writes the whole temporary file of fichero and flushes it, so that a full disk shows here;
+// commit() then renames it over the old file.
+bool EscribeTemporal(QSaveFile& fichero, const std::string& bytes) {
+    return fichero.open(QIODevice::WriteOnly) &&
+           fichero.write(bytes.data(), static_cast<qint64>(bytes.size())) ==
+               static_cast<qint64>(bytes.size()) &&
+           fichero.flush();
+}
+
+QString ErrorDeEscritura(uint16_t idioma, const QSaveFile& fichero) {
+    return Elige(idioma, "No se ha podido escribir «%1»: %2.", "No s'ha pogut escriure «%1»: %2.")
+        .arg(Nativo(fichero.fileName()), fichero.errorString());
+}
+
 // The first line of the text, short enough for the list.
 QString InicioTexto(const QString& texto) {
     QString linea = texto.left(texto.indexOf(QLatin1Char('\r')));
@@ -336,24 +350,17 @@ bool TDocumento::GuardaConjunto(const QString& rutaPreg, QString* error) {
     const TConjuntoEscrito conjunto = ConstruyeConjunto(enBytes);
     const QString rutaInd = QFile::decodeName(NombreIndice(RutaLocal(rutaPreg)).c_str());
 
-    // Both temporaries are written in full before either replaces its file.
+    // Both temporaries are written in full before either replaces its file; what is left to
+    // fail then is two renames in one folder.
     QSaveFile preg(rutaPreg), ind(rutaInd);
     const auto falla = [&](const QSaveFile& fichero) {
         if (error)
-            *error =
-                Traduce("No se ha podido escribir «%1»: %2.", "No s'ha pogut escriure «%1»: %2.")
-                    .arg(Nativo(fichero.fileName()), fichero.errorString());
+            *error = ErrorDeEscritura(idioma_, fichero);
         return false;
     };
-    const auto escribe = [](QSaveFile& fichero, const std::string& bytes) {
-        return fichero.open(QIODevice::WriteOnly) &&
-               fichero.write(bytes.data(), static_cast<qint64>(bytes.size())) ==
-                   static_cast<qint64>(bytes.size()) &&
-               fichero.flush();
-    };
-    if (!escribe(preg, conjunto.Preguntas))
+    if (!EscribeTemporal(preg, conjunto.Preguntas))
         return falla(preg);
-    if (!escribe(ind, conjunto.Indice))
+    if (!EscribeTemporal(ind, conjunto.Indice))
         return falla(ind);
     if (!preg.commit())
         return falla(preg);
@@ -390,14 +397,9 @@ bool TDocumento::ExportaFuente(const QString& ruta, QString* error) const {
         ruta_.isEmpty() ? QStringLiteral("tildora-editor") : QFileInfo(ruta_).fileName();
     const std::string fuente = EscribeFuente(enBytes, origen.toStdString());
     QSaveFile fichero(ruta);
-    if (!fichero.open(QIODevice::WriteOnly) ||
-        fichero.write(fuente.data(), static_cast<qint64>(fuente.size())) !=
-            static_cast<qint64>(fuente.size()) ||
-        !fichero.commit()) {
+    if (!EscribeTemporal(fichero, fuente) || !fichero.commit()) {
         if (error)
-            *error =
-                Traduce("No se ha podido escribir «%1»: %2.", "No s'ha pogut escriure «%1»: %2.")
-                    .arg(Nativo(ruta), fichero.errorString());
+            *error = ErrorDeEscritura(idioma_, fichero);
         return false;
     }
     return true;
@@ -406,17 +408,18 @@ bool TDocumento::ExportaFuente(const QString& ruta, QString* error) const {
 bool TDocumento::EscribeConfiguracion(const QString& rutaCfg,
                                       const std::vector<bool>& temasMarcados,
                                       QString* error) const {
-    const std::string bytes = ConstruyeConfiguracion(temasMarcados);
     const QString carpeta = QFileInfo(rutaCfg).absolutePath();
-    QSaveFile fichero(rutaCfg);
-    if (!QDir().mkpath(carpeta) || !fichero.open(QIODevice::WriteOnly) ||
-        fichero.write(bytes.data(), static_cast<qint64>(bytes.size())) !=
-            static_cast<qint64>(bytes.size()) ||
-        !fichero.commit()) {
+    if (!QDir().mkpath(carpeta)) {
         if (error)
-            *error =
-                Traduce("No se ha podido escribir «%1»: %2.", "No s'ha pogut escriure «%1»: %2.")
-                    .arg(Nativo(rutaCfg), fichero.errorString());
+            *error = Traduce("No se ha podido escribir «%1»: no se puede crear su carpeta.",
+                             "No s'ha pogut escriure «%1»: no es pot crear la seua carpeta.")
+                         .arg(Nativo(rutaCfg));
+        return false;
+    }
+    QSaveFile fichero(rutaCfg);
+    if (!EscribeTemporal(fichero, ConstruyeConfiguracion(temasMarcados)) || !fichero.commit()) {
+        if (error)
+            *error = ErrorDeEscritura(idioma_, fichero);
         return false;
     }
     return true;
