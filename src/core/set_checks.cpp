@@ -99,15 +99,18 @@ int PorcentajeLegible(const TPregunta& primera) {
 }
 
 int MasLegible(const std::vector<TPregunta>& preguntas) {
-    int mejor = -1, porcentajeMejor = kPorcentajeLegibleMinimo - 1;
-    for (size_t i = 0; i < preguntas.size(); ++i) {
-        const int porcentaje = PorcentajeLegible(preguntas[i]);
-        if (porcentaje > porcentajeMejor) {
-            mejor = static_cast<int>(i);
-            porcentajeMejor = porcentaje;
-        }
-    }
-    return mejor;
+    std::vector<int> porcentajes;
+    porcentajes.reserve(preguntas.size());
+    for (const TPregunta& pregunta : preguntas)
+        porcentajes.push_back(PorcentajeLegible(pregunta));
+    return MasLegible(porcentajes);
+}
+
+int MasLegible(const std::vector<int>& porcentajes) {
+    const auto mejor = std::max_element(porcentajes.begin(), porcentajes.end());
+    return mejor == porcentajes.end() || *mejor < kPorcentajeLegibleMinimo
+               ? -1
+               : static_cast<int>(mejor - porcentajes.begin());
 }
 
 std::vector<TProblemaConjunto> CompruebaTotales(int64_t numPreguntas, int64_t numTemas,

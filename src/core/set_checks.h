@@ -30,6 +30,8 @@ int PorcentajeLegible(const TPregunta& primera);
 // The question the key check reads best as record 1 (the first of equals), or -1 when none
 // passes.
 int MasLegible(const std::vector<TPregunta>& preguntas);
+// The same over the questions' PorcentajeLegible.
+int MasLegible(const std::vector<int>& porcentajes);
 
 struct TProblemaConjunto {
     enum class TTipo {

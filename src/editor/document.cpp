@@ -267,7 +267,8 @@ void TDocumento::Reemplaza(const std::vector<TPregunta>& enBytes, const QString&
         preguntas_.push_back(EditadaDe(pregunta));
     ruta_ = ruta;
     esConjunto_ = esConjunto;
-    comprobaciones_.assign(preguntas_.size(), {});
+    problemas_.assign(preguntas_.size(), {});
+    porcentajes_.assign(preguntas_.size(), 0);
     cuentaTemas_.clear();
     for (int fila = 0; fila < Cuenta(); ++fila) {
         Comprueba(fila, &enBytes[static_cast<size_t>(fila)]);
@@ -554,7 +555,8 @@ void TDocumento::PonTema(const std::vector<int>& filas, const QString& tema) {
 void TDocumento::InsertaFila(int fila, const TPreguntaEditada& pregunta) {
     beginInsertRows({}, fila, fila);
     preguntas_.insert(preguntas_.begin() + fila, pregunta);
-    comprobaciones_.insert(comprobaciones_.begin() + fila, TComprobacionFila{});
+    problemas_.insert(problemas_.begin() + fila, std::vector<TProblema>());
+    porcentajes_.insert(porcentajes_.begin() + fila, 0);
     Comprueba(fila);
     CuentaTema(pregunta.Tema, 1);
     endInsertRows();
@@ -567,7 +569,8 @@ void TDocumento::QuitaFila(int fila) {
     beginRemoveRows({}, fila, fila);
     CuentaTema(Pregunta(fila).Tema, -1);
     preguntas_.erase(preguntas_.begin() + fila);
-    comprobaciones_.erase(comprobaciones_.begin() + fila);
+    problemas_.erase(problemas_.begin() + fila);
+    porcentajes_.erase(porcentajes_.begin() + fila);
     endRemoveRows();
     if (fila < Cuenta())
         emit dataChanged(index(fila, 0), index(Cuenta() - 1, NumColumnas - 1));
@@ -585,7 +588,8 @@ void TDocumento::MueveFila(int desde, int hasta) {
             std::rotate(destino, origen, origen + 1);
     };
     mueve(preguntas_);
-    mueve(comprobaciones_);
+    mueve(problemas_);
+    mueve(porcentajes_);
     endMoveRows();
     emit dataChanged(index(std::min(desde, hasta), 0),
                      index(std::max(desde, hasta), NumColumnas - 1));
@@ -616,38 +620,34 @@ void TDocumento::CuentaTema(const QString& tema, int cambio) {
 
 void TDocumento::Comprueba(int fila, const TPregunta* enBytes) {
     const TPreguntaEditada& pregunta = Pregunta(fila);
-    TComprobacionFila& comprobacion = comprobaciones_[static_cast<size_t>(fila)];
-    comprobacion.Problemas.clear();
+    std::vector<TProblema>& problemas = problemas_[static_cast<size_t>(fila)];
+    problemas.clear();
     // A question read from bytes holds only what the code page can.
+    TPregunta convertida;
     if (!enBytes) {
         const auto enTema = PrimerNoWindows(pregunta.Tema);
         if (const auto noWindows = enTema ? enTema : PrimerNoWindows(pregunta.Texto)) {
             TProblema problema{TProblema::TTipo::CaracterNoWindows};
             problema.Posicion = enTema ? -1 : noWindows->Posicion;
             problema.Cifra = static_cast<int>(noWindows->Codigo);
-            comprobacion.Problemas.push_back(problema);
+            problemas.push_back(problema);
         }
-    }
-    TPregunta convertida;
-    if (!enBytes) {
         convertida = EnBytes(pregunta);
         enBytes = &convertida;
     }
-    const TPregunta& bytes = *enBytes;
-    comprobacion.Porcentaje = PorcentajeLegible(bytes);
+    porcentajes_[static_cast<size_t>(fila)] = PorcentajeLegible(*enBytes);
     for (const TProblemaConjunto& encontrado :
-         CompruebaPregunta(bytes, fila, LongitudRegistro(bytes))) {
+         CompruebaPregunta(*enBytes, fila, LongitudRegistro(*enBytes))) {
         TProblema problema{TipoDe(encontrado.Tipo)};
         problema.Cifra = static_cast<int>(encontrado.Cifra);
         if (problema.Tipo == TProblema::TTipo::MarcasImpares)
             problema.Posicion = MarcaAbierta(pregunta.Texto);
-        comprobacion.Problemas.push_back(problema);
+        problemas.push_back(problema);
     }
 }
 
 bool TDocumento::ClaveFalla() const {
-    return !comprobaciones_.empty() &&
-           comprobaciones_.front().Porcentaje < kPorcentajeLegibleMinimo;
+    return !porcentajes_.empty() && porcentajes_.front() < kPorcentajeLegibleMinimo;
 }
 
 std::vector<TProblema> TDocumento::Problemas() const {
@@ -659,7 +659,7 @@ std::vector<TProblema> TDocumento::Problemas() const {
         problemas.push_back(problema);
     }
     for (int fila = 0; fila < Cuenta(); ++fila)
-        if (fila == 0 || !comprobaciones_[static_cast<size_t>(fila)].Problemas.empty())
+        if (fila == 0 || !problemas_[static_cast<size_t>(fila)].empty())
             for (TProblema& problema : ProblemasDe(fila))
                 problemas.push_back(std::move(problema));
     return problemas;
@@ -669,11 +669,11 @@ std::vector<TProblema> TDocumento::ProblemasDe(int fila) const {
     std::vector<TProblema> problemas;
     if (fila == 0 && ClaveFalla()) {
         TProblema clave{TProblema::TTipo::ClaveIlegible, 0};
-        clave.Porcentaje = comprobaciones_.front().Porcentaje;
+        clave.Porcentaje = porcentajes_.front();
         clave.Cifra = clave.Porcentaje;
         problemas.push_back(clave);
     }
-    for (TProblema problema : comprobaciones_.at(static_cast<size_t>(fila)).Problemas) {
+    for (TProblema problema : problemas_.at(static_cast<size_t>(fila))) {
         problema.Pregunta = fila;
         problemas.push_back(problema);
     }
@@ -681,14 +681,7 @@ std::vector<TProblema> TDocumento::ProblemasDe(int fila) const {
 }
 
 int TDocumento::MasLegible() const {
-    int mejor = -1, porcentajeMejor = kPorcentajeLegibleMinimo - 1;
-    for (size_t fila = 0; fila < comprobaciones_.size(); ++fila) {
-        if (comprobaciones_[fila].Porcentaje > porcentajeMejor) {
-            mejor = static_cast<int>(fila);
-            porcentajeMejor = comprobaciones_[fila].Porcentaje;
-        }
-    }
-    return mejor;
+    return ::MasLegible(porcentajes_);
 }
 
 // The model
@@ -739,7 +732,7 @@ QVariant TDocumento::data(const QModelIndex& indice, int rol) const {
             return mensajes.isEmpty() ? QVariant() : QVariant(mensajes.join(QLatin1Char('\n')));
         }
         case RolProblema:
-            return !comprobaciones_[static_cast<size_t>(indice.row())].Problemas.empty() ||
+            return !problemas_[static_cast<size_t>(indice.row())].empty() ||
                    (indice.row() == 0 && ClaveFalla());
         default:
             return {};

@@ -181,11 +181,10 @@ class TDocumento : public QAbstractTableModel {
     void CuentaTema(const QString& tema, int cambio);
 
     std::vector<TPreguntaEditada> preguntas_;
-    struct TComprobacionFila {
-        std::vector<TProblema> Problemas;  // Pregunta is set when they are handed out
-        int Porcentaje = 0;                // the key rule's share were the row first
-    };
-    std::vector<TComprobacionFila> comprobaciones_;
+    // Per row: its problems (Pregunta is set when they are handed out) and the key rule's
+    // share were it the first.
+    std::vector<std::vector<TProblema>> problemas_;
+    std::vector<int> porcentajes_;
     QHash<QString, int> cuentaTemas_;  // questions of each topic
     QUndoStack pila_;
     QString ruta_;

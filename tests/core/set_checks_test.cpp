@@ -95,7 +95,9 @@ TEST(Comprobaciones, MostReadableIsTheFirstOfTheBest) {
     const TPregunta otra = P("t", "bien escrita, sin signos");
     EXPECT_EQ(MasLegible({mala, buena, otra}), 1);
     EXPECT_EQ(MasLegible({mala, mala}), -1);
-    EXPECT_EQ(MasLegible({}), -1);
+    EXPECT_EQ(MasLegible(std::vector<TPregunta>{}), -1);
+    EXPECT_EQ(MasLegible(std::vector<int>{50, 90, 95, 95}), 2);
+    EXPECT_EQ(MasLegible(std::vector<int>{80, 23}), -1);
 }
 
 TEST(Comprobaciones, EveryProblemWithItsFigure) {
