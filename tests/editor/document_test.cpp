@@ -302,6 +302,10 @@ TEST_F(Documento, ChecksNameTheFigureAndTheLimit) {
         EXPECT_TRUE(valenciano.contains(QString::fromUtf8(caso.Valenciano)))
             << valenciano.toStdString();
         EXPECT_EQ(problemas[0].Bloquea(), caso.Esperado.Tipo == TTipo::CaracterNoWindows);
+        // What only shows badly is saved all the same.
+        QString error;
+        EXPECT_EQ(documento_.GuardaConjunto(Q(En("c.preg")), &error), !problemas[0].Bloquea())
+            << caso.Castellano;
     }
 }
 
