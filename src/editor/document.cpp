@@ -299,7 +299,20 @@ bool TDocumento::AbreConjunto(const QString& rutaPreg, QStringList* aviso, QStri
         }
         TFicherosPreguntas ficheros;
         ficheros.Abre(nombre);
-        const int32_t cuenta = std::clamp(ficheros.NumPreguntas(), 0, kMaximoPreguntas);
+        // Questions beyond the 16-bit numbers cannot be read, and saving would lose them.
+        if (ficheros.NumPreguntas() > kMaximoPreguntas) {
+            if (error)
+                *error = Traduce(
+                             "No se puede abrir «%1»: tiene %2 preguntas y el editor solo "
+                             "puede leer las primeras %3; al guardar perdería las demás.",
+                             "No es pot obrir «%1»: té %2 preguntes i l'editor només pot "
+                             "llegir les primeres %3; en guardar perdria les altres.")
+                             .arg(Nativo(rutaPreg))
+                             .arg(ficheros.NumPreguntas())
+                             .arg(kMaximoPreguntas);
+            return false;
+        }
+        const int32_t cuenta = std::max(ficheros.NumPreguntas(), 0);
         preguntas.reserve(static_cast<size_t>(cuenta));
         for (int32_t n = 1; n <= cuenta; ++n)
             preguntas.push_back(ficheros.LeePregunta(static_cast<uint16_t>(n)));

@@ -72,7 +72,8 @@ class TDocumento : public QAbstractTableModel {
     // Files. Each replaces the document only on success and clears the undo stack.
     void Nuevo();
     // A set that fails the program's checks opens nothing: aviso gets the program's notice.
-    // A file error: false, with error naming the file and what failed.
+    // A file error, or more questions than the program can number: false, with error naming
+    // the file and what failed.
     bool AbreConjunto(const QString& rutaPreg, QStringList* aviso, QString* error);
     // A question source text; error names the file and the line.
     bool AbreFuente(const QString& ruta, QString* error);

@@ -521,6 +521,17 @@ TEST_F(Documento, ASetThatTheProgramRefusesOpensNothing) {
         EXPECT_EQ(documento_.Pregunta(1).Texto, "abierta");
     }
     EXPECT_EQ(reemplazos.count(), 0);
+
+    // More questions than 16-bit numbers reach: saving would lose the rest, so none open.
+    std::vector<TPregunta> muchas(kMaximoPreguntas + 1, TPregunta{0, 0, "t", "x"});
+    muchas.front().Texto = "una pregunta bien legible";
+    EscribeConjunto(En("muchas.preg"), muchas);
+    QStringList aviso;
+    QString error;
+    EXPECT_FALSE(documento_.AbreConjunto(Q(En("muchas.preg")), &aviso, &error));
+    EXPECT_TRUE(error.contains("muchas.preg")) << error.toStdString();
+    EXPECT_TRUE(error.contains("65536")) << error.toStdString();
+    EXPECT_EQ(documento_.Ruta(), Q(En("bien.preg")));
 }
 
 TEST_F(Documento, OpeningAndNewReplaceTheDocument) {
