@@ -447,8 +447,10 @@ QString TDocumento::RutaConfiguracionDefecto(const QString& rutaPreg) {
 
 // Edits
 
-void TDocumento::Empuja(QUndoCommand* comando, const char* castellano, const char* valenciano) {
-    comando->setText(Traduce(castellano, valenciano));
+void TDocumento::Empuja(TComandoDocumento* comando, const char* castellano,
+                        const char* valenciano) {
+    comando->PonNombres(castellano, valenciano);
+    comando->Nombra(idioma_);
     pila_.push(comando);
 }
 
@@ -828,20 +830,26 @@ bool TDocumento::dropMimeData(const QMimeData* datos, Qt::DropAction accion, int
         quietas = quietas && filas[i] == destino + static_cast<int>(i);
     if (quietas)
         return true;
-    pila_.beginMacro(Traduce("mover preguntas", "moure preguntes"));
     // From the last row above antesDe upwards, then from the first below it downwards: each
     // row is still where it started when its turn comes.
+    auto* grupo = new TComandoGrupo(*this);
     for (auto it = arriba; it != filas.begin();) {
         --it;
-        Mueve(*it, destino + static_cast<int>(it - filas.begin()));
+        if (const int hasta = destino + static_cast<int>(it - filas.begin()); hasta != *it)
+            new TComandoMueve(*this, *it, hasta, grupo);
     }
     for (auto it = arriba; it != filas.end(); ++it)
-        Mueve(*it, antesDe + static_cast<int>(it - arriba));
-    pila_.endMacro();
+        if (const int hasta = antesDe + static_cast<int>(it - arriba); hasta != *it)
+            new TComandoMueve(*this, *it, hasta, grupo);
+    Empuja(grupo, "mover preguntas", "moure preguntes");
     return true;
 }
 
 void TDocumento::CambiaIdioma(uint16_t idioma) {
     idioma_ = idioma;
+    // The undo steps already taken are named anew; the stack hands them out only as const.
+    for (int i = 0; i < pila_.count(); ++i)
+        if (const auto* comando = dynamic_cast<const TComandoDocumento*>(pila_.command(i)))
+            const_cast<TComandoDocumento*>(comando)->Nombra(idioma);
     emit headerDataChanged(Qt::Horizontal, 0, NumColumnas - 1);
 }

@@ -54,6 +54,8 @@ struct TProblema {
     bool operator==(const TProblema&) const = default;
 };
 
+class TComandoDocumento;
+
 // The editor's document: the questions of one set, shown as a table (number, topic, accent
 // mark, start of the text), edited only through undoable commands on its own QUndoStack.
 // Rows can be moved by drag and drop. Tests drive it without any widget.
@@ -172,7 +174,7 @@ class TDocumento : public QAbstractTableModel {
     void Reemplaza(const std::vector<TPregunta>& enBytes, const QString& ruta, bool esConjunto);
     QString Traduce(const char* castellano, const char* valenciano) const;
     // Pushes a command named for the undo menu in the interface language.
-    void Empuja(QUndoCommand* comando, const char* castellano, const char* valenciano);
+    void Empuja(TComandoDocumento* comando, const char* castellano, const char* valenciano);
     void CambiaPregunta(int fila, const TPreguntaEditada& pregunta, bool esTexto,
                         const char* castellano, const char* valenciano);
     // The checks of one row, kept up to date by the primitive changes; enBytes when the row

@@ -34,8 +34,8 @@ TComandoInserta::TComandoInserta(TDocumento& documento, int fila, TPreguntaEdita
 TComandoBorra::TComandoBorra(TDocumento& documento, int fila)
     : TComandoDocumento(documento), fila_(fila), pregunta_(Pregunta(fila)) {}
 
-TComandoMueve::TComandoMueve(TDocumento& documento, int desde, int hasta)
-    : TComandoDocumento(documento), desde_(desde), hasta_(hasta) {}
+TComandoMueve::TComandoMueve(TDocumento& documento, int desde, int hasta, QUndoCommand* padre)
+    : TComandoDocumento(documento, padre), desde_(desde), hasta_(hasta) {}
 
 TComandoRenombraTema::TComandoRenombraTema(TDocumento& documento, std::vector<int> filas,
                                            QString viejo, QString nuevo)

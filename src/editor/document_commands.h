@@ -9,8 +9,19 @@
 // The undoable changes of a TDocumento. Each reaches the document only through its primitive
 // changes, which keep the caches and tell the views, in redo and undo alike.
 class TComandoDocumento : public QUndoCommand {
+  public:
+    // The step's name for the undo menu in both languages; Nombra shows one of them.
+    void PonNombres(const char* castellano, const char* valenciano) {
+        castellano_ = castellano;
+        valenciano_ = valenciano;
+    }
+    void Nombra(uint16_t idioma) {
+        setText(QString::fromUtf8(idioma == 0 ? castellano_ : valenciano_));
+    }
+
   protected:
-    explicit TComandoDocumento(TDocumento& documento) : documento_(documento) {}
+    explicit TComandoDocumento(TDocumento& documento, QUndoCommand* padre = nullptr)
+        : QUndoCommand(padre), documento_(documento) {}
 
     void PonPregunta(int fila, const TPreguntaEditada& pregunta) {
         documento_.PonPregunta(fila, pregunta);
@@ -27,6 +38,14 @@ class TComandoDocumento : public QUndoCommand {
 
   private:
     TDocumento& documento_;
+    const char* castellano_ = "";
+    const char* valenciano_ = "";
+};
+
+// Steps done and undone as one: its children, in order and back.
+class TComandoGrupo : public TComandoDocumento {
+  public:
+    explicit TComandoGrupo(TDocumento& documento) : TComandoDocumento(documento) {}
 };
 
 // A change of one question's fields: topic, mode, minimum width or text.
@@ -72,7 +91,7 @@ class TComandoBorra : public TComandoDocumento {
 
 class TComandoMueve : public TComandoDocumento {
   public:
-    TComandoMueve(TDocumento& documento, int desde, int hasta);
+    TComandoMueve(TDocumento& documento, int desde, int hasta, QUndoCommand* padre = nullptr);
     void redo() override { MueveFila(desde_, hasta_); }
     void undo() override { MueveFila(hasta_, desde_); }
 

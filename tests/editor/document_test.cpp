@@ -91,6 +91,10 @@ TEST_F(Documento, FieldEditsUndoAndRedo) {
     EXPECT_EQ(documento_.Pregunta(1), E("c", "dos", 2, 255));
     EXPECT_EQ(documento_.Pila()->count(), 4);
     EXPECT_EQ(documento_.Pila()->undoText(), "escriure");  // Valenciano at start
+    documento_.CambiaIdioma(0);
+    EXPECT_EQ(documento_.Pila()->undoText(), "escribir");
+    EXPECT_EQ(documento_.Pila()->text(0), "cambiar el tema");
+    documento_.CambiaIdioma(1);
     EXPECT_TRUE(documento_.Modificado());
     EXPECT_EQ(cambios.count(), 4);
     EXPECT_EQ(documento_.data(documento_.index(1, TDocumento::ColAcentos)).toString(), "2");
@@ -207,8 +211,12 @@ TEST_F(Documento, DraggedRowsLandTogetherInOneStep) {
         ASSERT_TRUE(documento_.dropMimeData(datos.get(), Qt::MoveAction, caso.AntesDe, 0, {}));
         EXPECT_EQ(Textos(documento_), caso.Despues) << caso.AntesDe;
         EXPECT_EQ(documento_.Pila()->count(), 1);
+        EXPECT_EQ(documento_.Pila()->undoText(), "moure preguntes");
         documento_.Pila()->undo();
         EXPECT_EQ(Textos(documento_), antes);
+        documento_.Pila()->redo();
+        EXPECT_EQ(Textos(documento_), caso.Despues) << caso.AntesDe;
+        documento_.Pila()->undo();
         documento_.Pila()->clear();
     }
 
