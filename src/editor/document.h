@@ -154,7 +154,8 @@ class TDocumento : public QAbstractTableModel {
     bool dropMimeData(const QMimeData* datos, Qt::DropAction accion, int fila, int columna,
                       const QModelIndex& padre) override;
 
-    // The header captions follow the interface language.
+    // The interface language (0 Castellano, 1 Valenciano; Valenciano at start) of the header
+    // captions, the undo steps' names and the file errors.
     void CambiaIdioma(uint16_t idioma);
 
   signals:
