@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# Measures the figures of docs/performance.md on this machine: the core, main-window and
-# editor document benchmarks (offscreen, REPETITIONS runs each, default 5), then start-up and peak memory of the
-# main window beside a bare Qt window under Xvfb (RUNS fresh processes each, default 21).
+# Measures the figures of docs/performance.md on this machine: the core, main-window and editor
+# document benchmarks (offscreen, REPETITIONS runs each, default 5), then start-up and peak
+# memory of the main window beside a bare Qt window under Xvfb (RUNS fresh processes each,
+# default 21).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 build_dir=${BUILD_DIR:-build}
