@@ -168,6 +168,10 @@ TEST_F(Documento, RowEditsUndoAndRedo) {
     while (documento_.Pila()->canUndo())
         documento_.Pila()->undo();
     EXPECT_EQ(Textos(documento_), antes);
+    // Undo tells the views as the edits did.
+    EXPECT_EQ(insertadas.count(), 3);
+    EXPECT_EQ(quitadas.count(), 3);
+    EXPECT_EQ(movidas.count(), 4);
     while (documento_.Pila()->canRedo())
         documento_.Pila()->redo();
     EXPECT_EQ(Textos(documento_), (std::vector<std::string>{"1", "nueva", "2", "3", "3"}));
