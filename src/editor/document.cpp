@@ -458,7 +458,8 @@ void TDocumento::CambiaPregunta(int fila, const TPreguntaEditada& pregunta, bool
                                 const char* castellano, const char* valenciano) {
     if (fila < 0 || fila >= Cuenta() || Pregunta(fila) == pregunta)
         return;
-    Empuja(new TComandoCambia(*this, fila, pregunta, esTexto), castellano, valenciano);
+    Empuja(new TComandoCambia(*this, fila, pregunta, esTexto ? escritura_ : -1), castellano,
+           valenciano);
 }
 
 void TDocumento::CambiaTema(int fila, const QString& tema) {

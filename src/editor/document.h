@@ -112,6 +112,9 @@ class TDocumento : public QAbstractTableModel {
     void CambiaModo(int fila, uint8_t modo);
     void CambiaAnchoMinimo(int fila, uint8_t ancho);
     void CambiaTexto(int fila, const QString& texto);
+    // Ends the typing step: the next text change starts a new undo step even in the same
+    // question (for when the teacher leaves the text and comes back).
+    void CierraEscritura() { ++escritura_; }
     // Inserts after fila (-1: at the front); the new row.
     int Inserta(int despuesDe, const TPreguntaEditada& pregunta);
     // The copy goes right after fila; the new row, or -1 when fila is out of range.
@@ -194,4 +197,5 @@ class TDocumento : public QAbstractTableModel {
     QString ruta_;
     bool esConjunto_ = false;
     uint16_t idioma_ = 1;
+    int escritura_ = 0;  // the typing session that text changes merge within
 };

@@ -3,12 +3,12 @@
 #include <utility>
 
 TComandoCambia::TComandoCambia(TDocumento& documento, int fila, TPreguntaEditada despues,
-                               bool esTexto)
+                               int escritura)
     : TComandoDocumento(documento),
       fila_(fila),
       antes_(Pregunta(fila)),
       despues_(std::move(despues)),
-      esTexto_(esTexto) {}
+      escritura_(escritura) {}
 
 void TComandoCambia::redo() {
     PonPregunta(fila_, despues_);
@@ -20,7 +20,7 @@ void TComandoCambia::undo() {
 
 bool TComandoCambia::mergeWith(const QUndoCommand* otro) {
     const auto* cambio = static_cast<const TComandoCambia*>(otro);
-    if (cambio->fila_ != fila_)
+    if (cambio->fila_ != fila_ || cambio->escritura_ != escritura_)
         return false;
     despues_ = cambio->despues_;
     // Typing that ends where it began leaves no step behind.

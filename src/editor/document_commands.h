@@ -54,17 +54,18 @@ class TComandoCambia : public TComandoDocumento {
     // Typing merges: consecutive text changes of one question are one step.
     enum { kIdTexto = 1 };
 
-    TComandoCambia(TDocumento& documento, int fila, TPreguntaEditada despues, bool esTexto);
+    // escritura: the typing session of a text change (only one session merges), or -1.
+    TComandoCambia(TDocumento& documento, int fila, TPreguntaEditada despues, int escritura);
     void redo() override;
     void undo() override;
-    int id() const override { return esTexto_ ? kIdTexto : -1; }
+    int id() const override { return escritura_ >= 0 ? kIdTexto : -1; }
     bool mergeWith(const QUndoCommand* otro) override;
 
   private:
     int fila_;
     TPreguntaEditada antes_;
     TPreguntaEditada despues_;
-    bool esTexto_;
+    int escritura_;
 };
 
 class TComandoInserta : public TComandoDocumento {

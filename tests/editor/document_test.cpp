@@ -136,6 +136,13 @@ TEST_F(Documento, TypingInOneQuestionIsOneStep) {
     EXPECT_EQ(documento_.Pregunta(1).Texto, "hola");
     EXPECT_FALSE(documento_.Modificado());
 
+    // Leaving the text ends the step.
+    documento_.CambiaTexto(1, QStringLiteral("hola, mundo"));
+    documento_.CierraEscritura();
+    documento_.CambiaTexto(1, QStringLiteral("hola, mundo!"));
+    documento_.Pila()->undo();
+    EXPECT_EQ(documento_.Pregunta(1).Texto, "hola, mundo");
+
     // Typing that comes back to where it began leaves no step.
     documento_.CambiaTexto(2, QStringLiteral("x"));
     const int pasos = documento_.Pila()->count();
