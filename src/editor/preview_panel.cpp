@@ -29,10 +29,8 @@ TPanelVistaPrevia::TPanelVistaPrevia(QWidget* parent) : QScrollArea(parent) {
 }
 
 void TPanelVistaPrevia::Muestra(const TPreguntaEditada& pregunta, int numero) {
-    numHuecos_ =
-        Pool.Muestra(TDocumento::EnBytes(pregunta), static_cast<uint16_t>(numero), kAnchoVentana);
-    for (int g = 1; g <= numHuecos_; ++g)
-        Pool.Respuestas[static_cast<size_t>(g)]->show();
+    numHuecos_ = Pool.Muestra(TDocumento::EnBytes(pregunta), static_cast<uint16_t>(numero),
+                              kAnchoVentana, true);
     AjustaCliente();
 }
 
