@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QIcon>
@@ -311,7 +312,8 @@ void TfrmEditor::closeEvent(QCloseEvent* evento) {
 QString TfrmEditor::CarpetaDialogos() const {
     if (!Documento.Ruta().isEmpty())
         return QFileInfo(Documento.Ruta()).absolutePath();
-    return QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    const QString documentos = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    return QFileInfo(documentos).isDir() ? documentos : QDir::homePath();
 }
 
 bool TfrmEditor::Abre(const QString& ruta) {
