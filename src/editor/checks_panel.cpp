@@ -11,7 +11,7 @@ TPanelProblemas::TPanelProblemas(TDocumento& documento, QWidget* parent)
     : QWidget(parent), documento_(documento) {
     lstProblemas = new QListWidget(this);
     lstProblemas->setWordWrap(true);
-    lstProblemas->setUniformItemSizes(false);
+    lstProblemas->setIconSize(QSize(16, 16));
     btnAdelanta = new QPushButton(this);
     btnAdelanta->hide();
     auto* disposicion = new QVBoxLayout(this);

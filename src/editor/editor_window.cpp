@@ -505,6 +505,7 @@ void TfrmEditor::CambiaIdioma(uint16_t idioma) {
     menuValenciano->setText(texto("&Valenciano", "&Valencià"));
     menuCastellano->setEnabled(!castellano);
     menuValenciano->setEnabled(castellano);
+    Documento.CambiaIdioma(idioma);
     Lista->CambiaIdioma(idioma);
     Formulario->CambiaIdioma(idioma);
     Problemas->CambiaIdioma(idioma);

@@ -111,7 +111,7 @@ TListaPreguntas::TListaPreguntas(TDocumento& documento, QWidget* parent)
         edBuscar->clear();
         OfreceTemas();
     });
-    CambiaIdioma(idioma_);
+    CambiaIdioma(1);
 }
 
 int TListaPreguntas::FilaActual() const {
@@ -167,7 +167,6 @@ void TListaPreguntas::cbFiltroTemaChange() {
 }
 
 void TListaPreguntas::CambiaIdioma(uint16_t idioma) {
-    idioma_ = idioma;
     const bool castellano = idioma == 0;
     edBuscar->setPlaceholderText(castellano ? QStringLiteral("Buscar en los textos (Ctrl+F)")
                                             : QStringLiteral("Cercar en els textos (Ctrl+F)"));
@@ -178,5 +177,4 @@ void TListaPreguntas::CambiaIdioma(uint16_t idioma) {
     } else {
         cbFiltroTema->setItemText(0, todos);
     }
-    documento_.CambiaIdioma(idioma);
 }

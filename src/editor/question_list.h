@@ -60,5 +60,4 @@ class TListaPreguntas : public QWidget {
 
     TDocumento& documento_;
     QTimer* temasPendientes_ = nullptr;
-    uint16_t idioma_ = 1;
 };

@@ -63,7 +63,7 @@ TPanelTemas::TPanelTemas(TDocumento& documento, QWidget* parent)
         dialogo.setDefaultSuffix(QStringLiteral("cfg"));
         return dialogo.exec() == QDialog::Accepted ? dialogo.selectedFiles().value(0) : QString();
     };
-    CambiaIdioma(idioma_);
+    CambiaIdioma(1);
 }
 
 void TPanelTemas::Actualiza() {
@@ -124,7 +124,6 @@ void TPanelTemas::btnConfiguracionClick() {
 }
 
 void TPanelTemas::CambiaIdioma(uint16_t idioma) {
-    idioma_ = idioma;
     const bool castellano = idioma == 0;
     lstTemas->setHeaderLabels(
         {castellano ? QStringLiteral("Tema") : QStringLiteral("Tema"),

@@ -43,5 +43,4 @@ class TPanelTemas : public QWidget {
     QStringList desmarcados_;
     QTimer* pendiente_ = nullptr;
     bool rellenando_ = false;
-    uint16_t idioma_ = 1;
 };

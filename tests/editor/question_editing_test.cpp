@@ -3,6 +3,7 @@
 #include <QFile>
 #include <QLabel>
 #include <QListWidget>
+#include <QMimeData>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QTreeWidget>
@@ -110,6 +111,19 @@ TEST_F(Edicion, AltUpAndDownMoveTheQuestionAndTheSelectionFollows) {
     Pulsa(Qt::CTRL | Qt::Key_Z);
     EXPECT_EQ(Preguntas()[0].Texto, QStringLiteral("La casa@s@ es blanca"));
     EXPECT_FALSE(ventana->isWindowModified());
+}
+
+TEST_F(Edicion, ARowDroppedInTheListMovesItsQuestion) {
+    // What the list's drag and drop hands the model, through the filter in between.
+    QAbstractItemModel* modelo = ventana->Lista->Tabla->model();
+    QMimeData* datos = modelo->mimeData({modelo->index(0, TDocumento::ColNumero)});
+    ASSERT_NE(datos, nullptr);
+    EXPECT_TRUE(modelo->dropMimeData(datos, Qt::MoveAction, 3, 0, {}));
+    delete datos;
+    EXPECT_EQ(Preguntas()[2].Texto, QStringLiteral("La casa@s@ es blanca"));
+    EXPECT_EQ(Preguntas()[0].Tema, QStringLiteral("Acentos"));
+    Pulsa(Qt::CTRL | Qt::Key_Z);
+    EXPECT_EQ(Preguntas()[0].Texto, QStringLiteral("La casa@s@ es blanca"));
 }
 
 TEST_F(Edicion, AddDuplicateAndDeleteQuestions) {
