@@ -483,6 +483,8 @@ void TfrmEditor::CambiaIdioma(uint16_t idioma) {
         return QString::fromUtf8(castellano ? es : va);
     };
     TraduceQt(idioma);
+    // The undo steps are named anew before the undo captions are made from their names.
+    Documento.CambiaIdioma(idioma);
     menuFichero->setTitle(texto("&Fichero", "&Fitxer"));
     menuNuevo->setText(texto("&Nuevo", "&Nou"));
     menuAbrir->setText(texto("&Abrir...", "&Obrir..."));
@@ -505,7 +507,6 @@ void TfrmEditor::CambiaIdioma(uint16_t idioma) {
     menuValenciano->setText(texto("&Valenciano", "&Valencià"));
     menuCastellano->setEnabled(!castellano);
     menuValenciano->setEnabled(castellano);
-    Documento.CambiaIdioma(idioma);
     Lista->CambiaIdioma(idioma);
     Formulario->CambiaIdioma(idioma);
     Problemas->CambiaIdioma(idioma);

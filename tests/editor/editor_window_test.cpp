@@ -239,8 +239,13 @@ TEST_F(Editor, ALanguageSwitchChangesEveryCaptionAtOnce) {
     // Undo keeps working with its caption made again.
     Texto()->setFocus();
     Escribe(QStringLiteral("abc"));
+    const QString pasoCastellano = ventana->Documento.Pila()->undoText();
     ventana->menuValenciano->trigger();
     EXPECT_EQ(ventana->menuFichero->title(), QStringLiteral("&Fitxer"));
+    // The step already taken is named in the new language too.
+    EXPECT_NE(ventana->Documento.Pila()->undoText(), pasoCastellano);
+    EXPECT_EQ(ventana->menuDeshacer->text(),
+              QStringLiteral("&Desfer ") + ventana->Documento.Pila()->undoText());
     Texto()->setFocus();
     Pulsa(Qt::CTRL | Qt::Key_Z);
     EXPECT_EQ(Texto()->toPlainText(), QString());
