@@ -6,6 +6,8 @@
 #include <QMimeData>
 #include <QPushButton>
 #include <QSpinBox>
+#include <QTextBlock>
+#include <QTextLayout>
 #include <QTreeWidget>
 
 #include "checks_panel.h"
@@ -85,6 +87,29 @@ TEST_F(Edicion, MakeAGapWrapsTheSelectionInGapMarks) {
     Escribe(QStringLiteral("limpia"));
     EXPECT_EQ(Preguntas()[0].Texto, QStringLiteral("La casa@s@ es @blanca@ y @limpia@"));
     EXPECT_EQ(RespuestasPrevia().last(), QStringLiteral("limpia"));
+}
+
+TEST_F(Edicion, GapMarksAreTintedAndAnUnpairedOneIsRedWhereItStands) {
+    Texto()->setFocus();
+    Texto()->selectAll();
+    Escribe(QStringLiteral("La @casa@ y @roto"));
+    Pulsa(Qt::Key_Return);
+    Escribe(QStringLiteral("x@y@"));
+    const auto fondo = [this](int linea, int posicion) {
+        const QTextBlock bloque = Texto()->document()->findBlockByNumber(linea);
+        for (const QTextLayout::FormatRange& tramo : bloque.layout()->formats())
+            if (tramo.start <= posicion && posicion < tramo.start + tramo.length)
+                return tramo.format.background().color();
+        return QColor();
+    };
+    const QColor rojo(0xd0, 0x10, 0x10);
+    EXPECT_EQ(fondo(0, 12), rojo);
+    EXPECT_NE(fondo(0, 3), rojo);
+    EXPECT_TRUE(fondo(0, 5).isValid()) << "an answer is tinted";
+    EXPECT_FALSE(fondo(0, 10).isValid()) << "text outside the gaps is not";
+    // Marks pair within their paragraph only, as the layout reads them.
+    EXPECT_NE(fondo(1, 1), rojo);
+    EXPECT_TRUE(fondo(1, 2).isValid());
 }
 
 TEST_F(Edicion, AltUpAndDownMoveTheQuestionAndTheSelectionFollows) {
