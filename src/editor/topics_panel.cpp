@@ -58,7 +58,7 @@ TPanelTemas::TPanelTemas(TDocumento& documento, QWidget* parent)
 
     EligeRutaConfiguracion = [this](const QString& propuesta) {
         QFileDialog dialogo(this, btnConfiguracion->text().remove(QLatin1Char('&')), propuesta,
-                            QStringLiteral("Configuración (*.cfg)"));
+                            QStringLiteral("*.cfg"));
         dialogo.setAcceptMode(QFileDialog::AcceptSave);
         dialogo.setDefaultSuffix(QStringLiteral("cfg"));
         return dialogo.exec() == QDialog::Accepted ? dialogo.selectedFiles().value(0) : QString();
