@@ -55,6 +55,10 @@ std::optional<TAviso> CargaConfiguracion(const std::string& ruta, const std::str
 
 }  // namespace
 
+std::string NombreConfiguracion(const std::string& nombreFichero) {
+    return CambiaExtension(NombreDesnudo(nombreFichero), ".cfg");
+}
+
 void ConfiguracionDefecto(TConfiguracion& configuracion) {
     configuracion.Cabecera = 50;
     configuracion.TemasMarcados[0] = 0;

@@ -4,6 +4,7 @@
 
 #include "checksum.h"
 #include "io_error.h"
+#include "settings.h"
 
 namespace {
 
@@ -61,4 +62,12 @@ void EscribeFichero(const std::string& ruta, std::string_view bytes) {
     const bool escrito = std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
     if (std::fclose(f) != 0 || !escrito)
         throw IoError("escribir", ruta);
+}
+
+std::string ConstruyeConfiguracion(const std::vector<bool>& marcas) {
+    TConfiguracion configuracion;
+    ConfiguracionDefecto(configuracion);
+    for (size_t i = 1; i < configuracion.TemasMarcados.size(); ++i)
+        configuracion.TemasMarcados[i] = i <= marcas.size() && marcas[i - 1] ? 1 : 0;
+    return ConCheckSum(BytesConfiguracion(configuracion));
 }

@@ -23,5 +23,8 @@ TConjuntoEscrito ConstruyeConjunto(const std::vector<TPregunta>& preguntas,
 // Writes SET.preg and its index beside it, replacing them.
 void EscribeConjunto(const std::string& nombre, const std::vector<TPregunta>& preguntas,
                      std::string_view clave = kClave);
+// A settings file that starts a learner on the marked topics: marcas[i] for topic i + 1 of the
+// set's topic list, every other flag clear, the header as the defaults set it.
+std::string ConstruyeConfiguracion(const std::vector<bool>& marcas);
 // Writes a whole file, replacing it; throws IoError.
 void EscribeFichero(const std::string& ruta, std::string_view bytes);

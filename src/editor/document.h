@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QAbstractTableModel>
+#include <QHash>
 #include <QString>
 #include <QStringList>
 #include <QUndoStack>
@@ -37,15 +38,23 @@ struct TProblema {
         MarcasImpares,        // an odd number of gap marks
     };
     TTipo Tipo;
-    int Pregunta = -1;   // 0-based row; -1 for the set as a whole
-    int Posicion = -1;   // 0-based position in Texto (CaracterNoWindows, MarcasImpares), or -1
-    int Cifra = 0;       // the figure the message states: bytes, gaps, pieces, topics...
+    int Pregunta = -1;  // 0-based row; -1 for the set as a whole
+    // 0-based position in Texto (CaracterNoWindows, MarcasImpares: the mark left open), or -1
+    // (CaracterNoWindows: the character is in the topic).
+    int Posicion = -1;
+    // The figure the message states: bytes, gaps, pieces, marks, topics, questions; for
+    // CaracterNoWindows the character's code point.
+    int Cifra = 0;
     int Porcentaje = 0;  // ClaveIlegible: the share of readable bytes of record 1
     // True when the exercise program would refuse the set (Save refuses it too).
     bool Bloquea() const;
     // The message in the interface language: 0 Castellano, 1 Valenciano.
     QString Mensaje(uint16_t idioma) const;
+
+    bool operator==(const TProblema&) const = default;
 };
+
+class TComandoDocumento;
 
 // The editor's document: the questions of one set, shown as a table (number, topic, accent
 // mark, start of the text), edited only through undoable commands on its own QUndoStack.
@@ -57,7 +66,7 @@ class TDocumento : public QAbstractTableModel {
     // Full question text and topic, for filters and the form.
     static constexpr int RolTextoCompleto = Qt::UserRole + 1;
     static constexpr int RolTema = Qt::UserRole + 2;
-    // True when the row has a problem (for the list's mark).
+    // True when the row has a problem (for the list's mark); Qt::ToolTipRole gives its messages.
     static constexpr int RolProblema = Qt::UserRole + 3;
 
     explicit TDocumento(QObject* parent = nullptr);
@@ -65,7 +74,8 @@ class TDocumento : public QAbstractTableModel {
     // Files. Each replaces the document only on success and clears the undo stack.
     void Nuevo();
     // A set that fails the program's checks opens nothing: aviso gets the program's notice.
-    // A file error: false, with error naming the file and what failed.
+    // A file error, or more questions than the program can number: false, with error naming
+    // the file and what failed.
     bool AbreConjunto(const QString& rutaPreg, QStringList* aviso, QString* error);
     // A question source text; error names the file and the line.
     bool AbreFuente(const QString& ruta, QString* error);
@@ -74,6 +84,14 @@ class TDocumento : public QAbstractTableModel {
     // leaves the old files intact and the document unsaved.
     bool GuardaConjunto(const QString& rutaPreg, QString* error);
     bool ExportaFuente(const QString& ruta, QString* error) const;
+    // The settings file of the set (the topics a learner starts with), as tildora-tool config
+    // writes it: temasMarcados[i] for topic i + 1 of Temas(). Written through a temporary file
+    // like the set; the folder is created when missing.
+    bool EscribeConfiguracion(const QString& rutaCfg, const std::vector<bool>& temasMarcados,
+                              QString* error) const;
+    // Where the exercise program looks for that file: the program data folder and the set's
+    // bare name with ".cfg".
+    static QString RutaConfiguracionDefecto(const QString& rutaPreg);
     // The file the document was opened from or saved to; empty for a new document.
     QString Ruta() const { return ruta_; }
     // True when Ruta() is a .preg set, so Save writes in place.
@@ -87,14 +105,19 @@ class TDocumento : public QAbstractTableModel {
     }
     const std::vector<TPreguntaEditada>& Preguntas() const { return preguntas_; }
 
-    // Edits: each pushes one command. Consecutive typing in one question's text merges into
+    // Edits: each pushes one command, named in the interface language (QUndoCommand::text);
+    // a row out of range changes nothing. Consecutive typing in one question's text merges into
     // one undo step.
     void CambiaTema(int fila, const QString& tema);
     void CambiaModo(int fila, uint8_t modo);
     void CambiaAnchoMinimo(int fila, uint8_t ancho);
     void CambiaTexto(int fila, const QString& texto);
+    // Ends the typing step: the next text change starts a new undo step even in the same
+    // question (for when the teacher leaves the text and comes back).
+    void CierraEscritura() { ++escritura_; }
     // Inserts after fila (-1: at the front); the new row.
     int Inserta(int despuesDe, const TPreguntaEditada& pregunta);
+    // The copy goes right after fila; the new row, or -1 when fila is out of range.
     int Duplica(int fila);
     void Borra(int fila);
     // Moves one row so that it ends at row hasta.
@@ -114,6 +137,9 @@ class TDocumento : public QAbstractTableModel {
     // The row whose record is the most readable for the key rule, to offer moving it to the
     // front; -1 when no row passes the rule.
     int MasLegible() const;
+    // The fix the checks offer: moves MasLegible() to the front, one undo step; false when no
+    // row passes the rule or it is the first already.
+    bool AdelantaMasLegible();
 
     // The question in the exercise program's terms, for the preview (non-Windows-1252
     // characters become "?").
@@ -131,7 +157,8 @@ class TDocumento : public QAbstractTableModel {
     bool dropMimeData(const QMimeData* datos, Qt::DropAction accion, int fila, int columna,
                       const QModelIndex& padre) override;
 
-    // The header captions follow the interface language.
+    // The interface language (0 Castellano, 1 Valenciano; Valenciano at start) of the header
+    // captions, the undo steps' names and the file errors.
     void CambiaIdioma(uint16_t idioma);
 
   signals:
@@ -141,9 +168,34 @@ class TDocumento : public QAbstractTableModel {
     void DocumentoReemplazado();
 
   private:
+    friend class TComandoDocumento;
+    // The primitive changes the undo commands make; each keeps the caches and tells the views.
+    void PonPregunta(int fila, const TPreguntaEditada& pregunta);
+    void PonTema(const std::vector<int>& filas, const QString& tema);
+    void InsertaFila(int fila, const TPreguntaEditada& pregunta);
+    void QuitaFila(int fila);
+    void MueveFila(int desde, int hasta);
+    void Reemplaza(const std::vector<TPregunta>& enBytes, const QString& ruta, bool esConjunto);
+    QString Traduce(const char* castellano, const char* valenciano) const;
+    // Pushes a command named for the undo menu in the interface language.
+    void Empuja(TComandoDocumento* comando, const char* castellano, const char* valenciano);
+    void CambiaPregunta(int fila, const TPreguntaEditada& pregunta, bool esTexto,
+                        const char* castellano, const char* valenciano);
+    // The checks of one row, kept up to date by the primitive changes; enBytes when the row
+    // is known in bytes already.
+    void Comprueba(int fila, const TPregunta* enBytes = nullptr);
+    bool ClaveFalla() const;
+    void CuentaTema(const QString& tema, int cambio);
+
     std::vector<TPreguntaEditada> preguntas_;
+    // Per row: its problems (Pregunta is set when they are handed out) and the key rule's
+    // share were it the first.
+    std::vector<std::vector<TProblema>> problemas_;
+    std::vector<int> porcentajes_;
+    QHash<QString, int> cuentaTemas_;  // questions of each topic
     QUndoStack pila_;
     QString ruta_;
     bool esConjunto_ = false;
     uint16_t idioma_ = 1;
+    int escritura_ = 0;  // the typing session that text changes merge within
 };

@@ -11,8 +11,8 @@
 #include "binary_file.h"
 #include "checksum.h"
 #include "io_error.h"
-#include "layout.h"
 #include "question_files.h"
+#include "set_checks.h"
 #include "settings.h"
 #include "source_format.h"
 #include "topic_list.h"
@@ -21,10 +21,6 @@
 #include "writer.h"
 
 namespace {
-
-// Pool size of the window and capacity of the topic list.
-constexpr int kMaximoAvisable = kTamanoPool;
-static_assert(kTamanoPool == TLista::kCapacidad);
 
 // Wrong usage: exit status 2, with a pointer to the command's help.
 struct TErrorUso : std::runtime_error {
@@ -152,26 +148,6 @@ std::map<std::string, int> CuentaTemas(const std::vector<TPregunta>& preguntas) 
     return cuentas;
 }
 
-int CuentaHuecos(const TPregunta& pregunta) {
-    return static_cast<int>(std::count(pregunta.Texto.begin(), pregunta.Texto.end(), '@') / 2);
-}
-
-// Runs of text outside gaps: each takes a text label of the window at least.
-int CuentaPiezas(const std::string& texto) {
-    int piezas = 0;
-    bool enHueco = false, enPieza = false;
-    for (const char c : texto) {
-        if (c == '@' || c == '\r') {
-            enHueco = c == '@' && !enHueco;
-            enPieza = false;
-        } else if (!enHueco && !enPieza) {
-            enPieza = true;
-            ++piezas;
-        }
-    }
-    return piezas;
-}
-
 // Warnings about what the program would handle badly; the set stays usable.
 using TAvisador = std::function<void(const std::string& texto)>;
 
@@ -181,46 +157,52 @@ TAvisador Avisador(const std::string& nombre, std::ostream& errores) {
     };
 }
 
-void AvisaConjunto(const TAvisador& aviso, int32_t numPreguntas, size_t temas) {
-    if (numPreguntas > kMaximoPreguntas)
-        aviso(std::to_string(numPreguntas) + " questions; the program uses only the first " +
-              std::to_string(kMaximoPreguntas));
-    if (temas > kMaximoAvisable)
-        aviso(std::to_string(temas) + " topics; the program lists only the first " +
-              std::to_string(kMaximoAvisable) + " and never asks questions of the others");
+void Avisa(const TAvisador& aviso, const std::vector<TProblemaConjunto>& problemas) {
+    using TTipo = TProblemaConjunto::TTipo;
+    for (const TProblemaConjunto& problema : problemas) {
+        const std::string cifra = std::to_string(problema.Cifra);
+        const std::string cual = "question " + std::to_string(problema.Pregunta + 1) + ": ";
+        switch (problema.Tipo) {
+            case TTipo::ConjuntoVacio:
+            case TTipo::ClaveIlegible:
+                // The program's key notice and ExplicaClave tell these.
+                break;
+            case TTipo::DemasiadasPreguntas:
+                aviso(cifra + " questions; the program uses only the first " +
+                      std::to_string(kMaximoPreguntas));
+                break;
+            case TTipo::DemasiadosTemas:
+                aviso(cifra + " topics; the program lists only the first " +
+                      std::to_string(kMaximoTemas) + " and never asks questions of the others");
+                break;
+            case TTipo::MarcasImpares:
+                aviso(cual + "an odd number of gap marks (\"@\"): " + cifra);
+                break;
+            case TTipo::DemasiadosHuecos:
+                aviso(cual + cifra + " gaps; the program shows the first " +
+                      std::to_string(kMaximoHuecos));
+                break;
+            case TTipo::DemasiadasPiezas:
+                aviso(cual + cifra + " text pieces; the program shows at most " +
+                      std::to_string(kMaximoPiezas) +
+                      " (each line and each piece beside a gap takes one)");
+                break;
+            case TTipo::RegistroLargo:
+                aviso(cual + "a record of " + cifra + " bytes; the program reads at most " +
+                      std::to_string(kLongitudRegistro));
+                break;
+        }
+    }
 }
-
-// Question n (1-based), whose record is longitud bytes long as the index places it.
-void AvisaPregunta(const TAvisador& aviso, size_t n, const TPregunta& pregunta,
-                   std::optional<int64_t> longitud) {
-    const std::string cual = "question " + std::to_string(n) + ": ";
-    const auto marcas = std::count(pregunta.Texto.begin(), pregunta.Texto.end(), '@');
-    if (marcas % 2 != 0)
-        aviso(cual + "an odd number of gap marks (\"@\"): " + std::to_string(marcas));
-    if (const int huecos = CuentaHuecos(pregunta); huecos > kMaximoAvisable)
-        aviso(cual + std::to_string(huecos) + " gaps; the program shows the first " +
-              std::to_string(kMaximoAvisable));
-    if (const int piezas = CuentaPiezas(pregunta.Texto); piezas > kMaximoAvisable)
-        aviso(cual + std::to_string(piezas) + " text pieces; the program shows at most " +
-              std::to_string(kMaximoAvisable) +
-              " (each line and each piece beside a gap takes one)");
-    if (longitud && *longitud > static_cast<int64_t>(kLongitudRegistro))
-        aviso(cual + "a record of " + std::to_string(*longitud) +
-              " bytes; the program reads at most " + std::to_string(kLongitudRegistro));
 }
 
 // Why the program refuses the key of a set whose first question is this one.
 std::string ExplicaClave(const TPregunta& primera, int linea) {
-    std::string registro = EmpaquetaPregunta(primera);
-    registro.pop_back();  // the program examines record 1 without its final NUL
-    const auto legibles = std::count_if(registro.begin(), registro.end(), [](char c) {
-        return CaracterLegible(static_cast<unsigned char>(c));
-    });
     return "The program accepts a set only when the record of its first question (line " +
-           std::to_string(linea) + ") is at least 81 per cent unaccented letters, digits, " +
-           "blanks, commas and points (modo and ancho count as one byte each, readable when 0); "
-           "it is " +
-           std::to_string(legibles * 100 / static_cast<int64_t>(registro.size())) +
+           std::to_string(linea) + ") is at least " + std::to_string(kPorcentajeLegibleMinimo) +
+           " per cent unaccented letters, digits, blanks, commas and points (modo and ancho "
+           "count as one byte each, readable when 0); it is " +
+           std::to_string(PorcentajeLegible(primera)) +
            " per cent. Put a longer, plainer question first: accents, gap marks, line breaks and "
            "other signs lower the share.\n";
 }
@@ -260,12 +242,12 @@ int Empaqueta(const std::vector<std::string>& argumentos, std::ostream& salida,
     }
     EscribeConjunto(destino, fuente.Preguntas);
     const TAvisador aviso = Avisador(fuenteRuta, errores);
-    AvisaConjunto(aviso, static_cast<int32_t>(std::min<size_t>(fuente.Preguntas.size(), INT32_MAX)),
-                  CuentaTemas(fuente.Preguntas).size());
+    Avisa(aviso, CompruebaTotales(static_cast<int64_t>(fuente.Preguntas.size()),
+                                  static_cast<int64_t>(CuentaTemas(fuente.Preguntas).size()),
+                                  nullptr));
     for (size_t i = 0; i < fuente.Preguntas.size(); ++i) {
         const TPregunta& pregunta = fuente.Preguntas[i];
-        AvisaPregunta(aviso, i + 1, pregunta,
-                      static_cast<int64_t>(EmpaquetaPregunta(pregunta).size()));
+        Avisa(aviso, CompruebaPregunta(pregunta, static_cast<int>(i), LongitudRegistro(pregunta)));
     }
 
     TAviso rechazo;
@@ -315,8 +297,8 @@ int Comprueba(const std::vector<std::string>& argumentos, std::ostream& salida,
     const TAvisador aviso = Avisador(nombre, errores);
     const TTemasDePregunta& temaDePregunta = conjunto.TemaDePregunta;
     const int32_t listados = conjunto.Temas.Cuenta();
-    AvisaConjunto(aviso, conjunto.NumPreguntas(),
-                  static_cast<size_t>(listados + temaDePregunta.FueraDeLista));
+    Avisa(aviso, CompruebaTotales(conjunto.NumPreguntas(), listados + temaDePregunta.FueraDeLista,
+                                  nullptr));
 
     // One question at a time: its warnings, its topic's count, the accents and the gaps.
     std::vector<int> cuentas(static_cast<size_t>(listados) + 1, 0);
@@ -325,13 +307,12 @@ int Comprueba(const std::vector<std::string>& argumentos, std::ostream& salida,
     for (int32_t n = 1; n <= usadas; ++n) {
         const size_t i = static_cast<size_t>(n);
         const TPregunta pregunta = conjunto.Ficheros.LeePregunta(static_cast<uint16_t>(n));
-        AvisaPregunta(aviso, i, pregunta,
-                      i <= longitudes.size() ? std::optional(longitudes[i - 1]) : std::nullopt);
+        Avisa(aviso, CompruebaPregunta(pregunta, n - 1, i <= longitudes.size() ? longitudes[i - 1] : 0));
         if (const int32_t t = temaDePregunta.IndiceEnLista(i); t != -1)
             ++cuentas[static_cast<size_t>(t)];
         acentos += pregunta.Modo == 1 ? 1 : 0;
-        if (CuentaHuecos(pregunta) > mayor) {
-            mayor = CuentaHuecos(pregunta);
+        if (const int huecos = CuentaHuecos(pregunta.Texto); huecos > mayor) {
+            mayor = huecos;
             cual = i;
         }
     }
@@ -423,20 +404,18 @@ int Configura(const std::vector<std::string>& argumentos, std::ostream& salida,
         elegidos = LeeSeleccion(lista, temas.Cuenta());
     }
 
-    TConfiguracion configuracion;
-    ConfiguracionDefecto(configuracion);
-    std::fill(configuracion.TemasMarcados.begin() + 1, configuracion.TemasMarcados.end(), 0);
+    std::vector<bool> marcas(static_cast<size_t>(temas.Cuenta()), false);
     for (const int i : elegidos)
-        configuracion.TemasMarcados[static_cast<size_t>(i)] = 1;
+        marcas[static_cast<size_t>(i) - 1] = true;
 
     const std::string carpeta = CarpetaDatosExigida();
     if (!ExisteCarpeta(carpeta))
         CreaCarpeta(carpeta);
-    const std::string ruta = carpeta + "/" + CambiaExtension(NombreDesnudo(nombre), ".cfg");
-    EscribeFichero(ruta, ConCheckSum(BytesConfiguracion(configuracion)));
+    const std::string ruta = carpeta + "/" + NombreConfiguracion(nombre);
+    EscribeFichero(ruta, ConstruyeConfiguracion(marcas));
     salida << "Wrote " << ruta << "; selected topics:\n";
     for (int32_t i = 1; i <= temas.Cuenta(); ++i)
-        if (configuracion.TemasMarcados[static_cast<size_t>(i)] != 0)
+        if (marcas[static_cast<size_t>(i) - 1])
             salida << "  " << i << ". " << Utf8DeWindows1252(temas.Nombre(i)) << "\n";
     return kSalidaBien;
 }

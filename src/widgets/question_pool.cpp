@@ -20,6 +20,23 @@ int Escalado(int medida, int porCiento) {
     return (medida * porCiento + 50) / 100;
 }
 
+void PonTexto(QLabel* etiqueta, const QString& texto) {
+    if (etiqueta->text() != texto)
+        etiqueta->setText(texto);
+}
+
+void PonSitio(QWidget* control, const QRect& sitio) {
+    if (control->geometry() != sitio)
+        control->setGeometry(sitio);
+}
+
+void Oculta(QLabel* etiqueta) {
+    if (!etiqueta->isHidden())
+        etiqueta->hide();
+    if (!etiqueta->text().isEmpty())
+        etiqueta->clear();
+}
+
 }  // namespace
 
 QString TextoDeBytes(std::string_view bytes) {
@@ -121,8 +138,8 @@ void TPoolPregunta::Limpia() {
     }
 }
 
-uint16_t TPoolPregunta::Muestra(const TPregunta& pregunta, uint16_t numero, int anchoVentana) {
-    Limpia();
+uint16_t TPoolPregunta::Muestra(const TPregunta& pregunta, uint16_t numero, int anchoVentana,
+                                bool respuestasVisibles) {
     const QFontMetrics medidas = Texto1->fontMetrics();
     const QFontMetrics medidasRespuesta = Respuestas[1]->fontMetrics();
     TMetricas metricas;
@@ -138,25 +155,51 @@ uint16_t TPoolPregunta::Muestra(const TPregunta& pregunta, uint16_t numero, int 
     };
     const TPlanPregunta plan = PlanificaPregunta(pregunta, numero, metricas);
 
+    // Only what differs from the question shown before is touched: hiding and showing hundreds
+    // of controls is most of the cost, and the editor's preview lays a question out again on
+    // every keystroke.
     lblTema->setText(TextoDeBytes(plan.Cabecera));
+    std::array<bool, kTamanoPool + 1> usado{};
     for (const TEtiquetaPlan& etiqueta : plan.Textos) {
-        QLabel* texto = Textos[static_cast<size_t>(etiqueta.Indice)];
+        const auto i = static_cast<size_t>(etiqueta.Indice);
+        usado[i] = true;
         const QString caption = TextoDeBytes(etiqueta.Texto);
-        texto->setText(caption);
-        texto->setGeometry(etiqueta.X, etiqueta.Y, medidas.horizontalAdvance(caption), metricas.H);
-        texto->show();
+        PonTexto(Textos[i], caption);
+        PonSitio(Textos[i],
+                 {etiqueta.X, etiqueta.Y, medidas.horizontalAdvance(caption), metricas.H});
+        Textos[i]->show();
     }
-    for (size_t g = 1; g <= plan.Huecos.size(); ++g) {
-        const THuecoPlan& paso = plan.Huecos[g - 1];
+    for (size_t i = 1; i <= kTamanoPool; ++i)
+        if (!usado[i])
+            Oculta(Textos[i]);
+
+    const QColor ventana = ColorVentana();
+    for (size_t g = 1; g <= kTamanoPool; ++g) {
         QLabel* respuesta = Respuestas[g];
-        const QString caption = TextoDeBytes(paso.Respuesta);
-        respuesta->setText(caption);
-        respuesta->setGeometry(paso.X, paso.YRespuesta, medidasRespuesta.horizontalAdvance(caption),
-                               metricas.AltoRespuesta);
         QLineEdit* hueco = Huecos[g];
-        hueco->setGeometry(paso.X, paso.Y, paso.Ancho, Hueco1->height());
-        hueco->setMaxLength(paso.LongitudMaxima == 0 ? kSinLimite : paso.LongitudMaxima);
-        hueco->setText(TextoDeBytes(paso.Relleno));
+        PintaHueco(hueco, ventana);
+        if (g > plan.Huecos.size()) {
+            Oculta(respuesta);
+            if (!hueco->isHidden() || !hueco->text().isEmpty()) {
+                hueco->hide();
+                hueco->clear();
+            }
+            continue;
+        }
+        const THuecoPlan& paso = plan.Huecos[g - 1];
+        const QString caption = TextoDeBytes(paso.Respuesta);
+        PonTexto(respuesta, caption);
+        PonSitio(respuesta, {paso.X, paso.YRespuesta, medidasRespuesta.horizontalAdvance(caption),
+                             metricas.AltoRespuesta});
+        respuesta->setVisible(respuestasVisibles);
+        PonSitio(hueco, {paso.X, paso.Y, paso.Ancho, Hueco1->height()});
+        const int longitud = paso.LongitudMaxima == 0 ? kSinLimite : paso.LongitudMaxima;
+        if (hueco->maxLength() != longitud)
+            hueco->setMaxLength(longitud);
+        const QString relleno = TextoDeBytes(paso.Relleno);
+        // A learner's earlier entry must not come back through the gap's own undo.
+        if (hueco->text() != relleno || hueco->isUndoAvailable() || hueco->isRedoAvailable())
+            hueco->setText(relleno);
         hueco->show();
     }
     Mostrada = pregunta;

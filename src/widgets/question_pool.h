@@ -37,9 +37,10 @@ class TPoolPregunta {
     void CreaPool();
     // Hides and empties every control of the pool and gives every gap the window colour.
     void Limpia();
-    // Lays the question out for a window of the given outer width, the answers hidden; the
-    // number of gaps shown.
-    uint16_t Muestra(const TPregunta& pregunta, uint16_t numero, int anchoVentana);
+    // Lays the question out for a window of the given outer width, the answers hidden unless
+    // asked for, every gap in the window colour; the number of gaps shown.
+    uint16_t Muestra(const TPregunta& pregunta, uint16_t numero, int anchoVentana,
+                     bool respuestasVisibles = false);
     // The bottom-right corner of the lowest and rightmost shown control.
     QSize Ocupado() const;
 

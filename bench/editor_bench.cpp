@@ -1,0 +1,95 @@
+#include <benchmark/benchmark.h>
+
+#include <QGuiApplication>
+
+#include <cstdlib>
+
+#include "document.h"
+#include "realistic_set.h"
+#include "temp_folder.h"
+#include "writer.h"
+
+namespace {
+
+// Opening a 10,000-question set in the editor: the program's checks, every question read and
+// turned into Unicode, the checks of every row.
+void BM_AbreConjuntoEditor(benchmark::State& estado) {
+    TCarpetaTemporal carpeta;
+    const std::string nombre = carpeta.En("grande.preg");
+    EscribeConjunto(nombre, ConjuntoRealista(10000));
+    TDocumento documento;
+    for (auto _ : estado) {
+        QStringList aviso;
+        QString error;
+        if (!documento.AbreConjunto(QString::fromStdString(nombre), &aviso, &error))
+            estado.SkipWithError("refused");
+    }
+}
+BENCHMARK(BM_AbreConjuntoEditor)->Unit(benchmark::kMillisecond);
+
+// Saving it: the checks that refuse, every question back to Windows-1252, both files written
+// through temporary files and renamed.
+void BM_GuardaConjuntoEditor(benchmark::State& estado) {
+    TCarpetaTemporal carpeta;
+    const std::string nombre = carpeta.En("grande.preg");
+    EscribeConjunto(nombre, ConjuntoRealista(10000));
+    TDocumento documento;
+    QStringList aviso;
+    QString error;
+    documento.AbreConjunto(QString::fromStdString(nombre), &aviso, &error);
+    const QString copia = QString::fromStdString(carpeta.En("copia.preg"));
+    for (auto _ : estado) {
+        if (!documento.GuardaConjunto(copia, &error))
+            estado.SkipWithError("not saved");
+    }
+}
+BENCHMARK(BM_GuardaConjuntoEditor)->Unit(benchmark::kMillisecond);
+
+// One keystroke in a question of a 10,000-question set: the undo command, the row's checks
+// and the model's signal.
+void BM_TeclaEnConjuntoGrande(benchmark::State& estado) {
+    TCarpetaTemporal carpeta;
+    const std::string nombre = carpeta.En("grande.preg");
+    EscribeConjunto(nombre, ConjuntoRealista(10000));
+    TDocumento documento;
+    QStringList aviso;
+    QString error;
+    documento.AbreConjunto(QString::fromStdString(nombre), &aviso, &error);
+    QString texto = documento.Pregunta(5000).Texto;
+    for (auto _ : estado) {
+        texto += QLatin1Char('a');
+        documento.CambiaTexto(5000, texto);
+        benchmark::DoNotOptimize(documento.Problemas());
+    }
+}
+BENCHMARK(BM_TeclaEnConjuntoGrande)->Unit(benchmark::kMicrosecond);
+
+// The same in a question of some 32,000 bytes, the most a record holds: its checks walk the
+// whole text word by word as the layout does.
+void BM_TeclaEnPreguntaLarga(benchmark::State& estado) {
+    TDocumento documento;
+    documento.Nuevo();
+    QString texto;
+    while (texto.size() < 32000)
+        texto += QStringLiteral("la c@a@sa de mi abuela tiene un jard@í@n con flores ");
+    documento.Inserta(-1, {0, 0, QStringLiteral("Tema"), texto});
+    for (auto _ : estado) {
+        texto += QLatin1Char('a');
+        documento.CambiaTexto(0, texto);
+        benchmark::DoNotOptimize(documento.Problemas());
+    }
+}
+BENCHMARK(BM_TeclaEnPreguntaLarga)->Unit(benchmark::kMicrosecond);
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    TCarpetaTemporal datos;
+    setenv("XDG_DATA_HOME", datos.Ruta().c_str(), 1);
+    setenv("QT_QPA_PLATFORM", "offscreen", 0);
+    QGuiApplication aplicacion(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

@@ -1,0 +1,87 @@
+// The editor's window, timed under Qt's offscreen platform: one keystroke in the text of a
+// question of 200 gaps, from the key to the preview laid out again, with and without the
+// repaint that follows.
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+#include <QPlainTextEdit>
+#include <QTest>
+
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "editor_window.h"
+#include "preview_panel.h"
+#include "question_form.h"
+#include "realistic_set.h"
+#include "temp_folder.h"
+#include "writer.h"
+
+namespace {
+
+void BM_TeclaVistaPrevia200Huecos(benchmark::State& estado) {
+    const bool conRepintado = estado.range(0) != 0;
+    TCarpetaTemporal carpeta;
+    const std::string ruta = carpeta.En("huecos.preg");
+    // Record 1 must pass the key check; the question of 200 gaps comes second.
+    std::vector<TPregunta> preguntas = ConjuntoRealista(1);
+    TPregunta huecos{1, 4, "Acentos", ""};
+    for (int i = 0; i < 200; ++i)
+        huecos.Texto += i % 20 == 19 ? "cami@\xF3@n\r" : "cami@\xF3@n ";
+    huecos.Texto += "fin";
+    preguntas.push_back(huecos);
+    EscribeConjunto(ruta, preguntas);
+
+    TfrmEditor ventana;
+    ventana.PreguntaCambios = [] { return QMessageBox::Discard; };
+    ventana.show();
+    QCoreApplication::processEvents();
+    if (!ventana.Abre(QString::fromStdString(ruta))) {
+        estado.SkipWithError("the set did not open");
+        return;
+    }
+    ventana.SeleccionaFila(1);
+    QPlainTextEdit* texto = ventana.Formulario->edTexto;
+    texto->setFocus();
+    texto->moveCursor(QTextCursor::End);
+    QCoreApplication::processEvents();
+    int huecosMostrados = 0;
+    bool escribe = true;
+    for (auto _ : estado) {
+        // A letter at the end of the text, then its deletion: each one keystroke.
+        if (escribe) {
+            QTest::keyClick(texto, Qt::Key_S);
+        } else {
+            QTest::keyClick(texto, Qt::Key_Backspace);
+        }
+        escribe = !escribe;
+        if (conRepintado)
+            QCoreApplication::processEvents();
+        huecosMostrados += ventana.VistaPrevia->NumHuecos();
+    }
+    if (huecosMostrados != 200 * static_cast<int>(estado.iterations()))
+        estado.SkipWithError("the preview did not show every gap");
+}
+BENCHMARK(BM_TeclaVistaPrevia200Huecos)
+    ->Arg(0)
+    ->Arg(1)
+    ->ArgName("repaint")
+    ->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    // Never the real home: the recent files and the program data folder go to a temporary folder.
+    TCarpetaTemporal datos;
+    setenv("XDG_DATA_HOME", (datos.Ruta() + "/datos").c_str(), 1);
+    setenv("XDG_CONFIG_HOME", (datos.Ruta() + "/config").c_str(), 1);
+    setenv("QT_QPA_PLATFORM", "offscreen", 0);
+    QApplication aplicacion(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+        return 1;
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

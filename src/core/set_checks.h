@@ -1,0 +1,67 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "layout.h"
+#include "question_files.h"
+#include "topic_list.h"
+
+// What makes the exercise program refuse a set or show its questions badly, on the questions'
+// Windows-1252 bytes. The authoring tool and the editor both check through these.
+
+inline constexpr int kMaximoTemas = TLista::kCapacidad;
+inline constexpr int kMaximoHuecos = kTamanoPool;
+inline constexpr int kMaximoPiezas = kTamanoPool;
+// The key check accepts record 1 when at least this share of its bytes is readable.
+inline constexpr int kPorcentajeLegibleMinimo = 81;
+
+// The gaps the layout makes of the text: a mark opens a gap and the next one in the same word
+// closes it; a mark left open makes a gap of the rest of its word.
+int CuentaHuecos(const std::string& texto);
+// The text labels the layout fills when no line wraps (each wrap takes one more): a piece of
+// text beside a gap takes a label of its own, a line break starts the next one.
+int CuentaPiezas(const std::string& texto);
+int CuentaMarcas(const std::string& texto);
+// Record 1 as the key check examines it when this question is first: the per cent of readable
+// bytes, without its final NUL and at most the first 32768 bytes.
+int PorcentajeLegible(const TPregunta& primera);
+// The question the key check reads best as record 1 (the first of equals), or -1 when none
+// passes.
+int MasLegible(const std::vector<TPregunta>& preguntas);
+// The same over the questions' PorcentajeLegible.
+int MasLegible(const std::vector<int>& porcentajes);
+
+struct TProblemaConjunto {
+    enum class TTipo {
+        ConjuntoVacio,        // refused: the key check finds no record
+        DemasiadasPreguntas,  // Cifra questions: only the first 65535 are used
+        DemasiadosTemas,      // Cifra topics: only the first 200 are listed and asked
+        ClaveIlegible,        // refused: Cifra per cent of record 1 is readable
+        MarcasImpares,        // Cifra gap marks
+        DemasiadosHuecos,     // Cifra gaps
+        DemasiadasPiezas,     // Cifra text pieces
+        RegistroLargo,        // a record of Cifra bytes
+    };
+    TTipo Tipo;
+    int Pregunta = -1;  // 0-based; -1 for the set as a whole
+    int64_t Cifra = 0;
+
+    bool operator==(const TProblemaConjunto&) const = default;
+};
+
+// The set-wide problems of a set of numPreguntas questions holding numTemas distinct topics
+// and whose first question is primera (nullptr when there is none).
+std::vector<TProblemaConjunto> CompruebaTotales(int64_t numPreguntas, int64_t numTemas,
+                                                const TPregunta* primera);
+// The problems of question fila (0-based) whose record takes longitudRegistro bytes.
+std::vector<TProblemaConjunto> CompruebaPregunta(const TPregunta& pregunta, int fila,
+                                                 int64_t longitudRegistro);
+// Every problem, set-wide ones first; longitudes gives each record's bytes as the files hold
+// them, and numPreguntas the count of the index, which may exceed the questions given.
+std::vector<TProblemaConjunto> CompruebaConjunto(const std::vector<TPregunta>& preguntas,
+                                                 const std::vector<int64_t>& longitudes,
+                                                 int64_t numPreguntas);
+// The record bytes of a question: Modo, AnchoMinimo, topic, NUL, text, NUL.
+int64_t LongitudRegistro(const TPregunta& pregunta);

@@ -1,0 +1,88 @@
+#include "checks_panel.h"
+
+#include <QApplication>
+#include <QListWidget>
+#include <QPushButton>
+#include <QStyle>
+#include <QTimer>
+#include <QVBoxLayout>
+
+TPanelProblemas::TPanelProblemas(TDocumento& documento, QWidget* parent)
+    : QWidget(parent), documento_(documento) {
+    lstProblemas = new QListWidget(this);
+    lstProblemas->setWordWrap(true);
+    lstProblemas->setIconSize(QSize(16, 16));
+    btnAdelanta = new QPushButton(this);
+    btnAdelanta->hide();
+    auto* disposicion = new QVBoxLayout(this);
+    disposicion->setContentsMargins(4, 4, 4, 4);
+    disposicion->addWidget(lstProblemas);
+    disposicion->addWidget(btnAdelanta, 0, Qt::AlignLeft);
+
+    connect(lstProblemas, &QListWidget::itemActivated, this, &TPanelProblemas::lstProblemasClick);
+    connect(lstProblemas, &QListWidget::itemClicked, this, &TPanelProblemas::lstProblemasClick);
+    connect(btnAdelanta, &QPushButton::clicked, this, &TPanelProblemas::btnAdelantaClick);
+
+    // Checking ten thousand questions on every keystroke would make typing lag.
+    pendiente_ = new QTimer(this);
+    pendiente_->setSingleShot(true);
+    pendiente_->setInterval(150);
+    connect(pendiente_, &QTimer::timeout, this, &TPanelProblemas::Actualiza);
+    connect(documento_.Pila(), &QUndoStack::indexChanged, pendiente_, qOverload<>(&QTimer::start));
+    connect(&documento_, &TDocumento::DocumentoReemplazado, this, &TPanelProblemas::Actualiza);
+    CambiaIdioma(idioma_);
+}
+
+void TPanelProblemas::Actualiza() {
+    pendiente_->stop();
+    problemas_ = documento_.Problemas();
+    lstProblemas->clear();
+    const QIcon refusa = QApplication::style()->standardIcon(QStyle::SP_MessageBoxCritical);
+    const QIcon avisa = QApplication::style()->standardIcon(QStyle::SP_MessageBoxWarning);
+    bool claveIlegible = false;
+    for (const TProblema& problema : problemas_) {
+        auto* elemento = new QListWidgetItem(problema.Bloquea() ? refusa : avisa,
+                                             problema.Mensaje(idioma_), lstProblemas);
+        elemento->setToolTip(elemento->text());
+        claveIlegible = claveIlegible || problema.Tipo == TProblema::TTipo::ClaveIlegible;
+    }
+    if (problemas_.empty()) {
+        auto* ninguno = new QListWidgetItem(
+            idioma_ == 0 ? QStringLiteral("Ningún problema: el programa de ejercicios puede usar "
+                                          "este conjunto.")
+                         : QStringLiteral("Cap problema: el programa d'exercicis pot usar aquest "
+                                          "conjunt."),
+            lstProblemas);
+        ninguno->setFlags(Qt::NoItemFlags);
+    }
+    btnAdelanta->setVisible(claveIlegible && documento_.MasLegible() > 0);
+    emit Contados(NumProblemas());
+}
+
+void TPanelProblemas::lstProblemasClick() {
+    const int fila = lstProblemas->currentRow();
+    if (fila < 0 || fila >= NumProblemas())
+        return;
+    const TProblema& problema = problemas_[static_cast<size_t>(fila)];
+    if (problema.Pregunta >= 0)
+        emit ProblemaElegido(problema.Pregunta, problema.Posicion);
+}
+
+void TPanelProblemas::btnAdelantaClick() {
+    if (documento_.AdelantaMasLegible()) {
+        Actualiza();
+        emit ProblemaElegido(0, -1);
+    }
+}
+
+void TPanelProblemas::CambiaIdioma(uint16_t idioma) {
+    idioma_ = idioma;
+    btnAdelanta->setText(idioma == 0 ? QStringLiteral("Poner primero la pregunta más legible")
+                                     : QStringLiteral("Posar primer la pregunta més llegible"));
+    btnAdelanta->setToolTip(
+        idioma == 0 ? QStringLiteral("El programa de ejercicios rechaza un conjunto cuya primera "
+                                     "pregunta tiene pocas letras normales")
+                    : QStringLiteral("El programa d'exercicis rebutja un conjunt la primera "
+                                     "pregunta del qual té poques lletres normals"));
+    Actualiza();
+}

@@ -1,0 +1,45 @@
+#pragma once
+
+#include <QWidget>
+
+#include <cstdint>
+#include <vector>
+
+#include "document.h"
+
+class QLabel;
+class QListWidget;
+class QPushButton;
+class QTimer;
+
+// Everything that would make the exercise program refuse the set or show a question badly,
+// kept up to date as the teacher edits.
+class TPanelProblemas : public QWidget {
+    Q_OBJECT
+  public:
+    TPanelProblemas(TDocumento& documento, QWidget* parent = nullptr);
+
+    QListWidget* lstProblemas = nullptr;
+    // The key rule's fix: the most readable question to the front.
+    QPushButton* btnAdelanta = nullptr;
+
+    // Lists the document's problems now (edits list them a moment after they stop).
+    void Actualiza();
+    int NumProblemas() const { return static_cast<int>(problemas_.size()); }
+    void CambiaIdioma(uint16_t idioma);
+
+  signals:
+    // A problem was chosen: its question and, where it has one, the position in the text.
+    void ProblemaElegido(int fila, int posicion);
+    // The number of problems changed.
+    void Contados(int problemas);
+
+  private:
+    void lstProblemasClick();
+    void btnAdelantaClick();
+
+    TDocumento& documento_;
+    std::vector<TProblema> problemas_;
+    QTimer* pendiente_ = nullptr;
+    uint16_t idioma_ = 1;
+};

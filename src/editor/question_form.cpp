@@ -1,0 +1,257 @@
+#include "question_form.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QSpinBox>
+#include <QSyntaxHighlighter>
+#include <QTextCursor>
+
+#include "question_pool.h"
+
+namespace {
+
+constexpr QChar kMarca = QLatin1Char('@');
+// A line feed is an ordinary character of a question: the edit shows it as this symbol, so
+// that it is neither taken for a paragraph nor lost.
+constexpr QChar kSimboloSaltoLinea = QChar(0x240A);
+
+// Gap marks pair within a paragraph, as the layout reads them: each pair and its answer are
+// tinted, and a mark left without its partner is flagged in red where it stands.
+class TResaltadorHuecos : public QSyntaxHighlighter {
+  public:
+    explicit TResaltadorHuecos(QTextDocument* texto) : QSyntaxHighlighter(texto) {
+        marca_.setForeground(QColor(0x1a, 0x4f, 0xa8));
+        marca_.setFontWeight(QFont::Bold);
+        respuesta_.setBackground(QColor(0xdd, 0xe8, 0xfb));
+        sinPareja_.setForeground(Qt::white);
+        sinPareja_.setBackground(QColor(0xd0, 0x10, 0x10));
+        sinPareja_.setFontWeight(QFont::Bold);
+    }
+
+  protected:
+    void highlightBlock(const QString& linea) override {
+        qsizetype abre = linea.indexOf(kMarca);
+        while (abre >= 0) {
+            const qsizetype cierra = linea.indexOf(kMarca, abre + 1);
+            if (cierra < 0) {
+                setFormat(static_cast<int>(abre), 1, sinPareja_);
+                return;
+            }
+            setFormat(static_cast<int>(abre), 1, marca_);
+            setFormat(static_cast<int>(abre + 1), static_cast<int>(cierra - abre - 1), respuesta_);
+            setFormat(static_cast<int>(cierra), 1, marca_);
+            abre = linea.indexOf(kMarca, cierra + 1);
+        }
+    }
+
+  private:
+    QTextCharFormat marca_;
+    QTextCharFormat respuesta_;
+    QTextCharFormat sinPareja_;
+};
+
+}  // namespace
+
+TFormularioPregunta::TFormularioPregunta(TDocumento& documento, QWidget* parent)
+    : QWidget(parent), documento_(documento) {
+    lblTema = new QLabel(this);
+    cbTema = new QComboBox(this);
+    cbTema->setEditable(true);
+    cbTema->setInsertPolicy(QComboBox::NoInsert);
+    cbTema->setMinimumContentsLength(24);
+    lblTema->setBuddy(cbTema);
+
+    chkAcentos = new QCheckBox(this);
+    lblModo = new QLabel(this);
+    lblModo->hide();
+    lblAncho = new QLabel(this);
+    spAncho = new QSpinBox(this);
+    spAncho->setRange(0, 255);
+    lblAncho->setBuddy(spAncho);
+
+    lblTexto = new QLabel(this);
+    edTexto = new QPlainTextEdit(this);
+    edTexto->setFont(FuenteFija());
+    edTexto->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+    edTexto->setTabChangesFocus(true);
+    // Undo and redo belong to the document: the edit's own history would split them.
+    edTexto->setUndoRedoEnabled(false);
+    edTexto->installEventFilter(this);
+    new TResaltadorHuecos(edTexto->document());
+    lblTexto->setBuddy(edTexto);
+
+    auto* fila = new QHBoxLayout;
+    fila->addWidget(cbTema, 1);
+    fila->addSpacing(12);
+    fila->addWidget(chkAcentos);
+    fila->addWidget(lblModo);
+    fila->addSpacing(12);
+    fila->addWidget(lblAncho);
+    fila->addWidget(spAncho);
+    auto* disposicion = new QFormLayout(this);
+    disposicion->setContentsMargins(4, 4, 4, 4);
+    disposicion->addRow(lblTema, fila);
+    disposicion->addRow(lblTexto, edTexto);
+
+    connect(cbTema->lineEdit(), &QLineEdit::editingFinished, this,
+            &TFormularioPregunta::ConfirmaTema);
+    connect(cbTema, &QComboBox::activated, this, &TFormularioPregunta::ConfirmaTema);
+    connect(chkAcentos, &QCheckBox::clicked, this, &TFormularioPregunta::chkAcentosClick);
+    connect(spAncho, &QSpinBox::valueChanged, this, &TFormularioPregunta::spAnchoChange);
+    connect(edTexto, &QPlainTextEdit::textChanged, this, &TFormularioPregunta::edTextoChange);
+
+    CambiaIdioma(1);
+    MuestraFila(-1);
+}
+
+QString TFormularioPregunta::TextoEnEdicion(const QString& texto) {
+    QString enEdicion = texto;
+    enEdicion.replace(QLatin1Char('\n'), kSimboloSaltoLinea);
+    enEdicion.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    return enEdicion;
+}
+
+QString TFormularioPregunta::TextoDeEdicion(const QString& texto) {
+    QString deEdicion = texto;
+    deEdicion.replace(QLatin1Char('\n'), QLatin1Char('\r'));
+    deEdicion.replace(kSimboloSaltoLinea, QLatin1Char('\n'));
+    return deEdicion;
+}
+
+void TFormularioPregunta::MuestraFila(int fila) {
+    fila_ = fila >= 0 && fila < documento_.Cuenta() ? fila : -1;
+    for (QWidget* campo : std::initializer_list<QWidget*>{cbTema, chkAcentos, spAncho, edTexto})
+        campo->setEnabled(fila_ >= 0);
+    Refresca();
+}
+
+void TFormularioPregunta::Refresca() {
+    refrescando_ = true;
+    if (fila_ >= documento_.Cuenta())
+        fila_ = -1;
+    const TPreguntaEditada pregunta = fila_ >= 0 ? documento_.Pregunta(fila_) : TPreguntaEditada();
+    OfreceTemas();
+    if (cbTema->currentText() != pregunta.Tema)
+        cbTema->setEditText(pregunta.Tema);
+    chkAcentos->setChecked(pregunta.Modo == 1);
+    lblModo->setVisible(pregunta.Modo > 1);
+    lblModo->setText(QStringLiteral("(Modo %1)").arg(pregunta.Modo));
+    spAncho->setValue(pregunta.AnchoMinimo);
+    const QString enEdicion = TextoEnEdicion(pregunta.Texto);
+    if (edTexto->toPlainText() != enEdicion) {
+        // Only a change from elsewhere lands here; the cursor stays about where it was.
+        const int posicion = edTexto->textCursor().position();
+        edTexto->setPlainText(enEdicion);
+        QTextCursor cursor = edTexto->textCursor();
+        cursor.setPosition(std::min(posicion, static_cast<int>(enEdicion.size())));
+        edTexto->setTextCursor(cursor);
+    }
+    refrescando_ = false;
+}
+
+void TFormularioPregunta::OfreceTemas() {
+    QStringList temas;
+    for (const TDocumento::TTemaContado& tema : documento_.Temas())
+        temas << tema.Nombre;
+    QStringList ofrecidos;
+    for (int i = 0; i < cbTema->count(); ++i)
+        ofrecidos << cbTema->itemText(i);
+    if (ofrecidos == temas)
+        return;
+    const QString escrito = cbTema->currentText();
+    cbTema->clear();
+    cbTema->addItems(temas);
+    cbTema->setEditText(escrito);
+}
+
+void TFormularioPregunta::ConfirmaTema() {
+    if (refrescando_ || fila_ < 0)
+        return;
+    const QString tema = cbTema->currentText();
+    if (tema != documento_.Pregunta(fila_).Tema)
+        documento_.CambiaTema(fila_, tema);
+}
+
+void TFormularioPregunta::chkAcentosClick() {
+    if (refrescando_ || fila_ < 0)
+        return;
+    documento_.CambiaModo(fila_, chkAcentos->isChecked() ? 1 : 0);
+}
+
+void TFormularioPregunta::spAnchoChange() {
+    if (refrescando_ || fila_ < 0 || spAncho->value() == documento_.Pregunta(fila_).AnchoMinimo)
+        return;
+    documento_.CambiaAnchoMinimo(fila_, static_cast<uint8_t>(spAncho->value()));
+}
+
+void TFormularioPregunta::edTextoChange() {
+    if (refrescando_ || fila_ < 0)
+        return;
+    const QString texto = TextoDeEdicion(edTexto->toPlainText());
+    if (texto != documento_.Pregunta(fila_).Texto)
+        documento_.CambiaTexto(fila_, texto);
+}
+
+void TFormularioPregunta::HazHueco() {
+    if (fila_ < 0)
+        return;
+    QTextCursor cursor = edTexto->textCursor();
+    const QString elegido = cursor.selectedText();
+    // A selection across paragraphs would make two unpaired marks.
+    if (elegido.contains(QChar::ParagraphSeparator))
+        return;
+    cursor.insertText(kMarca + elegido + kMarca);
+    if (elegido.isEmpty()) {
+        // An empty gap: the cursor between the marks, ready for the answer.
+        cursor.movePosition(QTextCursor::PreviousCharacter);
+        edTexto->setTextCursor(cursor);
+    }
+    edTexto->setFocus();
+}
+
+void TFormularioPregunta::VeAPosicion(int posicion) {
+    if (fila_ < 0)
+        return;
+    QTextCursor cursor = edTexto->textCursor();
+    cursor.setPosition(std::clamp(posicion, 0, static_cast<int>(edTexto->toPlainText().size())));
+    cursor.movePosition(QTextCursor::NextCharacter, QTextCursor::KeepAnchor);
+    edTexto->setTextCursor(cursor);
+    edTexto->setFocus();
+}
+
+bool TFormularioPregunta::eventFilter(QObject* objeto, QEvent* evento) {
+    // The edit would take Undo and Redo for itself; leave them to the window's actions.
+    if (objeto == edTexto && evento->type() == QEvent::ShortcutOverride) {
+        auto* tecla = static_cast<QKeyEvent*>(evento);
+        if (tecla->matches(QKeySequence::Undo) || tecla->matches(QKeySequence::Redo) ||
+            tecla->keyCombination() == QKeyCombination(Qt::ControlModifier, Qt::Key_Y)) {
+            evento->ignore();
+            return true;
+        }
+    }
+    return QWidget::eventFilter(objeto, evento);
+}
+
+void TFormularioPregunta::CambiaIdioma(uint16_t idioma) {
+    const bool castellano = idioma == 0;
+    lblTema->setText(castellano ? QStringLiteral("&Tema:") : QStringLiteral("&Tema:"));
+    chkAcentos->setText(castellano ? QStringLiteral("Práctica de &acentos")
+                                   : QStringLiteral("Pràctica d'&accents"));
+    chkAcentos->setToolTip(
+        castellano ? QStringLiteral("Los huecos empiezan con la respuesta sin acentos")
+                   : QStringLiteral("Els buits comencen amb la resposta sense accents"));
+    lblAncho->setText(castellano ? QStringLiteral("Ancho &mínimo de los huecos:")
+                                 : QStringLiteral("Amplària &mínima dels buits:"));
+    lblTexto->setText(castellano ? QStringLiteral("Te&xto:") : QStringLiteral("Te&xt:"));
+    edTexto->setPlaceholderText(
+        castellano ? QStringLiteral("Un párrafo por línea; la respuesta de cada hueco entre "
+                                    "arrobas: La casa@s@ es blanca. Ctrl+G hace un hueco.")
+                   : QStringLiteral("Un paràgraf per línia; la resposta de cada buit entre "
+                                    "arroves: La casa@s@ és blanca. Ctrl+G fa un buit."));
+}

@@ -1,0 +1,140 @@
+#include "topics_panel.h"
+
+#include <QFileDialog>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QPushButton>
+#include <QTimer>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+
+#include <vector>
+
+#include "notices.h"
+
+TPanelTemas::TPanelTemas(TDocumento& documento, QWidget* parent)
+    : QWidget(parent), documento_(documento) {
+    lstTemas = new QTreeWidget(this);
+    lstTemas->setColumnCount(2);
+    lstTemas->setRootIsDecorated(false);
+    lstTemas->setUniformRowHeights(true);
+    lstTemas->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed);
+    lstTemas->header()->setStretchLastSection(false);
+    lstTemas->header()->setSectionResizeMode(0, QHeaderView::Stretch);
+    lstTemas->header()->setSectionResizeMode(1, QHeaderView::ResizeToContents);
+    btnRenombrar = new QPushButton(this);
+    btnConfiguracion = new QPushButton(this);
+    lblConfiguracion = new QLabel(this);
+    lblConfiguracion->setWordWrap(true);
+
+    auto* botones = new QHBoxLayout;
+    botones->addWidget(btnRenombrar);
+    botones->addStretch();
+    botones->addWidget(btnConfiguracion);
+    auto* disposicion = new QVBoxLayout(this);
+    disposicion->setContentsMargins(4, 4, 4, 4);
+    disposicion->addWidget(lblConfiguracion);
+    disposicion->addWidget(lstTemas);
+    disposicion->addLayout(botones);
+
+    connect(lstTemas, &QTreeWidget::itemChanged, this, &TPanelTemas::lstTemasChange);
+    connect(btnRenombrar, &QPushButton::clicked, this, [this] {
+        if (QTreeWidgetItem* elemento = lstTemas->currentItem())
+            lstTemas->editItem(elemento, 0);
+    });
+    connect(btnConfiguracion, &QPushButton::clicked, this,
+            [this] { ProtegeManejador([this] { btnConfiguracionClick(); }); });
+
+    pendiente_ = new QTimer(this);
+    pendiente_->setSingleShot(true);
+    pendiente_->setInterval(200);
+    connect(pendiente_, &QTimer::timeout, this, &TPanelTemas::Actualiza);
+    connect(documento_.Pila(), &QUndoStack::indexChanged, pendiente_, qOverload<>(&QTimer::start));
+    connect(&documento_, &TDocumento::DocumentoReemplazado, this, [this] {
+        desmarcados_.clear();
+        Actualiza();
+    });
+
+    EligeRutaConfiguracion = [this](const QString& propuesta) {
+        QFileDialog dialogo(this, btnConfiguracion->text().remove(QLatin1Char('&')), propuesta,
+                            QStringLiteral("*.cfg"));
+        dialogo.setAcceptMode(QFileDialog::AcceptSave);
+        dialogo.setDefaultSuffix(QStringLiteral("cfg"));
+        return dialogo.exec() == QDialog::Accepted ? dialogo.selectedFiles().value(0) : QString();
+    };
+    CambiaIdioma(1);
+}
+
+void TPanelTemas::Actualiza() {
+    pendiente_->stop();
+    const QString actual = lstTemas->currentItem() ? lstTemas->currentItem()->text(0) : QString();
+    rellenando_ = true;
+    lstTemas->clear();
+    nombres_.clear();
+    for (const TDocumento::TTemaContado& tema : documento_.Temas()) {
+        auto* elemento = new QTreeWidgetItem(lstTemas);
+        elemento->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsEditable |
+                           Qt::ItemIsUserCheckable);
+        elemento->setText(0, tema.Nombre);
+        elemento->setCheckState(0,
+                                desmarcados_.contains(tema.Nombre) ? Qt::Unchecked : Qt::Checked);
+        elemento->setText(1, QString::number(tema.Preguntas));
+        elemento->setTextAlignment(1, Qt::AlignRight | Qt::AlignVCenter);
+        nombres_ << tema.Nombre;
+        if (tema.Nombre == actual)
+            lstTemas->setCurrentItem(elemento);
+    }
+    rellenando_ = false;
+    btnRenombrar->setEnabled(!nombres_.isEmpty());
+    btnConfiguracion->setEnabled(!nombres_.isEmpty() && documento_.EsConjunto());
+}
+
+void TPanelTemas::lstTemasChange(QTreeWidgetItem* elemento, int columna) {
+    if (rellenando_ || columna != 0)
+        return;
+    const int indice = lstTemas->indexOfTopLevelItem(elemento);
+    if (indice < 0 || indice >= nombres_.size())
+        return;
+    const QString viejo = nombres_[indice];
+    if (elemento->text(0) != viejo) {
+        // The renamed topic keeps its tick.
+        if (desmarcados_.removeAll(viejo) > 0)
+            desmarcados_ << elemento->text(0);
+        documento_.RenombraTema(viejo, elemento->text(0));
+        Actualiza();
+        return;
+    }
+    desmarcados_.removeAll(viejo);
+    if (elemento->checkState(0) == Qt::Unchecked)
+        desmarcados_ << viejo;
+}
+
+void TPanelTemas::btnConfiguracionClick() {
+    std::vector<bool> marcas;
+    for (int i = 0; i < lstTemas->topLevelItemCount(); ++i)
+        marcas.push_back(lstTemas->topLevelItem(i)->checkState(0) == Qt::Checked);
+    const QString ruta =
+        EligeRutaConfiguracion(TDocumento::RutaConfiguracionDefecto(documento_.Ruta()));
+    if (ruta.isEmpty())
+        return;
+    QString error;
+    if (!documento_.EscribeConfiguracion(ruta, marcas, &error))
+        MuestraError(error);
+}
+
+void TPanelTemas::CambiaIdioma(uint16_t idioma) {
+    const bool castellano = idioma == 0;
+    lstTemas->setHeaderLabels(
+        {castellano ? QStringLiteral("Tema") : QStringLiteral("Tema"),
+         castellano ? QStringLiteral("Preguntas") : QStringLiteral("Preguntes")});
+    btnRenombrar->setText(castellano ? QStringLiteral("&Renombrar")
+                                     : QStringLiteral("&Reanomenar"));
+    btnConfiguracion->setText(castellano ? QStringLiteral("&Guardar configuración...")
+                                         : QStringLiteral("&Guardar configuració..."));
+    lblConfiguracion->setText(
+        castellano ? QStringLiteral("Los temas marcados son los que el alumno tiene elegidos al "
+                                    "abrir el conjunto; el conjunto ha de estar guardado.")
+                   : QStringLiteral("Els temes marcats són els que l'alumne té triats en obrir "
+                                    "el conjunt; el conjunt ha d'estar guardat."));
+}

@@ -1,0 +1,621 @@
+#include "document.h"
+
+#include <QDir>
+#include <QMimeData>
+#include <QSignalSpy>
+#include <QStandardPaths>
+
+#include <gtest/gtest.h>
+
+#include <sys/resource.h>
+#include <csignal>
+#include <memory>
+#include <sstream>
+
+#include "binary_file.h"
+#include "commands.h"
+#include "settings.h"
+#include "temp_folder.h"
+#include "topic_list.h"
+#include "writer.h"
+
+namespace {
+
+using TTipo = TProblema::TTipo;
+
+TPreguntaEditada E(QString tema, QString texto, uint8_t modo = 0, uint8_t ancho = 0) {
+    return {modo, ancho, std::move(tema), std::move(texto)};
+}
+
+// A first question that passes the key rule, so that any question may follow.
+TPreguntaEditada Primera() {
+    return E(QStringLiteral("Primera"),
+             QStringLiteral("Una pregunta sencilla, con letras y puntos. Nada mas."));
+}
+
+QString Q(const std::string& ruta) {
+    return QString::fromStdString(ruta);
+}
+
+std::vector<std::string> Textos(const TDocumento& documento) {
+    std::vector<std::string> textos;
+    for (const TPreguntaEditada& pregunta : documento.Preguntas())
+        textos.push_back(pregunta.Texto.toStdString());
+    return textos;
+}
+
+// Every test gets its own folder and a document whose model signals are checked as views
+// would rely on them.
+class Documento : public ::testing::Test {
+  protected:
+    std::string En(const std::string& nombre) const { return carpeta_.En(nombre); }
+
+    // Fills the document with these questions through its own edits, then forgets them.
+    void Llena(const std::vector<TPreguntaEditada>& preguntas) {
+        documento_.Nuevo();
+        for (const TPreguntaEditada& pregunta : preguntas)
+            documento_.Inserta(documento_.Cuenta() - 1, pregunta);
+        documento_.Pila()->clear();
+    }
+
+    void Guarda(const std::string& nombre) {
+        QString error;
+        ASSERT_TRUE(documento_.GuardaConjunto(Q(En(nombre)), &error)) << error.toStdString();
+    }
+
+    // What tildora-tool pack writes for the document's questions, through an exported source.
+    std::pair<std::string, std::string> EmpaquetadoPorLaHerramienta() {
+        QString error;
+        EXPECT_TRUE(documento_.ExportaFuente(Q(En("fuente.txt")), &error)) << error.toStdString();
+        std::ostringstream salida, errores;
+        EXPECT_EQ(EjecutaHerramienta({"pack", En("fuente.txt"), "-o", En("herramienta.preg")},
+                                     salida, errores),
+                  kSalidaBien)
+            << errores.str();
+        return {LeeFicheroEntero(En("herramienta.preg")), LeeFicheroEntero(En("herramienta.ind"))};
+    }
+
+    TCarpetaTemporal carpeta_;
+    TDocumento documento_;
+};
+
+}  // namespace
+
+TEST_F(Documento, FieldEditsUndoAndRedo) {
+    Llena({Primera(), E("b", "uno")});
+    QSignalSpy cambios(&documento_, &TDocumento::dataChanged);
+    documento_.CambiaTema(1, QStringLiteral("c"));
+    documento_.CambiaModo(1, 2);
+    documento_.CambiaAnchoMinimo(1, 255);
+    documento_.CambiaTexto(1, QStringLiteral("dos"));
+    EXPECT_EQ(documento_.Pregunta(1), E("c", "dos", 2, 255));
+    EXPECT_EQ(documento_.Pila()->count(), 4);
+    EXPECT_EQ(documento_.Pila()->undoText(), "escriure");  // Valenciano at start
+    documento_.CambiaIdioma(0);
+    EXPECT_EQ(documento_.Pila()->undoText(), "escribir");
+    EXPECT_EQ(documento_.Pila()->text(0), "cambiar el tema");
+    documento_.CambiaIdioma(1);
+    EXPECT_TRUE(documento_.Modificado());
+    EXPECT_EQ(cambios.count(), 4);
+    EXPECT_EQ(documento_.data(documento_.index(1, TDocumento::ColAcentos)).toString(), "2");
+
+    // Setting a field to what it holds is no step.
+    documento_.CambiaTema(1, QStringLiteral("c"));
+    EXPECT_EQ(documento_.Pila()->count(), 4);
+
+    for (int i = 0; i < 4; ++i)
+        documento_.Pila()->undo();
+    EXPECT_EQ(documento_.Pregunta(1), E("b", "uno"));
+    EXPECT_FALSE(documento_.Modificado());
+    EXPECT_EQ(cambios.count(), 8);
+    documento_.Pila()->redo();
+    documento_.Pila()->redo();
+    EXPECT_EQ(documento_.Pregunta(1), E("c", "uno", 2));
+}
+
+TEST_F(Documento, TypingInOneQuestionIsOneStep) {
+    Llena({Primera(), E("b", ""), E("c", "")});
+    for (const char* texto : {"h", "ho", "hol", "hola"})
+        documento_.CambiaTexto(1, QString::fromUtf8(texto));
+    EXPECT_EQ(documento_.Pila()->count(), 1);
+    documento_.CambiaTexto(2, QStringLiteral("x"));  // another question: a new step
+    documento_.CambiaTexto(1, QStringLiteral("hola!"));
+    EXPECT_EQ(documento_.Pila()->count(), 3);
+    documento_.Pila()->undo();
+    documento_.Pila()->undo();
+    documento_.Pila()->undo();
+    EXPECT_EQ(Textos(documento_),
+              (std::vector<std::string>{Primera().Texto.toStdString(), "", ""}));
+
+    // Typing after a save starts a new step, so undo can reach the saved text.
+    documento_.Pila()->redo();
+    documento_.Pila()->setClean();
+    documento_.CambiaTexto(1, QStringLiteral("hola, mundo"));
+    EXPECT_TRUE(documento_.Modificado());
+    documento_.Pila()->undo();
+    EXPECT_EQ(documento_.Pregunta(1).Texto, "hola");
+    EXPECT_FALSE(documento_.Modificado());
+
+    // Leaving the text ends the step.
+    documento_.CambiaTexto(1, QStringLiteral("hola, mundo"));
+    documento_.CierraEscritura();
+    documento_.CambiaTexto(1, QStringLiteral("hola, mundo!"));
+    documento_.Pila()->undo();
+    EXPECT_EQ(documento_.Pregunta(1).Texto, "hola, mundo");
+
+    // Typing that comes back to where it began leaves no step.
+    documento_.CambiaTexto(2, QStringLiteral("x"));
+    const int pasos = documento_.Pila()->count();
+    documento_.CambiaTexto(2, QStringLiteral("xy"));
+    documento_.CambiaTexto(2, QStringLiteral(""));
+    EXPECT_EQ(documento_.Pila()->count(), pasos - 1);
+}
+
+TEST_F(Documento, RowEditsUndoAndRedo) {
+    Llena({Primera(), E("a", "1"), E("a", "2"), E("b", "3")});
+    const std::vector<std::string> antes = Textos(documento_);
+    QSignalSpy insertadas(&documento_, &TDocumento::rowsInserted);
+    QSignalSpy quitadas(&documento_, &TDocumento::rowsRemoved);
+    QSignalSpy movidas(&documento_, &TDocumento::rowsMoved);
+
+    EXPECT_EQ(documento_.Inserta(1, E("n", "nueva")), 2);
+    EXPECT_EQ(documento_.Duplica(4), 5);
+    EXPECT_EQ(documento_.Pregunta(5), E("b", "3"));
+    documento_.Borra(0);
+    documento_.Mueve(0, 3);  // "1" ends at row 3
+    EXPECT_EQ(Textos(documento_), (std::vector<std::string>{"nueva", "2", "3", "1", "3"}));
+    EXPECT_EQ(documento_.data(documento_.index(3, TDocumento::ColNumero)).toInt(), 4);
+    EXPECT_EQ(insertadas.count(), 2);
+    EXPECT_EQ(quitadas.count(), 1);
+    EXPECT_EQ(movidas.count(), 1);
+
+    documento_.Mueve(3, 0);
+    EXPECT_EQ(Textos(documento_), (std::vector<std::string>{"1", "nueva", "2", "3", "3"}));
+
+    while (documento_.Pila()->canUndo())
+        documento_.Pila()->undo();
+    EXPECT_EQ(Textos(documento_), antes);
+    // Undo tells the views as the edits did.
+    EXPECT_EQ(insertadas.count(), 3);
+    EXPECT_EQ(quitadas.count(), 3);
+    EXPECT_EQ(movidas.count(), 4);
+    while (documento_.Pila()->canRedo())
+        documento_.Pila()->redo();
+    EXPECT_EQ(Textos(documento_), (std::vector<std::string>{"1", "nueva", "2", "3", "3"}));
+}
+
+TEST_F(Documento, RenamingATopicRenamesItEverywhereInOneStep) {
+    Llena({Primera(), E("a", "1"), E("b", "2"), E("a", "3")});
+    documento_.RenombraTema(QStringLiteral("a"), QStringLiteral("verbos"));
+    EXPECT_EQ(documento_.Pila()->count(), 1);
+    ASSERT_EQ(documento_.Temas().size(), 3u);
+    EXPECT_EQ(documento_.Temas()[1].Nombre, "verbos");
+    EXPECT_EQ(documento_.Temas()[1].Preguntas, 2);
+    EXPECT_EQ(documento_.Pregunta(3).Tema, "verbos");
+    EXPECT_EQ(documento_.Pregunta(2).Tema, "b");
+    documento_.Pila()->undo();
+    EXPECT_EQ(documento_.Pregunta(1).Tema, "a");
+    EXPECT_EQ(documento_.Pregunta(3).Tema, "a");
+    EXPECT_EQ(documento_.Temas()[1].Nombre, "a");
+}
+
+TEST_F(Documento, DraggedRowsLandTogetherInOneStep) {
+    Llena({Primera(), E("t", "1"), E("t", "2"), E("t", "3"), E("t", "4"), E("t", "5")});
+    const std::vector<std::string> antes = Textos(documento_);
+    struct Caso {
+        std::vector<int> Filas;
+        int AntesDe;
+        std::vector<std::string> Despues;
+    };
+    const std::string p = Primera().Texto.toStdString();
+    const std::vector<Caso> casos = {
+        {{1, 4}, 0, {"1", "4", p, "2", "3", "5"}},
+        {{0, 2}, 6, {"1", "3", "4", "5", p, "2"}},
+        {{1, 5}, 3, {p, "2", "1", "5", "3", "4"}},
+        {{3}, 1, {p, "3", "1", "2", "4", "5"}},
+    };
+    for (const Caso& caso : casos) {
+        QModelIndexList indices;
+        for (const int fila : caso.Filas)
+            indices.append(documento_.index(fila, TDocumento::ColTexto));
+        std::unique_ptr<QMimeData> datos(documento_.mimeData(indices));
+        ASSERT_TRUE(documento_.dropMimeData(datos.get(), Qt::MoveAction, caso.AntesDe, 0, {}));
+        EXPECT_EQ(Textos(documento_), caso.Despues) << caso.AntesDe;
+        EXPECT_EQ(documento_.Pila()->count(), 1);
+        EXPECT_EQ(documento_.Pila()->undoText(), "moure preguntes");
+        documento_.Pila()->undo();
+        EXPECT_EQ(Textos(documento_), antes);
+        documento_.Pila()->redo();
+        EXPECT_EQ(Textos(documento_), caso.Despues) << caso.AntesDe;
+        documento_.Pila()->undo();
+        documento_.Pila()->clear();
+    }
+
+    // Dropped on a row: before it. Dropped where they are: no step.
+    std::unique_ptr<QMimeData> datos(documento_.mimeData({documento_.index(5, 0)}));
+    EXPECT_TRUE(
+        documento_.dropMimeData(datos.get(), Qt::MoveAction, -1, -1, documento_.index(1, 0)));
+    EXPECT_EQ(documento_.Pregunta(1).Texto, "5");
+    documento_.Pila()->clear();
+    datos.reset(documento_.mimeData({documento_.index(2, 0)}));
+    EXPECT_TRUE(documento_.dropMimeData(datos.get(), Qt::MoveAction, 3, 0, {}));
+    EXPECT_EQ(documento_.Pila()->count(), 0);
+}
+
+TEST_F(Documento, ListShowsNumberTopicMarkAndStartOfText) {
+    const QString largo = QString(70, QLatin1Char('x')) + QStringLiteral("\rsegunda línea");
+    Llena({Primera(), E("verbos", largo, 1), E("", "corta\rlínea 2")});
+    const auto celda = [&](int fila, int columna) {
+        return documento_.data(documento_.index(fila, columna)).toString();
+    };
+    EXPECT_EQ(celda(1, TDocumento::ColNumero), "2");
+    EXPECT_EQ(celda(1, TDocumento::ColTema), "verbos");
+    EXPECT_FALSE(celda(1, TDocumento::ColAcentos).isEmpty());
+    EXPECT_TRUE(celda(2, TDocumento::ColAcentos).isEmpty());
+    EXPECT_EQ(celda(1, TDocumento::ColTexto), QString(60, QLatin1Char('x')) + QStringLiteral("…"));
+    EXPECT_EQ(celda(2, TDocumento::ColTexto), "corta");
+    EXPECT_EQ(documento_.data(documento_.index(1, 0), TDocumento::RolTextoCompleto).toString(),
+              largo);
+    EXPECT_EQ(documento_.data(documento_.index(1, 0), TDocumento::RolTema).toString(), "verbos");
+
+    QSignalSpy cabecera(&documento_, &TDocumento::headerDataChanged);
+    documento_.CambiaIdioma(0);
+    EXPECT_EQ(documento_.headerData(TDocumento::ColAcentos, Qt::Horizontal, Qt::DisplayRole),
+              "Acentos");
+    documento_.CambiaIdioma(1);
+    EXPECT_EQ(documento_.headerData(TDocumento::ColAcentos, Qt::Horizontal, Qt::DisplayRole),
+              "Accents");
+    EXPECT_EQ(documento_.headerData(TDocumento::ColTexto, Qt::Horizontal, Qt::DisplayRole), "Text");
+    EXPECT_EQ(cabecera.count(), 2);
+}
+
+TEST_F(Documento, ChecksNameTheFigureAndTheLimit) {
+    QString muchosHuecos, muchasPiezas;
+    for (int i = 0; i < 201; ++i) {
+        muchosHuecos += QStringLiteral("@a@");
+        muchasPiezas += QStringLiteral("x\r");
+    }
+    struct Caso {
+        TPreguntaEditada Pregunta;  // the second of the set
+        TProblema Esperado;
+        const char* Castellano;
+        const char* Valenciano;
+    };
+    const std::vector<Caso> casos = {
+        {E("t", "abc @a@ @b"), {TTipo::MarcasImpares, 1, 8, 3}, "3 marcas", "la posició 9"},
+        {E("t", "@a\r@b@ c"), {TTipo::MarcasImpares, 1, 0, 3}, "posición 1 no", "un nombre senar"},
+        {E("t", muchosHuecos), {TTipo::DemasiadosHuecos, 1, -1, 201}, "201 huecos", "primers 200"},
+        {E("t", muchasPiezas), {TTipo::DemasiadasPiezas, 1, -1, 201}, "201 trozos", "mostra 200"},
+        {E("t", QString(32768, QLatin1Char('a'))),
+         {TTipo::RegistroLargo, 1, -1, 32773},
+         "32773 bytes",
+         "llig 32768"},
+        {E("t", "un ☃ aquí"),
+         {TTipo::CaracterNoWindows, 1, 3, 0x2603},
+         "«☃» (U+2603) en la posición 4 del texto",
+         "no es pot guardar"},
+        {E("t\xF0\x9F\x98\x80", "x"),
+         {TTipo::CaracterNoWindows, 1, -1, 0x1F600},
+         "(U+1F600) del tema",
+         "del tema"},
+        {E("t", QStringLiteral("a") + QChar(0) + QStringLiteral("b")),
+         {TTipo::CaracterNoWindows, 1, 1, 0},
+         "carácter (U+0000) en la posición 2",
+         "U+0000"},
+    };
+    for (const Caso& caso : casos) {
+        Llena({Primera(), caso.Pregunta});
+        const std::vector<TProblema> problemas = documento_.Problemas();
+        ASSERT_EQ(problemas.size(), 1u) << caso.Castellano;
+        EXPECT_EQ(problemas[0], caso.Esperado) << caso.Castellano;
+        EXPECT_EQ(documento_.ProblemasDe(1), problemas);
+        EXPECT_TRUE(documento_.data(documento_.index(1, 0), TDocumento::RolProblema).toBool());
+        EXPECT_FALSE(documento_.data(documento_.index(0, 0), TDocumento::RolProblema).toBool());
+        EXPECT_EQ(documento_.data(documento_.index(1, 2), Qt::ToolTipRole).toString(),
+                  problemas[0].Mensaje(1));
+        const QString castellano = problemas[0].Mensaje(0);
+        const QString valenciano = problemas[0].Mensaje(1);
+        EXPECT_TRUE(castellano.startsWith("Pregunta 2: ")) << castellano.toStdString();
+        EXPECT_TRUE(castellano.contains(QString::fromUtf8(caso.Castellano)))
+            << castellano.toStdString();
+        EXPECT_TRUE(valenciano.contains(QString::fromUtf8(caso.Valenciano)))
+            << valenciano.toStdString();
+        EXPECT_EQ(problemas[0].Bloquea(), caso.Esperado.Tipo == TTipo::CaracterNoWindows);
+        // What only shows badly is saved all the same.
+        QString error;
+        EXPECT_EQ(documento_.GuardaConjunto(Q(En("c.preg")), &error), !problemas[0].Bloquea())
+            << caso.Castellano;
+    }
+}
+
+TEST_F(Documento, SetWideChecksFollowEveryEdit) {
+    documento_.Nuevo();
+    ASSERT_EQ(documento_.Problemas().size(), 1u);
+    EXPECT_EQ(documento_.Problemas()[0].Tipo, TTipo::ConjuntoVacio);
+    EXPECT_TRUE(documento_.Problemas()[0].Bloquea());
+    EXPECT_TRUE(documento_.Problemas()[0].Mensaje(0).contains("ninguna pregunta"));
+
+    std::vector<TPreguntaEditada> preguntas = {Primera()};
+    for (int i = 0; i < 200; ++i)
+        preguntas.push_back(E(QStringLiteral("tema %1").arg(i), "x"));
+    Llena(preguntas);
+    ASSERT_EQ(documento_.Problemas().size(), 1u);
+    EXPECT_EQ(documento_.Problemas()[0], (TProblema{TTipo::DemasiadosTemas, -1, -1, 201}));
+    EXPECT_TRUE(documento_.Problemas()[0].Mensaje(1).contains("201 temes"));
+    EXPECT_FALSE(documento_.Problemas()[0].Bloquea());
+    documento_.RenombraTema(QStringLiteral("tema 7"), QStringLiteral("tema 8"));
+    EXPECT_TRUE(documento_.Problemas().empty());
+    documento_.Pila()->undo();
+    EXPECT_EQ(documento_.Problemas().size(), 1u);
+    documento_.Borra(5);
+    EXPECT_TRUE(documento_.Problemas().empty());
+}
+
+TEST_F(Documento, KeyRuleOfTheFirstQuestionAndItsFix) {
+    const TPreguntaEditada ilegible = E("áé", "@á@ @é@\r", 1);
+    Llena({ilegible, E("b", "@á@"), Primera(), E("c", "otra pregunta bien legible")});
+    std::vector<TProblema> problemas = documento_.Problemas();
+    ASSERT_EQ(problemas.size(), 1u);
+    EXPECT_EQ(problemas[0].Tipo, TTipo::ClaveIlegible);
+    EXPECT_EQ(problemas[0].Pregunta, 0);
+    EXPECT_EQ(problemas[0].Porcentaje, 23);
+    EXPECT_TRUE(problemas[0].Bloquea());
+    EXPECT_TRUE(problemas[0].Mensaje(0).contains("el 23 %"))
+        << problemas[0].Mensaje(0).toStdString();
+    EXPECT_TRUE(problemas[0].Mensaje(0).contains("al menos el 81 %"));
+    EXPECT_TRUE(problemas[0].Mensaje(1).contains("almenys el 81 %"));
+    EXPECT_TRUE(documento_.data(documento_.index(0, 0), TDocumento::RolProblema).toBool());
+
+    QString error;
+    EXPECT_FALSE(documento_.GuardaConjunto(Q(En("k.preg")), &error));
+    EXPECT_TRUE(error.contains("k.preg")) << error.toStdString();
+    EXPECT_TRUE(error.contains("23 %")) << error.toStdString();
+    EXPECT_FALSE(ExisteFichero(En("k.preg")));
+    EXPECT_FALSE(ExisteFichero(En("k.ind")));
+
+    EXPECT_EQ(documento_.MasLegible(), 2);
+    EXPECT_TRUE(documento_.AdelantaMasLegible());
+    EXPECT_EQ(documento_.Pila()->count(), 1);
+    EXPECT_EQ(documento_.Pregunta(0), Primera());
+    EXPECT_EQ(documento_.Pregunta(1), ilegible);
+    EXPECT_TRUE(documento_.Problemas().empty());
+    EXPECT_FALSE(documento_.data(documento_.index(1, 0), TDocumento::RolProblema).toBool());
+    EXPECT_FALSE(documento_.AdelantaMasLegible());  // the first already
+    Guarda("k.preg");
+    TAviso aviso;
+    EXPECT_TRUE(CompruebaFicheros(En("k.preg"), kClave, &aviso));
+
+    documento_.Pila()->undo();
+    EXPECT_EQ(documento_.Problemas().size(), 1u);
+
+    // No question passes: nothing to offer.
+    Llena({ilegible, E("b", "@á@")});
+    EXPECT_EQ(documento_.MasLegible(), -1);
+    EXPECT_FALSE(documento_.AdelantaMasLegible());
+}
+
+TEST_F(Documento, SavesTheSampleSetsAsTheToolPacksThem) {
+    for (const std::string muestra : {"castellano", "valenciano"}) {
+        QString error;
+        ASSERT_TRUE(documento_.AbreFuente(
+            Q(std::string(TILDORA_SAMPLE_SOURCES) + "/" + muestra + ".txt"), &error))
+            << error.toStdString();
+        EXPECT_FALSE(documento_.EsConjunto());
+        EXPECT_FALSE(documento_.Modificado());
+        Guarda(muestra + ".preg");
+        const std::string construidas = std::string(TILDORA_SAMPLE_FOLDER) + "/" + muestra;
+        EXPECT_EQ(LeeFicheroEntero(En(muestra + ".preg")), LeeFicheroEntero(construidas + ".preg"));
+        EXPECT_EQ(LeeFicheroEntero(En(muestra + ".ind")), LeeFicheroEntero(construidas + ".ind"));
+        EXPECT_TRUE(documento_.EsConjunto());
+        EXPECT_EQ(documento_.Ruta(), Q(En(muestra + ".preg")));
+
+        // Opened as a set and saved again elsewhere: the same bytes.
+        QStringList aviso;
+        ASSERT_TRUE(documento_.AbreConjunto(Q(construidas + ".preg"), &aviso, &error))
+            << error.toStdString();
+        Guarda("otra.preg");
+        EXPECT_EQ(LeeFicheroEntero(En("otra.preg")), LeeFicheroEntero(construidas + ".preg"));
+        EXPECT_EQ(LeeFicheroEntero(En("otra.ind")), LeeFicheroEntero(construidas + ".ind"));
+    }
+}
+
+TEST_F(Documento, SavesOddFieldsAsTheToolPacksThem) {
+    Llena({Primera(), E("", ""), E("t", "", 2, 255), E("", "solo texto\r\r@hueco@", 255),
+           E("Sí, ñ y €", "«comillas» – guion — y € ¿sí?", 1, 0), E("t", "", 0, 255)});
+    Guarda("raros.preg");
+    const auto [preguntas, indice] = EmpaquetadoPorLaHerramienta();
+    EXPECT_EQ(LeeFicheroEntero(En("raros.preg")), preguntas);
+    EXPECT_EQ(LeeFicheroEntero(En("raros.ind")), indice);
+
+    // Odd Modo values survive opening, every edit and saving again.
+    const std::vector<TPreguntaEditada> antes = documento_.Preguntas();
+    QStringList aviso;
+    QString error;
+    ASSERT_TRUE(documento_.AbreConjunto(Q(En("raros.preg")), &aviso, &error));
+    EXPECT_EQ(documento_.Preguntas(), antes);
+    documento_.CambiaTexto(2, QStringLiteral("cambiado"));
+    documento_.CambiaTema(3, QStringLiteral("nuevo"));
+    EXPECT_EQ(documento_.Pregunta(2).Modo, 2);
+    EXPECT_EQ(documento_.Pregunta(3).Modo, 255);
+    EXPECT_EQ(documento_.Pregunta(2).AnchoMinimo, 255);
+    Guarda("raros.preg");
+    const auto [preguntas2, indice2] = EmpaquetadoPorLaHerramienta();
+    EXPECT_EQ(LeeFicheroEntero(En("raros.preg")), preguntas2);
+    EXPECT_EQ(LeeFicheroEntero(En("raros.ind")), indice2);
+}
+
+TEST_F(Documento, SaveRefusesWhatCannotBeWritten) {
+    Llena({Primera(), E("t", "un ☃")});
+    QString error;
+    documento_.CambiaIdioma(0);
+    EXPECT_FALSE(documento_.GuardaConjunto(Q(En("n.preg")), &error));
+    EXPECT_TRUE(error.contains("n.preg")) << error.toStdString();
+    EXPECT_TRUE(error.contains("U+2603")) << error.toStdString();
+    EXPECT_TRUE(documento_.Ruta().isEmpty());
+    EXPECT_FALSE(ExisteFichero(En("n.preg")));
+
+    documento_.Nuevo();
+    EXPECT_FALSE(documento_.GuardaConjunto(Q(En("n.preg")), &error));
+    EXPECT_TRUE(error.contains("ninguna pregunta")) << error.toStdString();
+}
+
+TEST_F(Documento, AFailedSaveKeepsTheOldSetAndTheChanges) {
+    Llena({Primera(), E("t", "vieja")});
+    Guarda("s.preg");
+    const std::string preguntas = LeeFicheroEntero(En("s.preg"));
+    const std::string indice = LeeFicheroEntero(En("s.ind"));
+
+    // A disk that fills up halfway through the question file.
+    for (int i = 0; i < 3000; ++i)
+        documento_.Inserta(1, E("t", QString(40, QLatin1Char('z'))));
+    ASSERT_TRUE(documento_.Modificado());
+    rlimit antes{};
+    getrlimit(RLIMIT_FSIZE, &antes);
+    const auto senal = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit limite = antes;
+    limite.rlim_cur = 64 * 1024;
+    setrlimit(RLIMIT_FSIZE, &limite);
+    QString error;
+    const bool guardado = documento_.GuardaConjunto(Q(En("s.preg")), &error);
+    setrlimit(RLIMIT_FSIZE, &antes);
+    std::signal(SIGXFSZ, senal);
+    EXPECT_FALSE(guardado);
+    EXPECT_TRUE(error.contains(QDir::toNativeSeparators(Q(En("s.preg"))))) << error.toStdString();
+    EXPECT_EQ(LeeFicheroEntero(En("s.preg")), preguntas);
+    EXPECT_EQ(LeeFicheroEntero(En("s.ind")), indice);
+    EXPECT_EQ(QDir(Q(carpeta_.Ruta())).entryList(QDir::Files).size(), 2) << "a temporary file left";
+    EXPECT_TRUE(documento_.Modificado());
+
+    // A folder that is a regular file: no one can write there, not even root.
+    EscribeFichero(En("fichero"), "x");
+    EXPECT_FALSE(documento_.GuardaConjunto(Q(En("fichero/s.preg")), &error));
+    EXPECT_TRUE(error.contains("fichero/s.preg")) << error.toStdString();
+    EXPECT_TRUE(documento_.Modificado());
+    EXPECT_EQ(documento_.Ruta(), Q(En("s.preg")));
+
+    // The index cannot replace a folder of its name: the question file stays as it was too.
+    Llena({Primera(), E("t", "vieja")});
+    Guarda("d.preg");
+    const std::string viejas = LeeFicheroEntero(En("d.preg"));
+    std::remove(En("d.ind").c_str());
+    QDir().mkdir(Q(En("d.ind")));
+    documento_.CambiaTexto(1, QStringLiteral("nueva"));
+    EXPECT_FALSE(documento_.GuardaConjunto(Q(En("d.preg")), &error));
+    EXPECT_TRUE(error.contains("d.ind")) << error.toStdString();
+    EXPECT_EQ(LeeFicheroEntero(En("d.preg")), viejas);
+    EXPECT_TRUE(documento_.Modificado());
+}
+
+TEST_F(Documento, ASetThatTheProgramRefusesOpensNothing) {
+    Llena({Primera(), E("t", "abierta")});
+    Guarda("bien.preg");
+    EscribeConjunto(En("clave.preg"),
+                    {TPregunta{1, 0, "\xE1\xE9", "@\xE1@ @\xE9@\r"}, TPregunta{0, 0, "b", "x"}});
+    EscribeConjunto(En("suma.preg"), {TPregunta{0, 0, "t", "una pregunta bien legible"}});
+    {
+        std::string bytes = LeeFicheroEntero(En("suma.preg"));
+        bytes[3] ^= 1;
+        EscribeFichero(En("suma.preg"), bytes);
+    }
+    EscribeConjunto(En("sinindice.preg"), {TPregunta{0, 0, "t", "una pregunta bien legible"}});
+    std::remove(En("sinindice.ind").c_str());
+
+    struct Caso {
+        std::string Fichero;
+        QStringList Aviso;
+    };
+    const std::vector<Caso> casos = {
+        {"clave.preg", {"Fichero con clave desconocida:", "clave.preg"}},
+        {"suma.preg", {"Fichero con CheckSum erróneo:", "suma.preg"}},
+        {"sinindice.preg", {"Fichero no encontrado:", "sinindice.ind"}},
+        {"ninguno.preg", {"Fichero no encontrado:", "ninguno.preg"}},
+    };
+    QSignalSpy reemplazos(&documento_, &TDocumento::DocumentoReemplazado);
+    for (const Caso& caso : casos) {
+        QStringList aviso;
+        QString error;
+        EXPECT_FALSE(documento_.AbreConjunto(Q(En(caso.Fichero)), &aviso, &error));
+        EXPECT_EQ(aviso, caso.Aviso) << caso.Fichero;
+        EXPECT_EQ(documento_.Ruta(), Q(En("bien.preg")));
+        EXPECT_EQ(documento_.Pregunta(1).Texto, "abierta");
+    }
+    EXPECT_EQ(reemplazos.count(), 0);
+
+    // More questions than 16-bit numbers reach: saving would lose the rest, so none open.
+    std::vector<TPregunta> muchas(kMaximoPreguntas + 1, TPregunta{0, 0, "t", "x"});
+    muchas.front().Texto = "una pregunta bien legible";
+    EscribeConjunto(En("muchas.preg"), muchas);
+    QStringList aviso;
+    QString error;
+    EXPECT_FALSE(documento_.AbreConjunto(Q(En("muchas.preg")), &aviso, &error));
+    EXPECT_TRUE(error.contains("muchas.preg")) << error.toStdString();
+    EXPECT_TRUE(error.contains("65536")) << error.toStdString();
+    EXPECT_EQ(documento_.Ruta(), Q(En("bien.preg")));
+}
+
+TEST_F(Documento, OpeningAndNewReplaceTheDocument) {
+    Llena({Primera(), E("t", "x")});
+    documento_.CambiaTexto(1, QStringLiteral("y"));
+    QSignalSpy reinicios(&documento_, &TDocumento::modelReset);
+    QSignalSpy reemplazos(&documento_, &TDocumento::DocumentoReemplazado);
+    documento_.Nuevo();
+    EXPECT_EQ(documento_.Cuenta(), 0);
+    EXPECT_FALSE(documento_.Modificado());
+    EXPECT_FALSE(documento_.Pila()->canUndo());
+    EXPECT_TRUE(documento_.Ruta().isEmpty());
+    EXPECT_FALSE(documento_.EsConjunto());
+
+    EscribeFichero(En("mal.txt"), "# una fuente\ntema: a\n> bien\nancho: 300\n");
+    QString error;
+    EXPECT_FALSE(documento_.AbreFuente(Q(En("mal.txt")), &error));
+    EXPECT_TRUE(error.contains("mal.txt")) << error.toStdString();
+    EXPECT_TRUE(error.contains("4")) << error.toStdString();
+    EXPECT_FALSE(documento_.AbreFuente(Q(En("no_existe.txt")), &error));
+    EXPECT_TRUE(error.contains("no_existe.txt")) << error.toStdString();
+    EXPECT_EQ(reinicios.count(), 1);
+    EXPECT_EQ(reemplazos.count(), 1);
+
+    // Export and open again: the same questions.
+    Llena({Primera(), E("Tema «uno»", "línea 1\rlínea 2 con @hu@ecos", 1, 4), E("", "", 7)});
+    const std::vector<TPreguntaEditada> preguntas = documento_.Preguntas();
+    ASSERT_TRUE(documento_.ExportaFuente(Q(En("fuente.txt")), &error)) << error.toStdString();
+    ASSERT_TRUE(documento_.AbreFuente(Q(En("fuente.txt")), &error)) << error.toStdString();
+    EXPECT_EQ(documento_.Preguntas(), preguntas);
+    EXPECT_EQ(documento_.Ruta(), Q(En("fuente.txt")));
+}
+
+TEST_F(Documento, ExportRefusesWhatASourceCannotCarry) {
+    Llena({Primera(), E("t", QStringLiteral("con\ttabulador"))});
+    QString error;
+    EXPECT_FALSE(documento_.ExportaFuente(Q(En("f.txt")), &error));
+    EXPECT_TRUE(error.contains("f.txt")) << error.toStdString();
+    EXPECT_TRUE(error.contains("2")) << error.toStdString();
+    EXPECT_FALSE(ExisteFichero(En("f.txt")));
+}
+
+TEST_F(Documento, SettingsFileIsWhatTheProgramRestores) {
+    const QString ruta = TDocumento::RutaConfiguracionDefecto(QStringLiteral("/x/y/cuaderno.preg"));
+    EXPECT_EQ(ruta, QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) +
+                        QStringLiteral("/Tildora/cuaderno.cfg"));
+    EXPECT_TRUE(ruta.startsWith(qEnvironmentVariable("XDG_DATA_HOME")));
+
+    Llena({Primera(), E("b", "x"), E("c", "x"), E("b", "y")});
+    QString error;
+    ASSERT_TRUE(
+        documento_.EscribeConfiguracion(Q(En("datos/nueva/c.cfg")), {true, false, true}, &error))
+        << error.toStdString();
+    TConfiguracion configuracion;
+    TLista temas;
+    for (const char* tema : {"Primera", "b", "c"})
+        temas.Anade(tema);
+    EXPECT_FALSE(RestauraConfiguracion(En("datos/nueva/c.cfg"), En("datos/nueva"), En("c.preg"),
+                                       configuracion, temas));
+    EXPECT_TRUE(temas.Marcado(1));
+    EXPECT_FALSE(temas.Marcado(2));
+    EXPECT_TRUE(temas.Marcado(3));
+    EXPECT_EQ(configuracion.Cabecera, 50);
+
+    EscribeFichero(En("ocupado"), "x");
+    EXPECT_FALSE(documento_.EscribeConfiguracion(Q(En("ocupado/c.cfg")), {true}, &error));
+    EXPECT_TRUE(error.contains("ocupado/c.cfg")) << error.toStdString();
+}

@@ -1,0 +1,315 @@
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFile>
+#include <QLabel>
+#include <QListWidget>
+#include <QMimeData>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QTextBlock>
+#include <QTextLayout>
+#include <QTreeWidget>
+
+#include "checks_panel.h"
+#include "editor_fixture.h"
+#include "settings.h"
+#include "topics_panel.h"
+
+namespace {
+
+std::vector<TPregunta> TresPreguntas() {
+    return {Legible("Plurales", "La casa@s@ es blanca"), Legible("Acentos", W("El cami@ó@n")),
+            Legible("Plurales", "Los perro@s@ ladran")};
+}
+
+}  // namespace
+
+class Edicion : public Editor {
+  protected:
+    void SetUp() override {
+        Editor::SetUp();
+        Abre(EscribeSet("tema1.preg", TresPreguntas()));
+        ASSERT_EQ(ventana->Documento.Cuenta(), 3);
+    }
+};
+
+TEST_F(Edicion, TypingChangesThePreviewAtOnceAndUndoesInOneStep) {
+    Texto()->setFocus();
+    Texto()->selectAll();
+    Escribe(QStringLiteral("Las casa@s@ y "));
+    Pulsa(Qt::Key_Return);
+    Escribe(QStringLiteral("lo@s@ perros"));
+    EXPECT_EQ(Preguntas()[0].Texto, QStringLiteral("Las casa@s@ y \rlo@s@ perros"));
+    EXPECT_EQ(TextosPrevia(),
+              (QStringList{QStringLiteral("Las "), QStringLiteral("casa"), QStringLiteral(" "),
+                           QStringLiteral("y "), QStringLiteral("lo"), QStringLiteral(" "),
+                           QStringLiteral("perros ")}));
+    EXPECT_EQ(RespuestasPrevia(), (QStringList{QStringLiteral("s"), QStringLiteral("s")}));
+    // The second paragraph starts a line lower, at the paragraph indent.
+    EXPECT_EQ(Pool().Textos[5]->x(), 32);
+    EXPECT_GT(Pool().Textos[5]->y(), Pool().Textos[1]->y());
+    EXPECT_TRUE(ventana->isWindowModified());
+    EXPECT_TRUE(ventana->Lista->Tabla->model()
+                    ->index(0, TDocumento::ColTexto)
+                    .data()
+                    .toString()
+                    .startsWith(QStringLiteral("Las casa")));
+
+    Pulsa(Qt::CTRL | Qt::Key_Z);
+    EXPECT_EQ(Texto()->toPlainText(), QStringLiteral("La casa@s@ es blanca"));
+    EXPECT_EQ(TextosPrevia().first(), QStringLiteral("La "));
+    EXPECT_FALSE(ventana->isWindowModified());
+    Pulsa(Qt::CTRL | Qt::Key_Y);
+    EXPECT_EQ(Preguntas()[0].Texto, QStringLiteral("Las casa@s@ y \rlo@s@ perros"));
+    Pulsa(Qt::CTRL | Qt::SHIFT | Qt::Key_Z);
+    EXPECT_EQ(Preguntas()[0].Texto, QStringLiteral("Las casa@s@ y \rlo@s@ perros"));
+    Pulsa(Qt::CTRL | Qt::Key_Z);
+    // Nothing more to undo after the first step: the set is as opened.
+    Pulsa(Qt::CTRL | Qt::Key_Z);
+    EXPECT_EQ(Preguntas()[0].Texto, QStringLiteral("La casa@s@ es blanca"));
+    EXPECT_EQ(ventana->Documento.Pila()->index(), 0);
+}
+
+TEST_F(Edicion, MakeAGapWrapsTheSelectionInGapMarks) {
+    Texto()->setFocus();
+    QTextCursor cursor = Texto()->textCursor();
+    cursor.setPosition(14);  // "blanca"
+    cursor.setPosition(20, QTextCursor::KeepAnchor);
+    Texto()->setTextCursor(cursor);
+    Pulsa(Qt::CTRL | Qt::Key_G);
+    EXPECT_EQ(Preguntas()[0].Texto, QStringLiteral("La casa@s@ es @blanca@"));
+    EXPECT_EQ(RespuestasPrevia(), (QStringList{QStringLiteral("s"), QStringLiteral("blanca")}));
+
+    // Without a selection: an empty gap with the cursor inside it, ready for the answer.
+    Pulsa(Qt::Key_End);
+    Escribe(QStringLiteral(" y "));
+    Pulsa(Qt::CTRL | Qt::Key_G);
+    Escribe(QStringLiteral("limpia"));
+    EXPECT_EQ(Preguntas()[0].Texto, QStringLiteral("La casa@s@ es @blanca@ y @limpia@"));
+    EXPECT_EQ(RespuestasPrevia().last(), QStringLiteral("limpia"));
+}
+
+TEST_F(Edicion, GapMarksAreTintedAndAnUnpairedOneIsRedWhereItStands) {
+    Texto()->setFocus();
+    Texto()->selectAll();
+    Escribe(QStringLiteral("La @casa@ y @roto"));
+    Pulsa(Qt::Key_Return);
+    Escribe(QStringLiteral("x@y@"));
+    const auto fondo = [this](int linea, int posicion) {
+        const QTextBlock bloque = Texto()->document()->findBlockByNumber(linea);
+        for (const QTextLayout::FormatRange& tramo : bloque.layout()->formats())
+            if (tramo.start <= posicion && posicion < tramo.start + tramo.length)
+                return tramo.format.background().color();
+        return QColor();
+    };
+    const QColor rojo(0xd0, 0x10, 0x10);
+    EXPECT_EQ(fondo(0, 12), rojo);
+    EXPECT_NE(fondo(0, 3), rojo);
+    EXPECT_TRUE(fondo(0, 5).isValid()) << "an answer is tinted";
+    EXPECT_FALSE(fondo(0, 10).isValid()) << "text outside the gaps is not";
+    // Marks pair within their paragraph only, as the layout reads them.
+    EXPECT_NE(fondo(1, 1), rojo);
+    EXPECT_TRUE(fondo(1, 2).isValid());
+}
+
+TEST_F(Edicion, AltUpAndDownMoveTheQuestionAndTheSelectionFollows) {
+    ventana->Lista->Tabla->setFocus();
+    Pulsa(Qt::ALT | Qt::Key_Down);
+    EXPECT_EQ(Preguntas()[0].Tema, QStringLiteral("Acentos"));
+    EXPECT_EQ(Preguntas()[1].Tema, QStringLiteral("Plurales"));
+    EXPECT_EQ(ventana->FilaActual(), 1);
+    EXPECT_EQ(Pool().lblTema->text(), QStringLiteral("Plurales (Pregunta nº 2)"));
+    Pulsa(Qt::ALT | Qt::Key_Down);
+    EXPECT_EQ(ventana->FilaActual(), 2);
+    EXPECT_FALSE(ventana->menuBajar->isEnabled());
+    Pulsa(Qt::ALT | Qt::Key_Down);
+    EXPECT_EQ(ventana->FilaActual(), 2);
+    EXPECT_EQ(Preguntas()[2].Texto, QStringLiteral("La casa@s@ es blanca"));
+
+    // Also from the text, and undone step by step.
+    Texto()->setFocus();
+    Pulsa(Qt::ALT | Qt::Key_Up);
+    EXPECT_EQ(ventana->FilaActual(), 1);
+    EXPECT_EQ(Preguntas()[1].Texto, QStringLiteral("La casa@s@ es blanca"));
+    Pulsa(Qt::CTRL | Qt::Key_Z);
+    Pulsa(Qt::CTRL | Qt::Key_Z);
+    Pulsa(Qt::CTRL | Qt::Key_Z);
+    EXPECT_EQ(Preguntas()[0].Texto, QStringLiteral("La casa@s@ es blanca"));
+    EXPECT_FALSE(ventana->isWindowModified());
+}
+
+TEST_F(Edicion, ARowDroppedInTheListMovesItsQuestion) {
+    // What the list's drag and drop hands the model, through the filter in between.
+    QAbstractItemModel* modelo = ventana->Lista->Tabla->model();
+    QMimeData* datos = modelo->mimeData({modelo->index(0, TDocumento::ColNumero)});
+    ASSERT_NE(datos, nullptr);
+    EXPECT_TRUE(modelo->dropMimeData(datos, Qt::MoveAction, 3, 0, {}));
+    delete datos;
+    EXPECT_EQ(Preguntas()[2].Texto, QStringLiteral("La casa@s@ es blanca"));
+    EXPECT_EQ(Preguntas()[0].Tema, QStringLiteral("Acentos"));
+    Pulsa(Qt::CTRL | Qt::Key_Z);
+    EXPECT_EQ(Preguntas()[0].Texto, QStringLiteral("La casa@s@ es blanca"));
+}
+
+TEST_F(Edicion, AddDuplicateAndDeleteQuestions) {
+    ventana->Lista->Tabla->setFocus();
+    Pulsa(Qt::CTRL | Qt::Key_Return);
+    ASSERT_EQ(ventana->Documento.Cuenta(), 4);
+    EXPECT_EQ(ventana->FilaActual(), 1);
+    // The new question goes on with the topic of the one before; the text takes the keys.
+    EXPECT_EQ(Preguntas()[1].Tema, QStringLiteral("Plurales"));
+    EXPECT_EQ(QApplication::focusWidget(), Texto());
+    Escribe(QStringLiteral("Nueva @pregunta@"));
+    EXPECT_EQ(Preguntas()[1].Texto, QStringLiteral("Nueva @pregunta@"));
+    EXPECT_EQ(Pool().lblTema->text(), QStringLiteral("Plurales (Pregunta nº 2)"));
+
+    ventana->menuDuplicar->trigger();
+    ASSERT_EQ(ventana->Documento.Cuenta(), 5);
+    EXPECT_EQ(ventana->FilaActual(), 2);
+    EXPECT_EQ(Preguntas()[2].Texto, QStringLiteral("Nueva @pregunta@"));
+
+    // The question after the deleted one takes its place.
+    ventana->menuBorrar->trigger();
+    EXPECT_EQ(ventana->Documento.Cuenta(), 4);
+    EXPECT_EQ(ventana->FilaActual(), 2);
+    EXPECT_EQ(Texto()->toPlainText(), QStringLiteral("El cami@ó@n"));
+    ventana->SeleccionaFila(3);
+    ventana->menuBorrar->trigger();
+    EXPECT_EQ(ventana->FilaActual(), 2) << "the last question deleted: the one before it";
+    Pulsa(Qt::CTRL | Qt::Key_Z);
+    EXPECT_EQ(Preguntas()[3].Texto, QStringLiteral("Los perro@s@ ladran"));
+}
+
+TEST_F(Edicion, TheFormKeepsAnOddModoAndEditsTheOtherFields) {
+    Abre(EscribeSet("raro.preg",
+                    {{3, 255, "Raro", "Una pregunta con un @hueco@ y un texto normal"}}));
+    EXPECT_TRUE(ventana->Formulario->lblModo->isVisible());
+    EXPECT_TRUE(ventana->Formulario->lblModo->text().contains(QStringLiteral("3")));
+    EXPECT_FALSE(ventana->Formulario->chkAcentos->isChecked());
+    EXPECT_EQ(ventana->Formulario->spAncho->value(), 255);
+    Texto()->setFocus();
+    Pulsa(Qt::Key_End);
+    Escribe(QStringLiteral("."));
+    EXPECT_EQ(Preguntas()[0].Modo, 3);
+
+    ventana->Formulario->chkAcentos->click();
+    EXPECT_EQ(Preguntas()[0].Modo, 1);
+    EXPECT_FALSE(ventana->Formulario->lblModo->isVisible());
+    Pulsa(Qt::CTRL | Qt::Key_Z);
+    EXPECT_EQ(Preguntas()[0].Modo, 3);
+    EXPECT_TRUE(ventana->Formulario->lblModo->isVisible());
+
+    ventana->Formulario->spAncho->setValue(6);
+    EXPECT_EQ(Preguntas()[0].AnchoMinimo, 6);
+    EXPECT_EQ(Pool().Huecos[1]->maxLength(), 6);
+
+    // A topic typed in the form reaches the document, and the list's topic filter offers it.
+    ventana->Formulario->cbTema->setFocus();
+    ventana->Formulario->cbTema->lineEdit()->selectAll();
+    Escribe(QStringLiteral("Nuevo"));
+    Pulsa(Qt::Key_Return);
+    EXPECT_EQ(Preguntas()[0].Tema, QStringLiteral("Nuevo"));
+    EXPECT_EQ(Pool().lblTema->text(), QStringLiteral("Nuevo (Pregunta nº 1)"));
+}
+
+TEST_F(Edicion, FindAndTopicFilterNarrowTheList) {
+    QTableView* tabla = ventana->Lista->Tabla;
+    Pulsa(Qt::CTRL | Qt::Key_F);
+    EXPECT_EQ(QApplication::focusWidget(), ventana->Lista->edBuscar);
+    Escribe(QStringLiteral("PERRO"));
+    ASSERT_EQ(tabla->model()->rowCount(), 1);
+    EXPECT_EQ(tabla->model()->index(0, TDocumento::ColNumero).data().toString(),
+              QStringLiteral("3"));
+    ventana->Lista->edBuscar->clear();
+
+    QComboBox* filtro = ventana->Lista->cbFiltroTema;
+    ASSERT_EQ(filtro->count(), 3);
+    filtro->setCurrentIndex(filtro->findText(QStringLiteral("Plurales")));
+    EXPECT_EQ(tabla->model()->rowCount(), 2);
+    // Selecting a hidden question drops the filters.
+    ventana->SeleccionaFila(1);
+    EXPECT_EQ(tabla->model()->rowCount(), 3);
+    EXPECT_EQ(ventana->FilaActual(), 1);
+}
+
+TEST_F(Edicion, TheChecksListProblemsAndLeadToThem) {
+    TPanelProblemas* panel = ventana->Problemas;
+    EXPECT_EQ(panel->NumProblemas(), 0);
+    EXPECT_EQ(ventana->Pestanas->tabText(0), QStringLiteral("Problemes"));
+    ventana->SeleccionaFila(2);
+    Texto()->setFocus();
+    Pulsa(Qt::Key_End);
+    Escribe(QStringLiteral(" @mucho"));
+    panel->Actualiza();
+    ASSERT_EQ(panel->NumProblemas(), 1);
+    EXPECT_EQ(ventana->Pestanas->tabText(0), QStringLiteral("Problemes (1)"));
+    EXPECT_EQ(panel->lstProblemas->item(0)->text(),
+              ventana->Documento.Problemas().front().Mensaje(1));
+    EXPECT_TRUE(ventana->Lista->Tabla->model()
+                    ->index(2, TDocumento::ColNumero)
+                    .data(Qt::DecorationRole)
+                    .isValid());
+    EXPECT_FALSE(ventana->Lista->Tabla->model()
+                     ->index(1, TDocumento::ColNumero)
+                     .data(Qt::DecorationRole)
+                     .isValid());
+
+    ventana->SeleccionaFila(0);
+    panel->lstProblemas->setCurrentRow(0);
+    emit panel->lstProblemas->itemClicked(panel->lstProblemas->item(0));
+    EXPECT_EQ(ventana->FilaActual(), 2);
+    EXPECT_EQ(QApplication::focusWidget(), Texto());
+    EXPECT_EQ(Texto()->textCursor().selectedText(), QStringLiteral("@"));
+}
+
+TEST_F(Edicion, TheKeyRuleFixMovesTheMostReadableQuestionToTheFront) {
+    Abre(EscribeSet("clave.preg", TresPreguntas()));
+    Texto()->setFocus();
+    Texto()->selectAll();
+    Escribe(QStringLiteral("@1@ @2@ @3@ @4@ @5@ @6@ @7@ @8@"));
+    ventana->Problemas->Actualiza();
+    ASSERT_TRUE(ventana->Problemas->btnAdelanta->isVisible());
+    ventana->Problemas->btnAdelanta->click();
+    EXPECT_EQ(Preguntas()[1].Texto, QStringLiteral("@1@ @2@ @3@ @4@ @5@ @6@ @7@ @8@"));
+    EXPECT_EQ(ventana->FilaActual(), 0);
+    EXPECT_FALSE(ventana->Problemas->btnAdelanta->isVisible());
+    Pulsa(Qt::CTRL | Qt::Key_Z);
+    EXPECT_EQ(Preguntas()[0].Texto, QStringLiteral("@1@ @2@ @3@ @4@ @5@ @6@ @7@ @8@"));
+}
+
+TEST_F(Edicion, RenamingATopicRenamesEveryQuestionInOneStep) {
+    TPanelTemas* panel = ventana->Temas;
+    panel->Actualiza();
+    ASSERT_EQ(panel->lstTemas->topLevelItemCount(), 2);
+    QTreeWidgetItem* plurales = panel->lstTemas->topLevelItem(0);
+    EXPECT_EQ(plurales->text(0), QStringLiteral("Plurales"));
+    EXPECT_EQ(plurales->text(1), QStringLiteral("2"));
+    plurales->setText(0, QStringLiteral("Plural"));
+    EXPECT_EQ(Preguntas()[0].Tema, QStringLiteral("Plural"));
+    EXPECT_EQ(Preguntas()[2].Tema, QStringLiteral("Plural"));
+    EXPECT_EQ(ventana->Formulario->cbTema->currentText(), QStringLiteral("Plural"));
+    EXPECT_EQ(Pool().lblTema->text(), QStringLiteral("Plural (Pregunta nº 1)"));
+    Pulsa(Qt::CTRL | Qt::Key_Z);
+    EXPECT_EQ(Preguntas()[2].Tema, QStringLiteral("Plurales"));
+}
+
+TEST_F(Edicion, TheTickedTopicsAreWrittenAsTheSetsSettingsFile) {
+    TPanelTemas* panel = ventana->Temas;
+    panel->Actualiza();
+    QString propuesta;
+    const QString ruta = Ruta("elegidos.cfg");
+    panel->EligeRutaConfiguracion = [&](const QString& p) {
+        propuesta = p;
+        return ruta;
+    };
+    panel->lstTemas->topLevelItem(0)->setCheckState(0, Qt::Unchecked);
+    panel->btnConfiguracion->click();
+    // The proposal is where the exercise program looks for it.
+    EXPECT_EQ(propuesta, TDocumento::RutaConfiguracionDefecto(ventana->Documento.Ruta()));
+    TConfiguracion configuracion;
+    ConfiguracionDefecto(configuracion);
+    configuracion.TemasMarcados.fill(0);
+    configuracion.TemasMarcados[2] = 1;
+    EXPECT_EQ(LeeFicheroEntero(ruta.toStdString()), ConCheckSum(BytesConfiguracion(configuracion)));
+    EXPECT_TRUE(errores.isEmpty());
+}
