@@ -194,7 +194,6 @@ void Avisa(const TAvisador& aviso, const std::vector<TProblemaConjunto>& problem
         }
     }
 }
-}
 
 // Why the program refuses the key of a set whose first question is this one.
 std::string ExplicaClave(const TPregunta& primera, int linea) {
@@ -242,9 +241,9 @@ int Empaqueta(const std::vector<std::string>& argumentos, std::ostream& salida,
     }
     EscribeConjunto(destino, fuente.Preguntas);
     const TAvisador aviso = Avisador(fuenteRuta, errores);
-    Avisa(aviso, CompruebaTotales(static_cast<int64_t>(fuente.Preguntas.size()),
-                                  static_cast<int64_t>(CuentaTemas(fuente.Preguntas).size()),
-                                  nullptr));
+    Avisa(aviso,
+          CompruebaTotales(static_cast<int64_t>(fuente.Preguntas.size()),
+                           static_cast<int64_t>(CuentaTemas(fuente.Preguntas).size()), nullptr));
     for (size_t i = 0; i < fuente.Preguntas.size(); ++i) {
         const TPregunta& pregunta = fuente.Preguntas[i];
         Avisa(aviso, CompruebaPregunta(pregunta, static_cast<int>(i), LongitudRegistro(pregunta)));
@@ -307,7 +306,8 @@ int Comprueba(const std::vector<std::string>& argumentos, std::ostream& salida,
     for (int32_t n = 1; n <= usadas; ++n) {
         const size_t i = static_cast<size_t>(n);
         const TPregunta pregunta = conjunto.Ficheros.LeePregunta(static_cast<uint16_t>(n));
-        Avisa(aviso, CompruebaPregunta(pregunta, n - 1, i <= longitudes.size() ? longitudes[i - 1] : 0));
+        Avisa(aviso,
+              CompruebaPregunta(pregunta, n - 1, i <= longitudes.size() ? longitudes[i - 1] : 0));
         if (const int32_t t = temaDePregunta.IndiceEnLista(i); t != -1)
             ++cuentas[static_cast<size_t>(t)];
         acentos += pregunta.Modo == 1 ? 1 : 0;
