@@ -1,5 +1,6 @@
 #include "question_form.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFormLayout>
@@ -204,8 +205,10 @@ void TFormularioPregunta::HazHueco() {
     QTextCursor cursor = edTexto->textCursor();
     const QString elegido = cursor.selectedText();
     // A selection across paragraphs would make two unpaired marks.
-    if (elegido.contains(QChar::ParagraphSeparator))
+    if (elegido.contains(QChar::ParagraphSeparator)) {
+        QApplication::beep();
         return;
+    }
     cursor.insertText(kMarca + elegido + kMarca);
     if (elegido.isEmpty()) {
         // An empty gap: the cursor between the marks, ready for the answer.
