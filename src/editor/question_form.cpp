@@ -1,5 +1,6 @@
 #include "question_form.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFormLayout>
@@ -204,9 +205,14 @@ void TFormularioPregunta::HazHueco() {
     QTextCursor cursor = edTexto->textCursor();
     const QString elegido = cursor.selectedText();
     // A selection across paragraphs would make two unpaired marks.
-    if (elegido.contains(QChar::ParagraphSeparator))
+    if (elegido.contains(QChar::ParagraphSeparator)) {
+        QApplication::beep();
         return;
+    }
+    // The gap is an undo step of its own, apart from the typing around it.
+    documento_.CierraEscritura();
     cursor.insertText(kMarca + elegido + kMarca);
+    documento_.CierraEscritura();
     if (elegido.isEmpty()) {
         // An empty gap: the cursor between the marks, ready for the answer.
         cursor.movePosition(QTextCursor::PreviousCharacter);
@@ -226,6 +232,9 @@ void TFormularioPregunta::VeAPosicion(int posicion) {
 }
 
 bool TFormularioPregunta::eventFilter(QObject* objeto, QEvent* evento) {
+    // Typing after coming back to the text is a new undo step.
+    if (objeto == edTexto && evento->type() == QEvent::FocusOut)
+        documento_.CierraEscritura();
     // The edit would take Undo and Redo for itself; leave them to the window's actions.
     if (objeto == edTexto && evento->type() == QEvent::ShortcutOverride) {
         auto* tecla = static_cast<QKeyEvent*>(evento);

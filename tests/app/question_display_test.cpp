@@ -164,6 +164,27 @@ TEST_F(VentanaTest, ASecondQuestionLeavesNothingOfTheFirst) {
     EXPECT_EQ(v.NumHuecos, 0);
 }
 
+TEST_F(VentanaTest, TheSameQuestionAgainStartsAfresh) {
+    // The pool only touches what differs from the question before; an entry always differs.
+    TfrmTildora& v = *ventana;
+    const TPregunta pregunta{1, 0, "Acentos", W("El cami@ó@n y la @canción@")};
+    Muestra(pregunta);
+    v.Huecos[1]->setText("x");
+    // Typed and put back as it was: the gap's own undo would bring the entry back.
+    QTest::keyClick(v.Huecos[2], Qt::Key_Backspace);
+    QTest::keyClicks(v.Huecos[2], "n");
+    ASSERT_EQ(v.Huecos[2]->text(), "cancion");
+    ASSERT_TRUE(v.Huecos[2]->isUndoAvailable());
+    v.menuCorregirClick();
+    Muestra(pregunta, 2);
+    EXPECT_EQ(v.Huecos[1]->text(), "o");
+    EXPECT_FALSE(v.Huecos[2]->isUndoAvailable());
+    for (int g = 1; g <= 2; ++g) {
+        EXPECT_EQ(Fondo(v.Huecos[g]), FondoNormal());
+        EXPECT_TRUE(v.Respuestas[g]->isHidden());
+    }
+}
+
 TEST_F(VentanaTest, AQuestionWithoutGapsGivesTheFocusToNextWhichTheKeysPress) {
     const TPregunta sinHuecos = Legible("T", "Un texto sin ningun hueco dentro");
     Abre(EscribeSet("sin_huecos.preg", {sinHuecos, sinHuecos, sinHuecos, sinHuecos}));

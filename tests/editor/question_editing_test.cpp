@@ -72,20 +72,27 @@ TEST_F(Edicion, TypingChangesThePreviewAtOnceAndUndoesInOneStep) {
 
 TEST_F(Edicion, MakeAGapWrapsTheSelectionInGapMarks) {
     Texto()->setFocus();
+    Pulsa(Qt::Key_End);
+    Escribe(QStringLiteral(" ya"));
     QTextCursor cursor = Texto()->textCursor();
     cursor.setPosition(14);  // "blanca"
     cursor.setPosition(20, QTextCursor::KeepAnchor);
     Texto()->setTextCursor(cursor);
     Pulsa(Qt::CTRL | Qt::Key_G);
-    EXPECT_EQ(Preguntas()[0].Texto, QStringLiteral("La casa@s@ es @blanca@"));
+    EXPECT_EQ(Preguntas()[0].Texto, QStringLiteral("La casa@s@ es @blanca@ ya"));
     EXPECT_EQ(RespuestasPrevia(), (QStringList{QStringLiteral("s"), QStringLiteral("blanca")}));
+    // The gap is an undo step of its own, apart from the typing before it.
+    Pulsa(Qt::CTRL | Qt::Key_Z);
+    EXPECT_EQ(Preguntas()[0].Texto, QStringLiteral("La casa@s@ es blanca ya"));
+    Pulsa(Qt::CTRL | Qt::Key_Y);
+    EXPECT_EQ(Preguntas()[0].Texto, QStringLiteral("La casa@s@ es @blanca@ ya"));
 
     // Without a selection: an empty gap with the cursor inside it, ready for the answer.
     Pulsa(Qt::Key_End);
     Escribe(QStringLiteral(" y "));
     Pulsa(Qt::CTRL | Qt::Key_G);
     Escribe(QStringLiteral("limpia"));
-    EXPECT_EQ(Preguntas()[0].Texto, QStringLiteral("La casa@s@ es @blanca@ y @limpia@"));
+    EXPECT_EQ(Preguntas()[0].Texto, QStringLiteral("La casa@s@ es @blanca@ ya y @limpia@"));
     EXPECT_EQ(RespuestasPrevia().last(), QStringLiteral("limpia"));
 }
 
