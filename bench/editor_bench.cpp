@@ -2,9 +2,8 @@
 
 #include <QGuiApplication>
 
-#include <cstdlib>
-
 #include "document.h"
+#include "qt_bench_main.h"
 #include "realistic_set.h"
 #include "temp_folder.h"
 #include "writer.h"
@@ -84,12 +83,5 @@ BENCHMARK(BM_TeclaEnPreguntaLarga)->Unit(benchmark::kMicrosecond);
 }  // namespace
 
 int main(int argc, char** argv) {
-    TCarpetaTemporal datos;
-    setenv("XDG_DATA_HOME", datos.Ruta().c_str(), 1);
-    setenv("QT_QPA_PLATFORM", "offscreen", 0);
-    QGuiApplication aplicacion(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return EjecutaBancosQt<QGuiApplication>(argc, argv);
 }

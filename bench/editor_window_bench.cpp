@@ -7,12 +7,12 @@
 #include <QPlainTextEdit>
 #include <QTest>
 
-#include <cstdlib>
 #include <string>
 #include <vector>
 
 #include "editor_window.h"
 #include "preview_panel.h"
+#include "qt_bench_main.h"
 #include "question_form.h"
 #include "realistic_set.h"
 #include "temp_folder.h"
@@ -72,16 +72,5 @@ BENCHMARK(BM_TeclaVistaPrevia200Huecos)
 }  // namespace
 
 int main(int argc, char** argv) {
-    // Never the real home: the recent files and the program data folder go to a temporary folder.
-    TCarpetaTemporal datos;
-    setenv("XDG_DATA_HOME", (datos.Ruta() + "/datos").c_str(), 1);
-    setenv("XDG_CONFIG_HOME", (datos.Ruta() + "/config").c_str(), 1);
-    setenv("QT_QPA_PLATFORM", "offscreen", 0);
-    QApplication aplicacion(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return EjecutaBancosQt<QApplication>(argc, argv);
 }

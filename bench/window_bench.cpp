@@ -8,12 +8,12 @@
 #include <QPushButton>
 #include <QToolButton>
 
-#include <cstdlib>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "main_window.h"
+#include "qt_bench_main.h"
 #include "realistic_set.h"
 #include "temp_folder.h"
 #include "text_zoom.h"
@@ -137,15 +137,5 @@ BENCHMARK(BM_CreaVentana)->Unit(benchmark::kMillisecond);
 }  // namespace
 
 int main(int argc, char** argv) {
-    // Never the real home: history files go to a temporary folder.
-    TCarpetaTemporal datos;
-    setenv("XDG_DATA_HOME", datos.Ruta().c_str(), 1);
-    setenv("QT_QPA_PLATFORM", "offscreen", 0);
-    QApplication aplicacion(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return EjecutaBancosQt<QApplication>(argc, argv);
 }

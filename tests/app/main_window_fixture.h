@@ -20,21 +20,9 @@
 #include "main_window.h"
 #include "notices.h"
 #include "temp_folder.h"
+#include "test_questions.h"
 #include "win1252.h"
 #include "writer.h"
-
-// Windows-1252 bytes of a UTF-8 literal.
-inline std::string W(const char* utf8) {
-    return Windows1252DeUtf8(utf8).value();
-}
-
-// A question whose record passes the key check even when it comes first in its set.
-inline TPregunta Legible(const std::string& tema, const std::string& texto =
-                                                      "Una pregunta con "
-                                                      "un @hueco@ y un "
-                                                      "texto normal") {
-    return {0, 10, tema, texto};
-}
 
 // Runs accion on the modal window that the code under test is about to open; it waits for
 // the window to appear, so the test never hangs on a dialog that nobody closes.

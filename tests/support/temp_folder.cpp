@@ -24,3 +24,9 @@ std::string LeeFicheroEntero(const std::string& ruta) {
     std::ifstream f(ruta, std::ios::binary);
     return {std::istreambuf_iterator<char>(f), std::istreambuf_iterator<char>()};
 }
+
+TCasaTemporal::TCasaTemporal() {
+    setenv("XDG_DATA_HOME", datos_.Ruta().c_str(), 1);
+    setenv("XDG_CONFIG_HOME", configuracion_.Ruta().c_str(), 1);
+    setenv("QT_QPA_PLATFORM", "offscreen", 0);
+}

@@ -19,3 +19,14 @@ class TCarpetaTemporal {
 };
 
 std::string LeeFicheroEntero(const std::string& ruta);
+
+// Points XDG_DATA_HOME and XDG_CONFIG_HOME at temporary folders for as long as it lives, so that
+// nothing a test runs writes to the real home; Qt's platform is offscreen unless one is set.
+class TCasaTemporal {
+  public:
+    TCasaTemporal();
+
+  private:
+    TCarpetaTemporal datos_;
+    TCarpetaTemporal configuracion_;
+};
