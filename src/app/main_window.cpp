@@ -64,7 +64,7 @@ QString CarpetaPrograma() {
 
 // The set's history file, in the program data folder whatever the question file's folder.
 std::string RutaHistoria(const std::string& nombre) {
-    return CambiaExtension(RutaLocal(TfrmTildora::CarpetaDatos()) + NombreDesnudo(nombre), ".his");
+    return RutaLocal(TfrmTildora::CarpetaDatos()) + NombreHistoria(nombre);
 }
 
 void CreaCarpetaDatos() {
@@ -411,9 +411,8 @@ void TfrmTildora::ActivaTest() {
     LineaPuntuacion->Limpia();
     HabilitaControlesTest(true);
     const std::string datos = RutaLocal(CarpetaDatos());
-    const std::string ruta = FicherosAbiertos
-                                 ? CambiaExtension(datos + NombreDesnudo(NombreFichero), ".cfg")
-                                 : std::string();
+    const std::string ruta =
+        FicherosAbiertos ? datos + NombreConfiguracion(NombreFichero) : std::string();
     if (const std::optional<TAviso> aviso =
             RestauraConfiguracion(ruta, datos, NombreFichero, Configuracion, ListaTemas)) {
         Pitido();

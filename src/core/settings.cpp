@@ -59,6 +59,10 @@ std::string NombreConfiguracion(const std::string& nombreFichero) {
     return CambiaExtension(NombreDesnudo(nombreFichero), ".cfg");
 }
 
+std::string NombreHistoria(const std::string& nombreFichero) {
+    return CambiaExtension(NombreDesnudo(nombreFichero), ".his");
+}
+
 void ConfiguracionDefecto(TConfiguracion& configuracion) {
     configuracion.Cabecera = 50;
     configuracion.TemasMarcados[0] = 0;

@@ -20,6 +20,8 @@ void ConfiguracionDefecto(TConfiguracion& configuracion);
 // The settings file's name in the program data folder: the question file's bare name with
 // the extension ".cfg".
 std::string NombreConfiguracion(const std::string& nombreFichero);
+// The history file's name in the program data folder, with the extension ".his".
+std::string NombreHistoria(const std::string& nombreFichero);
 std::string BytesConfiguracion(const TConfiguracion& configuracion);
 
 // Loads the settings file at ruta (or the defaults) and applies its flags to the list.

@@ -423,8 +423,7 @@ int Configura(const std::vector<std::string>& argumentos, std::ostream& salida,
 int MuestraHistoria(const std::vector<std::string>& argumentos, std::ostream& salida,
                     std::ostream&) {
     const std::string nombre = ArgumentoUnico(argumentos, "history");
-    const std::string ruta =
-        CarpetaDatosExigida() + "/" + CambiaExtension(NombreDesnudo(nombre), ".his");
+    const std::string ruta = CarpetaDatosExigida() + "/" + NombreHistoria(nombre);
     if (!ExisteFichero(ruta)) {
         salida << "No history for " << NombreDesnudo(nombre) << " yet (" << ruta << ").\n";
         return kSalidaBien;
