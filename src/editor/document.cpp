@@ -235,9 +235,9 @@ QString TProblema::Mensaje(uint16_t idioma) const {
         case TTipo::MarcasImpares:
             return cual +
                    Elige(idioma,
-                         "tiene %1 marcas de hueco («@»), un número impar; la de la posición "
+                         "el número de marcas de hueco («@») es impar (%1); la de la posición "
                          "%2 no se cierra.",
-                         "té %1 marques de buit («@»), un nombre senar; la de la posició %2 "
+                         "el nombre de marques de buit («@») és senar (%1); la de la posició %2 "
                          "no es tanca.")
                        .arg(Cifra)
                        .arg(Posicion + 1);

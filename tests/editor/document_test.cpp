@@ -282,8 +282,8 @@ TEST_F(Documento, ChecksNameTheFigureAndTheLimit) {
         const char* Valenciano;
     };
     const std::vector<Caso> casos = {
-        {E("t", "abc @a@ @b"), {TTipo::MarcasImpares, 1, 8, 3}, "3 marcas", "la posició 9"},
-        {E("t", "@a\r@b@ c"), {TTipo::MarcasImpares, 1, 0, 3}, "posición 1 no", "un nombre senar"},
+        {E("t", "abc @a@ @b"), {TTipo::MarcasImpares, 1, 8, 3}, "impar (3)", "la posició 9"},
+        {E("t", "@a\r@b@ c"), {TTipo::MarcasImpares, 1, 0, 3}, "posición 1 no", "és senar"},
         {E("t", muchosHuecos), {TTipo::DemasiadosHuecos, 1, -1, 201}, "201 huecos", "primers 200"},
         {E("t", muchasPiezas), {TTipo::DemasiadasPiezas, 1, -1, 201}, "201 trozos", "mostra 200"},
         {E("t", QString(32768, QLatin1Char('a'))),
