@@ -7,7 +7,6 @@
 #include <string>
 
 #include "question_pool.h"
-#include "win1252.h"
 
 namespace {
 
@@ -38,8 +37,8 @@ void TPistasHuecos::Olvida() {
 
 void TPistasHuecos::Juzga(int g, const QString& respuesta, const QString& entrada, bool correcta) {
     TTipoFallo& fallo = Fallos[static_cast<size_t>(g)];
-    const std::optional<std::string> esperada = Windows1252DeUtf8(respuesta.toStdString());
-    const std::optional<std::string> escrita = Windows1252DeUtf8(entrada.toStdString());
+    const std::optional<std::string> esperada = BytesDeEntrada(respuesta);
+    const std::optional<std::string> escrita = BytesDeEntrada(entrada);
     if (correcta)
         fallo = TTipoFallo::Ninguno;
     else if (esperada && escrita)

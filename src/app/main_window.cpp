@@ -4,7 +4,6 @@
 #include <QButtonGroup>
 #include <QCloseEvent>
 #include <QDir>
-#include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QFrame>
@@ -48,10 +47,6 @@ namespace {
 
 constexpr int kAltoBoton = 25;
 constexpr int kAltoMinimo = 200;
-std::string RutaLocal(const QString& ruta) {
-    return QFile::encodeName(ruta).toStdString();
-}
-
 QString ConSeparador(QString carpeta) {
     if (!carpeta.endsWith(QLatin1Char('/')))
         carpeta += QLatin1Char('/');
@@ -76,11 +71,8 @@ void CreaCarpetaDatos() {
 // Both sides as Windows-1252 bytes; an entry that the code page cannot hold never matches.
 // Composed first: a letter typed or pasted with a combining accent is the accented letter.
 bool EsCorrecta(const QString& respuesta, const QString& entrada) {
-    const auto bytes = [](const QString& texto) {
-        return Windows1252DeUtf8(texto.normalized(QString::NormalizationForm_C).toStdString());
-    };
-    const std::optional<std::string> esperada = bytes(respuesta);
-    const std::optional<std::string> escrita = bytes(entrada);
+    const std::optional<std::string> esperada = BytesDeEntrada(respuesta);
+    const std::optional<std::string> escrita = BytesDeEntrada(entrada);
     return esperada && escrita && Mayusculas(*esperada) == Mayusculas(*escrita);
 }
 
@@ -362,8 +354,7 @@ void TfrmTildora::AbreConjunto(const QString& elegido) {
     QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
     espera.repaint();
     AbreFicheros(NombreFichero);
-    setWindowTitle(QStringLiteral("Tildora: ") +
-                   QFile::decodeName(QByteArray::fromStdString(NombreSinExtension(NombreFichero))));
+    setWindowTitle(QStringLiteral("Tildora: ") + RutaDeBytes(NombreSinExtension(NombreFichero)));
     NumTemas = LeeTemas(FicherosPreguntas, ListaTemas, TemaDePregunta);
     ActivaTest();
 }
@@ -638,7 +629,7 @@ void TfrmTildora::menuTemasClick() {
 void TfrmTildora::menuHistorialClick() {
     TfrmHistorial dialogo(this);
     dialogo.Idioma = Idioma;
-    dialogo.NombreConjunto = QFileInfo(QFile::decodeName(NombreFichero.c_str())).completeBaseName();
+    dialogo.NombreConjunto = RutaDeBytes(NombreSinExtension(NombreFichero));
     // Apart from the open history file, read-only: reading never changes it.
     dialogo.Historia = LeeHistoria(RutaHistoria(NombreFichero));
     if (Contestadas != 0)

@@ -17,6 +17,7 @@
 #include "set_checks.h"
 #include "settings.h"
 #include "source_format.h"
+#include "text_bytes.h"
 #include "win1252.h"
 #include "writer.h"
 
@@ -24,10 +25,6 @@ namespace {
 
 const QString kTipoFilas = QStringLiteral("application/x-tildora-filas");
 constexpr int kLargoInicio = 60;
-
-QString TextoDeBytes(const std::string& bytes) {
-    return QString::fromStdString(Utf8DeWindows1252(bytes));
-}
 
 std::string BytesDeTexto(const QString& texto) {
     std::string bytes;
@@ -116,10 +113,6 @@ TPreguntaEditada EditadaDe(const TPregunta& pregunta) {
 
 QString Nativo(const QString& ruta) {
     return QDir::toNativeSeparators(ruta);
-}
-
-std::string RutaLocal(const QString& ruta) {
-    return QFile::encodeName(ruta).toStdString();
 }
 
 // Writes the whole temporary file of fichero and flushes it, so that a full disk shows here;
@@ -319,7 +312,7 @@ bool TDocumento::AbreConjunto(const QString& rutaPreg, QStringList* aviso, QStri
     } catch (const IoError& e) {
         if (error)
             *error = Traduce("No se ha podido leer «%1».", "No s'ha pogut llegir «%1».")
-                         .arg(Nativo(QFile::decodeName(e.Fichero().c_str())));
+                         .arg(Nativo(RutaDeBytes(e.Fichero())));
         return false;
     }
     Reemplaza(preguntas, rutaPreg, true);
@@ -362,7 +355,7 @@ bool TDocumento::GuardaConjunto(const QString& rutaPreg, QString* error) {
     for (const TPreguntaEditada& pregunta : preguntas_)
         enBytes.push_back(EnBytes(pregunta));
     const TConjuntoEscrito conjunto = ConstruyeConjunto(enBytes);
-    const QString rutaInd = QFile::decodeName(NombreIndice(RutaLocal(rutaPreg)).c_str());
+    const QString rutaInd = RutaDeBytes(NombreIndice(RutaLocal(rutaPreg)));
 
     // Both temporaries are written in full before either replaces its file; what is left to
     // fail then is two renames in one folder.
@@ -441,8 +434,7 @@ bool TDocumento::EscribeConfiguracion(const QString& rutaCfg,
 
 QString TDocumento::RutaConfiguracionDefecto(const QString& rutaPreg) {
     return QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) +
-           QStringLiteral("/Tildora/") +
-           QFile::decodeName(NombreConfiguracion(RutaLocal(rutaPreg)).c_str());
+           QStringLiteral("/Tildora/") + RutaDeBytes(NombreConfiguracion(RutaLocal(rutaPreg)));
 }
 
 // Edits

@@ -39,10 +39,6 @@ void Oculta(QLabel* etiqueta) {
 
 }  // namespace
 
-QString TextoDeBytes(std::string_view bytes) {
-    return QString::fromStdString(Utf8DeWindows1252(bytes));
-}
-
 QFont FuenteFija() {
     QFont fuente(QStringLiteral("Courier New"), 8);
     fuente.setStyleHint(QFont::TypeWriter);

@@ -12,6 +12,7 @@
 
 #include "layout.h"
 #include "question_files.h"
+#include "text_bytes.h"
 
 class QLabel;
 class QLineEdit;
@@ -60,8 +61,6 @@ class TPoolPregunta {
     uint16_t HuecosMostrados = 0;
 };
 
-// Windows-1252 bytes as text.
-QString TextoDeBytes(std::string_view bytes);
 // The fixed-pitch font of the question text: "Courier New", or its metric stand-in.
 QFont FuenteFija();
 // The background of a gap that is not wrong.

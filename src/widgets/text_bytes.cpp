@@ -1,0 +1,21 @@
+#include "text_bytes.h"
+
+#include <QFile>
+
+#include "win1252.h"
+
+QString TextoDeBytes(std::string_view bytes) {
+    return QString::fromStdString(Utf8DeWindows1252(bytes));
+}
+
+std::optional<std::string> BytesDeEntrada(const QString& entrada) {
+    return Windows1252DeUtf8(entrada.normalized(QString::NormalizationForm_C).toStdString());
+}
+
+std::string RutaLocal(const QString& ruta) {
+    return QFile::encodeName(ruta).toStdString();
+}
+
+QString RutaDeBytes(const std::string& ruta) {
+    return QFile::decodeName(QByteArray::fromStdString(ruta));
+}
