@@ -1,0 +1,12 @@
+#pragma once
+
+#include <cstdint>
+
+// The interface languages, numbered as every window has always numbered them.
+enum class TIdioma : uint16_t { Castellano = 0, Valenciano = 1 };
+
+// The text of the interface language, from its Castellano and Valenciano forms.
+template <typename Texto>
+constexpr Texto Elige(TIdioma idioma, Texto castellano, Texto valenciano) {
+    return idioma == TIdioma::Castellano ? castellano : valenciano;
+}

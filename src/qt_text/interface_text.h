@@ -1,0 +1,8 @@
+#pragma once
+
+#include <QString>
+
+#include "language.h"
+
+// The caption of the interface language, from UTF-8 literals.
+QString Texto(TIdioma idioma, const char* castellano, const char* valenciano);
