@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <cstdlib>
 #include <functional>
 #include <map>
 #include <optional>
@@ -10,6 +9,8 @@
 
 #include "binary_file.h"
 #include "checksum.h"
+#include "data_folder.h"
+#include "history.h"
 #include "io_error.h"
 #include "question_files.h"
 #include "set_checks.h"
@@ -90,14 +91,6 @@ std::string UneAviso(const TAviso& aviso) {
         texto += (texto.empty() ? "" : " ") + parte;
     }
     return texto;
-}
-
-std::string LeeFicheroCompleto(const std::string& ruta) {
-    TFichero fichero;
-    fichero.Abre(ruta, TFichero::TModo::Lectura);
-    std::string bytes(static_cast<size_t>(fichero.Tamano()), '\0');
-    bytes.resize(bytes.empty() ? 0 : fichero.LeeBloque(bytes.data(), bytes.size()));
-    return bytes;
 }
 
 // The set as the program would open it, or TFallo with its notice.
@@ -371,7 +364,8 @@ std::vector<int> LeeSeleccion(const std::string& lista, int32_t cuenta) {
 std::string CarpetaDatosExigida() {
     const std::string carpeta = CarpetaDatosPrograma();
     if (carpeta.empty())
-        throw TFallo("cannot find the program data folder: HOME is not set");
+        throw TFallo(
+            "cannot find the program data folder: neither XDG_DATA_HOME nor a home is known");
     return carpeta;
 }
 
@@ -432,8 +426,8 @@ int MuestraHistoria(const std::vector<std::string>& argumentos, std::ostream& sa
     salida << ruta << ": " << puntuaciones.size()
            << (puntuaciones.size() == 1 ? " session" : " sessions") << ", oldest first\n";
     for (size_t i = 0; i < puntuaciones.size(); ++i) {
-        const int puntuacion = static_cast<unsigned char>(puntuaciones[i]);
-        salida << "  " << i + 1 << ". " << puntuacion * 100 / 254 << "%\n";
+        const auto puntuacion = static_cast<uint8_t>(puntuaciones[i]);
+        salida << "  " << i + 1 << ". " << PorCientoHistoria(puntuacion) << "%\n";
     }
     return kSalidaBien;
 }
@@ -446,16 +440,6 @@ const std::map<std::string, TOrden> kOrdenes = {{"pack", Empaqueta},
                                                 {"history", MuestraHistoria}};
 
 }  // namespace
-
-std::string CarpetaDatosPrograma() {
-    const char* datos = std::getenv("XDG_DATA_HOME");
-    if (datos && *datos)
-        return std::string(datos) + "/Tildora";
-    const char* casa = std::getenv("HOME");
-    if (casa && *casa)
-        return std::string(casa) + "/.local/share/Tildora";
-    return "";
-}
 
 int EjecutaHerramienta(const std::vector<std::string>& argumentos, std::ostream& salida,
                        std::ostream& errores) {

@@ -6,6 +6,7 @@
 #include <random>
 #include <sstream>
 
+#include "history.h"
 #include "hostile_sets.h"
 #include "question_files.h"
 #include "settings.h"
@@ -285,17 +286,6 @@ TEST_F(Herramienta, ConfigRefusesWrongSelections) {
     }
 }
 
-TEST_F(Herramienta, DataFolderFollowsTheProgram) {
-    EXPECT_EQ(CarpetaDatosPrograma(), En("datos") + "/Tildora");
-    const std::string casa = std::getenv("HOME") ? std::getenv("HOME") : "";
-    setenv("HOME", En("casa").c_str(), 1);
-    setenv("XDG_DATA_HOME", "", 1);
-    EXPECT_EQ(CarpetaDatosPrograma(), En("casa") + "/.local/share/Tildora");
-    unsetenv("XDG_DATA_HOME");
-    EXPECT_EQ(CarpetaDatosPrograma(), En("casa") + "/.local/share/Tildora");
-    setenv("HOME", casa.c_str(), 1);
-}
-
 TEST_F(Herramienta, HistoryShowsScoresAsPerCent) {
     const TResultado vacio = Ejecuta({"history", En("cuaderno.preg")});
     EXPECT_EQ(vacio.Estado, kSalidaBien);
@@ -308,7 +298,17 @@ TEST_F(Herramienta, HistoryShowsScoresAsPerCent) {
     const TResultado r = Ejecuta({"history", "otra/carpeta/cuaderno.preg"});
     EXPECT_EQ(r.Estado, kSalidaBien);
     EXPECT_EQ(r.Salida, Datos("cuaderno.his") +
-                            ": 4 sessions, oldest first\n  1. 100%\n  2. 50%\n  3. 0%\n  4. 74%\n");
+                            ": 4 sessions, oldest first\n  1. 100%\n  2. 50%\n  3. 0%\n  4. 75%\n");
+
+    // Every score byte reads as the history window reads it.
+    std::string todas, esperado;
+    for (int b = 0; b < 256; ++b) {
+        todas += static_cast<char>(b);
+        esperado += "  " + std::to_string(b + 1) + ". " +
+                    std::to_string(PorCientoHistoria(static_cast<uint8_t>(b))) + "%\n";
+    }
+    EscribeFichero(Datos("cuaderno.his"), todas);
+    EXPECT_TRUE(Ejecuta({"history", "cuaderno.preg"}).Salida.ends_with(esperado));
 }
 
 TEST_F(Herramienta, WrongUsageExitsWithTwo) {
