@@ -60,8 +60,9 @@ bool LeePregunta(const std::vector<std::string_view>& campos, TProgreso& progres
     unsigned caja = 0;
     if (campos.size() != 8 || !LeeNumero(campos[1], numero) || numero < 1 || numero > 65535 ||
         campos[2].size() != 16 || !LeeNumero(campos[2], resultado.Huella, 16) ||
-        !LeeNumero(campos[3], caja) || caja > kCajasRepaso || !LeeNumero(campos[4], resultado.Vence) ||
-        !LeeNumero(campos[5], resultado.Fallos) || !LeeNumero(campos[6], resultado.Aciertos) ||
+        !LeeNumero(campos[3], caja) || caja > kCajasRepaso ||
+        !LeeNumero(campos[4], resultado.Vence) || !LeeNumero(campos[5], resultado.Fallos) ||
+        !LeeNumero(campos[6], resultado.Aciertos) ||
         !LeeHuecos(campos[7], resultado.HuecosErroneos))
         return false;
     resultado.Caja = static_cast<uint8_t>(caja);
@@ -168,9 +169,10 @@ std::string BytesProgreso(const TProgreso& progreso) {
     bytes.reserve(bytes.size() + progreso.Preguntas.size() * 48 + progreso.Sesiones.size() * 24);
     char linea[96];
     for (const auto& [numero, resultado] : progreso.Preguntas) {
-        const int n = std::snprintf(linea, sizeof linea, "P %u %016" PRIx64 " %u %" PRId64 " %u %u ",
-                                    unsigned{numero}, resultado.Huella, unsigned{resultado.Caja},
-                                    resultado.Vence, resultado.Fallos, resultado.Aciertos);
+        const int n =
+            std::snprintf(linea, sizeof linea, "P %u %016" PRIx64 " %u %" PRId64 " %u %u ",
+                          unsigned{numero}, resultado.Huella, unsigned{resultado.Caja},
+                          resultado.Vence, resultado.Fallos, resultado.Aciertos);
         bytes.append(linea, static_cast<size_t>(n));
         if (resultado.HuecosErroneos.empty())
             bytes += '-';

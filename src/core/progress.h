@@ -14,11 +14,11 @@
 inline constexpr int kVersionProgreso = 1;
 
 struct TResultadoPregunta {
-    uint64_t Huella = 0;   // of the question's record when it was last answered
-    uint8_t Caja = 0;      // review box, see review_schedule.h; 0 is out of the review
-    int64_t Vence = 0;     // local day (days since 1970-01-01) from which a boxed question is due
-    uint32_t Fallos = 0;   // answers with a wrong gap
-    uint32_t Aciertos = 0; // answers wholly right
+    uint64_t Huella = 0;    // of the question's record when it was last answered
+    uint8_t Caja = 0;       // review box, see review_schedule.h; 0 is out of the review
+    int64_t Vence = 0;      // local day (days since 1970-01-01) from which a boxed question is due
+    uint32_t Fallos = 0;    // answers with a wrong gap
+    uint32_t Aciertos = 0;  // answers wholly right
     std::vector<uint8_t> HuecosErroneos;  // 1-based gaps wrong at the last wrong answer
     // Not saved: the session's answer count when it was answered wrong in this session, or -1.
     int64_t TurnoFallo = -1;

@@ -15,7 +15,8 @@ void AnotaRespuesta(TProgreso& progreso, uint16_t numero, uint64_t huella,
         resultado.TurnoFallo = progreso.TurnosSesion;
     } else {
         ++resultado.Aciertos;
-        if (resultado.Caja == 1 || (resultado.Caja > 1 && PreguntaPendiente(progreso, resultado, ahora))) {
+        if (resultado.Caja == 1 ||
+            (resultado.Caja > 1 && PreguntaPendiente(progreso, resultado, ahora))) {
             resultado.Caja = resultado.Caja == kCajasRepaso ? 0 : resultado.Caja + 1;
             resultado.Vence = DiaLocal(ahora) + kDiasCaja[resultado.Caja];
             resultado.TurnoFallo = -1;
@@ -58,8 +59,8 @@ uint16_t SiguientePendiente(const TProgreso& progreso, int64_t ahora, uint16_t a
     for (auto i = progreso.Preguntas.upper_bound(actual); i != progreso.Preguntas.end(); ++i)
         if (pendiente(*i))
             return i->first;
-    for (auto i = progreso.Preguntas.begin();
-         i != progreso.Preguntas.end() && i->first <= actual; ++i)
+    for (auto i = progreso.Preguntas.begin(); i != progreso.Preguntas.end() && i->first <= actual;
+         ++i)
         if (pendiente(*i))
             return i->first;
     return 0;

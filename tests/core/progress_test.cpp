@@ -76,9 +76,11 @@ TEST(Progress, RefusesWhatIsNotAWholeFileOfThisVersion) {
         {"version with trailing text", "Tildora progreso 1x\nFin\n"},
         {"foreign", "\x89PNG\r\n\x1a\n"},
         {"question 0", "Tildora progreso 1\nP 0 0000000000000001 0 0 0 1 -\nFin\n"},
-        {"question beyond 16 bits", "Tildora progreso 1\nP 65536 0000000000000001 0 0 0 1 -\nFin\n"},
+        {"question beyond 16 bits",
+         "Tildora progreso 1\nP 65536 0000000000000001 0 0 0 1 -\nFin\n"},
         {"twice the same question",
-         "Tildora progreso 1\nP 2 0000000000000001 0 0 0 1 -\nP 2 0000000000000002 0 0 0 1 -\nFin\n"},
+         "Tildora progreso 1\nP 2 0000000000000001 0 0 0 1 -\nP 2 0000000000000002 0 0 0 1 "
+         "-\nFin\n"},
         {"short fingerprint", "Tildora progreso 1\nP 2 01 0 0 0 1 -\nFin\n"},
         {"box beyond the last", "Tildora progreso 1\nP 2 0000000000000001 5 0 0 1 -\nFin\n"},
         {"gap 0", "Tildora progreso 1\nP 2 0000000000000001 1 0 1 0 0\nFin\n"},
@@ -164,8 +166,14 @@ TEST(Progress, EditedMovedOrVanishedQuestionsStartAfresh) {
 }
 
 TEST(Progress, FingerprintsTellRecordsApart) {
-    const std::string_view registros[] = {"", std::string_view("\0", 1), "a", "b", "ab", "ba",
-                                          std::string_view("a\0b", 3), std::string_view("a\0c", 3)};
+    const std::string_view registros[] = {"",
+                                          std::string_view("\0", 1),
+                                          "a",
+                                          "b",
+                                          "ab",
+                                          "ba",
+                                          std::string_view("a\0b", 3),
+                                          std::string_view("a\0c", 3)};
     for (const auto& a : registros)
         for (const auto& b : registros)
             EXPECT_EQ(HuellaRegistro(a) == HuellaRegistro(b), a == b);

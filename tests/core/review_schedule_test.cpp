@@ -56,35 +56,35 @@ TEST(ReviewSchedule, AWrongAnswerComesBackAfterAFewOthersAndInEveryLaterSession)
 
 TEST(ReviewSchedule, BoxesGrowWithRightAnswersAndAWrongOneStartsAgain) {
     struct TPaso {
-        int64_t dia;       // days after the first answer
-        bool bien;         // the answer wholly right
-        int caja;          // box afterwards
-        int64_t venceEn;   // first day on which it is due again, -1 never
+        int64_t dia;      // days after the first answer
+        bool bien;        // the answer wholly right
+        int caja;         // box afterwards
+        int64_t venceEn;  // first day on which it is due again, -1 never
     };
     const TPaso pasos[] = {
-        {0, false, 1, 0},   // wrong: due at once
-        {0, true, 2, 1},    // right: tomorrow
-        {0, true, 2, 1},    // right again before its day: nothing changes
-        {1, true, 3, 4},    // three days on
-        {3, true, 3, 4},    // early: nothing changes
-        {5, true, 4, 12},   // late is still due: seven days on from the answer
-        {12, false, 1, 12}, // wrong in the last box: back to the start
-        {12, true, 2, 13},
-        {13, true, 3, 16},
-        {16, true, 4, 23},
-        {23, true, 0, -1},  // right in the last box: learnt, out of the review
+        {0, false, 1, 0},    // wrong: due at once
+        {0, true, 2, 1},     // right: tomorrow
+        {0, true, 2, 1},     // right again before its day: nothing changes
+        {1, true, 3, 4},     // three days on
+        {3, true, 3, 4},     // early: nothing changes
+        {5, true, 4, 12},    // late is still due: seven days on from the answer
+        {12, false, 1, 12},  // wrong in the last box: back to the start
+        {12, true, 2, 13},  {13, true, 3, 16},
+        {16, true, 4, 23},  {23, true, 0, -1},  // right in the last box: learnt, out of the review
         {40, true, 0, -1},
     };
     TProgreso progreso;
     for (const TPaso& paso : pasos) {
         progreso = NuevaSesion(progreso);
-        AnotaRespuesta(progreso, 9, kHuella, paso.bien ? std::vector<uint8_t>{} : std::vector<uint8_t>{1},
+        AnotaRespuesta(progreso, 9, kHuella,
+                       paso.bien ? std::vector<uint8_t>{} : std::vector<uint8_t>{1},
                        kHoy + paso.dia * kDia);
         const TProgreso despues = NuevaSesion(progreso);
         SCOPED_TRACE(paso.dia);
         EXPECT_EQ(despues.Preguntas.at(9).Caja, paso.caja);
         for (int64_t dia = paso.dia; dia < paso.dia + 10; ++dia)
-            EXPECT_EQ(Pendiente(despues, 9, kHoy + dia * kDia), paso.venceEn >= 0 && dia >= paso.venceEn)
+            EXPECT_EQ(Pendiente(despues, 9, kHoy + dia * kDia),
+                      paso.venceEn >= 0 && dia >= paso.venceEn)
                 << dia;
     }
 }
@@ -101,9 +101,10 @@ TEST(ReviewSchedule, AClockSetBackLeavesNothingStuck) {
 
     // A due day written years ahead, as a wrong clock leaves it.
     TProgreso futuro;
-    ASSERT_TRUE(LeeBytesProgreso("Tildora progreso 1\nP 4 0000000000abcdef 3 9000000 1 1 1\n"
-                                 "S 4000000000 2 1\nS 1000 2 2\nFin\n",
-                                 futuro));
+    ASSERT_TRUE(
+        LeeBytesProgreso("Tildora progreso 1\nP 4 0000000000abcdef 3 9000000 1 1 1\n"
+                         "S 4000000000 2 1\nS 1000 2 2\nFin\n",
+                         futuro));
     EXPECT_EQ(PreguntasPendientes(futuro, kHoy), (std::vector<uint16_t>{4}));
     AnotaRespuesta(futuro, 4, kHuella, {}, kHoy);
     EXPECT_EQ(futuro.Preguntas.at(4).Caja, 4);
@@ -125,8 +126,8 @@ TEST(ReviewSchedule, DueQuestionsInOrderWithinTheTopics) {
     EXPECT_EQ(CuentaPendientes(progreso, kHoy, impares), 2);
 
     const std::tuple<uint16_t, bool, uint16_t> siguientes[] = {
-        {0, false, 3}, {3, false, 8}, {8, false, 17}, {39, false, 40}, {40, false, 3},
-        {65535, false, 3}, {3, true, 17}, {17, true, 3}, {4, true, 17},
+        {0, false, 3},     {3, false, 8}, {8, false, 17}, {39, false, 40}, {40, false, 3},
+        {65535, false, 3}, {3, true, 17}, {17, true, 3},  {4, true, 17},
     };
     for (const auto& [actual, soloImpares, esperada] : siguientes)
         EXPECT_EQ(SiguientePendiente(progreso, kHoy, actual,
