@@ -128,7 +128,7 @@ TfrmTildora::TfrmTildora(QWidget* parent) : QMainWindow(parent) {
     LineaPuntuacion = new TLineaPuntuacion(this);
     setStatusBar(LineaPuntuacion);
     ZoomTexto = new TZoomTexto(this, AreaCliente->viewport(), [this](int porCiento) {
-        Pool.Escala(porCiento, frameGeometry().width());
+        Pool.Escala(porCiento);
         AjustaAreaCliente();
     });
 
