@@ -139,7 +139,6 @@ std::string UneAviso(const TAviso& aviso) {
 
 // The set as the program would open it, or TFallo with its notice.
 void ValidaConjunto(const std::string& nombre, std::ostream& errores) {
-    CompletaEscrituraPendiente(nombre);
     TAviso aviso;
     if (CompruebaFicheros(nombre, kClave, &aviso))
         return;
@@ -465,16 +464,32 @@ int MuestraHistoria(const std::vector<std::string>& argumentos, std::ostream& sa
                     std::ostream&) {
     const std::string nombre = ArgumentoUnico(argumentos, "history");
     const std::string ruta = CarpetaDatosExigida() + "/" + NombreHistoria(nombre);
-    if (!ExisteFichero(ruta)) {
+    std::error_code error;
+    // A folder in its place is an error that the open names, not an empty history.
+    if (!std::filesystem::exists(ruta, error)) {
         salida << "No history for " << NombreDesnudo(nombre) << " yet (" << ruta << ").\n";
         return kSalidaBien;
     }
-    const std::string puntuaciones = LeeFicheroCompleto(ruta);
-    salida << ruta << ": " << puntuaciones.size()
-           << (puntuaciones.size() == 1 ? " session" : " sessions") << ", oldest first\n";
-    for (size_t i = 0; i < puntuaciones.size(); ++i) {
-        const auto puntuacion = static_cast<uint8_t>(puntuaciones[i]);
-        salida << "  " << i + 1 << ". " << PorCientoHistoria(puntuacion) << "%\n";
+    // A block at a time: a history gains a byte a session and may have grown huge. Bytes the
+    // program appends meanwhile wait for the next run.
+    TFichero fichero;
+    fichero.Abre(ruta, TFichero::TModo::Lectura);
+    const int64_t sesiones = fichero.Tamano();
+    salida << ruta << ": " << sesiones << (sesiones == 1 ? " session" : " sessions")
+           << ", oldest first\n";
+    std::vector<unsigned char> bloque(65536);
+    std::string lineas;
+    for (int64_t n = 0; n < sesiones;) {
+        const size_t pedidos = static_cast<size_t>(
+            std::min<int64_t>(sesiones - n, static_cast<int64_t>(bloque.size())));
+        const size_t leidos = fichero.LeeBloque(bloque.data(), pedidos);
+        if (leidos == 0)
+            break;
+        lineas.clear();
+        for (size_t i = 0; i < leidos; ++i)
+            lineas += "  " + std::to_string(++n) + ". " +
+                      std::to_string(PorCientoHistoria(bloque[i])) + "%\n";
+        salida << lineas;
     }
     return kSalidaBien;
 }

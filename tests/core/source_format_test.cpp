@@ -24,6 +24,9 @@ TEST(SourceFormat, ReadsWhatATeacherWrites) {
         {"CRLF line ends, a byte order mark and indented keys",
          "\xEF\xBB\xBFtema: a\r\n  Modo: 7\r\n\tANCHO : 255\r\n   >x\r\n",
          {P("a", "x", 7, 255)}},
+        {"carriage returns alone as line ends, and mixed with the others",
+         "tema: a\r> x\r>\r> y\r\rtema: b\r\nmodo: acentos\r\r\ntema: c\n> z",
+         {P("a", "x\r\ry"), P("b", "", 1), P("c", "z")}},
         {"empty topic and text, defaults", "tema:\ntema: b\n", {P("", ""), P("b", "")}},
         {"quoted topic keeps its blanks and quotes",
          "tema: \" a \"\ntema: \"\"b\"\"\ntema: \"\n",
@@ -67,6 +70,7 @@ TEST(SourceFormat, ErrorsNameTheLine) {
         {"tema: a\nancho: 1\nancho: 2\n", 3, "given twice"},
         {"tema: a\n> a\tb\n", 2, "column 4: a tab"},
         {"tema: a\x01\n", 1, "control character in the topic"},
+        {"tema: a\r> b\r\rfoo\r", 4, "expected \"tema:\""},
         {"tema: a\n\ntema: b\n> " + largo + "\n", 3, "32768"},
         {"tema: b\n> " + largo + "\ntema: c\n", 1, "32768"},
     };
