@@ -233,6 +233,12 @@ TFuenteLeida LeeFuente(std::string_view texto) {
     if (fuente.Preguntas.empty())
         return falla(std::max(numero, 1),
                      "the source holds no question; each question starts with a \"tema:\" line");
+    // Question numbers are 16-bit: the program could not reach the others.
+    if (fuente.Preguntas.size() > static_cast<size_t>(kMaximoPreguntas))
+        return falla(fuente.Lineas[kMaximoPreguntas],
+                     "question " + std::to_string(kMaximoPreguntas + 1) + " of " +
+                         std::to_string(fuente.Preguntas.size()) +
+                         " starts here; a set holds at most " + std::to_string(kMaximoPreguntas));
     return fuente;
 }
 

@@ -60,9 +60,11 @@ constexpr const char* kAyuda =
 const std::map<std::string, std::string> kAyudaOrden = {
     {"pack",
      "Usage: tildora-tool pack SOURCE -o SET.preg\n"
-     "Reads the UTF-8 question source SOURCE and writes SET.preg and SET.ind beside it, then\n"
-     "validates them as the program does on opening. The first question's record must be at\n"
-     "least 81 per cent unaccented letters, digits, blanks, commas and points.\n"
+     "Reads the UTF-8 question source SOURCE, validates the set as the program does on\n"
+     "opening, and only then writes SET.preg and SET.ind beside it, replacing an old pair as\n"
+     "one: if anything fails, or the command is killed, the old pair stays as it was. The\n"
+     "first question's record must be at least 81 per cent unaccented letters, digits, blanks,\n"
+     "commas and points.\n"
      "The source format is described in docs/question-source-format.md.\n"},
     {"unpack",
      "Usage: tildora-tool unpack SET.preg\n"

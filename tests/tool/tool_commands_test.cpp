@@ -127,6 +127,9 @@ TEST_F(Herramienta, PackWritesWhatTheCoreWriterWrites) {
 }
 
 TEST_F(Herramienta, PackErrorsNameFileAndLine) {
+    std::string muchas;
+    for (int i = 0; i <= kMaximoPreguntas; ++i)
+        muchas += "tema: t\n";
     struct Caso {
         std::string fuente;
         std::string error;
@@ -134,8 +137,11 @@ TEST_F(Herramienta, PackErrorsNameFileAndLine) {
     const Caso casos[] = {
         {"tema: a\n> bien\n> caf\xE9\n", ":3: column 6: the bytes are not valid UTF-8"},
         {"tema: a\n> \xE2\x86\x92\n", ":2: column 3: the character U+2192"},
-        {"tema: a\n\ntema: b\n> " + std::string(kLongitudRegistro, 'a') + "\n", ":3: the question"},
+        {"tema: a\n\ntema: b\n> " + std::string(kLongitudRegistro, 'a') + "\n",
+         ":3: the question starting here takes 32773 bytes once packed; a question may take at "
+         "most 32768 (topic and text plus 4)\n"},
         {"# solo comentarios\n", ":1: the source holds no question"},
+        {muchas, ":65536: question 65536 of 65536 starts here; a set holds at most 65535\n"},
     };
     for (const Caso& c : casos) {
         EscribeFichero(En("mal.txt"), c.fuente);
