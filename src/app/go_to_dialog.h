@@ -2,6 +2,7 @@
 
 #include <QDialog>
 #include <QSpinBox>
+#include "language.h"
 
 class QLabel;
 class QLineEdit;
@@ -27,7 +28,7 @@ class TfrmLeeInicial : public QDialog {
   public:
     explicit TfrmLeeInicial(QWidget* parent = nullptr);
 
-    uint16_t Idioma = 0;
+    TIdioma Idioma = TIdioma::Castellano;
     QLabel* lblTexto = nullptr;
     TCampoNumero* NumInicial = nullptr;
     QLabel* lblMaximo = nullptr;
