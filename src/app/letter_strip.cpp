@@ -45,9 +45,9 @@ TTiraLetras::~TTiraLetras() {
 
 const QStringList& TTiraLetras::Letras() {
     static const QStringList letras = {
-        QStringLiteral("á"), QStringLiteral("é"), QStringLiteral("í"),   QStringLiteral("ó"),
-        QStringLiteral("ú"), QStringLiteral("ü"), QStringLiteral("ñ"),   QStringLiteral("à"),
-        QStringLiteral("è"), QStringLiteral("ò"), QStringLiteral("ï"),   QStringLiteral("ç"),
+        QStringLiteral("á"),   QStringLiteral("é"), QStringLiteral("í"), QStringLiteral("ó"),
+        QStringLiteral("ú"),   QStringLiteral("ü"), QStringLiteral("ñ"), QStringLiteral("à"),
+        QStringLiteral("è"),   QStringLiteral("ò"), QStringLiteral("ï"), QStringLiteral("ç"),
         QStringLiteral("l·l"), QStringLiteral("¿"), QStringLiteral("¡")};
     return letras;
 }
@@ -111,25 +111,24 @@ void PonLetraEnHueco(QLineEdit* hueco, const QString& letra) {
     const auto seleccionados = static_cast<size_t>(hueco->selectedText().size());
     const auto maximo = static_cast<size_t>(hueco->maxLength());
     switch (ColocaLetra(texto, cursor, seleccionados, maximo, Letras32(letra))) {
-    case TColocacion::Inserta:
-        hueco->insert(letra);
-        break;
-    case TColocacion::SustituyeAnterior:
-        hueco->setSelection(static_cast<int>(cursor) - 1, 1);
-        hueco->insert(letra);
-        break;
-    case TColocacion::Rechaza:
-        Pitido();
-        break;
+        case TColocacion::Inserta:
+            hueco->insert(letra);
+            break;
+        case TColocacion::SustituyeAnterior:
+            hueco->setSelection(static_cast<int>(cursor) - 1, 1);
+            hueco->insert(letra);
+            break;
+        case TColocacion::Rechaza:
+            Pitido();
+            break;
     }
 }
 
 void CambiaAcento(QLineEdit* hueco) {
     const int cursor = hueco->cursorPosition();
-    const char32_t siguiente =
-        cursor > 0 && !hueco->hasSelectedText()
-            ? SiguienteAcento(hueco->text().at(cursor - 1).unicode())
-            : 0;
+    const char32_t siguiente = cursor > 0 && !hueco->hasSelectedText()
+                                   ? SiguienteAcento(hueco->text().at(cursor - 1).unicode())
+                                   : 0;
     if (siguiente == 0) {
         Pitido();
         return;

@@ -82,9 +82,9 @@ TEST_F(TiraTest, ALetterGoesWhereTheLearnerTypes) {
         bool pitido;
     } casos[] = {
         {"cami", 6, 4, "ó", "camió", 5, false},
-        {"camin", 6, 4, "ó", "camión", 5, false},          // in the middle of the entry
-        {"camion", 6, 5, "ó", "camión", 5, false},         // full: over the plain vowel
-        {"camion", 6, 6, "ó", "camion", 6, true},          // full, "n" before the caret
+        {"camin", 6, 4, "ó", "camión", 5, false},   // in the middle of the entry
+        {"camion", 6, 5, "ó", "camión", 5, false},  // full: over the plain vowel
+        {"camion", 6, 6, "ó", "camion", 6, true},   // full, "n" before the caret
         {"camion", 6, 2, "ó", "camion", 2, true},
         {"plaa", 5, 3, "ç", "plaça", 4, false},
         {"co", 11, 2, "l·l", "col·l", 5, false},
@@ -151,12 +151,18 @@ TEST_F(TiraTest, TheShortcutCyclesTheVowelBeforeTheCaret) {
         const char* resultado;
         int pitidos;
     } casos[] = {
-        {"camio", 5, 5, 1, "camió", 0},    {"camio", 5, 5, 2, "camiò", 0},
-        {"camio", 5, 5, 3, "camio", 0},    {"camion", 6, 5, 1, "camión", 0},
-        {"pare", 4, 4, 2, "parè", 0},      {"rai", 3, 3, 2, "raï", 0},
-        {"pinguino", 8, 2, 1, "pínguino", 0}, {"pu", 2, 2, 2, "pü", 0},
-        {"CAMIO", 5, 5, 1, "CAMIÓ", 0},    {"camion", 6, 6, 1, "camion", 1},
-        {"", 5, 0, 1, "", 1},              {"o", 1, 0, 1, "o", 1},
+        {"camio", 5, 5, 1, "camió", 0},
+        {"camio", 5, 5, 2, "camiò", 0},
+        {"camio", 5, 5, 3, "camio", 0},
+        {"camion", 6, 5, 1, "camión", 0},
+        {"pare", 4, 4, 2, "parè", 0},
+        {"rai", 3, 3, 2, "raï", 0},
+        {"pinguino", 8, 2, 1, "pínguino", 0},
+        {"pu", 2, 2, 2, "pü", 0},
+        {"CAMIO", 5, 5, 1, "CAMIÓ", 0},
+        {"camion", 6, 6, 1, "camion", 1},
+        {"", 5, 0, 1, "", 1},
+        {"o", 1, 0, 1, "o", 1},
     };
     for (const auto& caso : casos) {
         SCOPED_TRACE(caso.texto);

@@ -31,13 +31,13 @@ TEST(AccentedLetters, WhereALetterGoesInAGap) {
         {U"co", 2, 0, 10, U"l·l", TColocacion::Inserta},
         {U"col", 3, 0, 5, U"l·l", TColocacion::Rechaza},  // three characters, room for two
         {U"camion", 5, 0, 6, U"ó", TColocacion::SustituyeAnterior},  // "camio|n"
-        {U"camion", 6, 0, 6, U"ó", TColocacion::Rechaza},  // "n" before the caret
+        {U"camion", 6, 0, 6, U"ó", TColocacion::Rechaza},            // "n" before the caret
         {U"camion", 0, 0, 6, U"ó", TColocacion::Rechaza},
         {U"cami", 4, 0, 4, U"í", TColocacion::SustituyeAnterior},
-        {U"cami", 4, 0, 4, U"ó", TColocacion::Rechaza},  // another vowel
+        {U"cami", 4, 0, 4, U"ó", TColocacion::Rechaza},    // another vowel
         {U"camIon", 4, 0, 6, U"í", TColocacion::Rechaza},  // another case
         {U"CAMIO", 5, 0, 5, U"Ó", TColocacion::SustituyeAnterior},
-        {U"camió", 5, 0, 5, U"ò", TColocacion::Rechaza},  // not a plain vowel
+        {U"camió", 5, 0, 5, U"ò", TColocacion::Rechaza},   // not a plain vowel
         {U"camion", 5, 0, 6, U"ñ", TColocacion::Rechaza},  // no accented vowel
         {U"camion", 5, 0, 6, U"¿", TColocacion::Rechaza},
         {U"camion", 5, 1, 6, U"ó", TColocacion::Inserta},  // over the selection
