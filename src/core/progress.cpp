@@ -1,5 +1,6 @@
 #include "progress.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cinttypes>
 #include <cstdio>
@@ -133,6 +134,27 @@ uint64_t HuellaRegistro(std::string_view registro) {
     return huella;
 }
 
+uint64_t HuellaPregunta(const TPregunta& pregunta) {
+    std::string registro;
+    registro.reserve(pregunta.Tema.size() + pregunta.Texto.size() + 4);
+    registro += static_cast<char>(pregunta.Modo);
+    registro += static_cast<char>(pregunta.AnchoMinimo);
+    registro += pregunta.Tema;
+    registro += '\0';
+    registro += pregunta.Texto;
+    registro += '\0';
+    return HuellaRegistro(registro);
+}
+
+std::vector<uint64_t> HuellasPreguntas(TFicherosPreguntas& ficheros) {
+    const int32_t usadas = std::clamp(ficheros.NumPreguntas(), 0, kMaximoPreguntas);
+    std::vector<uint64_t> huellas;
+    huellas.reserve(static_cast<size_t>(usadas));
+    for (int32_t n = 1; n <= usadas; ++n)
+        huellas.push_back(HuellaPregunta(ficheros.LeePregunta(static_cast<uint16_t>(n))));
+    return huellas;
+}
+
 void ConciliaProgreso(TProgreso& progreso, const std::vector<uint64_t>& huellas) {
     std::erase_if(progreso.Preguntas, [&](const auto& entrada) {
         const auto& [numero, resultado] = entrada;
@@ -162,6 +184,13 @@ std::string FechaSesion(int64_t segundos) {
     if (localtime_r(&t, &local))
         std::strftime(texto, sizeof texto, "%Y-%m-%d %H:%M", &local);
     return texto;
+}
+
+std::string FechaSesionHistoria(const TProgreso& progreso, int64_t sesion, int64_t total) {
+    const int64_t primera = total - static_cast<int64_t>(progreso.Sesiones.size());
+    if (sesion <= primera || sesion > total)
+        return "";
+    return FechaSesion(progreso.Sesiones[static_cast<size_t>(sesion - primera - 1)].Fecha);
 }
 
 std::string BytesProgreso(const TProgreso& progreso) {
@@ -201,31 +230,31 @@ bool LeeBytesProgreso(std::string_view bytes, TProgreso& progreso) {
     return false;
 }
 
-TCargaProgreso CargaProgreso(const std::string& ruta) {
-    TCargaProgreso carga;
+TEstadoProgreso LeeProgreso(const std::string& ruta, TProgreso& progreso) {
+    progreso = {};
     std::error_code error;
     if (!std::filesystem::exists(std::filesystem::symlink_status(ruta, error)))
-        return carga;
-    std::string bytes;
-    bool leido = false;
+        return TEstadoProgreso::Nuevo;
     try {
         TFichero fichero;
         fichero.Abre(ruta, TFichero::TModo::Lectura);
         const int64_t tamano = fichero.Tamano();
-        if (tamano <= kTamanoMaximo) {
-            bytes.resize(static_cast<size_t>(tamano));
-            bytes.resize(fichero.LeeBloque(bytes.data(), bytes.size()));
-            leido = true;
-        }
+        if (tamano > kTamanoMaximo)
+            return TEstadoProgreso::Danado;
+        std::string bytes(static_cast<size_t>(tamano), '\0');
+        bytes.resize(fichero.LeeBloque(bytes.data(), bytes.size()));
+        return LeeBytesProgreso(bytes, progreso) ? TEstadoProgreso::Leido : TEstadoProgreso::Danado;
     } catch (const IoError&) {
+        return TEstadoProgreso::Danado;
     }
-    if (leido && LeeBytesProgreso(bytes, carga.Progreso)) {
-        carga.Estado = TEstadoProgreso::Leido;
-        return carga;
-    }
-    carga.Estado = TEstadoProgreso::Danado;
+}
+
+TCargaProgreso CargaProgreso(const std::string& ruta) {
+    TCargaProgreso carga;
+    carga.Estado = LeeProgreso(ruta, carga.Progreso);
+    std::error_code error;
     // A folder in the file's place stays where it is: it is not ours to move.
-    if (std::filesystem::is_regular_file(ruta, error)) {
+    if (carga.Estado == TEstadoProgreso::Danado && std::filesystem::is_regular_file(ruta, error)) {
         const std::string apartado = NombreApartado(ruta);
         std::filesystem::rename(ruta, apartado, error);
         if (!error)

@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <fstream>
 
+#include "io_error.h"
 #include "review_schedule.h"
 #include "temp_folder.h"
 #include "writer.h"
@@ -141,8 +142,15 @@ TEST(Progress, SavedThroughTheWriterHandedIn) {
         escrito = bytes;
     });
     EXPECT_EQ(escrito, BytesProgreso(Ejemplo()));
-    GuardaProgreso(ruta, Ejemplo(), EscribeFichero);
+    GuardaProgreso(ruta, Ejemplo());
     EXPECT_EQ(CargaProgreso(ruta).Estado, TEstadoProgreso::Leido);
+
+    // Where nothing can be written the caller hears of it, and what was there stays.
+    const std::string enCarpeta = carpeta.En("carpeta.prg");
+    std::filesystem::create_directory(enCarpeta);
+    EXPECT_THROW(GuardaProgreso(enCarpeta, Ejemplo()), IoError);
+    EXPECT_TRUE(std::filesystem::is_directory(enCarpeta));
+    EXPECT_THROW(GuardaProgreso(carpeta.En("falta/set.prg"), Ejemplo()), IoError);
 }
 
 TEST(Progress, EditedMovedOrVanishedQuestionsStartAfresh) {
