@@ -82,6 +82,10 @@ TEST(Progress, RefusesWhatIsNotAWholeFileOfThisVersion) {
         {"twice the same question",
          "Tildora progreso 1\nP 2 0000000000000001 0 0 0 1 -\nP 2 0000000000000002 0 0 0 1 "
          "-\nFin\n"},
+        {"out of order",
+         "Tildora progreso 1\nP 3 0000000000000001 0 0 0 1 -\nP 2 0000000000000002 0 0 0 1 "
+         "-\nFin\n"},
+        {"a field too many", "Tildora progreso 1\nP 2 0000000000000001 0 0 0 1 - x\nFin\n"},
         {"short fingerprint", "Tildora progreso 1\nP 2 01 0 0 0 1 -\nFin\n"},
         {"box beyond the last", "Tildora progreso 1\nP 2 0000000000000001 5 0 0 1 -\nFin\n"},
         {"gap 0", "Tildora progreso 1\nP 2 0000000000000001 1 0 1 0 0\nFin\n"},

@@ -66,8 +66,8 @@ TEST_F(Repaso, PrintsTheDueQuestionsInOrderAndNothingElse) {
     AnotaRespuesta(progreso, 1, Huella(1), {2}, ayer);
     AnotaRespuesta(progreso, 4, Huella(4), {1}, ayer - 400 * 86400);
     AnotaRespuesta(progreso, 4, Huella(4), {}, ayer - 400 * 86400);  // box 2, long overdue
-    AnotaRespuesta(progreso, 5, Huella(5) + 1, {1}, ayer);  // since edited
-    AnotaRespuesta(progreso, 99, 7, {1}, ayer);             // beyond the set
+    AnotaRespuesta(progreso, 5, Huella(5) + 1, {1}, ayer);           // since edited
+    AnotaRespuesta(progreso, 99, 7, {1}, ayer);                      // beyond the set
     GuardaProgreso(Datos("repaso.prg"), progreso);
 
     const TResultado r = Ejecuta({"review", Conjunto()});
@@ -121,9 +121,10 @@ TEST_F(Repaso, HistoryGivesTheDateOfEachDatedSession) {
     GuardaProgreso(Datos("repaso.prg"), progreso);
     const TResultado r = Ejecuta({"history", Conjunto()});
     EXPECT_EQ(r.Estado, 0);
-    EXPECT_TRUE(r.Salida.ends_with("  1. 50%\n"
-                                   "  2. 100%  2023-11-14 22:13\n"
-                                   "  3. 0%  2020-09-13 12:26\n"))
+    EXPECT_TRUE(
+        r.Salida.ends_with("  1. 50%\n"
+                           "  2. 100%  2023-11-14 22:13\n"
+                           "  3. 0%  2020-09-13 12:26\n"))
         << r.Salida;
     if (antes)
         setenv("TZ", guardado.c_str(), 1);
