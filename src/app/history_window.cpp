@@ -17,14 +17,16 @@
 
 namespace {
 
-// Ticks on whole sessions, never more than about ten of them; the first drawn session is
-// primera, numbered as it stands in the whole history.
+// Ticks on whole sessions, never more than about ten of them, and half as many when their
+// numbers grow long enough to crowd the axis; the first drawn session is primera, numbered as
+// it stands in the whole history.
 void PonEjeSesiones(QValueAxis* eje, int64_t primera, int sesiones) {
+    const int marcas = primera + sesiones > 99999 ? 5 : 10;
     eje->setRange(static_cast<qreal>(primera) - 0.5,
                   static_cast<qreal>(primera + std::max(sesiones, 1)) - 0.5);
     eje->setTickType(QValueAxis::TicksDynamic);
     eje->setTickAnchor(static_cast<qreal>(primera));
-    eje->setTickInterval(std::max(1, (sesiones + 9) / 10));
+    eje->setTickInterval(std::max(1, (sesiones + marcas - 1) / marcas));
     eje->setLabelFormat(QStringLiteral("%.0f"));
 }
 
@@ -38,7 +40,6 @@ TfrmHistorial::TfrmHistorial(QWidget* parent) : QDialog(parent) {
     grafico->setBackgroundRoundness(0);
     grafico->legend()->setAlignment(Qt::AlignBottom);
     Sesiones = new QLineSeries;
-    Sesiones->setPointsVisible(true);
     SesionActual = new QScatterSeries;
     SesionActual->setMarkerShape(QScatterSeries::MarkerShapeRectangle);
     SesionActual->setMarkerSize(12);
@@ -89,6 +90,8 @@ void TfrmHistorial::FormActivate() {
         puntos.append(QPointF(static_cast<qreal>(anteriores + static_cast<int64_t>(i) + 1),
                               resumen.PorCientos[i]));
     Sesiones->replace(puntos);
+    // Many points would hide the line they mark.
+    Sesiones->setPointsVisible(puntos.size() <= 100);
     SesionActual->clear();
     std::optional<int> actual;
     if (PuntuacionActual) {
