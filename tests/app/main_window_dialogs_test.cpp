@@ -91,23 +91,23 @@ TEST_F(VentanaTest, OnlyRightButtonWithShiftCtrlAndAltOpensTheDedication) {
 }
 
 TEST_F(VentanaTest, WaitNoticeStandsInTheLanguageWhileTheSetOpens) {
-    for (const uint16_t idioma : {uint16_t{1}, uint16_t{0}}) {
-        SCOPED_TRACE(idioma);
+    for (const TIdioma idioma : {TIdioma::Valenciano, TIdioma::Castellano}) {
+        const std::string nombre = "espera" + std::to_string(static_cast<int>(idioma));
+        SCOPED_TRACE(nombre);
         ventana->CambiaIdioma(idioma);
-        const std::string nombre = "espera" + std::to_string(idioma);
         QDir().mkpath(TfrmTildora::CarpetaDatos());
         // A settings notice comes while the wait notice is still up.
         EscribeFichero(
             (TfrmTildora::CarpetaDatos() + QString::fromStdString(nombre + ".cfg")).toStdString(),
             "sin cola");
-        std::vector<std::pair<uint16_t, bool>> vistas;  // language and visibility
+        std::vector<std::pair<TIdioma, bool>> vistas;  // language and visibility
         EstableceReceptorAvisos({[&](const QString&) {
                                      for (TfrmAviso* aviso : ventana->findChildren<TfrmAviso*>())
                                          vistas.emplace_back(aviso->Idioma, aviso->isVisible());
                                  },
                                  {}});
         Abre(EscribeSet(nombre + ".preg", {Legible("T")}));
-        EXPECT_EQ(vistas, (std::vector<std::pair<uint16_t, bool>>{{idioma, true}}));
+        EXPECT_EQ(vistas, (std::vector<std::pair<TIdioma, bool>>{{idioma, true}}));
         EXPECT_TRUE(ventana->findChildren<TfrmAviso*>().isEmpty());
     }
 }
