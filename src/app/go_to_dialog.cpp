@@ -30,6 +30,11 @@ int TCampoNumero::valueFromText(const QString& texto) const {
     return QSpinBox::valueFromText(texto);
 }
 
+void TCampoNumero::fixup(QString& texto) const {
+    // Only a text that is not acceptable comes here: above the maximum was taken by validate.
+    texto = QString::number(minimum());
+}
+
 TfrmLeeInicial::TfrmLeeInicial(QWidget* parent) : QDialog(parent) {
     PreparaDialogo(this, 306, 133);
     setWindowTitle(QStringLiteral("Pregunta inicial"));

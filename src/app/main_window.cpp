@@ -7,7 +7,6 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QFrame>
-#include <QIcon>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -37,6 +36,7 @@
 #include "notices.h"
 #include "qt_translations.h"
 #include "score_line.h"
+#include "svg_picture.h"
 #include "text_zoom.h"
 #include "topic_scan.h"
 #include "topics_dialog.h"
@@ -89,7 +89,7 @@ QToolButton* CreaBotonBarra(QWidget* panel, int izquierda, int ancho, const QStr
 }
 
 void PonIcono(QToolButton* boton, const char* icono, QSize tamano) {
-    boton->setIcon(QIcon(QStringLiteral(":/icons/") + QLatin1String(icono)));
+    boton->setIcon(IconoSvg(QStringLiteral(":/icons/") + QLatin1String(icono), tamano));
     boton->setIconSize(tamano);
 }
 
@@ -105,7 +105,7 @@ QLabel* CreaContador(QWidget* panel, int izquierda, int ancho, const QString& te
 
 TfrmTildora::TfrmTildora(QWidget* parent) : QMainWindow(parent) {
     setWindowTitle(QStringLiteral("Tildora"));
-    setWindowIcon(QIcon(QStringLiteral(":/icons/tildora.svg")));
+    setWindowIcon(IconoSvg(QStringLiteral(":/icons/tildora.svg")));
     setFont(FuenteVentana());
     QPalette colores = palette();
     colores.setColor(QPalette::Window, colores.color(QPalette::Button));
@@ -129,7 +129,7 @@ TfrmTildora::TfrmTildora(QWidget* parent) : QMainWindow(parent) {
     LineaPuntuacion = new TLineaPuntuacion(this);
     setStatusBar(LineaPuntuacion);
     ZoomTexto = new TZoomTexto(this, AreaCliente->viewport(), [this](int porCiento) {
-        Pool.Escala(porCiento, frameGeometry().width());
+        Pool.Escala(porCiento);
         AjustaAreaCliente();
     });
 

@@ -24,6 +24,7 @@
 #include "source_format.h"
 #include "topic_list.h"
 #include "topic_scan.h"
+#include "version.h"
 #include "win1252.h"
 #include "writer.h"
 

@@ -573,9 +573,7 @@ TEST_F(ConjuntosDanados, AFifoWhereAFileGoesIsRefusedWithoutWaitingForTheOtherEn
         // a while, so that the test goes on and tells.
         std::atomic<bool> hecho = false, desbloqueado = false;
         std::thread vigia([&] {
-            for (int k = 0; k < 40 && !hecho; ++k)
-                std::this_thread::sleep_for(std::chrono::milliseconds(50));
-            if (hecho)
+            if (QTest::qWaitFor([&] { return hecho.load(); }, 2000))
                 return;
             desbloqueado = true;
             const int lector = open(fifo.c_str(), O_RDONLY | O_NONBLOCK);

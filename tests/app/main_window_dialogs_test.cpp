@@ -1,6 +1,6 @@
 #include <QDialogButtonBox>
 #include <QFileDialog>
-#include <QListView>
+#include <QFileSystemModel>
 #include <QMessageBox>
 #include <QPlainTextEdit>
 
@@ -139,13 +139,17 @@ TEST_F(VentanaTest, TheOpenDialogListsWindowsNamesAndSpeaksTheInterfaceLanguage)
             ASSERT_NE(botones, nullptr);
             EXPECT_EQ(botones->button(QDialogButtonBox::Open)->text().remove(u'&'), caso.abrir);
             EXPECT_EQ(botones->button(QDialogButtonBox::Cancel)->text(), caso.cancelar);
-            EXPECT_EQ(dialogo->findChild<QLabel*>("fileNameLabel")->text(), caso.etiqueta);
-            // The folder is read in the background.
-            auto* lista = dialogo->findChild<QListView*>("listView");
-            for (int i = 0; i < 100 && lista->model()->rowCount(lista->rootIndex()) < 2; ++i)
-                QTest::qWait(20);
-            for (int fila = 0; fila < lista->model()->rowCount(lista->rootIndex()); ++fila)
-                listados << lista->model()->index(fila, 0, lista->rootIndex()).data().toString();
+            QStringList etiquetas;
+            for (const QLabel* etiqueta : dialogo->findChildren<QLabel*>())
+                etiquetas << etiqueta->text();
+            EXPECT_TRUE(etiquetas.contains(caso.etiqueta)) << etiquetas.join(" | ").toStdString();
+            // What the dialog lists is what its model keeps of the folder, read in the background.
+            auto* modelo = dialogo->findChild<QFileSystemModel*>();
+            ASSERT_NE(modelo, nullptr);
+            const QModelIndex raiz = modelo->index(dialogo->directory().absolutePath());
+            EXPECT_TRUE(QTest::qWaitFor([&] { return modelo->rowCount(raiz) >= 2; }, 2000));
+            for (int fila = 0; fila < modelo->rowCount(raiz); ++fila)
+                listados << modelo->index(fila, 0, raiz).data().toString();
             dialogo->reject();
         });
         EXPECT_EQ(ventana->AbrePreguntas(QString::fromStdString(carpeta.Ruta())), "");

@@ -183,6 +183,37 @@ TEST_F(NavegacionTest, GoToANumberAboveTheSetHoldsItAtTheLastQuestion) {
     EXPECT_EQ(SiguienteNumero(), 250);
 }
 
+TEST_F(NavegacionTest, GoToATextThatIsNotAWholeNumberCountsAsOne) {
+    Abre(EscribeSet("teclas.preg", Repetidas(90)));
+    const struct {
+        const char* tecleado;  // '\b' is Backspace
+        bool conIntro;         // confirmed with Enter, otherwise with OK
+        int pregunta;
+    } casos[] = {
+        {"5\b0", false, 1}, {"7\b", false, 1},    {"7\b", true, 1},
+        {"0", false, 1},    {"00", true, 1},      {"6\b4", false, 4},
+        {"45", false, 45},  {"12\b\b3", true, 3}, {"95", false, 90},
+    };
+    for (const auto& caso : casos) {
+        SCOPED_TRACE(caso.tecleado);
+        ventana->PreguntaActual = 20;
+        IrA([&caso](TfrmLeeInicial* dialogo) {
+            QLineEdit* campo = dialogo->NumInicial->findChild<QLineEdit*>();
+            for (const char* c = caso.tecleado; *c; ++c)
+                if (*c == '\b')
+                    QTest::keyClick(campo, Qt::Key_Backspace);
+                else
+                    QTest::keyClicks(campo, QString(QChar(*c)));
+            if (caso.conIntro)
+                QTest::keyClick(campo, Qt::Key_Return);
+            else
+                QTest::mouseClick(dialogo->btnOk, Qt::LeftButton);
+        });
+        EXPECT_EQ(ventana->PreguntaActual, caso.pregunta);
+        EXPECT_TRUE(ventana->Secuencial);
+    }
+}
+
 TEST_F(NavegacionTest, GoToInASetWithoutQuestionsChangesNothing) {
     // A readable first record, but an index that holds no entry.
     const std::string ruta = Ruta("vacio.preg");

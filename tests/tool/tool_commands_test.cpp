@@ -16,6 +16,7 @@
 #include "source_format.h"
 #include "temp_folder.h"
 #include "topic_scan.h"
+#include "version.h"
 #include "writer.h"
 
 namespace {
