@@ -590,7 +590,7 @@ void TfrmTildora::menuHistorialClick() {
     dialogo.Idioma = Idioma;
     dialogo.NombreConjunto = RutaDeBytes(NombreSinExtension(Sesion.NombreFichero));
     // Apart from the open history file, read-only: reading never changes it.
-    dialogo.Historia = LeeHistoria(Sesion.RutaHistoria());
+    dialogo.Historia = LeeColaHistoria(Sesion.RutaHistoria(), TfrmHistorial::kSesionesDibujadas);
     dialogo.PuntuacionActual = Sesion.PuntuacionActual();
     dialogo.exec();
 }
