@@ -482,8 +482,9 @@ int MuestraHistoria(const std::vector<std::string>& argumentos, std::ostream& sa
     for (size_t i = 0; i < puntuaciones.size(); ++i) {
         const auto puntuacion = static_cast<uint8_t>(puntuaciones[i]);
         salida << "  " << i + 1 << ". " << PorCientoHistoria(puntuacion) << "%";
-        const std::string fecha = FechaSesionHistoria(progreso, static_cast<int64_t>(i) + 1,
-                                                      static_cast<int64_t>(puntuaciones.size()));
+        const std::string fecha =
+            FechaSesionHistoria(progreso.Sesiones, static_cast<int64_t>(i) + 1,
+                                static_cast<int64_t>(puntuaciones.size()));
         salida << (fecha.empty() ? "" : "  " + fecha) << "\n";
     }
     return kSalidaBien;
