@@ -191,11 +191,12 @@ std::string FechaSesion(int64_t segundos) {
     return texto;
 }
 
-std::string FechaSesionHistoria(const TProgreso& progreso, int64_t sesion, int64_t total) {
-    const int64_t primera = total - static_cast<int64_t>(progreso.Sesiones.size());
+std::string FechaSesionHistoria(const std::vector<TSesionProgreso>& sesiones, int64_t sesion,
+                                int64_t total) {
+    const int64_t primera = total - static_cast<int64_t>(sesiones.size());
     if (sesion <= primera || sesion > total)
         return "";
-    return FechaSesion(progreso.Sesiones[static_cast<size_t>(sesion - primera - 1)].Fecha);
+    return FechaSesion(sesiones[static_cast<size_t>(sesion - primera - 1)].Fecha);
 }
 
 std::string BytesProgreso(const TProgreso& progreso) {

@@ -498,7 +498,7 @@ int MuestraHistoria(const std::vector<std::string>& argumentos, std::ostream& sa
         for (size_t i = 0; i < leidos; ++i) {
             lineas += "  " + std::to_string(++n) + ". " +
                       std::to_string(PorCientoHistoria(bloque[i])) + "%";
-            const std::string fecha = FechaSesionHistoria(progreso, n, sesiones);
+            const std::string fecha = FechaSesionHistoria(progreso.Sesiones, n, sesiones);
             lineas += (fecha.empty() ? "" : "  " + fecha) + "\n";
         }
         salida << lineas;
