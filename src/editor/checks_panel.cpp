@@ -9,6 +9,8 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 TPanelProblemas::TPanelProblemas(TDocumento& documento, QWidget* parent)
     : QWidget(parent), documento_(documento) {
     lstProblemas = new QListWidget(this);
@@ -43,10 +45,20 @@ void TPanelProblemas::Actualiza() {
     const QIcon avisa = QApplication::style()->standardIcon(QStyle::SP_MessageBoxWarning);
     bool claveIlegible = false;
     for (const TProblema& problema : problemas_) {
+        claveIlegible = claveIlegible || problema.Tipo == TProblema::TTipo::ClaveIlegible;
+        if (lstProblemas->count() == kMostrados)
+            continue;
         auto* elemento = new QListWidgetItem(problema.Bloquea() ? refusa : avisa,
                                              documento_.Mensaje(problema), lstProblemas);
         elemento->setToolTip(elemento->text());
-        claveIlegible = claveIlegible || problema.Tipo == TProblema::TTipo::ClaveIlegible;
+    }
+    if (NumProblemas() > kMostrados) {
+        auto* resto =
+            new QListWidgetItem(Texto(idioma_, "Y %1 problemas más: corrija primero estos.",
+                                      "I %1 problemes més: corregiu primer aquests.")
+                                    .arg(NumProblemas() - kMostrados),
+                                lstProblemas);
+        resto->setFlags(Qt::NoItemFlags);
     }
     if (problemas_.empty()) {
         auto* ninguno =
@@ -61,7 +73,7 @@ void TPanelProblemas::Actualiza() {
 
 void TPanelProblemas::lstProblemasClick() {
     const int fila = lstProblemas->currentRow();
-    if (fila < 0 || fila >= NumProblemas())
+    if (fila < 0 || fila >= std::min(NumProblemas(), kMostrados))
         return;
     const TProblema& problema = problemas_[static_cast<size_t>(fila)];
     if (problema.Pregunta >= 0)

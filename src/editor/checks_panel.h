@@ -39,6 +39,9 @@ class TPanelProblemas : public QWidget {
     void lstProblemasClick();
     void btnAdelantaClick();
 
+    // A list of thousands of lines helps no one and takes long to lay out.
+    static constexpr int kMostrados = 500;
+
     TDocumento& documento_;
     std::vector<TProblema> problemas_;
     QTimer* pendiente_ = nullptr;

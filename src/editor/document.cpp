@@ -19,6 +19,11 @@ TPregunta TDocumento::EnBytes(const TPreguntaEditada& pregunta) {
             BytesDeTexto(pregunta.Texto)};
 }
 
+QString TDocumento::TemaMostrado(const QString& tema) {
+    return tema.size() > kLargoTemaMostrado ? tema.left(kLargoTemaMostrado) + QStringLiteral("…")
+                                            : tema;
+}
+
 std::vector<TDocumento::TTemaContado> TDocumento::Temas() const {
     std::vector<TTemaContado> temas;
     QHash<QString, size_t> posicion;

@@ -106,6 +106,12 @@ class TDocumento : public QAbstractTableModel {
     void Mueve(int desde, int hasta);
     void RenombraTema(const QString& viejo, const QString& nuevo);
 
+    // A topic as lists and menus show it: a topic may fill a whole record, and no widget holds
+    // every topic's full text. At most kTemasOfrecidos of them are offered, as the program
+    // lists no more.
+    static constexpr int kLargoTemaMostrado = 200;
+    static constexpr int kTemasOfrecidos = kMaximoTemas;
+    static QString TemaMostrado(const QString& tema);
     // Topics in first-appearance order with their number of questions.
     struct TTemaContado {
         QString Nombre;

@@ -11,8 +11,6 @@ namespace {
 
 const QString kTipoFilas = QStringLiteral("application/x-tildora-filas");
 constexpr int kLargoInicio = 60;
-// The topic the list shows: a topic may fill a whole record.
-constexpr int kLargoTema = 200;
 
 // The first line of the text, short enough for the list.
 QString InicioTexto(const QString& texto) {
@@ -42,9 +40,7 @@ QVariant TDocumento::data(const QModelIndex& indice, int rol) const {
                 case ColNumero:
                     return indice.row() + 1;
                 case ColTema:
-                    return pregunta.Tema.size() > kLargoTema
-                               ? pregunta.Tema.left(kLargoTema) + QStringLiteral("…")
-                               : pregunta.Tema;
+                    return TemaMostrado(pregunta.Tema);
                 case ColAcentos:
                     // Other values than 0 and 1 are shown as they are.
                     return pregunta.Modo == 1   ? QStringLiteral("✓")

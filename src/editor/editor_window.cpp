@@ -142,6 +142,9 @@ void TfrmEditor::CreaMenu() {
         item(menuEdicion, de(&TfrmEditor::menuDuplicarClick), {QKeySequence(Qt::CTRL | Qt::Key_D)});
     menuBorrar = item(menuEdicion, de(&TfrmEditor::menuBorrarClick),
                       {QKeySequence(Qt::CTRL | Qt::Key_Delete)});
+    // Only where the list has the focus: in the text, Ctrl+Delete deletes the next word.
+    menuBorrar->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+    Lista->Tabla->addAction(menuBorrar);
     menuSubir =
         item(menuEdicion, de(&TfrmEditor::menuSubirClick), {QKeySequence(Qt::ALT | Qt::Key_Up)});
     menuBajar =

@@ -104,7 +104,7 @@ TFormularioPregunta::TFormularioPregunta(TDocumento& documento, QWidget* parent)
 
     connect(cbTema->lineEdit(), &QLineEdit::editingFinished, this,
             &TFormularioPregunta::ConfirmaTema);
-    connect(cbTema, &QComboBox::activated, this, &TFormularioPregunta::ConfirmaTema);
+    connect(cbTema, &QComboBox::activated, this, &TFormularioPregunta::cbTemaElegido);
     connect(chkAcentos, &QCheckBox::clicked, this, &TFormularioPregunta::chkAcentosClick);
     connect(spAncho, &QSpinBox::valueChanged, this, &TFormularioPregunta::spAnchoChange);
     connect(edTexto, &QPlainTextEdit::textChanged, this, &TFormularioPregunta::edTextoChange);
@@ -160,17 +160,26 @@ void TFormularioPregunta::Refresca() {
 
 void TFormularioPregunta::OfreceTemas() {
     QStringList temas;
-    for (const TDocumento::TTemaContado& tema : documento_.Temas())
+    for (const TDocumento::TTemaContado& tema : documento_.Temas()) {
+        if (temas.size() == TDocumento::kTemasOfrecidos)
+            break;
         temas << tema.Nombre;
-    QStringList ofrecidos;
-    for (int i = 0; i < cbTema->count(); ++i)
-        ofrecidos << cbTema->itemText(i);
-    if (ofrecidos == temas)
+    }
+    if (temas == temas_)
         return;
+    temas_ = temas;
     const QString escrito = cbTema->currentText();
     cbTema->clear();
-    cbTema->addItems(temas);
+    for (const QString& tema : temas)
+        cbTema->addItem(TDocumento::TemaMostrado(tema));
     cbTema->setEditText(escrito);
+}
+
+void TFormularioPregunta::cbTemaElegido(int indice) {
+    // The list shows the start of a long topic; the question takes it whole.
+    if (indice >= 0 && indice < temas_.size())
+        cbTema->setEditText(temas_[indice]);
+    ConfirmaTema();
 }
 
 void TFormularioPregunta::ConfirmaTema() {

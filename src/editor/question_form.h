@@ -53,6 +53,7 @@ class TFormularioPregunta : public QWidget {
 
   private:
     void OfreceTemas();
+    void cbTemaElegido(int indice);
     void edTextoChange();
     void chkAcentosClick();
     void spAnchoChange();
@@ -61,4 +62,5 @@ class TFormularioPregunta : public QWidget {
     int fila_ = -1;
     // True while the fields are being filled from the document: no change goes back to it.
     bool refrescando_ = false;
+    QStringList temas_;  // the topics offered, in full
 };

@@ -61,4 +61,5 @@ class TListaPreguntas : public QWidget {
 
     TDocumento& documento_;
     QTimer* temasPendientes_ = nullptr;
+    QStringList temas_;  // the topics offered, in full, after "every topic"
 };

@@ -8,12 +8,15 @@
 #include <gtest/gtest.h>
 
 #include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
 #include <csignal>
 #include <memory>
 #include <sstream>
 
 #include "binary_file.h"
 #include "commands.h"
+#include "hostile_sets.h"
 #include "settings.h"
 #include "temp_folder.h"
 #include "topic_list.h"
@@ -681,4 +684,84 @@ TEST_F(Documento, SettingsFileIsWhatTheProgramRestores) {
     EscribeFichero(En("ocupado"), "x");
     EXPECT_FALSE(documento_.EscribeConfiguracion(Q(En("ocupado/c.cfg")), {true}, &error));
     EXPECT_TRUE(error.contains("ocupado/c.cfg")) << error.toStdString();
+}
+
+TEST_F(Documento, HostileSetsOpenBoundedOrAreRefusedAtOnce) {
+    // Every entry of the index at one record of 32 KB: it is read and held once.
+    const TConjuntoEscrito repetido = ConjuntoDeTemaRepetido();
+    EscribeFichero(En("repetido.preg"), repetido.Preguntas);
+    EscribeFichero(En("repetido.ind"), repetido.Indice);
+    QStringList aviso;
+    QString error;
+    ASSERT_TRUE(documento_.AbreConjunto(Q(En("repetido.preg")), &aviso, &error))
+        << error.toStdString();
+    ASSERT_EQ(documento_.Cuenta(), kMaximoPreguntas);
+    const TPreguntaEditada& primera = documento_.Pregunta(0);
+    const TPreguntaEditada& ultima = documento_.Pregunta(kMaximoPreguntas - 1);
+    EXPECT_EQ(ultima, primera);
+    EXPECT_EQ(ultima.Tema.constData(), primera.Tema.constData());
+    EXPECT_EQ(ultima.Texto.constData(), primera.Texto.constData());
+    EXPECT_EQ(primera.Tema.size(), 32000);
+    ASSERT_EQ(documento_.Temas().size(), 2u);
+    EXPECT_EQ(documento_.Temas()[0].Preguntas, kMaximoPreguntas - 1);
+    // An edit of one copy leaves the others as they were.
+    documento_.CambiaTexto(5, QStringLiteral("otra @cosa@"));
+    EXPECT_EQ(documento_.Pregunta(6), primera);
+    EXPECT_EQ(documento_.Pregunta(5).Tema, primera.Tema);
+
+    // 65535 overlapping records, each with a topic of its own of 32 KB: far more text than
+    // the editor holds, refused before it is read, and the document stays as it was.
+    const TConjuntoEscrito distintos = ConjuntoDeTemasDistintos();
+    EscribeFichero(En("distintos.preg"), distintos.Preguntas);
+    EscribeFichero(En("distintos.ind"), distintos.Indice);
+    TAviso avisoPrograma;
+    ASSERT_TRUE(CompruebaFicheros(En("distintos.preg"), kClave, &avisoPrograma));
+    documento_.CambiaIdioma(TIdioma::Castellano);
+    EXPECT_FALSE(documento_.AbreConjunto(Q(En("distintos.preg")), &aviso, &error));
+    EXPECT_EQ(error, "No se puede abrir «" + QDir::toNativeSeparators(Q(En("distintos.preg"))) +
+                         "»: sus preguntas suman más de 67 millones de caracteres y el editor "
+                         "no puede con tantos.");
+    EXPECT_EQ(documento_.Cuenta(), kMaximoPreguntas);
+    EXPECT_EQ(documento_.Ruta(), Q(En("repetido.preg")));
+    EXPECT_EQ(documento_.Pregunta(5).Texto, QStringLiteral("otra @cosa@"));
+}
+
+TEST_F(Documento, OnlyRegularFilesOfABoundedSizeAreRead) {
+    Llena({Primera()});
+    ASSERT_EQ(mkfifo(En("tubo.txt").c_str(), 0600), 0);
+    ASSERT_EQ(mkfifo(En("tubo.preg").c_str(), 0600), 0);
+    QStringList aviso;
+    QString error;
+    for (const QString& ruta : {Q(En("tubo.txt")), QStringLiteral("/dev/zero")}) {
+        EXPECT_FALSE(documento_.AbreFuente(ruta, &error));
+        EXPECT_EQ(error, "No es pot obrir «" + QDir::toNativeSeparators(ruta) +
+                             "»: no és un fitxer normal.");
+    }
+    EXPECT_FALSE(documento_.AbreConjunto(Q(En("tubo.preg")), &aviso, &error));
+    EXPECT_EQ(error, "No es pot obrir «" + QDir::toNativeSeparators(Q(En("tubo.preg"))) +
+                         "»: no és un fitxer normal.");
+
+    // A source beyond the bound, sparse so that it takes no disk.
+    EscribeFichero(En("enorme.txt"), "");
+    ASSERT_EQ(truncate(En("enorme.txt").c_str(), kMaximoFuente + 1), 0);
+    EXPECT_FALSE(documento_.AbreFuente(Q(En("enorme.txt")), &error));
+    EXPECT_EQ(error, "No es pot obrir «" + QDir::toNativeSeparators(Q(En("enorme.txt"))) +
+                         "»: ocupa més de 64 MB i l'editor obri textos de preguntes de fins a 64 "
+                         "MB.");
+    EXPECT_EQ(documento_.Preguntas(), (std::vector<TPreguntaEditada>{Primera()}));
+}
+
+TEST_F(Documento, MoreQuestionsThanTheNumbersReachBlockTheSave) {
+    std::vector<TPreguntaEditada> preguntas = {Primera()};
+    for (int i = 1; i <= kMaximoPreguntas; ++i)
+        preguntas.push_back(E("t", QStringLiteral("la @%1@").arg(i)));
+    Llena(preguntas);
+    QString error;
+    EXPECT_FALSE(documento_.GuardaConjunto(Q(En("muchas.preg")), &error));
+    EXPECT_EQ(error, "No es pot guardar «" + QDir::toNativeSeparators(Q(En("muchas.preg"))) +
+                         "»: El conjunt té 65536 preguntes i no en pot tindre més de 65535: "
+                         "repartiu-les en dos conjunts.");
+    EXPECT_FALSE(ExisteFichero(En("muchas.preg")));
+    documento_.Borra(3);
+    Guarda("muchas.preg");
 }
