@@ -5,6 +5,7 @@
 #include <QPushButton>
 
 #include "dialog_setup.h"
+#include "interface_text.h"
 
 namespace {
 
@@ -64,16 +65,16 @@ TfrmSobreElPrograma::TfrmSobreElPrograma(QWidget* parent) : QDialog(parent) {
     colores.setColor(QPalette::Base, colores.color(QPalette::Button));
     Memo->setPalette(colores);
 
-    Idioma = 0;
+    Idioma = TIdioma::Castellano;
     Lineas = QStringList(NumLineas, QString());
     CentraEnPantalla(this);
 }
 
 void TfrmSobreElPrograma::FormActivate() {
-    if (Idioma == 0 || Idioma == 1) {
+    if (IdiomaConocido(Idioma)) {
         setWindowTitle(QStringLiteral("Sobre el programa..."));
         btnOk->setText(QStringLiteral("OK"));
-        Lineas = Idioma == 0 ? LineasCastellano() : LineasValenciano();
+        Lineas = Elige(Idioma, LineasCastellano(), LineasValenciano());
     }
     Memo->setPlainText(Lineas.join(QLatin1Char('\n')));
 }

@@ -13,6 +13,7 @@
 
 #include "dialog_setup.h"
 #include "history.h"
+#include "interface_text.h"
 
 namespace {
 
@@ -69,7 +70,7 @@ TfrmHistorial::TfrmHistorial(QWidget* parent) : QDialog(parent) {
     btnCerrar->setDefault(true);
     connect(btnCerrar, &QPushButton::clicked, this, &QDialog::accept);
 
-    Idioma = 0;
+    Idioma = TIdioma::Castellano;
     CentraEnPantalla(this);
 }
 
@@ -95,11 +96,10 @@ void TfrmHistorial::FormActivate() {
     muestraEnLeyenda(SesionActual, actual.has_value());
 
     setWindowTitle(QStringLiteral("Historial: ") + NombreConjunto);
-    if (Idioma != 0 && Idioma != 1)
+    if (!IdiomaConocido(Idioma))
         return;
-    const bool castellano = Idioma == 0;
-    const auto texto = [castellano](const char* enCastellano, const char* enValenciano) {
-        return QString::fromUtf8(castellano ? enCastellano : enValenciano);
+    const auto texto = [this](const char* castellano, const char* valenciano) {
+        return Texto(Idioma, castellano, valenciano);
     };
     Sesiones->setName(texto("Sesiones guardadas", "Sessions guardades"));
     SesionActual->setName(texto("Esta sesión", "Aquesta sessió"));

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include "language.h"
 
 class QChart;
 class QChartView;
@@ -21,7 +22,7 @@ class TfrmHistorial : public QDialog {
   public:
     explicit TfrmHistorial(QWidget* parent = nullptr);
 
-    uint16_t Idioma = 0;
+    TIdioma Idioma = TIdioma::Castellano;
     // Given before it is shown: the set's name, its history file's bytes and, when something
     // was answered, the score of the session still open, as the history would keep it.
     QString NombreConjunto;

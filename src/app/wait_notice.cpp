@@ -4,6 +4,7 @@
 #include <QLabel>
 
 #include "dialog_setup.h"
+#include "interface_text.h"
 
 TfrmAviso::TfrmAviso(QWidget* parent) : QDialog(parent) {
     PreparaDialogo(this, 404, 116);
@@ -19,27 +20,17 @@ TfrmAviso::TfrmAviso(QWidget* parent) : QDialog(parent) {
     lblAviso->setAlignment(Qt::AlignCenter);
     lblAviso->setWordWrap(true);
 
-    Idioma = 0;
+    Idioma = TIdioma::Castellano;
     CentraEnPantalla(this);
 }
 
 void TfrmAviso::FormActivate() {
-    QString titulo, texto;
-    switch (Idioma) {
-        case 0:
-            titulo = QStringLiteral("Atención");
-            texto = QStringLiteral(
-                "Espere un momento mientras se comprueba \r\rel fichero con las preguntas. . .");
-            break;
-        case 1:
-            titulo = QStringLiteral("Atenció");
-            texto = QStringLiteral(
-                "Espere un moment mentre es comprova \r\rel fitxer amb les preguntes. . .");
-            break;
-        default:
-            return;
-    }
-    setWindowTitle(titulo);
+    if (!IdiomaConocido(Idioma))
+        return;
+    setWindowTitle(Texto(Idioma, "Atención", "Atenció"));
+    QString texto = Texto(
+        Idioma, "Espere un momento mientras se comprueba \r\rel fichero con las preguntas. . .",
+        "Espere un moment mentre es comprova \r\rel fitxer amb les preguntes. . .");
     // A label breaks lines at '\n' only.
     lblAviso->setText(texto.replace(QLatin1Char('\r'), QLatin1Char('\n')));
 }

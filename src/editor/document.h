@@ -61,14 +61,14 @@ class TDocumento : public QAbstractTableModel {
     bool AbreConjunto(const QString& rutaPreg, QStringList* aviso, QString* error);
     // A question source text of at most kMaximoFuente bytes; error names the file and the line.
     bool AbreFuente(const QString& ruta, QString* error);
-    // Writes the .preg and the .ind beside it, each through a temporary file renamed over the
-    // old one. Refuses (false, error says why) a set the program would refuse; a failed write
+    // Writes the .preg and the .ind beside it as one pair through the atomic writer. Refuses
+    // (false, error says why) a set the program would refuse or would cut; a failed write
     // leaves the old files intact and the document unsaved.
     bool GuardaConjunto(const QString& rutaPreg, QString* error);
     bool ExportaFuente(const QString& ruta, QString* error) const;
     // The settings file of the set (the topics a learner starts with), as tildora-tool config
-    // writes it: temasMarcados[i] for topic i + 1 of Temas(). Written through a temporary file
-    // like the set; the folder is created when missing.
+    // writes it: temasMarcados[i] for topic i + 1 of Temas(). Written through the atomic
+    // writer like the set; the folder is created when missing.
     bool EscribeConfiguracion(const QString& rutaCfg, const std::vector<bool>& temasMarcados,
                               QString* error) const;
     // Where the exercise program looks for that file: the program data folder and the set's
@@ -180,6 +180,8 @@ class TDocumento : public QAbstractTableModel {
     void Reemplaza(std::vector<TPreguntaEditada> preguntas, const std::vector<TPregunta>& enBytes,
                    const std::vector<int>& igualA, const QString& ruta, bool esConjunto);
     QString Traduce(const char* castellano, const char* valenciano) const;
+    // One whole file through the atomic writer; false with error naming the file and why.
+    bool Escribe(const QString& ruta, const std::string& bytes, QString* error) const;
     // Pushes a command named for the undo menu in the interface language.
     void Empuja(TComandoDocumento* comando, const char* castellano, const char* valenciano);
     void CambiaPregunta(int fila, const TPreguntaEditada& pregunta, bool esTexto,

@@ -6,13 +6,14 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QHash>
-#include <QSaveFile>
-#include <QStandardPaths>
 
 #include <exception>
 #include <new>
 #include <utility>
 
+#include "atomic_write.h"
+#include "binary_file.h"
+#include "data_folder.h"
 #include "interface_text.h"
 #include "io_error.h"
 #include "settings.h"
@@ -31,29 +32,45 @@ TPreguntaEditada EditadaDe(const TPregunta& pregunta) {
             TextoDeBytes(pregunta.Texto)};
 }
 
-// Writes the whole temporary file of fichero and flushes it, so that a full disk shows here;
-// commit() then renames it over the old file.
-bool EscribeTemporal(QSaveFile& fichero, const std::string& bytes) {
-    return fichero.open(QIODevice::WriteOnly) &&
-           fichero.write(bytes.data(), static_cast<qint64>(bytes.size())) ==
-               static_cast<qint64>(bytes.size()) &&
-           fichero.flush();
-}
-
-// Why a file could not be written, as the teacher can act on it.
-QString ErrorDeEscritura(TIdioma idioma, const QSaveFile& fichero) {
-    const QString carpeta = Nativo(QFileInfo(fichero.fileName()).absolutePath());
+// Why a file could not be written or read, as the teacher can act on it. The file named is
+// the one of nombres (the teacher's files) that the failing one belongs to: the writer's
+// temporaries and journal take their names from them.
+QString ErrorDeFichero(TIdioma idioma, const IoError& e, bool escribiendo,
+                       const std::vector<std::string>& nombres = {}) {
+    std::string nombre = e.Fichero();
+    for (const std::string& suyo : nombres)
+        if (nombre.starts_with(suyo))
+            nombre = suyo;
+    const QString fichero = Nativo(RutaDeBytes(nombre));
+    const QString carpeta = Nativo(QFileInfo(RutaDeBytes(nombre)).absolutePath());
     QString razon;
-    if (fichero.error() == QFileDevice::ResourceError)
-        razon = Texto(idioma, "No queda espacio en el disco", "No queda espai al disc");
-    else if (!QFileInfo(carpeta).isWritable() || fichero.error() == QFileDevice::PermissionsError)
-        razon = Texto(idioma, "No tiene permiso para escribir en «%1»",
-                      "No teniu permís per a escriure en «%1»")
-                    .arg(carpeta);
-    else
-        razon = fichero.errorString();
-    return Texto(idioma, "No se ha podido escribir «%1»: %2.", "No s'ha pogut escriure «%1»: %2.")
-        .arg(Nativo(fichero.fileName()), razon);
+    switch (e.Causa()) {
+        case TCausaIo::DiscoLleno:
+            razon = Texto(idioma, "No queda espacio en el disco", "No queda espai al disc");
+            break;
+        case TCausaIo::SinPermiso:
+            razon = escribiendo ? Texto(idioma, "No tiene permiso para escribir en «%1»",
+                                        "No teniu permís per a escriure en «%1»")
+                                      .arg(carpeta)
+                                : Texto(idioma, "No tiene permiso para leerlo",
+                                        "No teniu permís per a llegir-lo");
+            break;
+        case TCausaIo::CarpetaEnMedio:
+            razon = Texto(idioma, "Hay una carpeta en su lugar", "Hi ha una carpeta al seu lloc");
+            break;
+        case TCausaIo::NoExiste:
+            razon = Texto(idioma, "No existe", "No existeix");
+            break;
+        default:
+            razon = QString::fromStdString(e.Motivo());
+            break;
+    }
+    const QString plantilla =
+        escribiendo ? Texto(idioma, "No se ha podido escribir «%1»", "No s'ha pogut escriure «%1»")
+                    : Texto(idioma, "No se ha podido leer «%1»", "No s'ha pogut llegir «%1»");
+    return razon.isEmpty()
+               ? plantilla.arg(fichero) + QLatin1Char('.')
+               : plantilla.arg(fichero) + QStringLiteral(": ") + razon + QLatin1Char('.');
 }
 
 // A file the editor may read at all: a FIFO or a device would hang it or never end.
@@ -176,8 +193,7 @@ bool TDocumento::AbreConjunto(const QString& rutaPreg, QStringList* aviso, QStri
         }
         Reemplaza(std::move(preguntas), enBytes, igualA, rutaPreg, true);
     } catch (const IoError& e) {
-        return falla(Traduce("No se ha podido leer «%1».", "No s'ha pogut llegir «%1».")
-                         .arg(Nativo(RutaDeBytes(e.Fichero()))));
+        return falla(ErrorDeFichero(idioma_, e, false));
     } catch (const std::bad_alloc&) {
         return falla(Traduce("No hay memoria suficiente para abrir «%1»; sigue abierto el "
                              "documento de antes.",
@@ -204,11 +220,7 @@ bool TDocumento::AbreFuente(const QString& ruta, QString* error) {
         return falla(Traduce("No se puede abrir «%1»: no es un fichero normal.",
                              "No es pot obrir «%1»: no és un fitxer normal.")
                          .arg(Nativo(ruta)));
-    QFile fichero(ruta);
-    if (!fichero.open(QIODevice::ReadOnly))
-        return falla(Traduce("No se ha podido leer «%1»: %2.", "No s'ha pogut llegir «%1»: %2.")
-                         .arg(Nativo(ruta), fichero.errorString()));
-    if (fichero.size() > kMaximoFuente)
+    if (QFileInfo(ruta).size() > kMaximoFuente)
         return falla(Traduce("No se puede abrir «%1»: ocupa más de %2 MB y el editor abre "
                              "textos de preguntas de hasta %2 MB.",
                              "No es pot obrir «%1»: ocupa més de %2 MB i l'editor obri textos "
@@ -216,8 +228,7 @@ bool TDocumento::AbreFuente(const QString& ruta, QString* error) {
                          .arg(Nativo(ruta))
                          .arg(kMaximoFuente >> 20));
     try {
-        const QByteArray bytes = fichero.readAll();
-        const TFuenteLeida fuente = LeeFuente(std::string_view(bytes.constData(), bytes.size()));
+        const TFuenteLeida fuente = LeeFuente(LeeFicheroCompleto(RutaLocal(ruta)));
         if (fuente.Error)
             return falla(Traduce("«%1», línea %2: %3", "«%1», línia %2: %3")
                              .arg(Nativo(ruta))
@@ -228,6 +239,8 @@ bool TDocumento::AbreFuente(const QString& ruta, QString* error) {
         for (const TPregunta& pregunta : fuente.Preguntas)
             preguntas.push_back(EditadaDe(pregunta));
         Reemplaza(std::move(preguntas), fuente.Preguntas, {}, ruta, false);
+    } catch (const IoError& e) {
+        return falla(ErrorDeFichero(idioma_, e, false));
     } catch (const std::bad_alloc&) {
         return falla(Traduce("No hay memoria suficiente para abrir «%1»; sigue abierto el "
                              "documento de antes.",
@@ -252,24 +265,15 @@ bool TDocumento::GuardaConjunto(const QString& rutaPreg, QString* error) {
     for (const TPreguntaEditada& pregunta : preguntas_)
         enBytes.push_back(EnBytes(pregunta));
     const TConjuntoEscrito conjunto = ConstruyeConjunto(enBytes);
-    const QString rutaInd = RutaDeBytes(NombreIndice(RutaLocal(rutaPreg)));
-
-    // Both temporaries are written in full before either replaces its file; what is left to
-    // fail then is two renames in one folder.
-    QSaveFile preg(rutaPreg), ind(rutaInd);
-    const auto falla = [&](const QSaveFile& fichero) {
+    try {
+        // The pair as one: killed at any instant, the old pair or the new one is left.
+        EscribePar(RutaLocal(rutaPreg), conjunto.Preguntas, conjunto.Indice);
+    } catch (const IoError& e) {
+        const std::string preg = RutaLocal(rutaPreg);
         if (error)
-            *error = ErrorDeEscritura(idioma_, fichero);
+            *error = ErrorDeFichero(idioma_, e, true, {NombreIndice(preg), preg});
         return false;
-    };
-    if (!EscribeTemporal(preg, conjunto.Preguntas))
-        return falla(preg);
-    if (!EscribeTemporal(ind, conjunto.Indice))
-        return falla(ind);
-    if (!preg.commit())
-        return falla(preg);
-    if (!ind.commit())
-        return falla(ind);
+    }
     ruta_ = rutaPreg;
     esConjunto_ = true;
     pila_.setClean();
@@ -292,14 +296,7 @@ bool TDocumento::ExportaFuente(const QString& ruta, QString* error) const {
         enBytes.push_back(EnBytes(pregunta));
     const QString origen =
         ruta_.isEmpty() ? QStringLiteral("tildora-editor") : QFileInfo(ruta_).fileName();
-    const std::string fuente = EscribeFuente(enBytes, origen.toStdString());
-    QSaveFile fichero(ruta);
-    if (!EscribeTemporal(fichero, fuente) || !fichero.commit()) {
-        if (error)
-            *error = ErrorDeEscritura(idioma_, fichero);
-        return false;
-    }
-    return true;
+    return Escribe(ruta, EscribeFuente(enBytes, origen.toStdString()), error);
 }
 
 bool TDocumento::EscribeConfiguracion(const QString& rutaCfg,
@@ -313,16 +310,20 @@ bool TDocumento::EscribeConfiguracion(const QString& rutaCfg,
                          .arg(Nativo(rutaCfg));
         return false;
     }
-    QSaveFile fichero(rutaCfg);
-    if (!EscribeTemporal(fichero, ConstruyeConfiguracion(temasMarcados)) || !fichero.commit()) {
+    return Escribe(rutaCfg, ConstruyeConfiguracion(temasMarcados), error);
+}
+
+bool TDocumento::Escribe(const QString& ruta, const std::string& bytes, QString* error) const {
+    try {
+        EscribeFichero(RutaLocal(ruta), bytes);
+    } catch (const IoError& e) {
         if (error)
-            *error = ErrorDeEscritura(idioma_, fichero);
+            *error = ErrorDeFichero(idioma_, e, true, {RutaLocal(ruta)});
         return false;
     }
     return true;
 }
 
 QString TDocumento::RutaConfiguracionDefecto(const QString& rutaPreg) {
-    return QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) +
-           QStringLiteral("/Tildora/") + RutaDeBytes(NombreConfiguracion(RutaLocal(rutaPreg)));
+    return RutaDeBytes(CarpetaDatosPrograma() + "/" + NombreConfiguracion(RutaLocal(rutaPreg)));
 }

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QMessageBox>
+#include <QPushButton>
 
 #include <exception>
 
@@ -38,6 +39,8 @@ void MuestraAviso(const QStringList& partes) {
     }
     QMessageBox caja(QMessageBox::NoIcon, QApplication::applicationDisplayName(), texto,
                      QMessageBox::Ok, Ventana());
+    // Castellano whole, whatever language Qt's own buttons are translated into.
+    caja.button(QMessageBox::Ok)->setText(QStringLiteral("Aceptar"));
     caja.exec();
 }
 

@@ -22,7 +22,7 @@ int main(int argc, char* argv[]) {
     ventana.menuSiguienteClick();
     ventana.Huecos[1]->setText(QStringLiteral("hueco"));
     ventana.menuCorregirClick();
-    std::printf("listo %d %s\n", ventana.Contestadas,
+    std::printf("listo %d %s\n", ventana.Sesion.Contestadas,
                 qPrintable(QGuiApplication::desktopFileName()));
     std::fflush(stdout);
     return aplicacion.exec();

@@ -18,6 +18,7 @@
 #include "commands.h"
 #include "hostile_sets.h"
 #include "settings.h"
+#include "small_disk.h"
 #include "temp_folder.h"
 #include "topic_list.h"
 #include "writer.h"
@@ -764,4 +765,34 @@ TEST_F(Documento, MoreQuestionsThanTheNumbersReachBlockTheSave) {
     EXPECT_FALSE(ExisteFichero(En("muchas.preg")));
     documento_.Borra(3);
     Guarda("muchas.preg");
+}
+
+TEST_F(Documento, AFailedSaveSaysWhyInTheTeachersLanguage) {
+    TDiscoPequeno disco(64);
+    if (!disco.Montado())
+        GTEST_SKIP() << "no small file system can be mounted here";
+    std::vector<TPreguntaEditada> preguntas = {Primera()};
+    for (int i = 0; i < 2000; ++i)
+        preguntas.push_back(E("t", QStringLiteral("la @%1@ ").arg(i) + QString(40, 'z')));
+    Llena(preguntas);
+    const QString lleno = Q(disco.En("lleno.preg"));
+    QString error;
+    EXPECT_FALSE(documento_.GuardaConjunto(lleno, &error));
+    EXPECT_EQ(error, "No s'ha pogut escriure «" + QDir::toNativeSeparators(lleno) +
+                         "»: No queda espai al disc.");
+    documento_.CambiaIdioma(TIdioma::Castellano);
+    EXPECT_FALSE(documento_.GuardaConjunto(lleno, &error));
+    EXPECT_TRUE(error.endsWith(": No queda espacio en el disco.")) << error.toStdString();
+
+    Llena({Primera()});
+    ASSERT_TRUE(disco.SoloLectura());
+    const QString carpeta = QDir::toNativeSeparators(QFileInfo(Q(disco.En("s.preg"))).path());
+    EXPECT_FALSE(documento_.GuardaConjunto(Q(disco.En("s.preg")), &error));
+    EXPECT_EQ(error, "No se ha podido escribir «" +
+                         QDir::toNativeSeparators(Q(disco.En("s.preg"))) +
+                         "»: No tiene permiso para escribir en «" + carpeta + "».");
+    documento_.CambiaIdioma(TIdioma::Valenciano);
+    EXPECT_FALSE(documento_.ExportaFuente(Q(disco.En("f.txt")), &error));
+    EXPECT_EQ(error, "No s'ha pogut escriure «" + QDir::toNativeSeparators(Q(disco.En("f.txt"))) +
+                         "»: No teniu permís per a escriure en «" + carpeta + "».");
 }
