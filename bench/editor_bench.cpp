@@ -87,9 +87,7 @@ BENCHMARK(BM_TeclaEnPreguntaLarga)->Unit(benchmark::kMicrosecond);
 void BM_AbreConjuntoTemaRepetido(benchmark::State& estado) {
     TCarpetaTemporal carpeta;
     const std::string nombre = carpeta.En("repetido.preg");
-    const TConjuntoEscrito conjunto = ConjuntoDeTemaRepetido();
-    EscribeFichero(nombre, conjunto.Preguntas);
-    EscribeFichero(carpeta.En("repetido.ind"), conjunto.Indice);
+    EscribeConjuntoEscrito(nombre, ConjuntoDeTemaRepetido());
     const double antes = MemoriaResidente().Actual;
     TDocumento documento;
     for (auto _ : estado) {
@@ -110,9 +108,7 @@ BENCHMARK(BM_AbreConjuntoTemaRepetido)->Unit(benchmark::kMillisecond);
 void BM_RechazaTemasDistintos(benchmark::State& estado) {
     TCarpetaTemporal carpeta;
     const std::string nombre = carpeta.En("distintos.preg");
-    const TConjuntoEscrito conjunto = ConjuntoDeTemasDistintos();
-    EscribeFichero(nombre, conjunto.Preguntas);
-    EscribeFichero(carpeta.En("distintos.ind"), conjunto.Indice);
+    EscribeConjuntoEscrito(nombre, ConjuntoDeTemasDistintos());
     TDocumento documento;
     for (auto _ : estado) {
         QStringList aviso;
@@ -129,9 +125,7 @@ BENCHMARK(BM_RechazaTemasDistintos)->Unit(benchmark::kMillisecond);
 void BM_TeclaEnConjuntoTemaRepetido(benchmark::State& estado) {
     TCarpetaTemporal carpeta;
     const std::string nombre = carpeta.En("repetido.preg");
-    const TConjuntoEscrito conjunto = ConjuntoDeTemaRepetido();
-    EscribeFichero(nombre, conjunto.Preguntas);
-    EscribeFichero(carpeta.En("repetido.ind"), conjunto.Indice);
+    EscribeConjuntoEscrito(nombre, ConjuntoDeTemaRepetido());
     TDocumento documento;
     QStringList aviso;
     QString error;

@@ -81,9 +81,7 @@ void BM_VentanaConjuntoTemaRepetido(benchmark::State& estado) {
     const bool tecla = estado.range(0) != 0;
     TCarpetaTemporal carpeta;
     const std::string ruta = carpeta.En("repetido.preg");
-    const TConjuntoEscrito conjunto = ConjuntoDeTemaRepetido();
-    EscribeFichero(ruta, conjunto.Preguntas);
-    EscribeFichero(carpeta.En("repetido.ind"), conjunto.Indice);
+    EscribeConjuntoEscrito(ruta, ConjuntoDeTemaRepetido());
     TfrmEditor ventana;
     ventana.Ficheros->PreguntaCambios = [] { return QMessageBox::Discard; };
     ventana.show();

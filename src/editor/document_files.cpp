@@ -76,7 +76,21 @@ QString ErrorDeFichero(TIdioma idioma, const IoError& e, bool escribiendo,
 // A file the editor may read at all: a FIFO or a device would hang it or never end.
 bool EsFicheroNormal(const QString& ruta) {
     const QFileInfo fichero(ruta);
-    return fichero.exists() && fichero.isFile();
+    return !fichero.exists() || fichero.isFile();
+}
+
+QString NoEsNormal(TIdioma idioma, const QString& ruta) {
+    return Texto(idioma, "No se puede abrir «%1»: no es un fichero normal.",
+                 "No es pot obrir «%1»: no és un fitxer normal.")
+        .arg(Nativo(ruta));
+}
+
+QString SinMemoria(TIdioma idioma, const QString& ruta) {
+    return Texto(idioma,
+                 "No hay memoria suficiente para abrir «%1»; sigue abierto el documento de "
+                 "antes.",
+                 "No hi ha prou memòria per a obrir «%1»; continua obert el document d'abans.")
+        .arg(Nativo(ruta));
 }
 
 }  // namespace
@@ -133,10 +147,8 @@ bool TDocumento::AbreConjunto(const QString& rutaPreg, QStringList* aviso, QStri
     const std::string nombre = RutaLocal(rutaPreg);
     const QString rutaInd = RutaDeBytes(NombreIndice(nombre));
     for (const QString& ruta : {rutaPreg, rutaInd})
-        if (QFileInfo::exists(ruta) && !EsFicheroNormal(ruta))
-            return falla(Traduce("No se puede abrir «%1»: no es un fichero normal.",
-                                 "No es pot obrir «%1»: no és un fitxer normal.")
-                             .arg(Nativo(ruta)));
+        if (!EsFicheroNormal(ruta))
+            return falla(NoEsNormal(idioma_, ruta));
     try {
         TAviso avisoPrograma;
         if (!CompruebaFicheros(nombre, kClave, &avisoPrograma)) {
@@ -195,11 +207,7 @@ bool TDocumento::AbreConjunto(const QString& rutaPreg, QStringList* aviso, QStri
     } catch (const IoError& e) {
         return falla(ErrorDeFichero(idioma_, e, false));
     } catch (const std::bad_alloc&) {
-        return falla(Traduce("No hay memoria suficiente para abrir «%1»; sigue abierto el "
-                             "documento de antes.",
-                             "No hi ha prou memòria per a obrir «%1»; continua obert el "
-                             "document d'abans.")
-                         .arg(Nativo(rutaPreg)));
+        return falla(SinMemoria(idioma_, rutaPreg));
     } catch (const std::exception& e) {
         return falla(Traduce("No se ha podido abrir «%1» (%2); sigue abierto el documento de "
                              "antes.",
@@ -216,10 +224,8 @@ bool TDocumento::AbreFuente(const QString& ruta, QString* error) {
             *error = mensaje;
         return false;
     };
-    if (QFileInfo::exists(ruta) && !EsFicheroNormal(ruta))
-        return falla(Traduce("No se puede abrir «%1»: no es un fichero normal.",
-                             "No es pot obrir «%1»: no és un fitxer normal.")
-                         .arg(Nativo(ruta)));
+    if (!EsFicheroNormal(ruta))
+        return falla(NoEsNormal(idioma_, ruta));
     if (QFileInfo(ruta).size() > kMaximoFuente)
         return falla(Traduce("No se puede abrir «%1»: ocupa más de %2 MB y el editor abre "
                              "textos de preguntas de hasta %2 MB.",
@@ -242,11 +248,7 @@ bool TDocumento::AbreFuente(const QString& ruta, QString* error) {
     } catch (const IoError& e) {
         return falla(ErrorDeFichero(idioma_, e, false));
     } catch (const std::bad_alloc&) {
-        return falla(Traduce("No hay memoria suficiente para abrir «%1»; sigue abierto el "
-                             "documento de antes.",
-                             "No hi ha prou memòria per a obrir «%1»; continua obert el "
-                             "document d'abans.")
-                         .arg(Nativo(ruta)));
+        return falla(SinMemoria(idioma_, ruta));
     }
     return true;
 }

@@ -689,9 +689,7 @@ TEST_F(Documento, SettingsFileIsWhatTheProgramRestores) {
 
 TEST_F(Documento, HostileSetsOpenBoundedOrAreRefusedAtOnce) {
     // Every entry of the index at one record of 32 KB: it is read and held once.
-    const TConjuntoEscrito repetido = ConjuntoDeTemaRepetido();
-    EscribeFichero(En("repetido.preg"), repetido.Preguntas);
-    EscribeFichero(En("repetido.ind"), repetido.Indice);
+    EscribeConjuntoEscrito(En("repetido.preg"), ConjuntoDeTemaRepetido());
     QStringList aviso;
     QString error;
     ASSERT_TRUE(documento_.AbreConjunto(Q(En("repetido.preg")), &aviso, &error))
@@ -712,9 +710,7 @@ TEST_F(Documento, HostileSetsOpenBoundedOrAreRefusedAtOnce) {
 
     // 65535 overlapping records, each with a topic of its own of 32 KB: far more text than
     // the editor holds, refused before it is read, and the document stays as it was.
-    const TConjuntoEscrito distintos = ConjuntoDeTemasDistintos();
-    EscribeFichero(En("distintos.preg"), distintos.Preguntas);
-    EscribeFichero(En("distintos.ind"), distintos.Indice);
+    EscribeConjuntoEscrito(En("distintos.preg"), ConjuntoDeTemasDistintos());
     TAviso avisoPrograma;
     ASSERT_TRUE(CompruebaFicheros(En("distintos.preg"), kClave, &avisoPrograma));
     documento_.CambiaIdioma(TIdioma::Castellano);

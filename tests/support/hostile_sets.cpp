@@ -1,5 +1,6 @@
 #include "hostile_sets.h"
 
+#include "atomic_write.h"
 #include "question_files.h"
 
 TConjuntoEscrito ConjuntoDeTemaRepetido() {
@@ -35,4 +36,9 @@ TConjuntoEscrito ConjuntoDeTemasDistintos() {
             entradas += static_cast<char>((posicion >> (8 * i)) & 0xFF);
     }
     return {ConCheckSum(flujo), ConCheckSum(entradas)};
+}
+
+void EscribeConjuntoEscrito(const std::string& nombre, const TConjuntoEscrito& conjunto) {
+    EscribeFichero(nombre, conjunto.Preguntas);
+    EscribeFichero(NombreIndice(nombre), conjunto.Indice);
 }

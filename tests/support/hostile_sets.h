@@ -11,3 +11,6 @@ TConjuntoEscrito ConjuntoDeTemaRepetido();
 // after entry n - 1 into one stream of letters, so every record unscrambles to a topic of its
 // own of some 32 KB, with no NUL in it. About 3.4 MB.
 TConjuntoEscrito ConjuntoDeTemasDistintos();
+
+// Writes a built set as nombre and its index beside it.
+void EscribeConjuntoEscrito(const std::string& nombre, const TConjuntoEscrito& conjunto);
