@@ -29,8 +29,8 @@ TFlujoFicheros::TFlujoFicheros(TDocumento& documento, QMenu* menuRecientes, QWid
     };
     PreguntaCambios = [this] {
         const TIdioma idioma = documento_.Idioma();
-        QMessageBox caja(QMessageBox::Warning,
-                         Texto(idioma, "Editor de Tildora", "Editor de Tildora"),
+        // The program's name reads the same in both languages.
+        QMessageBox caja(QMessageBox::Warning, QStringLiteral("Editor de Tildora"),
                          Texto(idioma, "«%1» tiene cambios sin guardar. ¿Quiere guardarlos?",
                                "«%1» té canvis sense guardar. Voleu guardar-los?")
                              .arg(NombreDocumento()),
