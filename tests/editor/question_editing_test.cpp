@@ -14,6 +14,7 @@
 
 #include "checks_panel.h"
 #include "editor_fixture.h"
+#include "hostile_sets.h"
 #include "settings.h"
 #include "topics_panel.h"
 
@@ -400,4 +401,22 @@ TEST_F(Editor, TheLanguageIsKeptForTheNextRun) {
     TfrmEditor siguiente;
     EXPECT_EQ(siguiente.Idioma, TIdioma::Valenciano);
     EXPECT_EQ(siguiente.menuFichero->title(), QStringLiteral("&Fitxer"));
+}
+
+TEST_F(Editor, TheChecksListShowsTheFirstProblemsAndCountsTheRest) {
+    EscribeConjuntoEscrito(carpeta.En("repetido.preg"), ConjuntoDeTemaRepetido());
+    Abre(Ruta("repetido.preg"));
+    ASSERT_EQ(ventana->Documento.Cuenta(), kMaximoPreguntas);
+    TPanelProblemas* panel = ventana->Problemas;
+    panel->Actualiza();
+    // Every copy of the first question but the first is the same question again.
+    const int problemas = kMaximoPreguntas - 2;
+    EXPECT_EQ(panel->NumProblemas(), problemas);
+    EXPECT_EQ(ventana->Pestanas->tabText(0), QStringLiteral("Problemes (%1)").arg(problemas));
+    ASSERT_EQ(panel->lstProblemas->count(), 501);
+    EXPECT_EQ(panel->lstProblemas->item(0)->text(),
+              QStringLiteral("Pregunta 3: és igual que la pregunta 1."));
+    EXPECT_EQ(panel->lstProblemas->item(500)->text(),
+              QStringLiteral("I %1 problemes més: corregiu primer aquests.").arg(problemas - 500));
+    EXPECT_EQ(panel->lstProblemas->item(500)->flags(), Qt::NoItemFlags);
 }
