@@ -121,6 +121,8 @@ class TDocumento : public QAbstractTableModel {
 
     // Every problem, set-wide ones first, then by row.
     std::vector<TProblema> Problemas() const;
+    // The problems of one row on its own (the list's mark and tool tip): the same question
+    // twice is a problem of the set, found by Problemas() only.
     std::vector<TProblema> ProblemasDe(int fila) const;
     // The row whose record is the most readable for the key rule, to offer moving it to the
     // front; -1 when no row passes the rule.
