@@ -1,11 +1,11 @@
 #include "about_box.h"
 
-#include <QIcon>
 #include <QPlainTextEdit>
 #include <QPushButton>
 
 #include "dialog_setup.h"
 #include "interface_text.h"
+#include "svg_picture.h"
 
 namespace {
 
@@ -47,7 +47,8 @@ TfrmSobreElPrograma::TfrmSobreElPrograma(QWidget* parent) : QDialog(parent) {
     PreparaDialogo(this, 366, 240);
     setWindowTitle(QStringLiteral("frmSobreElPrograma"));
 
-    btnOk = new QPushButton(QIcon(QStringLiteral(":/icons/ok.svg")), QStringLiteral("OK"), this);
+    btnOk = new QPushButton(IconoSvg(QStringLiteral(":/icons/ok.svg"), QSize(16, 16)),
+                            QStringLiteral("OK"), this);
     btnOk->setGeometry(144, 208, 77, 27);
     btnOk->setDefault(true);
     connect(btnOk, &QPushButton::clicked, this, &QDialog::accept);

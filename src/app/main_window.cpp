@@ -7,7 +7,6 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QFrame>
-#include <QIcon>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -28,6 +27,7 @@
 #include "data_folder.h"
 #include "dedication_window.h"
 #include "dialog_setup.h"
+#include "file_error_text.h"
 #include "folding.h"
 #include "go_to_dialog.h"
 #include "history.h"
@@ -36,6 +36,7 @@
 #include "notices.h"
 #include "qt_translations.h"
 #include "score_line.h"
+#include "svg_picture.h"
 #include "text_zoom.h"
 #include "topic_scan.h"
 #include "topics_dialog.h"
@@ -75,7 +76,7 @@ QString SinFinalesDeControl(QString texto) {
 template <typename Emisor, typename Senal>
 void Conecta(Emisor* emisor, Senal senal, TfrmTildora* ventana, void (TfrmTildora::*manejador)()) {
     QObject::connect(emisor, senal, ventana, [ventana, manejador] {
-        ProtegeManejador([ventana, manejador] { (ventana->*manejador)(); });
+        ventana->Protege([ventana, manejador] { (ventana->*manejador)(); });
     });
 }
 
@@ -88,7 +89,7 @@ QToolButton* CreaBotonBarra(QWidget* panel, int izquierda, int ancho, const QStr
 }
 
 void PonIcono(QToolButton* boton, const char* icono, QSize tamano) {
-    boton->setIcon(QIcon(QStringLiteral(":/icons/") + QLatin1String(icono)));
+    boton->setIcon(IconoSvg(QStringLiteral(":/icons/") + QLatin1String(icono), tamano));
     boton->setIconSize(tamano);
 }
 
@@ -104,7 +105,7 @@ QLabel* CreaContador(QWidget* panel, int izquierda, int ancho, const QString& te
 
 TfrmTildora::TfrmTildora(QWidget* parent) : QMainWindow(parent) {
     setWindowTitle(QStringLiteral("Tildora"));
-    setWindowIcon(QIcon(QStringLiteral(":/icons/tildora.svg")));
+    setWindowIcon(IconoSvg(QStringLiteral(":/icons/tildora.svg")));
     setFont(FuenteVentana());
     QPalette colores = palette();
     colores.setColor(QPalette::Window, colores.color(QPalette::Button));
@@ -287,7 +288,8 @@ QString CarpetaProgramaDe(const QString& carpetaEjecutable) {
 }
 
 QString TfrmTildora::CarpetaDatos() {
-    return RutaDeBytes(CarpetaDatosPrograma()) + QStringLiteral("/");
+    const std::string carpeta = CarpetaDatosPrograma();
+    return carpeta.empty() ? QString() : RutaDeBytes(carpeta) + QLatin1Char('/');
 }
 
 void TfrmTildora::menuNuevoClick() {
@@ -395,13 +397,23 @@ void TfrmTildora::HabilitaControlesTest(bool habilitados) {
     menuHistorial->setEnabled(habilitados);
 }
 
+void TfrmTildora::Protege(const std::function<void()>& manejador) {
+    ProtegeManejador([this, &manejador] {
+        try {
+            manejador();
+        } catch (const IoError& error) {
+            MuestraError(TextoErrorFichero(error, Idioma));
+        }
+    });
+}
+
 void TfrmTildora::menuTerminarClick() {
     close();
 }
 
 void TfrmTildora::closeEvent(QCloseEvent* evento) {
     // The session's score is appended, not lost with the program.
-    ProtegeManejador([this] { CierraFicheros(); });
+    Protege([this] { CierraFicheros(); });
     QMainWindow::closeEvent(evento);
 }
 
@@ -578,7 +590,7 @@ void TfrmTildora::menuHistorialClick() {
     dialogo.Idioma = Idioma;
     dialogo.NombreConjunto = RutaDeBytes(NombreSinExtension(Sesion.NombreFichero));
     // Apart from the open history file, read-only: reading never changes it.
-    dialogo.Historia = LeeHistoria(Sesion.RutaHistoria());
+    dialogo.Historia = LeeColaHistoria(Sesion.RutaHistoria(), TfrmHistorial::kSesionesDibujadas);
     dialogo.PuntuacionActual = Sesion.PuntuacionActual();
     dialogo.exec();
 }
@@ -603,7 +615,7 @@ bool TfrmTildora::eventFilter(QObject* objeto, QEvent* evento) {
         const auto* raton = static_cast<QMouseEvent*>(evento);
         const Qt::MouseButton boton = raton->button();
         const Qt::KeyboardModifiers teclas = raton->modifiers();
-        ProtegeManejador([this, boton, teclas] { lblNumPreguntasMouseDown(boton, teclas); });
+        Protege([this, boton, teclas] { lblNumPreguntasMouseDown(boton, teclas); });
     }
     return QMainWindow::eventFilter(objeto, evento);
 }

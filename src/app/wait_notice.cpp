@@ -1,10 +1,10 @@
 #include "wait_notice.h"
 
-#include <QIcon>
 #include <QLabel>
 
 #include "dialog_setup.h"
 #include "interface_text.h"
+#include "svg_picture.h"
 
 TfrmAviso::TfrmAviso(QWidget* parent) : QDialog(parent) {
     PreparaDialogo(this, 404, 116);
@@ -13,7 +13,8 @@ TfrmAviso::TfrmAviso(QWidget* parent) : QDialog(parent) {
     imgAviso = new QLabel(this);
     imgAviso->setGeometry(16, 24, 73, 65);
     imgAviso->setAlignment(Qt::AlignCenter);
-    imgAviso->setPixmap(QIcon(QStringLiteral(":/icons/aviso.svg")).pixmap(67, 61));
+    imgAviso->setPixmap(
+        IconoSvg(QStringLiteral(":/icons/aviso.svg"), QSize(67, 61)).pixmap(67, 61));
 
     lblAviso = new QLabel(QStringLiteral("lblAviso"), this);
     lblAviso->setGeometry(96, 24, 289, 73);

@@ -3,7 +3,6 @@
 #include <QAction>
 #include <QCloseEvent>
 #include <QFileInfo>
-#include <QIcon>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
@@ -20,6 +19,7 @@
 #include "qt_translations.h"
 #include "question_form.h"
 #include "question_list.h"
+#include "svg_picture.h"
 #include "topics_panel.h"
 
 namespace {
@@ -29,7 +29,7 @@ const QString kClaveIdioma = QStringLiteral("idioma");
 }  // namespace
 
 TfrmEditor::TfrmEditor(QWidget* parent) : QMainWindow(parent) {
-    setWindowIcon(QIcon(QStringLiteral(":/icons/tildora_editor.svg")));
+    setWindowIcon(IconoSvg(QStringLiteral(":/icons/tildora_editor.svg")));
 
     Lista = new TListaPreguntas(Documento);
     Problemas = new TPanelProblemas(Documento);

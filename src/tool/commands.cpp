@@ -18,7 +18,9 @@
 #include "data_folder.h"
 #include "history.h"
 #include "io_error.h"
+#include "progress.h"
 #include "question_files.h"
+#include "review_command.h"
 #include "set_checks.h"
 #include "settings.h"
 #include "source_format.h"
@@ -53,6 +55,7 @@ constexpr const char* kAyuda =
     "  config SET.preg --select LIST | --all\n"
     "                            write the set's settings file: the topics a learner starts with\n"
     "  history SET.preg          show the set's scores, oldest first\n"
+    "  review SET.preg           list the questions due for review now\n"
     "\n"
     "Run 'tildora-tool COMMAND --help' for one command, 'tildora-tool --version' for the\n"
     "version. Exit status: 0 success, 1 failure, 2 wrong usage.\n";
@@ -85,6 +88,7 @@ const std::map<std::string, std::string> kAyudaOrden = {
      "Usage: tildora-tool history SET.preg\n"
      "Shows the scores of the set's history file in the program data folder, one per closed\n"
      "session, oldest first, as per cent of right answers.\n"},
+    {"review", kAyudaRepaso},
 };
 
 // A folder of its own under the system's temporary folder, removed with its contents.
@@ -445,6 +449,9 @@ int MuestraHistoria(const std::vector<std::string>& argumentos, std::ostream& sa
     TFichero fichero;
     fichero.Abre(ruta, TFichero::TModo::Lectura);
     const int64_t sesiones = fichero.Tamano();
+    // The dates of the last sessions, where the progress file is readable.
+    TProgreso progreso;
+    LeeProgreso(CarpetaDatosExigida() + "/" + NombreProgreso(nombre), progreso);
     salida << ruta << ": " << sesiones << (sesiones == 1 ? " session" : " sessions")
            << ", oldest first\n";
     std::vector<unsigned char> bloque(65536);
@@ -456,20 +463,21 @@ int MuestraHistoria(const std::vector<std::string>& argumentos, std::ostream& sa
         if (leidos == 0)
             break;
         lineas.clear();
-        for (size_t i = 0; i < leidos; ++i)
+        for (size_t i = 0; i < leidos; ++i) {
             lineas += "  " + std::to_string(++n) + ". " +
-                      std::to_string(PorCientoHistoria(bloque[i])) + "%\n";
+                      std::to_string(PorCientoHistoria(bloque[i])) + "%";
+            const std::string fecha = FechaSesionHistoria(progreso, n, sesiones);
+            lineas += (fecha.empty() ? "" : "  " + fecha) + "\n";
+        }
         salida << lineas;
     }
     return kSalidaBien;
 }
 
 using TOrden = int (*)(const std::vector<std::string>&, std::ostream&, std::ostream&);
-const std::map<std::string, TOrden> kOrdenes = {{"pack", Empaqueta},
-                                                {"unpack", Desempaqueta},
-                                                {"check", Comprueba},
-                                                {"config", Configura},
-                                                {"history", MuestraHistoria}};
+const std::map<std::string, TOrden> kOrdenes = {
+    {"pack", Empaqueta},   {"unpack", Desempaqueta},     {"check", Comprueba},
+    {"config", Configura}, {"history", MuestraHistoria}, {"review", MuestraRepaso}};
 
 }  // namespace
 

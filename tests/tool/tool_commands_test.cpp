@@ -11,6 +11,7 @@
 #include "history.h"
 #include "hostile_sets.h"
 #include "question_files.h"
+#include "run_tool.h"
 #include "settings.h"
 #include "small_disk.h"
 #include "source_format.h"
@@ -27,21 +28,6 @@ TPregunta P(std::string tema, std::string texto, uint8_t modo = 0, uint8_t ancho
 
 // A first question that passes the key check, so that any question may follow.
 const TPregunta kPrimera = P("Primera", "Una pregunta sencilla, con letras y puntos. Nada mas.");
-
-struct TResultado {
-    int Estado = -1;
-    std::string Salida;
-    std::string Errores;
-};
-
-TResultado Ejecuta(const std::vector<std::string>& argumentos) {
-    std::ostringstream salida, errores;
-    TResultado r;
-    r.Estado = EjecutaHerramienta(argumentos, salida, errores);
-    r.Salida = salida.str();
-    r.Errores = errores.str();
-    return r;
-}
 
 bool Contiene(const std::string& texto, const std::string& parte) {
     return texto.find(parte) != std::string::npos;
