@@ -27,6 +27,7 @@
 #include "data_folder.h"
 #include "dedication_window.h"
 #include "dialog_setup.h"
+#include "file_error_text.h"
 #include "folding.h"
 #include "go_to_dialog.h"
 #include "history.h"
@@ -75,7 +76,7 @@ QString SinFinalesDeControl(QString texto) {
 template <typename Emisor, typename Senal>
 void Conecta(Emisor* emisor, Senal senal, TfrmTildora* ventana, void (TfrmTildora::*manejador)()) {
     QObject::connect(emisor, senal, ventana, [ventana, manejador] {
-        ProtegeManejador([ventana, manejador] { (ventana->*manejador)(); });
+        ventana->Protege([ventana, manejador] { (ventana->*manejador)(); });
     });
 }
 
@@ -287,7 +288,8 @@ QString CarpetaProgramaDe(const QString& carpetaEjecutable) {
 }
 
 QString TfrmTildora::CarpetaDatos() {
-    return RutaDeBytes(CarpetaDatosPrograma()) + QStringLiteral("/");
+    const std::string carpeta = CarpetaDatosPrograma();
+    return carpeta.empty() ? QString() : RutaDeBytes(carpeta) + QLatin1Char('/');
 }
 
 void TfrmTildora::menuNuevoClick() {
@@ -395,13 +397,23 @@ void TfrmTildora::HabilitaControlesTest(bool habilitados) {
     menuHistorial->setEnabled(habilitados);
 }
 
+void TfrmTildora::Protege(const std::function<void()>& manejador) {
+    ProtegeManejador([this, &manejador] {
+        try {
+            manejador();
+        } catch (const IoError& error) {
+            MuestraError(TextoErrorFichero(error, Idioma));
+        }
+    });
+}
+
 void TfrmTildora::menuTerminarClick() {
     close();
 }
 
 void TfrmTildora::closeEvent(QCloseEvent* evento) {
     // The session's score is appended, not lost with the program.
-    ProtegeManejador([this] { CierraFicheros(); });
+    Protege([this] { CierraFicheros(); });
     QMainWindow::closeEvent(evento);
 }
 
@@ -578,7 +590,7 @@ void TfrmTildora::menuHistorialClick() {
     dialogo.Idioma = Idioma;
     dialogo.NombreConjunto = RutaDeBytes(NombreSinExtension(Sesion.NombreFichero));
     // Apart from the open history file, read-only: reading never changes it.
-    dialogo.Historia = LeeHistoria(Sesion.RutaHistoria());
+    dialogo.Historia = LeeColaHistoria(Sesion.RutaHistoria(), TfrmHistorial::kSesionesDibujadas);
     dialogo.PuntuacionActual = Sesion.PuntuacionActual();
     dialogo.exec();
 }
@@ -603,7 +615,7 @@ bool TfrmTildora::eventFilter(QObject* objeto, QEvent* evento) {
         const auto* raton = static_cast<QMouseEvent*>(evento);
         const Qt::MouseButton boton = raton->button();
         const Qt::KeyboardModifiers teclas = raton->modifiers();
-        ProtegeManejador([this, boton, teclas] { lblNumPreguntasMouseDown(boton, teclas); });
+        Protege([this, boton, teclas] { lblNumPreguntasMouseDown(boton, teclas); });
     }
     return QMainWindow::eventFilter(objeto, evento);
 }

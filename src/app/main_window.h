@@ -124,6 +124,8 @@ class TfrmTildora : public QMainWindow {
     void menuHistorialClick();
     void menuSobreProgClick();
     void lblNumPreguntasMouseDown(Qt::MouseButton boton, Qt::KeyboardModifiers teclas);
+    // Runs an event handler; a file error ends it with a message in the interface language.
+    void Protege(const std::function<void()>& manejador);
 
   protected:
     void resizeEvent(QResizeEvent* evento) override;

@@ -1,5 +1,6 @@
 #include "progress.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cinttypes>
 #include <cstdio>
@@ -10,6 +11,7 @@
 #include "binary_file.h"
 #include "io_error.h"
 #include "review_schedule.h"
+#include "writer.h"
 
 namespace {
 
@@ -18,62 +20,73 @@ constexpr std::string_view kFin = "Fin";
 // Far more than 65535 entries of 200 gaps each: anything larger is not ours.
 constexpr int64_t kTamanoMaximo = 64 << 20;
 
-// The fields of one line, split at single blanks.
-std::vector<std::string_view> Campos(std::string_view linea) {
-    std::vector<std::string_view> campos;
-    size_t inicio = 0;
-    while (true) {
-        const size_t blanco = linea.find(' ', inicio);
-        campos.push_back(linea.substr(inicio, blanco - inicio));
-        if (blanco == std::string_view::npos)
-            return campos;
-        inicio = blanco + 1;
-    }
-}
+// Reads one line's fields in order, each after a single blank; one pass over the line.
+struct TLector {
+    const char* p;
+    const char* fin;
 
-template <typename T>
-bool LeeNumero(std::string_view texto, T& valor, int base = 10) {
-    const char* fin = texto.data() + texto.size();
-    const auto [ptr, error] = std::from_chars(texto.data(), fin, valor, base);
-    return !texto.empty() && error == std::errc() && ptr == fin;
-}
+    explicit TLector(std::string_view linea) : p(linea.data()), fin(linea.data() + linea.size()) {}
 
-bool LeeHuecos(std::string_view texto, std::vector<uint8_t>& huecos) {
-    if (texto == "-")
+    bool Caracter(char c) {
+        if (p == fin || *p != c)
+            return false;
+        ++p;
         return true;
-    size_t inicio = 0;
-    while (true) {
-        const size_t coma = texto.find(',', inicio);
+    }
+    // A number of digitos digits exactly, when digitos is not 0.
+    template <typename T>
+    bool Numero(T& valor, int base = 10, ptrdiff_t digitos = 0) {
+        const auto [final, error] = std::from_chars(p, fin, valor, base);
+        if (error != std::errc() || final == p || (digitos != 0 && final - p != digitos))
+            return false;
+        p = final;
+        return true;
+    }
+    template <typename T>
+    bool Campo(T& valor, int base = 10, ptrdiff_t digitos = 0) {
+        return Caracter(' ') && Numero(valor, base, digitos);
+    }
+    bool Terminado() const { return p == fin; }
+};
+
+bool LeeHuecos(TLector& lector, std::vector<uint8_t>& huecos) {
+    if (!lector.Caracter(' '))
+        return false;
+    if (lector.Caracter('-'))
+        return true;
+    do {
         unsigned numero = 0;
-        if (!LeeNumero(texto.substr(inicio, coma - inicio), numero) || numero < 1 || numero > 255)
+        if (!lector.Numero(numero) || numero < 1 || numero > 255)
             return false;
         huecos.push_back(static_cast<uint8_t>(numero));
-        if (coma == std::string_view::npos)
-            return true;
-        inicio = coma + 1;
-    }
+    } while (lector.Caracter(','));
+    return true;
 }
 
-bool LeePregunta(const std::vector<std::string_view>& campos, TProgreso& progreso) {
+bool LeePregunta(TLector& lector, TProgreso& progreso) {
     unsigned numero = 0;
     TResultadoPregunta resultado;
     unsigned caja = 0;
-    if (campos.size() != 8 || !LeeNumero(campos[1], numero) || numero < 1 || numero > 65535 ||
-        campos[2].size() != 16 || !LeeNumero(campos[2], resultado.Huella, 16) ||
-        !LeeNumero(campos[3], caja) || caja > kCajasRepaso ||
-        !LeeNumero(campos[4], resultado.Vence) || !LeeNumero(campos[5], resultado.Fallos) ||
-        !LeeNumero(campos[6], resultado.Aciertos) ||
-        !LeeHuecos(campos[7], resultado.HuecosErroneos))
+    if (!lector.Campo(numero) || numero < 1 || numero > 65535 ||
+        !lector.Campo(resultado.Huella, 16, 16) || !lector.Campo(caja) || caja > kCajasRepaso ||
+        !lector.Campo(resultado.Vence) || !lector.Campo(resultado.Fallos) ||
+        !lector.Campo(resultado.Aciertos) || !LeeHuecos(lector, resultado.HuecosErroneos) ||
+        !lector.Terminado())
         return false;
     resultado.Caja = static_cast<uint8_t>(caja);
-    return progreso.Preguntas.emplace(static_cast<uint16_t>(numero), std::move(resultado)).second;
+    // Written in ascending order: each entry goes at the end, and one out of order is refused.
+    auto& preguntas = progreso.Preguntas;
+    if (!preguntas.empty() && preguntas.rbegin()->first >= numero)
+        return false;
+    preguntas.emplace_hint(preguntas.end(), static_cast<uint16_t>(numero), std::move(resultado));
+    return true;
 }
 
-bool LeeSesion(const std::vector<std::string_view>& campos, TProgreso& progreso) {
+bool LeeSesion(TLector& lector, TProgreso& progreso) {
     TSesionProgreso sesion;
-    if (campos.size() != 4 || !LeeNumero(campos[1], sesion.Fecha) ||
-        !LeeNumero(campos[2], sesion.Contestadas) || !LeeNumero(campos[3], sesion.Acertadas) ||
-        sesion.Contestadas < 0 || sesion.Acertadas < 0 || sesion.Acertadas > sesion.Contestadas)
+    if (!lector.Campo(sesion.Fecha) || !lector.Campo(sesion.Contestadas) ||
+        !lector.Campo(sesion.Acertadas) || !lector.Terminado() || sesion.Contestadas < 0 ||
+        sesion.Acertadas < 0 || sesion.Acertadas > sesion.Contestadas)
         return false;
     progreso.Sesiones.push_back(sesion);
     return true;
@@ -90,18 +103,19 @@ bool Interpreta(std::string_view bytes, TProgreso& progreso) {
         inicio = salto + 1;
         if (!cabecera) {
             int version = 0;
-            if (!linea.starts_with(kCabecera) ||
-                !LeeNumero(linea.substr(kCabecera.size()), version) || version != kVersionProgreso)
+            TLector lector(linea.substr(std::min(linea.size(), kCabecera.size())));
+            if (!linea.starts_with(kCabecera) || !lector.Numero(version) || !lector.Terminado() ||
+                version != kVersionProgreso)
                 return false;
             cabecera = true;
             continue;
         }
         if (linea == kFin)
             return inicio == bytes.size();
-        const std::vector<std::string_view> campos = Campos(linea);
-        const bool bien = campos[0] == "P"   ? LeePregunta(campos, progreso)
-                          : campos[0] == "S" ? LeeSesion(campos, progreso)
-                                             : false;
+        TLector lector(linea);
+        const bool bien = lector.Caracter('P')   ? LeePregunta(lector, progreso)
+                          : lector.Caracter('S') ? LeeSesion(lector, progreso)
+                                                 : false;
         if (!bien)
             return false;
     }
@@ -133,6 +147,19 @@ uint64_t HuellaRegistro(std::string_view registro) {
     return huella;
 }
 
+uint64_t HuellaPregunta(const TPregunta& pregunta) {
+    return HuellaRegistro(EmpaquetaPregunta(pregunta));
+}
+
+std::vector<uint64_t> HuellasPreguntas(TFicherosPreguntas& ficheros) {
+    const int32_t usadas = std::clamp(ficheros.NumPreguntas(), 0, kMaximoPreguntas);
+    std::vector<uint64_t> huellas;
+    huellas.reserve(static_cast<size_t>(usadas));
+    for (int32_t n = 1; n <= usadas; ++n)
+        huellas.push_back(HuellaPregunta(ficheros.LeePregunta(static_cast<uint16_t>(n))));
+    return huellas;
+}
+
 void ConciliaProgreso(TProgreso& progreso, const std::vector<uint64_t>& huellas) {
     std::erase_if(progreso.Preguntas, [&](const auto& entrada) {
         const auto& [numero, resultado] = entrada;
@@ -162,6 +189,13 @@ std::string FechaSesion(int64_t segundos) {
     if (localtime_r(&t, &local))
         std::strftime(texto, sizeof texto, "%Y-%m-%d %H:%M", &local);
     return texto;
+}
+
+std::string FechaSesionHistoria(const TProgreso& progreso, int64_t sesion, int64_t total) {
+    const int64_t primera = total - static_cast<int64_t>(progreso.Sesiones.size());
+    if (sesion <= primera || sesion > total)
+        return "";
+    return FechaSesion(progreso.Sesiones[static_cast<size_t>(sesion - primera - 1)].Fecha);
 }
 
 std::string BytesProgreso(const TProgreso& progreso) {
@@ -201,31 +235,31 @@ bool LeeBytesProgreso(std::string_view bytes, TProgreso& progreso) {
     return false;
 }
 
-TCargaProgreso CargaProgreso(const std::string& ruta) {
-    TCargaProgreso carga;
+TEstadoProgreso LeeProgreso(const std::string& ruta, TProgreso& progreso) {
+    progreso = {};
     std::error_code error;
     if (!std::filesystem::exists(std::filesystem::symlink_status(ruta, error)))
-        return carga;
-    std::string bytes;
-    bool leido = false;
+        return TEstadoProgreso::Nuevo;
     try {
         TFichero fichero;
         fichero.Abre(ruta, TFichero::TModo::Lectura);
         const int64_t tamano = fichero.Tamano();
-        if (tamano <= kTamanoMaximo) {
-            bytes.resize(static_cast<size_t>(tamano));
-            bytes.resize(fichero.LeeBloque(bytes.data(), bytes.size()));
-            leido = true;
-        }
+        if (tamano > kTamanoMaximo)
+            return TEstadoProgreso::Danado;
+        std::string bytes(static_cast<size_t>(tamano), '\0');
+        bytes.resize(fichero.LeeBloque(bytes.data(), bytes.size()));
+        return LeeBytesProgreso(bytes, progreso) ? TEstadoProgreso::Leido : TEstadoProgreso::Danado;
     } catch (const IoError&) {
+        return TEstadoProgreso::Danado;
     }
-    if (leido && LeeBytesProgreso(bytes, carga.Progreso)) {
-        carga.Estado = TEstadoProgreso::Leido;
-        return carga;
-    }
-    carga.Estado = TEstadoProgreso::Danado;
+}
+
+TCargaProgreso CargaProgreso(const std::string& ruta) {
+    TCargaProgreso carga;
+    carga.Estado = LeeProgreso(ruta, carga.Progreso);
+    std::error_code error;
     // A folder in the file's place stays where it is: it is not ours to move.
-    if (std::filesystem::is_regular_file(ruta, error)) {
+    if (carga.Estado == TEstadoProgreso::Danado && std::filesystem::is_regular_file(ruta, error)) {
         const std::string apartado = NombreApartado(ruta);
         std::filesystem::rename(ruta, apartado, error);
         if (!error)

@@ -7,6 +7,9 @@
 #include <string_view>
 #include <vector>
 
+#include "atomic_write.h"
+#include "question_files.h"
+
 // A learner's past on one set, kept beside the settings and history files: each question ever
 // answered, known by its number and its record's fingerprint, and one line per closed session.
 // The format is described in docs/progress-file-format.md.
@@ -41,6 +44,10 @@ std::string NombreProgreso(const std::string& nombreFichero);
 
 // 64-bit FNV-1a of a question's record bytes: an edited question gets another fingerprint.
 uint64_t HuellaRegistro(std::string_view registro);
+// The fingerprint of a question as read: its record, unscrambled.
+uint64_t HuellaPregunta(const TPregunta& pregunta);
+// Each question's fingerprint, question n at [n - 1], for the questions the program uses.
+std::vector<uint64_t> HuellasPreguntas(TFicherosPreguntas& ficheros);
 
 // huellas[n - 1] is question n's fingerprint in the set as it is now: entries beyond the set,
 // and entries of questions edited or moved since, are dropped and start afresh.
@@ -50,6 +57,9 @@ void ConciliaProgreso(TProgreso& progreso, const std::vector<uint64_t>& huellas)
 int64_t DiaLocal(int64_t segundos);
 // "AAAA-MM-DD HH:MM" in local time.
 std::string FechaSesion(int64_t segundos);
+// The date of session number sesion (1-based) of a history of total sessions: the session lines
+// are the history's last ones; an older session, or one beyond them, has no date ("").
+std::string FechaSesionHistoria(const TProgreso& progreso, int64_t sesion, int64_t total);
 
 std::string BytesProgreso(const TProgreso& progreso);
 // False, leaving progreso empty, when the bytes are not a whole progress file of this version.
@@ -67,11 +77,15 @@ struct TCargaProgreso {
     std::string Apartado;  // where a damaged file was kept aside; empty when it could not be moved
 };
 
+// Reads the file at ruta and changes nothing on disk; never throws.
+TEstadoProgreso LeeProgreso(const std::string& ruta, TProgreso& progreso);
+
 // Never throws: whatever is at ruta, the caller gets a progress to go on with, and is told
-// (Danado) when it should say once that the learner's past was lost.
+// (Danado) when it should say once that the learner's past was lost; a damaged file is moved
+// aside so that the next save does not destroy it.
 TCargaProgreso CargaProgreso(const std::string& ruta);
 
 // Writes the whole file; the writer is handed in so that the program's one atomic writer does it.
 using TEscrituraFichero = std::function<void(const std::string& ruta, std::string_view bytes)>;
 void GuardaProgreso(const std::string& ruta, const TProgreso& progreso,
-                    const TEscrituraFichero& escribe);
+                    const TEscrituraFichero& escribe = EscribeFichero);

@@ -53,6 +53,8 @@ void TSesion::AbreFicheros(const std::string& nombre) {
 
 // Where nothing can be written the learner still practises; only the score is not kept.
 bool TSesion::CreaCarpetaDatos() {
+    if (CarpetaDatos.empty())
+        return false;
     try {
         if (!ExisteCarpeta(CarpetaDatos))
             CreaCarpeta(CarpetaDatos);

@@ -45,7 +45,8 @@ class TSesion {
     std::mt19937 Generador;
     // The tallies count only the first reveal of each question shown.
     bool PreguntaPuntuada = false;
-    // The program data folder, with its trailing separator, in file-name bytes.
+    // The program data folder, with its trailing separator, in file-name bytes; empty when
+    // there is none, and then nothing is kept.
     std::string CarpetaDatos;
 
     // Closes the open set, then checks the chosen one; false (with its notice) leaves no set

@@ -26,7 +26,7 @@ std::vector<std::string> CarpetasSistema() {
 
 std::string BuscaConfiguracion(const std::string& nombreFichero, const std::string& carpetaDatos) {
     const std::string nombre = NombreConfiguracion(nombreFichero);
-    const std::string propia = carpetaDatos + nombre;
+    const std::string propia = carpetaDatos.empty() ? std::string() : carpetaDatos + nombre;
     std::vector<std::string> candidatas{propia};
     for (const std::string& carpeta : CarpetasSistema())
         candidatas.push_back(carpeta + nombre);
@@ -35,7 +35,7 @@ std::string BuscaConfiguracion(const std::string& nombreFichero, const std::stri
         (separador == std::string::npos ? std::string() : nombreFichero.substr(0, separador + 1)) +
         nombre);
     for (const std::string& ruta : candidatas)
-        if (ExisteFichero(ruta))
+        if (!ruta.empty() && ExisteFichero(ruta))
             return ruta;
     return propia;
 }

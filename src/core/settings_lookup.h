@@ -9,5 +9,5 @@ std::vector<std::string> CarpetasSistema();
 
 // The settings file of a question file: the first that exists of the one in the learner's data
 // folder, those in the system's data folders and the one beside the question file; where none
-// exists, the learner's, which then gives the defaults.
+// exists, the learner's (empty without a data folder), which then gives the defaults.
 std::string BuscaConfiguracion(const std::string& nombreFichero, const std::string& carpetaDatos);

@@ -18,7 +18,9 @@
 #include "data_folder.h"
 #include "history.h"
 #include "io_error.h"
+#include "progress.h"
 #include "question_files.h"
+#include "review_command.h"
 #include "set_checks.h"
 #include "settings.h"
 #include "source_format.h"
@@ -53,6 +55,7 @@ constexpr const char* kAyuda =
     "  config SET.preg --select LIST | --all\n"
     "                            write the set's settings file: the topics a learner starts with\n"
     "  history SET.preg          show the set's scores, oldest first\n"
+    "  review SET.preg           list the questions due for review now\n"
     "\n"
     "Run 'tildora-tool COMMAND --help' for one command, 'tildora-tool --version' for the\n"
     "version. Exit status: 0 success, 1 failure, 2 wrong usage.\n";
@@ -60,9 +63,11 @@ constexpr const char* kAyuda =
 const std::map<std::string, std::string> kAyudaOrden = {
     {"pack",
      "Usage: tildora-tool pack SOURCE -o SET.preg\n"
-     "Reads the UTF-8 question source SOURCE and writes SET.preg and SET.ind beside it, then\n"
-     "validates them as the program does on opening. The first question's record must be at\n"
-     "least 81 per cent unaccented letters, digits, blanks, commas and points.\n"
+     "Reads the UTF-8 question source SOURCE, validates the set as the program does on\n"
+     "opening, and only then writes SET.preg and SET.ind beside it, replacing an old pair as\n"
+     "one: if anything fails, or the command is killed, the old pair stays as it was. The\n"
+     "first question's record must be at least 81 per cent unaccented letters, digits, blanks,\n"
+     "commas and points.\n"
      "The source format is described in docs/question-source-format.md.\n"},
     {"unpack",
      "Usage: tildora-tool unpack SET.preg\n"
@@ -83,6 +88,7 @@ const std::map<std::string, std::string> kAyudaOrden = {
      "Usage: tildora-tool history SET.preg\n"
      "Shows the scores of the set's history file in the program data folder, one per closed\n"
      "session, oldest first, as per cent of right answers.\n"},
+    {"review", kAyudaRepaso},
 };
 
 // A folder of its own under the system's temporary folder, removed with its contents.
@@ -139,7 +145,6 @@ std::string UneAviso(const TAviso& aviso) {
 
 // The set as the program would open it, or TFallo with its notice.
 void ValidaConjunto(const std::string& nombre, std::ostream& errores) {
-    CompletaEscrituraPendiente(nombre);
     TAviso aviso;
     if (CompruebaFicheros(nombre, kClave, &aviso))
         return;
@@ -465,26 +470,46 @@ int MuestraHistoria(const std::vector<std::string>& argumentos, std::ostream& sa
                     std::ostream&) {
     const std::string nombre = ArgumentoUnico(argumentos, "history");
     const std::string ruta = CarpetaDatosExigida() + "/" + NombreHistoria(nombre);
-    if (!ExisteFichero(ruta)) {
+    std::error_code error;
+    // A folder in its place is an error that the open names, not an empty history.
+    if (!std::filesystem::exists(ruta, error)) {
         salida << "No history for " << NombreDesnudo(nombre) << " yet (" << ruta << ").\n";
         return kSalidaBien;
     }
-    const std::string puntuaciones = LeeFicheroCompleto(ruta);
-    salida << ruta << ": " << puntuaciones.size()
-           << (puntuaciones.size() == 1 ? " session" : " sessions") << ", oldest first\n";
-    for (size_t i = 0; i < puntuaciones.size(); ++i) {
-        const auto puntuacion = static_cast<uint8_t>(puntuaciones[i]);
-        salida << "  " << i + 1 << ". " << PorCientoHistoria(puntuacion) << "%\n";
+    // A block at a time: a history gains a byte a session and may have grown huge. Bytes the
+    // program appends meanwhile wait for the next run.
+    TFichero fichero;
+    fichero.Abre(ruta, TFichero::TModo::Lectura);
+    const int64_t sesiones = fichero.Tamano();
+    // The dates of the last sessions, where the progress file is readable.
+    TProgreso progreso;
+    LeeProgreso(CarpetaDatosExigida() + "/" + NombreProgreso(nombre), progreso);
+    salida << ruta << ": " << sesiones << (sesiones == 1 ? " session" : " sessions")
+           << ", oldest first\n";
+    std::vector<unsigned char> bloque(65536);
+    std::string lineas;
+    for (int64_t n = 0; n < sesiones;) {
+        const size_t pedidos = static_cast<size_t>(
+            std::min<int64_t>(sesiones - n, static_cast<int64_t>(bloque.size())));
+        const size_t leidos = fichero.LeeBloque(bloque.data(), pedidos);
+        if (leidos == 0)
+            break;
+        lineas.clear();
+        for (size_t i = 0; i < leidos; ++i) {
+            lineas += "  " + std::to_string(++n) + ". " +
+                      std::to_string(PorCientoHistoria(bloque[i])) + "%";
+            const std::string fecha = FechaSesionHistoria(progreso, n, sesiones);
+            lineas += (fecha.empty() ? "" : "  " + fecha) + "\n";
+        }
+        salida << lineas;
     }
     return kSalidaBien;
 }
 
 using TOrden = int (*)(const std::vector<std::string>&, std::ostream&, std::ostream&);
-const std::map<std::string, TOrden> kOrdenes = {{"pack", Empaqueta},
-                                                {"unpack", Desempaqueta},
-                                                {"check", Comprueba},
-                                                {"config", Configura},
-                                                {"history", MuestraHistoria}};
+const std::map<std::string, TOrden> kOrdenes = {
+    {"pack", Empaqueta},   {"unpack", Desempaqueta},     {"check", Comprueba},
+    {"config", Configura}, {"history", MuestraHistoria}, {"review", MuestraRepaso}};
 
 }  // namespace
 

@@ -17,10 +17,22 @@ QWidget* Ventana() {
     return QApplication::activeWindow();
 }
 
+std::function<void()>& ReceptorPitidos() {
+    static std::function<void()> receptor;
+    return receptor;
+}
+
 }  // namespace
 
 void Pitido() {
-    QApplication::beep();
+    if (ReceptorPitidos())
+        ReceptorPitidos()();
+    else
+        QApplication::beep();
+}
+
+void EstableceReceptorPitidos(std::function<void()> receptor) {
+    ReceptorPitidos() = std::move(receptor);
 }
 
 QString TextoAviso(const QStringList& partes) {

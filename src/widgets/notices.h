@@ -24,6 +24,8 @@ struct TReceptorAvisos {
     std::function<void(const QString& texto)> Error;
 };
 void EstableceReceptorAvisos(TReceptorAvisos receptor);
+// Tests count the beeps instead of hearing them; an empty sink beeps again.
+void EstableceReceptorPitidos(std::function<void()> receptor);
 
 // The composed text: the non-empty parts joined by blank lines.
 QString TextoAviso(const QStringList& partes);

@@ -431,6 +431,7 @@ TEST_F(ConjuntosDanados, AFileErrorInAHandlerShowsTheErrorDialogAndTheProgramGoe
         QString fichero;     // what the error dialog names
         bool aSigueAbierto;  // the handler ended before it closed set a
         std::function<void()> repara = [] {};
+        QString razon = {};  // what the error dialog gives as the reason, when one is known
     };
     const std::vector<Caso> casos = {
         {"the question file cannot be opened", [] {}, "c.preg",
@@ -442,7 +443,8 @@ TEST_F(ConjuntosDanados, AFileErrorInAHandlerShowsTheErrorDialogAndTheProgramGoe
              fs::create_directories(datos);
              fs::create_symlink("/dev/full", datos / "a.his");
          },
-         "b.preg", [](const std::string&) {}, "a.his", false, [&] { fs::remove(datos / "a.his"); }},
+         "b.preg", [](const std::string&) {}, "a.his", false, [&] { fs::remove(datos / "a.his"); },
+         "No queda espai al disc"},
     };
     for (size_t i = 0; i < casos.size(); ++i) {
         const Caso& caso = casos[i];
@@ -467,6 +469,7 @@ TEST_F(ConjuntosDanados, AFileErrorInAHandlerShowsTheErrorDialogAndTheProgramGoe
         Abre(fallido);
         ASSERT_EQ(errores.size(), 1);
         EXPECT_TRUE(errores[0].contains(caso.fichero)) << errores[0].toStdString();
+        EXPECT_TRUE(errores[0].contains(caso.razon)) << errores[0].toStdString();
         EXPECT_TRUE(avisos.isEmpty()) << avisos.join("; ").toStdString();
         EXPECT_TRUE(ventana->findChildren<TfrmAviso*>().isEmpty());
         if (caso.aSigueAbierto) {

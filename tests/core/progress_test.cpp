@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <fstream>
 
+#include "io_error.h"
 #include "review_schedule.h"
 #include "temp_folder.h"
 #include "writer.h"
@@ -81,6 +82,10 @@ TEST(Progress, RefusesWhatIsNotAWholeFileOfThisVersion) {
         {"twice the same question",
          "Tildora progreso 1\nP 2 0000000000000001 0 0 0 1 -\nP 2 0000000000000002 0 0 0 1 "
          "-\nFin\n"},
+        {"out of order",
+         "Tildora progreso 1\nP 3 0000000000000001 0 0 0 1 -\nP 2 0000000000000002 0 0 0 1 "
+         "-\nFin\n"},
+        {"a field too many", "Tildora progreso 1\nP 2 0000000000000001 0 0 0 1 - x\nFin\n"},
         {"short fingerprint", "Tildora progreso 1\nP 2 01 0 0 0 1 -\nFin\n"},
         {"box beyond the last", "Tildora progreso 1\nP 2 0000000000000001 5 0 0 1 -\nFin\n"},
         {"gap 0", "Tildora progreso 1\nP 2 0000000000000001 1 0 1 0 0\nFin\n"},
@@ -141,8 +146,15 @@ TEST(Progress, SavedThroughTheWriterHandedIn) {
         escrito = bytes;
     });
     EXPECT_EQ(escrito, BytesProgreso(Ejemplo()));
-    GuardaProgreso(ruta, Ejemplo(), EscribeFichero);
+    GuardaProgreso(ruta, Ejemplo());
     EXPECT_EQ(CargaProgreso(ruta).Estado, TEstadoProgreso::Leido);
+
+    // Where nothing can be written the caller hears of it, and what was there stays.
+    const std::string enCarpeta = carpeta.En("carpeta.prg");
+    std::filesystem::create_directory(enCarpeta);
+    EXPECT_THROW(GuardaProgreso(enCarpeta, Ejemplo()), IoError);
+    EXPECT_TRUE(std::filesystem::is_directory(enCarpeta));
+    EXPECT_THROW(GuardaProgreso(carpeta.En("falta/set.prg"), Ejemplo()), IoError);
 }
 
 TEST(Progress, EditedMovedOrVanishedQuestionsStartAfresh) {
