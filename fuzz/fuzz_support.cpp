@@ -1,9 +1,12 @@
 #include "fuzz_support.h"
 
+#include <fuzzer/FuzzedDataProvider.h>
+
 #include <cstdlib>
 #include <filesystem>
 #include <string_view>
 
+#include "question_files.h"
 #include "writer.h"
 
 namespace fs = std::filesystem;
@@ -36,4 +39,20 @@ void TFicheroFuzz::Escribe(const uint8_t* datos, size_t n) const {
 
 void TFicheroFuzz::Escribe(const std::string& bytes) const {
     EscribeFichero(ruta_, bytes);
+}
+
+uint8_t EscribeConjuntoFuzz(const uint8_t* datos, size_t n, const TFicheroFuzz& preguntas) {
+    FuzzedDataProvider entrada(datos, n);
+    const uint8_t banderas = entrada.ConsumeIntegral<uint8_t>();
+    std::string indice = entrada.ConsumeRandomLengthString(1 << 19);
+    std::string registros = entrada.ConsumeRemainingBytesAsString();
+    if (banderas & 1)
+        AplicaClave(reinterpret_cast<unsigned char*>(registros.data()), kClave, registros.size());
+    if (banderas & 2) {
+        registros = ConCheckSum(std::move(registros));
+        indice = ConCheckSum(std::move(indice));
+    }
+    preguntas.Escribe(registros);
+    EscribeFichero(NombreIndice(preguntas.Ruta()), indice);
+    return banderas;
 }

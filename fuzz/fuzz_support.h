@@ -17,3 +17,9 @@ class TFicheroFuzz {
     std::string carpeta_;
     std::string ruta_;
 };
+
+// The input as a set: the flags (FuzzedDataProvider takes them from the end), the index, then the
+// records, written to `preguntas` and the index beside it. Flags 1 and 2 forge the key and the
+// trailers, so that the readers behind the checks are reached. Returns the flags; the targets
+// give meaning to the others.
+uint8_t EscribeConjuntoFuzz(const uint8_t* datos, size_t n, const TFicheroFuzz& preguntas);

@@ -45,11 +45,15 @@ int main(int argc, char** argv) {
     Semilla(raiz / "checksum", "set.preg", conjunto.Preguntas);
     Semilla(raiz / "checksum", "set.ind", conjunto.Indice);
     Semilla(raiz / "checksum", "abc", ConCheckSum("abc"));
-    Semilla(raiz / "question_set", "valid",
-            std::string(1, '\0') + Escapa(conjunto.Indice) + conjunto.Preguntas);
+    // The editor's document reads its set from the same input. FuzzedDataProvider takes the
+    // flags from the end: none, for the writer's files are whole.
     const TConjuntoEscrito repetido = ConjuntoDeTemaRepetido();
-    Semilla(raiz / "question_set", "repeated_topic",
-            std::string(1, '\0') + Escapa(repetido.Indice) + repetido.Preguntas);
+    for (const char* objetivo : {"question_set", "editor_document"}) {
+        Semilla(raiz / objetivo, "valid",
+                Escapa(conjunto.Indice) + conjunto.Preguntas + std::string(1, '\0'));
+        Semilla(raiz / objetivo, "repeated_topic",
+                Escapa(repetido.Indice) + repetido.Preguntas + std::string(1, '\0'));
+    }
     TConfiguracion configuracion;
     ConfiguracionDefecto(configuracion);
     Semilla(raiz / "settings", "defaults", ConCheckSum(BytesConfiguracion(configuracion)));

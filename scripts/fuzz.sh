@@ -6,9 +6,10 @@ cd "$(dirname "$0")/.."
 seconds=${1:-60}
 build_dir=build-fuzz
 CC=clang CXX=clang++ cmake -S . -B "$build_dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-  -DTILDORA_FUZZ=ON -DTILDORA_BUILD_APP=OFF -DTILDORA_BUILD_TESTS=OFF -DTILDORA_BUILD_BENCH=OFF \
+  -DTILDORA_FUZZ=ON -DTILDORA_BUILD_APP=ON -DTILDORA_BUILD_TESTS=OFF -DTILDORA_BUILD_BENCH=OFF \
   >/dev/null
-cmake --build "$build_dir" --parallel "$(nproc)"
+# The editor's document needs the Qt libraries configured, but none of the programs built.
+cmake --build "$build_dir" --parallel "$(nproc)" --target tildora_fuzz_targets
 rm -rf "$build_dir/seeds"
 "$build_dir/fuzz/make_fuzz_seeds" "$build_dir/seeds"
 passed=0
@@ -18,7 +19,7 @@ for target in "$build_dir"/fuzz/*_fuzz; do
   mkdir -p "$corpus"
   # The whole set's worst cases need an index of 65535 entries beside a record: ~300 KB.
   max_len=()
-  if [ "$name" = question_set ]; then
+  if [ "$name" = question_set ] || [ "$name" = editor_document ]; then
     max_len=(-max_len=400000)
   fi
   echo "fuzzing $name for ${seconds}s"

@@ -4,7 +4,7 @@
 # package built here into a fresh Debian 13 chroot and checks that the installed program's toolbar
 # shows its pictures. Needs root; takes long, so it is not part of scripts/test.sh. The base system
 # and the build chroot (with its compiler cache) are kept between runs; the install chroot is new
-# each time.
+# each time. With "build" or "install", only that half runs.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 suite=trixie
@@ -54,6 +54,8 @@ copia_base() {
   cp -a "$base" "$raiz"
 }
 
+parte=${1:-all}
+case $parte in all | build | install) ;; *) echo "usage: $0 [build|install]" >&2; exit 2 ;; esac
 pasadas=0
 hecho() { echo "newer-debian: ok: $1"; pasadas=$((pasadas + 1)); }
 inicio=$SECONDS
@@ -68,6 +70,7 @@ if [ ! -f "$base/.hecho" ]; then
 fi
 
 # 1. The source, built and tested on Debian 13. Its build folder is new; the compiler cache stays.
+if [ "$parte" != install ]; then
 [ -d "$compila" ] || cp -a "$base" "$compila"
 rm -rf --one-file-system "$compila/src"
 mkdir -p "$compila/src"
@@ -91,8 +94,10 @@ if ! dentro "$compila" \
 fi
 hecho "the unit and window tests on Debian 13: $(grep -oE '[0-9]+% tests passed, [0-9]+ tests failed out of [0-9]+' "$carpeta/ctest.log")"
 desmonta
+fi
 
 # 2. The package built here, installed into a fresh Debian 13 with what it depends on.
+if [ "$parte" != build ]; then
 echo "newer-debian: building the package here"
 nice -n 19 bash scripts/package.sh >"$carpeta/package.log" 2>&1 || { tail -40 "$carpeta/package.log"; exit 1; }
 version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' build/CMakeCache.txt)
@@ -122,6 +127,7 @@ if ! salida=$(dentro "$instala" 'QT_QPA_PLATFORM=offscreen /tmp/toolbar_pictures
 fi
 hecho "with the installed package, $(echo "$salida" | tail -1)"
 desmonta
+fi
 
 echo "newer-debian: took $(((SECONDS - inicio) / 60)) min $(((SECONDS - inicio) % 60)) s"
 echo "newer-debian: $pasadas passed, 0 failed"

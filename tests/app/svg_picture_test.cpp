@@ -2,22 +2,11 @@
 
 #include <QCoreApplication>
 #include <QDir>
-#include <QImage>
 #include <QPixmap>
 
 #include <gtest/gtest.h>
 
-namespace {
-
-bool TieneTinta(const QImage& imagen) {
-    for (int y = 0; y < imagen.height(); ++y)
-        for (int x = 0; x < imagen.width(); ++x)
-            if (qAlpha(imagen.pixel(x, y)) != 0)
-                return true;
-    return false;
-}
-
-}  // namespace
+#include "picture_ink.h"
 
 // Qt's SVG image and icon plugins are packaged apart on some systems: with no plugin at hand,
 // every picture of the program still draws, within its size and at twice it.

@@ -2,25 +2,13 @@
 // that system's Qt draws it. Exit status 0 when every picture button shows a picture.
 #include <QApplication>
 #include <QFrame>
-#include <QImage>
 #include <QToolButton>
 
 #include <iostream>
 
 #include "main_window.h"
+#include "picture_ink.h"
 #include "temp_folder.h"
-
-namespace {
-
-bool TieneTinta(const QImage& imagen) {
-    for (int y = 0; y < imagen.height(); ++y)
-        for (int x = 0; x < imagen.width(); ++x)
-            if (qAlpha(imagen.pixel(x, y)) != 0)
-                return true;
-    return false;
-}
-
-}  // namespace
 
 int main(int argc, char** argv) {
     const TCasaTemporal casa;
@@ -32,8 +20,8 @@ int main(int argc, char** argv) {
         // The about button is a bold "?" by design.
         if (boton == ventana.btnSobreProg)
             continue;
-        const bool visto =
-            !boton->icon().isNull() && TieneTinta(boton->icon().pixmap(boton->iconSize()).toImage());
+        const bool visto = !boton->icon().isNull() &&
+                           TieneTinta(boton->icon().pixmap(boton->iconSize()).toImage());
         std::cout << (visto ? "shown: " : "MISSING: ") << boton->toolTip().toStdString() << "\n";
         ++(visto ? vistos : sinDibujo);
     }
