@@ -196,7 +196,7 @@ TEST_F(NavegacionTest, GoToATextThatIsNotAWholeNumberCountsAsOne) {
     };
     for (const auto& caso : casos) {
         SCOPED_TRACE(caso.tecleado);
-        ventana->PreguntaActual = 20;
+        ventana->Sesion.PreguntaActual = 20;
         IrA([&caso](TfrmLeeInicial* dialogo) {
             QLineEdit* campo = dialogo->NumInicial->findChild<QLineEdit*>();
             for (const char* c = caso.tecleado; *c; ++c)
@@ -209,8 +209,8 @@ TEST_F(NavegacionTest, GoToATextThatIsNotAWholeNumberCountsAsOne) {
             else
                 QTest::mouseClick(dialogo->btnOk, Qt::LeftButton);
         });
-        EXPECT_EQ(ventana->PreguntaActual, caso.pregunta);
-        EXPECT_TRUE(ventana->Secuencial);
+        EXPECT_EQ(ventana->Sesion.PreguntaActual, caso.pregunta);
+        EXPECT_TRUE(ventana->Sesion.Secuencial);
     }
 }
 
