@@ -2,11 +2,13 @@
 
 #include <QChart>
 #include <QChartView>
+#include <QCursor>
 #include <QLabel>
 #include <QLegendMarker>
 #include <QLineSeries>
 #include <QPushButton>
 #include <QScatterSeries>
+#include <QToolTip>
 #include <QValueAxis>
 
 #include <algorithm>
@@ -57,6 +59,13 @@ TfrmHistorial::TfrmHistorial(QWidget* parent) : QDialog(parent) {
         serie->attachAxis(EjeSesiones);
         serie->attachAxis(EjePorCiento);
     }
+    connect(Sesiones, &QLineSeries::hovered, this, [this](const QPointF& punto, bool encima) {
+        if (encima)
+            QToolTip::showText(QCursor::pos(),
+                               DescribeSesion(qRound64(punto.x()), qRound(punto.y())), Grafico);
+        else
+            QToolTip::hideText();
+    });
     Grafico = new QChartView(grafico, this);
     Grafico->setRenderHint(QPainter::Antialiasing);
     Grafico->setGeometry(8, 8, 544, 320);
@@ -75,6 +84,14 @@ TfrmHistorial::TfrmHistorial(QWidget* parent) : QDialog(parent) {
 
     Idioma = TIdioma::Castellano;
     CentraEnPantalla(this);
+}
+
+QString TfrmHistorial::DescribeSesion(int64_t sesion, int porCiento) const {
+    const int64_t total = Historia.Anteriores + static_cast<int64_t>(Historia.Puntuaciones.size());
+    const std::string fecha = FechaSesionHistoria(SesionesFechadas, sesion, total);
+    return Texto(Idioma, "Sesión ", "Sessió ") + QString::number(sesion) + QStringLiteral(": ") +
+           QString::number(porCiento) + QStringLiteral(" %") +
+           (fecha.empty() ? QString() : QStringLiteral(" · ") + QString::fromStdString(fecha));
 }
 
 void TfrmHistorial::FormActivate() {
@@ -132,9 +149,14 @@ void TfrmHistorial::FormActivate() {
                       (anteriores == 1
                            ? texto(" anterior sin dibujar)", " anterior sense dibuixar)")
                            : texto(" anteriores sin dibujar)", " anteriors sense dibuixar)"));
+        const std::string ultima = FechaSesionHistoria(
+            SesionesFechadas, anteriores + resumen.Sesiones, anteriores + resumen.Sesiones);
         lineas << cuenta + texto(" · Media: ", " · Mitjana: ") + QString::number(resumen.Media) +
                       texto(" % · Mejor: ", " % · Millor: ") + QString::number(resumen.Mejor) +
-                      QStringLiteral(" %");
+                      QStringLiteral(" %") +
+                      (ultima.empty()
+                           ? QString()
+                           : texto(" · Última: ", " · Darrera: ") + QString::fromStdString(ultima));
     }
     if (actual)
         lineas << texto("Esta sesión: ", "Aquesta sessió: ") + QString::number(*actual) +

@@ -6,9 +6,11 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "history.h"
 #include "language.h"
+#include "progress.h"
 
 class QChart;
 class QChartView;
@@ -34,6 +36,8 @@ class TfrmHistorial : public QDialog {
     // still open, as the history would keep it.
     QString NombreConjunto;
     TColaHistoria Historia;
+    // The session lines of the learner's progress file: the dates of the history's last sessions.
+    std::vector<TSesionProgreso> SesionesFechadas;
     std::optional<uint8_t> PuntuacionActual;
 
     QChartView* Grafico = nullptr;
@@ -45,6 +49,8 @@ class TfrmHistorial : public QDialog {
     QPushButton* btnCerrar = nullptr;
 
     void FormActivate();
+    // What the chart says of a drawn session: its number, score and, when known, its date.
+    QString DescribeSesion(int64_t sesion, int porCiento) const;
 
   protected:
     void showEvent(QShowEvent* evento) override;

@@ -11,6 +11,7 @@
 #include "binary_file.h"
 #include "io_error.h"
 #include "review_schedule.h"
+#include "writer.h"
 
 namespace {
 
@@ -147,15 +148,7 @@ uint64_t HuellaRegistro(std::string_view registro) {
 }
 
 uint64_t HuellaPregunta(const TPregunta& pregunta) {
-    std::string registro;
-    registro.reserve(pregunta.Tema.size() + pregunta.Texto.size() + 4);
-    registro += static_cast<char>(pregunta.Modo);
-    registro += static_cast<char>(pregunta.AnchoMinimo);
-    registro += pregunta.Tema;
-    registro += '\0';
-    registro += pregunta.Texto;
-    registro += '\0';
-    return HuellaRegistro(registro);
+    return HuellaRegistro(EmpaquetaPregunta(pregunta));
 }
 
 std::vector<uint64_t> HuellasPreguntas(TFicherosPreguntas& ficheros) {
@@ -198,11 +191,12 @@ std::string FechaSesion(int64_t segundos) {
     return texto;
 }
 
-std::string FechaSesionHistoria(const TProgreso& progreso, int64_t sesion, int64_t total) {
-    const int64_t primera = total - static_cast<int64_t>(progreso.Sesiones.size());
+std::string FechaSesionHistoria(const std::vector<TSesionProgreso>& sesiones, int64_t sesion,
+                                int64_t total) {
+    const int64_t primera = total - static_cast<int64_t>(sesiones.size());
     if (sesion <= primera || sesion > total)
         return "";
-    return FechaSesion(progreso.Sesiones[static_cast<size_t>(sesion - primera - 1)].Fecha);
+    return FechaSesion(sesiones[static_cast<size_t>(sesion - primera - 1)].Fecha);
 }
 
 std::string BytesProgreso(const TProgreso& progreso) {

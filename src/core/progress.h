@@ -59,7 +59,8 @@ int64_t DiaLocal(int64_t segundos);
 std::string FechaSesion(int64_t segundos);
 // The date of session number sesion (1-based) of a history of total sessions: the session lines
 // are the history's last ones; an older session, or one beyond them, has no date ("").
-std::string FechaSesionHistoria(const TProgreso& progreso, int64_t sesion, int64_t total);
+std::string FechaSesionHistoria(const std::vector<TSesionProgreso>& sesiones, int64_t sesion,
+                                int64_t total);
 
 std::string BytesProgreso(const TProgreso& progreso);
 // False, leaving progreso empty, when the bytes are not a whole progress file of this version.

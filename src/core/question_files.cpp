@@ -5,6 +5,7 @@
 #include <cstring>
 #include <filesystem>
 
+#include "atomic_write.h"
 #include "checksum.h"
 
 namespace {
@@ -113,6 +114,8 @@ bool CompruebaClave(const std::string& nombre, std::string_view clave, TAviso* a
 }
 
 bool CompruebaFicheros(const std::string& nombre, std::string_view clave, TAviso* aviso) {
+    // Whoever meets a set first puts back the pair that an interrupted save left half written.
+    CompletaEscrituraPendiente(nombre);
     return CompruebaCheckSum(nombre, aviso) && CompruebaCheckSum(NombreIndice(nombre), aviso) &&
            CompruebaClave(nombre, clave, aviso);
 }
@@ -196,6 +199,13 @@ TPregunta TFicherosPreguntas::LeePregunta(uint16_t n) {
         leidos += CopiaRegistro(posicion, leidos, disponibles - leidos);
     ultima_ = {posicion, DesempaquetaPregunta(BufferPregunta.data(), leidos)};
     return ultima_->Pregunta;
+}
+
+int64_t TFicherosPreguntas::PosicionRegistro(uint16_t n) const {
+    const size_t entrada = static_cast<uint16_t>(n - 1);
+    if (entrada >= entradas_.size() || entradas_[entrada] >= finRegistros_)
+        return -1;
+    return entradas_[entrada];
 }
 
 size_t TFicherosPreguntas::CopiaRegistro(int64_t posicion, size_t desde, size_t n) {

@@ -63,9 +63,11 @@ constexpr const char* kAyuda =
 const std::map<std::string, std::string> kAyudaOrden = {
     {"pack",
      "Usage: tildora-tool pack SOURCE -o SET.preg\n"
-     "Reads the UTF-8 question source SOURCE and writes SET.preg and SET.ind beside it, then\n"
-     "validates them as the program does on opening. The first question's record must be at\n"
-     "least 81 per cent unaccented letters, digits, blanks, commas and points.\n"
+     "Reads the UTF-8 question source SOURCE, validates the set as the program does on\n"
+     "opening, and only then writes SET.preg and SET.ind beside it, replacing an old pair as\n"
+     "one: if anything fails, or the command is killed, the old pair stays as it was. The\n"
+     "first question's record must be at least 81 per cent unaccented letters, digits, blanks,\n"
+     "commas and points.\n"
      "The source format is described in docs/question-source-format.md.\n"},
     {"unpack",
      "Usage: tildora-tool unpack SET.preg\n"
@@ -143,7 +145,6 @@ std::string UneAviso(const TAviso& aviso) {
 
 // The set as the program would open it, or TFallo with its notice.
 void ValidaConjunto(const std::string& nombre, std::ostream& errores) {
-    CompletaEscrituraPendiente(nombre);
     TAviso aviso;
     if (CompruebaFicheros(nombre, kClave, &aviso))
         return;
@@ -200,41 +201,9 @@ TAvisador Avisador(const std::string& nombre, std::ostream& errores) {
 }
 
 void Avisa(const TAvisador& aviso, const std::vector<TProblemaConjunto>& problemas) {
-    using TTipo = TProblemaConjunto::TTipo;
-    for (const TProblemaConjunto& problema : problemas) {
-        const std::string cifra = std::to_string(problema.Cifra);
-        const std::string cual = "question " + std::to_string(problema.Pregunta + 1) + ": ";
-        switch (problema.Tipo) {
-            case TTipo::ConjuntoVacio:
-            case TTipo::ClaveIlegible:
-                // The program's key notice and ExplicaClave tell these.
-                break;
-            case TTipo::DemasiadasPreguntas:
-                aviso(cifra + " questions; the program uses only the first " +
-                      std::to_string(kMaximoPreguntas));
-                break;
-            case TTipo::DemasiadosTemas:
-                aviso(cifra + " topics; the program lists only the first " +
-                      std::to_string(kMaximoTemas) + " and never asks questions of the others");
-                break;
-            case TTipo::MarcasImpares:
-                aviso(cual + "an odd number of gap marks (\"@\"): " + cifra);
-                break;
-            case TTipo::DemasiadosHuecos:
-                aviso(cual + cifra + " gaps; the program shows the first " +
-                      std::to_string(kMaximoHuecos));
-                break;
-            case TTipo::DemasiadasPiezas:
-                aviso(cual + cifra + " text pieces; the program shows at most " +
-                      std::to_string(kMaximoPiezas) +
-                      " (each line and each piece beside a gap takes one)");
-                break;
-            case TTipo::RegistroLargo:
-                aviso(cual + "a record of " + cifra + " bytes; the program reads at most " +
-                      std::to_string(kLongitudRegistro));
-                break;
-        }
-    }
+    for (const TProblemaConjunto& problema : problemas)
+        if (const std::string mensaje = problema.MensajeIngles(); !mensaje.empty())
+            aviso(mensaje);
 }
 
 // Why the program refuses the key of a set whose first question is this one.
@@ -469,22 +438,38 @@ int MuestraHistoria(const std::vector<std::string>& argumentos, std::ostream& sa
                     std::ostream&) {
     const std::string nombre = ArgumentoUnico(argumentos, "history");
     const std::string ruta = CarpetaDatosExigida() + "/" + NombreHistoria(nombre);
-    if (!ExisteFichero(ruta)) {
+    std::error_code error;
+    // A folder in its place is an error that the open names, not an empty history.
+    if (!std::filesystem::exists(ruta, error)) {
         salida << "No history for " << NombreDesnudo(nombre) << " yet (" << ruta << ").\n";
         return kSalidaBien;
     }
-    const std::string puntuaciones = LeeFicheroCompleto(ruta);
+    // A block at a time: a history gains a byte a session and may have grown huge. Bytes the
+    // program appends meanwhile wait for the next run.
+    TFichero fichero;
+    fichero.Abre(ruta, TFichero::TModo::Lectura);
+    const int64_t sesiones = fichero.Tamano();
     // The dates of the last sessions, where the progress file is readable.
     TProgreso progreso;
     LeeProgreso(CarpetaDatosExigida() + "/" + NombreProgreso(nombre), progreso);
-    salida << ruta << ": " << puntuaciones.size()
-           << (puntuaciones.size() == 1 ? " session" : " sessions") << ", oldest first\n";
-    for (size_t i = 0; i < puntuaciones.size(); ++i) {
-        const auto puntuacion = static_cast<uint8_t>(puntuaciones[i]);
-        salida << "  " << i + 1 << ". " << PorCientoHistoria(puntuacion) << "%";
-        const std::string fecha = FechaSesionHistoria(progreso, static_cast<int64_t>(i) + 1,
-                                                      static_cast<int64_t>(puntuaciones.size()));
-        salida << (fecha.empty() ? "" : "  " + fecha) << "\n";
+    salida << ruta << ": " << sesiones << (sesiones == 1 ? " session" : " sessions")
+           << ", oldest first\n";
+    std::vector<unsigned char> bloque(65536);
+    std::string lineas;
+    for (int64_t n = 0; n < sesiones;) {
+        const size_t pedidos = static_cast<size_t>(
+            std::min<int64_t>(sesiones - n, static_cast<int64_t>(bloque.size())));
+        const size_t leidos = fichero.LeeBloque(bloque.data(), pedidos);
+        if (leidos == 0)
+            break;
+        lineas.clear();
+        for (size_t i = 0; i < leidos; ++i) {
+            lineas += "  " + std::to_string(++n) + ". " +
+                      std::to_string(PorCientoHistoria(bloque[i])) + "%";
+            const std::string fecha = FechaSesionHistoria(progreso.Sesiones, n, sesiones);
+            lineas += (fecha.empty() ? "" : "  " + fecha) + "\n";
+        }
+        salida << lineas;
     }
     return kSalidaBien;
 }

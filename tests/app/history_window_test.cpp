@@ -2,6 +2,10 @@
 #include <QLineSeries>
 #include <QMenu>
 #include <QScatterSeries>
+#include <QToolTip>
+
+#include <cstdlib>
+#include <ctime>
 
 #include "history_window.h"
 #include "main_window_fixture.h"
@@ -142,4 +146,45 @@ TEST_F(VentanaTest, AHistoryOfAnyLengthDrawsItsLastSessionsAndCountsTheRest) {
         EXPECT_EQ(visto.actual, (QList<QPointF>{{static_cast<qreal>(caso.tamano + 1), 100}}));
         v.CierraFicheros();
     }
+}
+
+TEST(HistoryWindow, DatedSessionsTellTheirDate) {
+    const char* antes = std::getenv("TZ");
+    const std::string guardado = antes ? antes : "";
+    setenv("TZ", "UTC", 1);
+    tzset();
+    const struct {
+        TIdioma idioma;
+        const char *resumen, *primera, *segunda;
+    } casos[] = {
+        {TIdioma::Valenciano,
+         "Sessions: 3 · Mitjana: 50 % · Millor: 100 % · Darrera: 2020-09-13 12:26",
+         "Sessió 1: 50 %", "Sessió 2: 100 % · 2023-11-14 22:13"},
+        {TIdioma::Castellano, "Sesiones: 3 · Media: 50 % · Mejor: 100 % · Última: 2020-09-13 12:26",
+         "Sesión 1: 50 %", "Sesión 2: 100 % · 2023-11-14 22:13"},
+    };
+    for (const auto& caso : casos) {
+        TfrmHistorial historial;
+        historial.Idioma = caso.idioma;
+        historial.Historia = {std::string("\x7F\xFE\x00", 3), 0};
+        // The second date is earlier: a clock set back. Dates stay as written.
+        historial.SesionesFechadas = {{1700000000, 4, 4}, {1600000000, 4, 0}};
+        historial.show();
+        EXPECT_EQ(historial.lblResumen->text(), QString::fromUtf8(caso.resumen));
+        EXPECT_EQ(historial.DescribeSesion(1, 50), QString::fromUtf8(caso.primera));
+        EXPECT_EQ(historial.DescribeSesion(2, 100), QString::fromUtf8(caso.segunda));
+        emit historial.Sesiones->hovered(QPointF(2, 100), true);
+        EXPECT_EQ(QToolTip::text(), QString::fromUtf8(caso.segunda));
+        emit historial.Sesiones->hovered(QPointF(2, 100), false);
+    }
+    // Without dates the summary is as it was.
+    TfrmHistorial sinFechas;
+    sinFechas.Historia = {std::string("\x7F\xFE\x00", 3), 0};
+    sinFechas.show();
+    EXPECT_EQ(sinFechas.lblResumen->text(), "Sesiones: 3 · Media: 50 % · Mejor: 100 %");
+    if (antes)
+        setenv("TZ", guardado.c_str(), 1);
+    else
+        unsetenv("TZ");
+    tzset();
 }

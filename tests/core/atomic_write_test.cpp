@@ -1,8 +1,10 @@
 #include "atomic_write.h"
 
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 
+#include <csignal>
 #include <filesystem>
 #include <map>
 
@@ -203,6 +205,28 @@ TEST(AtomicWrite, ASymbolicLinkIsSavedBesideItsTarget) {
     EscribeFichero(carpeta.En("a.cfg"), "por el enlace");
     EXPECT_EQ(LeeFicheroEntero(carpeta.En("otra/s.ind")), "por el enlace");
     EXPECT_TRUE(fs::is_symlink(carpeta.En("a.cfg")));
+}
+
+TEST(AtomicWrite, AFileSizeLimitStopsTheSaveAndKeepsTheOldPair) {
+    // Where no tmpfs can be mounted, a file-size limit stands in for a full disk.
+    TCarpetaTemporal carpeta;
+    Escribe(carpeta.Ruta(), kViejo);
+    rlimit antes{};
+    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &antes), 0);
+    const auto senal = signal(SIGXFSZ, SIG_IGN);
+    rlimit limite = antes;
+    limite.rlim_cur = 64 * 1024;
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &limite), 0);
+    try {
+        EscribePar(carpeta.En("s.preg"), std::string(200 * 1024, 'x'), "i");
+        ADD_FAILURE() << "wrote past the limit";
+    } catch (const IoError& e) {
+        EXPECT_EQ(e.Fichero(), carpeta.En("s.preg"));
+        EXPECT_EQ(e.Codigo(), EFBIG);
+    }
+    setrlimit(RLIMIT_FSIZE, &antes);
+    signal(SIGXFSZ, senal);
+    EXPECT_EQ(Contenido(carpeta.Ruta()), kViejo);
 }
 
 TEST(AtomicWrite, AFullOrReadOnlyDiskGivesItsReasonAndKeepsTheOldPair) {

@@ -9,25 +9,11 @@
 #include "commands.h"
 #include "progress.h"
 #include "review_schedule.h"
+#include "run_tool.h"
 #include "temp_folder.h"
 #include "writer.h"
 
 namespace {
-
-struct TResultado {
-    int Estado = -1;
-    std::string Salida;
-    std::string Errores;
-};
-
-TResultado Ejecuta(const std::vector<std::string>& argumentos) {
-    std::ostringstream salida, errores;
-    TResultado r;
-    r.Estado = EjecutaHerramienta(argumentos, salida, errores);
-    r.Salida = salida.str();
-    r.Errores = errores.str();
-    return r;
-}
 
 const std::vector<TPregunta> kPreguntas = {
     {0, 0, "Primera", "Una pregunta sencilla, con letras y puntos. Nada mas."},

@@ -11,6 +11,7 @@
 #include "history.h"
 #include "hostile_sets.h"
 #include "question_files.h"
+#include "run_tool.h"
 #include "settings.h"
 #include "small_disk.h"
 #include "source_format.h"
@@ -27,21 +28,6 @@ TPregunta P(std::string tema, std::string texto, uint8_t modo = 0, uint8_t ancho
 
 // A first question that passes the key check, so that any question may follow.
 const TPregunta kPrimera = P("Primera", "Una pregunta sencilla, con letras y puntos. Nada mas.");
-
-struct TResultado {
-    int Estado = -1;
-    std::string Salida;
-    std::string Errores;
-};
-
-TResultado Ejecuta(const std::vector<std::string>& argumentos) {
-    std::ostringstream salida, errores;
-    TResultado r;
-    r.Estado = EjecutaHerramienta(argumentos, salida, errores);
-    r.Salida = salida.str();
-    r.Errores = errores.str();
-    return r;
-}
 
 bool Contiene(const std::string& texto, const std::string& parte) {
     return texto.find(parte) != std::string::npos;
@@ -109,20 +95,27 @@ TEST_F(Herramienta, UnpackThenPackGivesTheSameBytes) {
 }
 
 TEST_F(Herramienta, PackWritesWhatTheCoreWriterWrites) {
-    EscribeFichero(En("f.txt"),
-                   "tema: Uso de la h\nancho: 1\n> Mi @h@ermano no @h@a venido.\n"
-                   "> Segunda linea.\n\ntema: Acentos\nmodo: acentos\n> @cami\xC3\xB3n@\n");
-    const TResultado r = Ejecuta({"pack", En("f.txt"), "-o", En("s.preg")});
-    ASSERT_EQ(r.Estado, kSalidaBien) << r.Errores;
-    EXPECT_EQ(r.Errores, "");
     const TConjuntoEscrito esperado =
         ConstruyeConjunto({P("Uso de la h", "Mi @h@ermano no @h@a venido.\rSegunda linea.", 0, 1),
                            P("Acentos", "@cami\xF3n@", 1, 0)});
-    EXPECT_EQ(LeeFicheroEntero(En("s.preg")), esperado.Preguntas);
-    EXPECT_EQ(LeeFicheroEntero(En("s.ind")), esperado.Indice);
+    // Whichever line ends the teacher's editor saves.
+    for (const std::string fin : {"\n", "\r\n", "\r"}) {
+        EscribeFichero(En("f.txt"), "tema: Uso de la h" + fin + "ancho: 1" + fin +
+                                        "> Mi @h@ermano no @h@a venido." + fin +
+                                        "> Segunda linea." + fin + fin + "tema: Acentos" + fin +
+                                        "modo: acentos" + fin + "> @cami\xC3\xB3n@" + fin);
+        const TResultado r = Ejecuta({"pack", En("f.txt"), "-o", En("s.preg")});
+        ASSERT_EQ(r.Estado, kSalidaBien) << r.Errores;
+        EXPECT_EQ(r.Errores, "");
+        EXPECT_EQ(LeeFicheroEntero(En("s.preg")), esperado.Preguntas);
+        EXPECT_EQ(LeeFicheroEntero(En("s.ind")), esperado.Indice);
+    }
 }
 
 TEST_F(Herramienta, PackErrorsNameFileAndLine) {
+    std::string muchas;
+    for (int i = 0; i <= kMaximoPreguntas; ++i)
+        muchas += "tema: t\n";
     struct Caso {
         std::string fuente;
         std::string error;
@@ -130,8 +123,11 @@ TEST_F(Herramienta, PackErrorsNameFileAndLine) {
     const Caso casos[] = {
         {"tema: a\n> bien\n> caf\xE9\n", ":3: column 6: the bytes are not valid UTF-8"},
         {"tema: a\n> \xE2\x86\x92\n", ":2: column 3: the character U+2192"},
-        {"tema: a\n\ntema: b\n> " + std::string(kLongitudRegistro, 'a') + "\n", ":3: the question"},
+        {"tema: a\n\ntema: b\n> " + std::string(kLongitudRegistro, 'a') + "\n",
+         ":3: the question starting here takes 32773 bytes once packed; a question may take at "
+         "most 32768 (topic and text plus 4)\n"},
         {"# solo comentarios\n", ":1: the source holds no question"},
+        {muchas, ":65536: question 65536 of 65536 starts here; a set holds at most 65535\n"},
     };
     for (const Caso& c : casos) {
         EscribeFichero(En("mal.txt"), c.fuente);
@@ -314,6 +310,13 @@ TEST_F(Herramienta, HistoryShowsScoresAsPerCent) {
     }
     EscribeFichero(Datos("cuaderno.his"), todas);
     EXPECT_TRUE(Ejecuta({"history", "cuaderno.preg"}).Salida.ends_with(esperado));
+
+    std::filesystem::remove(Datos("cuaderno.his"));
+    CreaCarpeta(Datos("cuaderno.his"));
+    const TResultado carpeta = Ejecuta({"history", "cuaderno.preg"});
+    EXPECT_EQ(carpeta.Estado, kSalidaFallo);
+    EXPECT_EQ(carpeta.Errores,
+              "tildora-tool: cannot open " + Datos("cuaderno.his") + ": Is a directory\n");
 }
 
 TEST_F(Herramienta, WrongUsageExitsWithTwo) {
