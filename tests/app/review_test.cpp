@@ -42,7 +42,8 @@ TEST_F(VentanaTest, TheReviewBringsBackExactlyTheQuestionsAnsweredWrong) {
     ventana->menuValenciano->trigger();
     ventana->btnRepasar->click();
     EXPECT_EQ(ventana->Sesion.PreguntaMostrada, 2);
-    EXPECT_TRUE(ventana->lblTema->text().startsWith("b ")) << ventana->lblTema->text().toStdString();
+    EXPECT_TRUE(ventana->lblTema->text().startsWith("b "))
+        << ventana->lblTema->text().toStdString();
     ventana->Huecos[1]->setText("hueco");
     ventana->btnCorregir->click();
     EXPECT_TRUE(Linea(*ventana).endsWith("1 per repassar")) << Linea(*ventana).toStdString();
@@ -110,6 +111,5 @@ TEST_F(VentanaTest, WithNoSetOpenTheScoreLineTellsHowToOpenOne) {
     EXPECT_EQ(Linea(*ventana), "");
     EscribeFichero(Ruta("roto.preg"), "no");
     Abre(Ruta("roto.preg"));
-    EXPECT_EQ(Linea(*ventana),
-              "Para empezar, abra un conjunto de preguntas con Fichero, Nuevo...");
+    EXPECT_EQ(Linea(*ventana), "Para empezar, abra un conjunto de preguntas con Fichero, Nuevo...");
 }
