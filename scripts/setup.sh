@@ -10,6 +10,7 @@ packages=(
   clang clang-format libfuzzer-14-dev libclang-rt-14-dev
   ccache fonts-liberation xvfb xauth xdotool imagemagick
   dpkg-dev lintian desktop-file-utils appstream man-db
+  libhunspell-dev hunspell-es hunspell-ca
 )
 
 missing=()
