@@ -21,11 +21,10 @@ const std::vector<TDescripcionRegla> kReglas = {
 
 // Unaccented words a learner is most tempted to accent: those that have an accented twin.
 constexpr std::array<std::string_view, 44> kTildesDiacriticas = {
-    "el",   "tu",    "mi",     "si",    "se",     "te",    "de",     "mas",  "aun",
-    "solo", "que",   "como",   "cuando", "donde", "quien", "cual",   "cuanto", "este",
-    "esta", "ese",   "esa",    "o",     "be",     "deu",   "dona",   "es",   "feu",
-    "fora", "mes",   "mon",    "net",   "ous",    "pel",   "sol",    "son",  "ma",
-    "sec",  "seu",   "sou",    "vos",   "cos",    "nos",   "venen",  "vens"};
+    "el",   "tu",     "mi",    "si",    "se",   "te",     "de",   "mas",  "aun", "solo",  "que",
+    "como", "cuando", "donde", "quien", "cual", "cuanto", "este", "esta", "ese", "esa",   "o",
+    "be",   "deu",    "dona",  "es",    "feu",  "fora",   "mes",  "mon",  "net", "ous",   "pel",
+    "sol",  "son",    "ma",    "sec",   "seu",  "sou",    "vos",  "cos",  "nos", "venen", "vens"};
 
 bool EsVocal(unsigned char c) {
     constexpr std::string_view kVocales =
@@ -59,70 +58,73 @@ class TPalabraRegla {
         huecos_ = &huecos;
         candidatos_ = &candidatos;
         switch (regla) {
-        case TReglaHuecos::Acentos: return Acentos();
-        case TReglaHuecos::BV: return Letras([this](size_t i) { return Es(i, 'b') || Es(i, 'v'); });
-        case TReglaHuecos::H:
-            Letras([this](size_t i) { return Es(i, 'h') && !(i > 0 && Es(i - 1, 'c')); });
-            if (EsVocal(Byte(0)))
-                Candidato(0, 0, 0);
-            return;
-        case TReglaHuecos::GJ:
-            return Letras([this](size_t i) { return (Es(i, 'g') && Suave(i + 1)) || Es(i, 'j'); });
-        case TReglaHuecos::LlY:
-            for (size_t i = 0; i < p_.size(); ++i) {
-                if (Es(i, 'l') && Es(i + 1, 'l'))
-                    Hueco(i++, 2);
-                else if (Es(i, 'y') && i + 1 < p_.size() && EsVocal(Byte(i + 1)))
-                    Hueco(i, 1);
-            }
-            return;
-        case TReglaHuecos::CZS:
-            return Letras([this](size_t i) {
-                return (Es(i, 'c') && Suave(i + 1)) || Es(i, 'z') || Es(i, 's');
-            });
-        case TReglaHuecos::XCh:
-            for (size_t i = 0; i < p_.size(); ++i) {
-                if (Es(i, 'c') && Es(i + 1, 'h'))
-                    Hueco(i++, 2);
-                else if (Es(i, 'x'))
-                    Hueco(i, 1);
-            }
-            return;
-        case TReglaHuecos::Cedilla:
-            for (size_t i = 0; i < p_.size(); ++i) {
-                if (Byte(i) == 0xE7)
-                    Hueco(i, 1);
-                else if (Es(i, 'c') && Suave(i + 1))
-                    Candidato(i, 1, 0);
-            }
-            return;
-        case TReglaHuecos::LGeminada:
-            for (size_t i = 0; i < p_.size(); ++i) {
-                if (Es(i, 'l') && Byte(i + 1) == 0xB7) {
-                    Hueco(i, 3);
-                    i += 2;
-                } else if (Es(i, 'l') && !Es(i + 1, 'l') && i > 0 && !Es(i - 1, 'l') &&
-                           EsVocal(Byte(i - 1)) && EsVocal(Byte(i + 1))) {
-                    Candidato(i, 1, 0);
+            case TReglaHuecos::Acentos:
+                return Acentos();
+            case TReglaHuecos::BV:
+                return Letras([this](size_t i) { return Es(i, 'b') || Es(i, 'v'); });
+            case TReglaHuecos::H:
+                Letras([this](size_t i) { return Es(i, 'h') && !(i > 0 && Es(i - 1, 'c')); });
+                if (EsVocal(Byte(0)))
+                    Candidato(0, 0, 0);
+                return;
+            case TReglaHuecos::GJ:
+                return Letras(
+                    [this](size_t i) { return (Es(i, 'g') && Suave(i + 1)) || Es(i, 'j'); });
+            case TReglaHuecos::LlY:
+                for (size_t i = 0; i < p_.size(); ++i) {
+                    if (Es(i, 'l') && Es(i + 1, 'l'))
+                        Hueco(i++, 2);
+                    else if (Es(i, 'y') && i + 1 < p_.size() && EsVocal(Byte(i + 1)))
+                        Hueco(i, 1);
                 }
-            }
-            return;
-        case TReglaHuecos::TzTsIgTx:
-            for (size_t i = 0; i + 1 < p_.size(); ++i) {
-                const bool final = i + 2 == p_.size() || (i + 3 == p_.size() && Es(i + 2, 's'));
-                if ((Es(i, 't') && (Es(i + 1, 'z') || Es(i + 1, 's') || Es(i + 1, 'x'))) ||
-                    (Es(i, 'i') && Es(i + 1, 'g') && final && i > 0))
-                    Hueco(i++, 2);
-            }
-            return;
-        case TReglaHuecos::SSsZC:
-            for (size_t i = 0; i < p_.size(); ++i) {
-                if (Es(i, 's') && Es(i + 1, 's'))
-                    Hueco(i++, 2);
-                else if (Es(i, 's') || Es(i, 'z') || (Es(i, 'c') && Suave(i + 1)))
-                    Hueco(i, 1);
-            }
-            return;
+                return;
+            case TReglaHuecos::CZS:
+                return Letras([this](size_t i) {
+                    return (Es(i, 'c') && Suave(i + 1)) || Es(i, 'z') || Es(i, 's');
+                });
+            case TReglaHuecos::XCh:
+                for (size_t i = 0; i < p_.size(); ++i) {
+                    if (Es(i, 'c') && Es(i + 1, 'h'))
+                        Hueco(i++, 2);
+                    else if (Es(i, 'x'))
+                        Hueco(i, 1);
+                }
+                return;
+            case TReglaHuecos::Cedilla:
+                for (size_t i = 0; i < p_.size(); ++i) {
+                    if (Byte(i) == 0xE7)
+                        Hueco(i, 1);
+                    else if (Es(i, 'c') && Suave(i + 1))
+                        Candidato(i, 1, 0);
+                }
+                return;
+            case TReglaHuecos::LGeminada:
+                for (size_t i = 0; i < p_.size(); ++i) {
+                    if (Es(i, 'l') && Byte(i + 1) == 0xB7) {
+                        Hueco(i, 3);
+                        i += 2;
+                    } else if (Es(i, 'l') && !Es(i + 1, 'l') && i > 0 && !Es(i - 1, 'l') &&
+                               EsVocal(Byte(i - 1)) && EsVocal(Byte(i + 1))) {
+                        Candidato(i, 1, 0);
+                    }
+                }
+                return;
+            case TReglaHuecos::TzTsIgTx:
+                for (size_t i = 0; i + 1 < p_.size(); ++i) {
+                    const bool final = i + 2 == p_.size() || (i + 3 == p_.size() && Es(i + 2, 's'));
+                    if ((Es(i, 't') && (Es(i + 1, 'z') || Es(i + 1, 's') || Es(i + 1, 'x'))) ||
+                        (Es(i, 'i') && Es(i + 1, 'g') && final && i > 0))
+                        Hueco(i++, 2);
+                }
+                return;
+            case TReglaHuecos::SSsZC:
+                for (size_t i = 0; i < p_.size(); ++i) {
+                    if (Es(i, 's') && Es(i + 1, 's'))
+                        Hueco(i++, 2);
+                    else if (Es(i, 's') || Es(i, 'z') || (Es(i, 'c') && Suave(i + 1)))
+                        Hueco(i, 1);
+                }
+                return;
         }
     }
 
@@ -231,8 +233,9 @@ std::vector<TPropuestaHueco> ProponHuecos(std::string_view texto,
                 propuestas.push_back({hueco, regla, false, true});
         if (!Descripcion(regla).ConDistractores)
             continue;
-        std::stable_sort(candidatos.begin(), candidatos.end(),
-                         [](const TCandidato& a, const TCandidato& b) { return a.Rango < b.Rango; });
+        std::stable_sort(
+            candidatos.begin(), candidatos.end(),
+            [](const TCandidato& a, const TCandidato& b) { return a.Rango < b.Rango; });
         int puestos = 0;
         for (const TCandidato& candidato : candidatos) {
             if (puestos >= distractores)

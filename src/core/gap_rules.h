@@ -12,17 +12,17 @@
 // Gaps proposed over a question text (Windows-1252) by a spelling rule.
 
 enum class TReglaHuecos {
-    Acentos,     // whole words bearing an accent or a diaeresis
-    BV,          // b, v
-    H,           // h (not in ch)
-    GJ,          // g before e or i, j
-    LlY,         // ll, y before a vowel
-    CZS,         // c before e or i, z, s
-    XCh,         // x, ch
-    Cedilla,     // ç
-    LGeminada,   // l·l
-    TzTsIgTx,    // tz, ts, tx, ig at a word's end
-    SSsZC,       // s, ss, z, c before e or i
+    Acentos,    // whole words bearing an accent or a diaeresis
+    BV,         // b, v
+    H,          // h (not in ch)
+    GJ,         // g before e or i, j
+    LlY,        // ll, y before a vowel
+    CZS,        // c before e or i, z, s
+    XCh,        // x, ch
+    Cedilla,    // ç
+    LGeminada,  // l·l
+    TzTsIgTx,   // tz, ts, tx, ig at a word's end
+    SSsZC,      // s, ss, z, c before e or i
 };
 
 struct TDescripcionRegla {

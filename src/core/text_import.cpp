@@ -15,18 +15,18 @@ struct TFormaLlana {
 
 // Characters with an obvious plain form; the code page's own dashes, quotes and spaces stay.
 constexpr TFormaLlana kFormasLlanas[] = {
-    {0x2010, "-"},     {0x2011, "-"},     {0x2012, "-"},     {0x2015, "\x97"},  {0x2043, "-"},
-    {0x2212, "-"},     {0xFE63, "-"},     {0xFF0D, "-"},     {0x2000, " "},     {0x2001, " "},
-    {0x2002, " "},     {0x2003, " "},     {0x2004, " "},     {0x2005, " "},     {0x2006, " "},
-    {0x2007, " "},     {0x2008, " "},     {0x2009, " "},     {0x200A, " "},     {0x202F, " "},
-    {0x205F, " "},     {0x3000, " "},     {0x1680, " "},     {0x200B, ""},      {0x200C, ""},
-    {0x200D, ""},      {0x2060, ""},      {0xFEFF, ""},      {0x2264, "<="},    {0x2265, ">="},
-    {0x2260, "/="},    {0x2192, "->"},    {0x2190, "<-"},    {0x2194, "<->"},   {0x21D2, "=>"},
-    {0x2153, "1/3"},   {0x2154, "2/3"},   {0x2155, "1/5"},   {0x2159, "1/6"},   {0x215B, "1/8"},
-    {0x215C, "3/8"},   {0x215D, "5/8"},   {0x215E, "7/8"},   {0x2032, "'"},     {0x2033, "\""},
-    {0x201B, "\x91"},  {0x201F, "\x93"},  {0x2027, "\xB7"},  {0x2219, "\xB7"},  {0x22C5, "\xB7"},
-    {0x0387, "\xB7"},  {0x013F, "L\xB7"}, {0x0140, "l\xB7"}, {0xFB01, "fi"},    {0xFB02, "fl"},
-    {0x2024, "."},     {0x2044, "/"},     {0x2215, "/"},     {0x2217, "*"},     {0x2116, "N\xBA"},
+    {0x2010, "-"},    {0x2011, "-"},     {0x2012, "-"},     {0x2015, "\x97"}, {0x2043, "-"},
+    {0x2212, "-"},    {0xFE63, "-"},     {0xFF0D, "-"},     {0x2000, " "},    {0x2001, " "},
+    {0x2002, " "},    {0x2003, " "},     {0x2004, " "},     {0x2005, " "},    {0x2006, " "},
+    {0x2007, " "},    {0x2008, " "},     {0x2009, " "},     {0x200A, " "},    {0x202F, " "},
+    {0x205F, " "},    {0x3000, " "},     {0x1680, " "},     {0x200B, ""},     {0x200C, ""},
+    {0x200D, ""},     {0x2060, ""},      {0xFEFF, ""},      {0x2264, "<="},   {0x2265, ">="},
+    {0x2260, "/="},   {0x2192, "->"},    {0x2190, "<-"},    {0x2194, "<->"},  {0x21D2, "=>"},
+    {0x2153, "1/3"},  {0x2154, "2/3"},   {0x2155, "1/5"},   {0x2159, "1/6"},  {0x215B, "1/8"},
+    {0x215C, "3/8"},  {0x215D, "5/8"},   {0x215E, "7/8"},   {0x2032, "'"},    {0x2033, "\""},
+    {0x201B, "\x91"}, {0x201F, "\x93"},  {0x2027, "\xB7"},  {0x2219, "\xB7"}, {0x22C5, "\xB7"},
+    {0x0387, "\xB7"}, {0x013F, "L\xB7"}, {0x0140, "l\xB7"}, {0xFB01, "fi"},   {0xFB02, "fl"},
+    {0x2024, "."},    {0x2044, "/"},     {0x2215, "/"},     {0x2217, "*"},    {0x2116, "N\xBA"},
 };
 
 // A combining accent after its letter: the letters it makes, in the order of kBases.
@@ -133,7 +133,8 @@ void AnadeParrafo(std::string_view parrafo, const TPregunta& plantilla,
     vacia.Texto.clear();
     const size_t capacidad = static_cast<size_t>(kLongitudRegistro - LongitudRegistro(vacia));
     while (!parrafo.empty()) {
-        const size_t corte = parrafo.size() <= capacidad ? parrafo.size() : Corte(parrafo, capacidad);
+        const size_t corte =
+            parrafo.size() <= capacidad ? parrafo.size() : Corte(parrafo, capacidad);
         TPregunta pregunta = vacia;
         pregunta.Texto = Recorta(parrafo.substr(0, corte));
         preguntas.push_back(std::move(pregunta));

@@ -10,8 +10,8 @@
 
 // A character of the text that a question cannot hold and has no plain form.
 struct TCaracterRechazado {
-    int Linea = 0;    // 1-based
-    int Columna = 0;  // 1-based, in characters
+    int Linea = 0;         // 1-based
+    int Columna = 0;       // 1-based, in characters
     std::string Caracter;  // as the text has it (UTF-8); the bytes themselves when not UTF-8
 
     bool operator==(const TCaracterRechazado&) const = default;

@@ -9,10 +9,12 @@
 namespace {
 
 // The text (UTF-8) with every proposal applied, back in UTF-8.
-std::string Aplica(const std::string& texto, std::vector<TReglaHuecos> reglas, int distractores = 0) {
+std::string Aplica(const std::string& texto, std::vector<TReglaHuecos> reglas,
+                   int distractores = 0) {
     const std::string bytes = *Windows1252DeUtf8(texto);
     const TPregunta pregunta{0, 0, "", bytes};
-    return Utf8DeWindows1252(AplicaHuecos(pregunta, ProponHuecos(bytes, reglas, distractores)).Texto);
+    return Utf8DeWindows1252(
+        AplicaHuecos(pregunta, ProponHuecos(bytes, reglas, distractores)).Texto);
 }
 
 }  // namespace
@@ -81,10 +83,8 @@ TEST(GapRules, WordsAlreadyHoldingGapsAreLeftAlone) {
 }
 
 TEST(GapRules, AnEarlierRuleWinsWhereTwoWouldOverlap) {
-    EXPECT_EQ(Aplica("había vaca", {TReglaHuecos::Acentos, TReglaHuecos::BV}),
-              "@había@ @v@aca");
-    EXPECT_EQ(Aplica("había vaca", {TReglaHuecos::BV, TReglaHuecos::Acentos}),
-              "ha@b@ía @v@aca");
+    EXPECT_EQ(Aplica("había vaca", {TReglaHuecos::Acentos, TReglaHuecos::BV}), "@había@ @v@aca");
+    EXPECT_EQ(Aplica("había vaca", {TReglaHuecos::BV, TReglaHuecos::Acentos}), "ha@b@ía @v@aca");
 }
 
 TEST(GapRules, DistractorsAreWordsOfTheSameKindWithoutTheLetter) {
@@ -111,7 +111,8 @@ TEST(GapRules, DistractorsAreWordsOfTheSameKindWithoutTheLetter) {
     for (const Caso& caso : casos) {
         SCOPED_TRACE(caso.texto);
         EXPECT_EQ(Aplica(caso.texto, {caso.regla}, caso.cuantos), caso.esperado);
-        const auto propuestas = ProponHuecos(*Windows1252DeUtf8(caso.texto), {caso.regla}, caso.cuantos);
+        const auto propuestas =
+            ProponHuecos(*Windows1252DeUtf8(caso.texto), {caso.regla}, caso.cuantos);
         EXPECT_EQ(std::count_if(propuestas.begin(), propuestas.end(),
                                 [](const TPropuestaHueco& p) { return p.Distractor; }),
                   caso.distractores);

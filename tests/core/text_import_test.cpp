@@ -24,18 +24,29 @@ TEST(TextImport, OneQuestionPerParagraph) {
     };
     const Caso casos[] = {
         {"hard-wrapped lines are joined, a blank line ends a paragraph",
-         "El verano pasado\nviajamos   \n  en barco.\n\nOtra vez.\n", {"El verano pasado viajamos en barco.", "Otra vez."}, 0},
+         "El verano pasado\nviajamos   \n  en barco.\n\nOtra vez.\n",
+         {"El verano pasado viajamos en barco.", "Otra vez."},
+         0},
         {"several blank lines, blanks on them, CRLF and lone CR",
-         "\xEF\xBB\xBFUno\r\n \t \r\n\r\nDos\rtres\r", {"Uno", "Dos tres"}, 0},
+         "\xEF\xBB\xBFUno\r\n \t \r\n\r\nDos\rtres\r",
+         {"Uno", "Dos tres"},
+         0},
         {"a tab becomes a blank", "a\tb", {"a b"}, 0},
         {"Windows-1252 signs stay as they are",
-         "\xE2\x80\x99\xE2\x80\x9C\xE2\x80\x9D\xE2\x80\xA6 \xE2\x80\x93 \xE2\x80\x94 \xC2\xBD \xC2\xA0\xC3\xA7",
-         {"\x92\x93\x94\x85 \x96 \x97 \xBD \xA0\xE7"}, 0},
+         "\xE2\x80\x99\xE2\x80\x9C\xE2\x80\x9D\xE2\x80\xA6 \xE2\x80\x93 \xE2\x80\x94 \xC2\xBD "
+         "\xC2\xA0\xC3\xA7",
+         {"\x92\x93\x94\x85 \x96 \x97 \xBD \xA0\xE7"},
+         0},
         {"Unicode hyphens, spaces and signs take a plain form",
-         "a\xE2\x80\x90" "b\xE2\x80\x89" "c \xE2\x89\xA4 \xE2\x89\xA5 \xE2\x86\x92 \xE2\x85\x93 x\xE2\x80\x8By",
-         {"a-b c <= >= -> 1/3 xy"}, 7},
+         "a\xE2\x80\x90"
+         "b\xE2\x80\x89"
+         "c \xE2\x89\xA4 \xE2\x89\xA5 \xE2\x86\x92 \xE2\x85\x93 x\xE2\x80\x8By",
+         {"a-b c <= >= -> 1/3 xy"},
+         7},
         {"l with a middle dot and decomposed accents are composed",
-         "co\xC5\x80legi cancio\xCC\x81n pingu\xCC\x88ino", {"col\xB7legi canci\xF3n ping\xFCino"}, 3},
+         "co\xC5\x80legi cancio\xCC\x81n pingu\xCC\x88ino",
+         {"col\xB7legi canci\xF3n ping\xFCino"},
+         3},
         {"no paragraph in an empty text", "\n\n  \n", {}, 0},
     };
     for (const Caso& caso : casos) {
@@ -58,11 +69,13 @@ TEST(TextImport, EveryQuestionTakesTheChosenTopicAndMode) {
 }
 
 TEST(TextImport, ListsEveryCharacterItCannotHoldWithItsPlace) {
-    const TTextoImportado importado =
-        ImportaTexto("a\xF0\x9F\x98\x80 b\n\xE2\x99\xA5\x01\n\nc \xFF\xF0\x9F\x98\x80", TPregunta{});
-    const std::vector<TCaracterRechazado> esperados = {
-        {1, 2, "\xF0\x9F\x98\x80"}, {2, 1, "\xE2\x99\xA5"}, {2, 2, "\x01"},
-        {4, 3, "\xFF"},             {4, 4, "\xF0\x9F\x98\x80"}};
+    const TTextoImportado importado = ImportaTexto(
+        "a\xF0\x9F\x98\x80 b\n\xE2\x99\xA5\x01\n\nc \xFF\xF0\x9F\x98\x80", TPregunta{});
+    const std::vector<TCaracterRechazado> esperados = {{1, 2, "\xF0\x9F\x98\x80"},
+                                                       {2, 1, "\xE2\x99\xA5"},
+                                                       {2, 2, "\x01"},
+                                                       {4, 3, "\xFF"},
+                                                       {4, 4, "\xF0\x9F\x98\x80"}};
     EXPECT_EQ(importado.Rechazados, esperados);
     EXPECT_EQ(Textos(importado), (std::vector<std::string>{"a b", "c"}));
 }
