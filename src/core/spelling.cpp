@@ -174,6 +174,9 @@ void TOrtografia::AnadePalabra(TIdioma idioma, std::string_view palabra) {
 }
 
 TIdioma TOrtografia::IdiomaDe(std::string_view texto, TIdioma empate) {
+    // A missing dictionary knows every word: no guess without both.
+    if (!Disponible(TIdioma::Castellano) || !Disponible(TIdioma::Valenciano))
+        return empate;
     int castellano = 0, valenciano = 0;
     for (const TTramo& tramo : Palabras(texto)) {
         const std::string_view palabra = texto.substr(tramo.Inicio, tramo.Longitud);

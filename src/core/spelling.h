@@ -48,7 +48,8 @@ class TOrtografia {
     // Known from now on and in later sessions: kept in the teacher's folder.
     void AnadePalabra(TIdioma idioma, std::string_view palabra);
 
-    // The language whose dictionary knows more of the text's words; empate on a tie.
+    // The language whose dictionary knows more of the text's words; empate on a tie or when a
+    // dictionary is missing.
     TIdioma IdiomaDe(std::string_view texto, TIdioma empate = TIdioma::Castellano);
     // The unknown words of the text, with up to sugerencias suggestions each; single letters
     // are left alone.

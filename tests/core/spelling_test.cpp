@@ -121,6 +121,7 @@ TEST_F(Spelling, AMissingDictionaryStandsAside) {
     EXPECT_TRUE(ortografia.Conoce(TIdioma::Castellano, "xyzzy"));
     EXPECT_TRUE(ortografia.Desconocidas(TIdioma::Castellano, "xyzzy plugh", 3).empty());
     EXPECT_TRUE(ortografia.Sugiere(TIdioma::Castellano, "xyzzy", 3).empty());
+    EXPECT_EQ(ortografia.IdiomaDe("xyzzy", TIdioma::Valenciano), TIdioma::Valenciano);
     // The word is kept for when the dictionary is there.
     ortografia.AnadePalabra(TIdioma::Valenciano, "xyzzy");
     EXPECT_EQ(LeeFicheroEntero(palabras_.En("my-words-valenciano.txt")), "xyzzy\n");
