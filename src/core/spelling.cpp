@@ -83,13 +83,15 @@ TOrtografia::TOrtografia(std::vector<std::string> carpetasDiccionarios, std::str
 
 TOrtografia::~TOrtografia() = default;
 
-void TOrtografia::CargaEnSegundoPlano() {
+void TOrtografia::CargaEnSegundoPlano(std::function<void()> alTerminar) {
     if (carga_)
         return;
     carga_ = std::make_unique<TCarga>();
-    carga_->Hilo = std::thread([this] {
+    carga_->Hilo = std::thread([this, alTerminar = std::move(alTerminar)] {
         Cargada(TIdioma::Castellano);
         Cargada(TIdioma::Valenciano);
+        if (alTerminar)
+            alTerminar();
     });
 }
 
@@ -188,14 +190,27 @@ TIdioma TOrtografia::IdiomaDe(std::string_view texto, TIdioma empate) {
                                      : TIdioma::Valenciano;
 }
 
-std::vector<TPalabraDesconocida> TOrtografia::Desconocidas(TIdioma idioma, std::string_view texto,
-                                                           size_t sugerencias) {
+// The unknown words of a text without gap marks.
+std::vector<TPalabraDesconocida> TOrtografia::DesconocidasSinMarcas(TIdioma idioma,
+                                                                    std::string_view texto) {
     std::vector<TPalabraDesconocida> desconocidas;
     for (const TTramo& tramo : Palabras(texto)) {
         const std::string palabra(texto.substr(tramo.Inicio, tramo.Longitud));
-        if (palabra.size() < 2 || Conoce(idioma, palabra))
-            continue;
-        desconocidas.push_back({tramo, palabra, Sugiere(idioma, palabra, sugerencias)});
+        if (palabra.size() >= 2 && !Conoce(idioma, palabra))
+            desconocidas.push_back({tramo, palabra, {}});
+    }
+    return desconocidas;
+}
+
+std::vector<TPalabraDesconocida> TOrtografia::Desconocidas(TIdioma idioma, std::string_view texto,
+                                                           size_t sugerencias) {
+    std::vector<size_t> origen;
+    const std::string limpio = QuitaMarcas(texto, nullptr, &origen);
+    std::vector<TPalabraDesconocida> desconocidas = DesconocidasSinMarcas(idioma, limpio);
+    for (TPalabraDesconocida& d : desconocidas) {
+        const size_t inicio = origen[d.Tramo.Inicio];
+        d.Tramo = {inicio, origen[d.Tramo.Fin() - 1] + 1 - inicio};
+        d.Sugerencias = Sugiere(idioma, d.Palabra, sugerencias);
     }
     return desconocidas;
 }
@@ -205,7 +220,7 @@ std::vector<TPalabraDesconocida> TOrtografia::RespuestasDesconocidas(TIdioma idi
                                                                      size_t sugerencias) {
     std::vector<TTramo> huecos;
     const std::string limpio = QuitaMarcas(texto, &huecos);
-    std::vector<TPalabraDesconocida> desconocidas = Desconocidas(idioma, limpio, 0);
+    std::vector<TPalabraDesconocida> desconocidas = DesconocidasSinMarcas(idioma, limpio);
     std::erase_if(desconocidas, [&huecos](const TPalabraDesconocida& d) {
         return std::none_of(huecos.begin(), huecos.end(), [&d](const TTramo& h) {
             // A gap left empty belongs to the word it stands in or before.

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -35,9 +36,10 @@ class TOrtografia {
     TOrtografia(const TOrtografia&) = delete;
     TOrtografia& operator=(const TOrtografia&) = delete;
 
-    // Starts loading both dictionaries on a thread of their own; any call below waits for the
-    // one it needs, loading it itself when this was never called.
-    void CargaEnSegundoPlano();
+    // Starts loading both dictionaries on a thread of their own, which calls alTerminar when
+    // both are ready; any call below waits for the one it needs, loading it itself when this
+    // was never called.
+    void CargaEnSegundoPlano(std::function<void()> alTerminar = {});
     // Loaded, or known to be missing, without waiting.
     bool Cargado(TIdioma idioma) const;
     // False when the dictionary is not installed: then every word counts as known.
@@ -51,11 +53,11 @@ class TOrtografia {
     // The language whose dictionary knows more of the text's words; empate on a tie or when a
     // dictionary is missing.
     TIdioma IdiomaDe(std::string_view texto, TIdioma empate = TIdioma::Castellano);
-    // The unknown words of the text, with up to sugerencias suggestions each; single letters
-    // are left alone.
+    // The unknown words of the text as it reads without its gap marks, placed in the text given,
+    // with up to sugerencias suggestions each; single letters are left alone.
     std::vector<TPalabraDesconocida> Desconocidas(TIdioma idioma, std::string_view texto,
                                                   size_t sugerencias);
-    // The same for the words that hold a gap, as the text reads with its marks removed.
+    // The same for the words that hold a gap.
     std::vector<TPalabraDesconocida> RespuestasDesconocidas(TIdioma idioma, std::string_view texto,
                                                             size_t sugerencias);
 
@@ -63,6 +65,7 @@ class TOrtografia {
     struct TDiccionario;
     TDiccionario& Diccionario(TIdioma idioma);
     TDiccionario& Cargada(TIdioma idioma);
+    std::vector<TPalabraDesconocida> DesconocidasSinMarcas(TIdioma idioma, std::string_view texto);
 
     std::vector<std::string> carpetas_;
     std::string carpetaPalabras_;

@@ -67,17 +67,23 @@ std::vector<TTramo> Palabras(std::string_view texto) {
     return palabras;
 }
 
-std::string QuitaMarcas(std::string_view texto, std::vector<TTramo>* huecos) {
+std::string QuitaMarcas(std::string_view texto, std::vector<TTramo>* huecos,
+                        std::vector<size_t>* origen) {
     std::string limpio;
     limpio.reserve(texto.size());
+    const auto copia = [&](size_t desde, size_t hasta) {
+        limpio.append(texto.substr(desde, hasta - desde));
+        for (size_t i = desde; origen && i < hasta; ++i)
+            origen->push_back(i);
+    };
     size_t ultima = 0;
     RecorrePalabrasMaquetadas(texto, [&](TTramo palabra) {
-        limpio.append(texto.substr(ultima, palabra.Inicio - ultima));
+        copia(ultima, palabra.Inicio);
         bool dentro = false;
         size_t abierto = 0;
         for (size_t i = palabra.Inicio; i < palabra.Fin(); ++i) {
             if (texto[i] != kMarcaHueco) {
-                limpio += texto[i];
+                copia(i, i + 1);
                 continue;
             }
             if (dentro && huecos)
@@ -89,7 +95,7 @@ std::string QuitaMarcas(std::string_view texto, std::vector<TTramo>* huecos) {
             huecos->push_back({abierto, limpio.size() - abierto});
         ultima = palabra.Fin();
     });
-    limpio.append(texto.substr(ultima));
+    copia(ultima, texto.size());
     return limpio;
 }
 

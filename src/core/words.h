@@ -26,7 +26,9 @@ std::vector<TTramo> Palabras(std::string_view texto);
 
 // The text without its gap marks, and the answers of its gaps as places in that text: a mark
 // opens a gap, the next one in the same word closes it, one left open takes the rest of the word.
-std::string QuitaMarcas(std::string_view texto, std::vector<TTramo>* huecos = nullptr);
+// origen gets, for each byte of the result, its place in texto.
+std::string QuitaMarcas(std::string_view texto, std::vector<TTramo>* huecos = nullptr,
+                        std::vector<size_t>* origen = nullptr);
 
 // The places of the text taken by words holding a gap mark, which no rule may gap again.
 std::vector<TTramo> PalabrasConMarcas(std::string_view texto);

@@ -185,7 +185,7 @@ int Deletrea(const std::vector<std::string>& argumentos, std::ostream& salida,
             continue;
         }
         std::vector<TPalabraDesconocida> halladas =
-            palabras ? ortografia.Desconocidas(idioma, QuitaMarcas(texto), 3)
+            palabras ? ortografia.Desconocidas(idioma, texto, 3)
                      : ortografia.RespuestasDesconocidas(idioma, texto, 3);
         for (const TPalabraDesconocida& d : halladas) {
             salida << "question " << i + 1 << " (" << nombreIdioma

@@ -2,8 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <cstdlib>
 #include <fstream>
+#include <thread>
 
 #include "temp_folder.h"
 #include "win1252.h"
@@ -90,6 +92,13 @@ TEST_F(Spelling, OnlyWordsHoldingAGapAreAnswers) {
     EXPECT_EQ(palabras, (std::vector<std::string>{"cancion", "barko", "aua"}));
     ASSERT_FALSE(respuestas.empty());
     EXPECT_EQ(respuestas[0].Sugerencias, (std::vector<std::string>{B("canción")}));
+
+    // Every word, read without the marks and placed in the marked text.
+    const std::string marcado = B("mi @b@arko, c@a@ncion@@");
+    std::vector<std::string> tramos;
+    for (const TPalabraDesconocida& d : ortografia.Desconocidas(TIdioma::Castellano, marcado, 0))
+        tramos.push_back(d.Palabra + "=" + marcado.substr(d.Tramo.Inicio, d.Tramo.Longitud));
+    EXPECT_EQ(tramos, (std::vector<std::string>{"mi=mi", "barko=b@arko", "cancion=c@a@ncion"}));
 }
 
 TEST_F(Spelling, TheLanguageIsTheOneThatKnowsMoreWords) {
@@ -129,10 +138,14 @@ TEST_F(Spelling, AMissingDictionaryStandsAside) {
 
 TEST_F(Spelling, LoadsOnAThreadOfItsOwnWhenAsked) {
     TOrtografia ortografia = Nueva();
-    ortografia.CargaEnSegundoPlano();
+    std::atomic<bool> terminado = false;
+    ortografia.CargaEnSegundoPlano([&terminado] { terminado = true; });
     EXPECT_FALSE(ortografia.Conoce(TIdioma::Valenciano, B("cancion")));
     EXPECT_TRUE(ortografia.Conoce(TIdioma::Valenciano, B("cançó")));
     EXPECT_TRUE(ortografia.Cargado(TIdioma::Valenciano));
+    while (!terminado)
+        std::this_thread::yield();
+    EXPECT_TRUE(ortografia.Cargado(TIdioma::Castellano));
 }
 
 TEST(SpellingFolders, DictionariesAreLookedForWhereHunspellAndTheSystemKeepThem) {
