@@ -254,17 +254,29 @@ std::vector<TPropuestaHueco> ProponHuecos(std::string_view texto,
     return propuestas;
 }
 
+std::vector<size_t> PosicionesMarcas(const std::vector<TPropuestaHueco>& propuestas) {
+    std::vector<size_t> posiciones;
+    for (const TPropuestaHueco& propuesta : propuestas) {
+        if (!propuesta.Marcada)
+            continue;
+        posiciones.push_back(propuesta.Tramo.Inicio);
+        posiciones.push_back(propuesta.Tramo.Fin());
+    }
+    return posiciones;
+}
+
+bool HaceAcentos(const std::vector<TPropuestaHueco>& propuestas) {
+    return std::any_of(propuestas.begin(), propuestas.end(), [](const TPropuestaHueco& p) {
+        return p.Marcada && p.Regla == TReglaHuecos::Acentos;
+    });
+}
+
 TPregunta AplicaHuecos(const TPregunta& pregunta, const std::vector<TPropuestaHueco>& propuestas) {
     TPregunta resultado = pregunta;
-    std::string& texto = resultado.Texto;
-    // From the end, so earlier places stay where they were.
-    for (auto it = propuestas.rbegin(); it != propuestas.rend(); ++it) {
-        if (!it->Marcada)
-            continue;
-        texto.insert(it->Tramo.Fin(), 1, '@');
-        texto.insert(it->Tramo.Inicio, 1, '@');
-        if (it->Regla == TReglaHuecos::Acentos)
-            resultado.Modo = 1;
-    }
+    const std::vector<size_t> posiciones = PosicionesMarcas(propuestas);
+    for (auto it = posiciones.rbegin(); it != posiciones.rend(); ++it)
+        resultado.Texto.insert(*it, 1, '@');
+    if (HaceAcentos(propuestas))
+        resultado.Modo = 1;
     return resultado;
 }

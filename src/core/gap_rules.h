@@ -53,5 +53,10 @@ std::vector<TPropuestaHueco> ProponHuecos(std::string_view texto,
                                           const std::vector<TReglaHuecos>& reglas,
                                           int distractores);
 
-// The question with the ticked proposals made gaps; an accent gap makes it accent practice.
+// Where the ticked proposals put their gap marks, as places in the text before any is put,
+// in order; a text takes them from the last to the first.
+std::vector<size_t> PosicionesMarcas(const std::vector<TPropuestaHueco>& propuestas);
+// True when a ticked proposal gaps accents: the question becomes accent practice.
+bool HaceAcentos(const std::vector<TPropuestaHueco>& propuestas);
+// The question with the ticked proposals made gaps.
 TPregunta AplicaHuecos(const TPregunta& pregunta, const std::vector<TPropuestaHueco>& propuestas);

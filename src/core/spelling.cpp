@@ -39,7 +39,9 @@ std::string FicheroPalabras(const std::string& carpeta, TIdioma idioma) {
 }  // namespace
 
 std::vector<std::string> CarpetasDiccionarios() {
-    std::vector<std::string> carpetas = Separa(Variable("DICPATH"));
+    if (std::getenv("DICPATH"))
+        return Separa(Variable("DICPATH"));
+    std::vector<std::string> carpetas;
     std::string datos = Variable("XDG_DATA_DIRS");
     if (datos.empty())
         datos = "/usr/local/share:/usr/share";

@@ -12,8 +12,8 @@
 // The spelling check of question texts (Windows-1252) with Hunspell's Castellano (es_ES) and
 // Valenciano (ca_ES-valencia) dictionaries, and the teacher's own words per language.
 
-// Where the dictionaries are looked for: each folder of $DICPATH, then "hunspell" under each
-// folder of $XDG_DATA_DIRS (/usr/local/share and /usr/share when it is unset or empty).
+// Where the dictionaries are looked for: the folders of $DICPATH when it is set, else "hunspell"
+// under each folder of $XDG_DATA_DIRS (/usr/local/share and /usr/share when unset or empty).
 std::vector<std::string> CarpetasDiccionarios();
 // The teacher's own folder: $XDG_CONFIG_HOME/Tildora, or ~/.config/Tildora.
 std::string CarpetaConfiguracionPrograma();

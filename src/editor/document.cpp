@@ -234,6 +234,8 @@ QString TProblema::Mensaje(uint16_t idioma) const {
                          "no es tanca.")
                        .arg(Cifra)
                        .arg(Posicion + 1);
+        case TTipo::RespuestaDesconocida:
+            return cual + Elige(idioma, "ortografía: ", "ortografia: ") + Detalle;
     }
     return {};
 }
@@ -479,6 +481,22 @@ void TDocumento::CambiaAnchoMinimo(int fila, uint8_t ancho) {
     CambiaPregunta(fila, pregunta, false, "cambiar el ancho mínimo", "canviar l'amplària mínima");
 }
 
+void TDocumento::CambiaIdiomaTexto(int fila, std::optional<TIdioma> idioma) {
+    if (fila < 0 || fila >= Cuenta())
+        return;
+    TPreguntaEditada pregunta = Pregunta(fila);
+    pregunta.IdiomaTexto = idioma;
+    CambiaPregunta(fila, pregunta, false, "cambiar el idioma del texto",
+                   "canviar l'idioma del text");
+}
+
+void TDocumento::CompruebaDeNuevo() {
+    for (int fila = 0; fila < Cuenta(); ++fila)
+        Comprueba(fila);
+    if (Cuenta() > 0)
+        emit dataChanged(index(0, 0), index(Cuenta() - 1, NumColumnas - 1));
+}
+
 void TDocumento::CambiaTexto(int fila, const QString& texto) {
     if (fila < 0 || fila >= Cuenta())
         return;
@@ -652,6 +670,9 @@ void TDocumento::Comprueba(int fila, const TPregunta* enBytes) {
             problema.Posicion = MarcaAbierta(pregunta.Texto);
         problemas.push_back(problema);
     }
+    if (RevisaOrtografia)
+        for (TProblema& problema : RevisaOrtografia(pregunta))
+            problemas.push_back(std::move(problema));
 }
 
 bool TDocumento::ClaveFalla() const {

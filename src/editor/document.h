@@ -7,9 +7,11 @@
 #include <QUndoStack>
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <vector>
 
+#include "language.h"
 #include "question_files.h"
 
 // One question as the teacher edits it. The text is Unicode, with a carriage return ("\r")
@@ -20,6 +22,9 @@ struct TPreguntaEditada {
     uint8_t AnchoMinimo = 0;
     QString Tema;
     QString Texto;
+    // The language the teacher set for the spelling check; none: the one the dictionaries guess.
+    // Not kept in the files.
+    std::optional<TIdioma> IdiomaTexto{};
 
     bool operator==(const TPreguntaEditada&) const = default;
 };
@@ -27,15 +32,16 @@ struct TPreguntaEditada {
 // What would make the exercise program refuse the set or show a question badly.
 struct TProblema {
     enum class TTipo {
-        ConjuntoVacio,        // no question at all: refused
-        DemasiadasPreguntas,  // more than 65535: the rest are never asked
-        DemasiadosTemas,      // more than 200 topics: the rest are never asked
-        ClaveIlegible,        // question 1 fails the key rule: refused; Porcentaje is set
-        CaracterNoWindows,    // a character Windows-1252 cannot hold: cannot be saved
-        RegistroLargo,        // a record over 32768 bytes
-        DemasiadosHuecos,     // more than 200 gaps
-        DemasiadasPiezas,     // more than 200 text pieces
-        MarcasImpares,        // an odd number of gap marks
+        ConjuntoVacio,         // no question at all: refused
+        DemasiadasPreguntas,   // more than 65535: the rest are never asked
+        DemasiadosTemas,       // more than 200 topics: the rest are never asked
+        ClaveIlegible,         // question 1 fails the key rule: refused; Porcentaje is set
+        CaracterNoWindows,     // a character Windows-1252 cannot hold: cannot be saved
+        RegistroLargo,         // a record over 32768 bytes
+        DemasiadosHuecos,      // more than 200 gaps
+        DemasiadasPiezas,      // more than 200 text pieces
+        MarcasImpares,         // an odd number of gap marks
+        RespuestaDesconocida,  // a gap answer the dictionary does not know: Detalle
     };
     TTipo Tipo;
     int Pregunta = -1;  // 0-based row; -1 for the set as a whole
@@ -46,6 +52,7 @@ struct TProblema {
     // CaracterNoWindows the character's code point.
     int Cifra = 0;
     int Porcentaje = 0;  // ClaveIlegible: the share of readable bytes of record 1
+    QString Detalle{};   // RespuestaDesconocida: the word and its suggestions
     // True when the exercise program would refuse the set (Save refuses it too).
     bool Bloquea() const;
     // The message in the interface language: 0 Castellano, 1 Valenciano.
@@ -112,6 +119,7 @@ class TDocumento : public QAbstractTableModel {
     void CambiaModo(int fila, uint8_t modo);
     void CambiaAnchoMinimo(int fila, uint8_t ancho);
     void CambiaTexto(int fila, const QString& texto);
+    void CambiaIdiomaTexto(int fila, std::optional<TIdioma> idioma);
     // Ends the typing step: the next text change starts a new undo step even in the same
     // question (for when the teacher leaves the text and comes back).
     void CierraEscritura() { ++escritura_; }
@@ -130,6 +138,11 @@ class TDocumento : public QAbstractTableModel {
         int Preguntas = 0;
     };
     std::vector<TTemaContado> Temas() const;
+
+    // The spelling problems of a question, found outside the document; checked with the rest.
+    std::function<std::vector<TProblema>(const TPreguntaEditada&)> RevisaOrtografia;
+    // Checks every row again, for when what RevisaOrtografia knows has changed.
+    void CompruebaDeNuevo();
 
     // Every problem, set-wide ones first, then by row.
     std::vector<TProblema> Problemas() const;

@@ -22,6 +22,7 @@
 #include "qt_translations.h"
 #include "question_form.h"
 #include "question_list.h"
+#include "text_tools.h"
 #include "topics_panel.h"
 
 namespace {
@@ -136,6 +137,7 @@ TfrmEditor::TfrmEditor(QWidget* parent) : QMainWindow(parent) {
     connect(Problemas, &TPanelProblemas::Contados, this, &TfrmEditor::ActualizaPestanas);
 
     CreaMenu();
+    HerramientasTexto = new THerramientasTexto(*this);
     CambiaIdioma(Idioma);
     DocumentoNuevo();
     Lista->Tabla->setFocus();

@@ -17,6 +17,7 @@ class TListaPreguntas;
 class TPanelProblemas;
 class TPanelTemas;
 class TPanelVistaPrevia;
+class THerramientasTexto;
 
 // The editor's main window: the question list beside the selected question's form and preview,
 // the checks and the topics below the list.
@@ -33,6 +34,7 @@ class TfrmEditor : public QMainWindow {
     TPanelVistaPrevia* VistaPrevia = nullptr;
     TPanelProblemas* Problemas = nullptr;
     TPanelTemas* Temas = nullptr;
+    THerramientasTexto* HerramientasTexto = nullptr;
     QTabWidget* Pestanas = nullptr;
     QSplitter* DivisorPrincipal = nullptr;
     QSplitter* DivisorIzquierdo = nullptr;

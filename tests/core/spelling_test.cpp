@@ -156,8 +156,10 @@ TEST(SpellingFolders, DictionariesAreLookedForWhereHunspellAndTheSystemKeepThem)
     };
     const Caso casos[] = {
         {nullptr, nullptr, {"/usr/local/share/hunspell", "/usr/share/hunspell"}},
-        {"", "", {"/usr/local/share/hunspell", "/usr/share/hunspell"}},
-        {"/a:/b", "/c", {"/a", "/b", "/c/hunspell"}},
+        {nullptr, "", {"/usr/local/share/hunspell", "/usr/share/hunspell"}},
+        // Set, even empty, it is the only place: so tests keep clear of the system's.
+        {"/a:/b", "/c", {"/a", "/b"}},
+        {"", "/c", {}},
         {nullptr, "/x::/y", {"/x/hunspell", "/y/hunspell"}},
     };
     for (const Caso& caso : casos) {

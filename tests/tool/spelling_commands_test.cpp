@@ -29,8 +29,7 @@ bool Contiene(const std::string& texto, const std::string& parte) {
 class OrdenesOrtografia : public ::testing::Test {
   protected:
     OrdenesOrtografia() {
-        unsetenv("DICPATH");
-        setenv("XDG_DATA_DIRS", datosSistema_.Ruta().c_str(), 1);
+        setenv("DICPATH", datosSistema_.En("hunspell").c_str(), 1);
         std::filesystem::create_directories(datosSistema_.En("hunspell"));
         Diccionario("es_ES", {"la", "canción", "de", "el", "barco", "viaje", "fue", "largo"});
         Diccionario("ca_ES-valencia",
