@@ -55,13 +55,13 @@ void MideSiguiente(benchmark::State& estado, const std::vector<TPregunta>& pregu
     const std::string ruta = carpeta.En("set.preg");
     EscribeConjunto(ruta, preguntas);
     const std::unique_ptr<TfrmTildora> ventana = VentanaConConjunto(ruta);
-    if (!ventana->FicherosAbiertos) {
+    if (!ventana->Sesion.FicherosAbiertos) {
         estado.SkipWithError("the set did not open");
         return;
     }
     if (huecosEsperados > 0) {
         // Only the 200-gap questions: the first one is there for the key check.
-        ventana->ListaTemas.Desmarca(ventana->ListaTemas.Busca("Primera"));
+        ventana->Sesion.ListaTemas.Desmarca(ventana->Sesion.ListaTemas.Busca("Primera"));
     }
     int huecos = 0;
     for (auto _ : estado) {
@@ -92,7 +92,7 @@ void BM_PasoDeZoom200Huecos(benchmark::State& estado) {
     const std::string ruta = carpeta.En("set.preg");
     EscribeConjunto(ruta, Conjunto200Huecos());
     const std::unique_ptr<TfrmTildora> ventana = VentanaConConjunto(ruta);
-    ventana->ListaTemas.Desmarca(ventana->ListaTemas.Busca("Primera"));
+    ventana->Sesion.ListaTemas.Desmarca(ventana->Sesion.ListaTemas.Busca("Primera"));
     ventana->btnSiguiente->click();
     ventana->btnCorregir->click();
     if (ventana->NumHuecos != 200) {
@@ -119,7 +119,7 @@ void BM_AbreConjuntoEnVentana(benchmark::State& estado) {
     QCoreApplication::processEvents();
     for (auto _ : estado) {
         Abre(ventana, ruta);
-        if (!ventana.FicherosAbiertos)
+        if (!ventana.Sesion.FicherosAbiertos)
             estado.SkipWithError("the set did not open");
     }
 }

@@ -3,5 +3,5 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 build_dir=${BUILD_DIR:-build}
-cmake -S . -B "$build_dir" -G Ninja -DTILDORA_WERROR=ON "$@" >/dev/null
+cmake -S . -B "$build_dir" -G Ninja -DCMAKE_COMPILE_WARNING_AS_ERROR=ON "$@" >/dev/null
 cmake --build "$build_dir" --parallel "$(nproc)"

@@ -1,10 +1,11 @@
 #include "about_box.h"
 
-#include <QIcon>
 #include <QPlainTextEdit>
 #include <QPushButton>
 
 #include "dialog_setup.h"
+#include "interface_text.h"
+#include "svg_picture.h"
 
 namespace {
 
@@ -46,7 +47,8 @@ TfrmSobreElPrograma::TfrmSobreElPrograma(QWidget* parent) : QDialog(parent) {
     PreparaDialogo(this, 366, 240);
     setWindowTitle(QStringLiteral("frmSobreElPrograma"));
 
-    btnOk = new QPushButton(QIcon(QStringLiteral(":/icons/ok.svg")), QStringLiteral("OK"), this);
+    btnOk = new QPushButton(IconoSvg(QStringLiteral(":/icons/ok.svg"), QSize(16, 16)),
+                            QStringLiteral("OK"), this);
     btnOk->setGeometry(144, 208, 77, 27);
     btnOk->setDefault(true);
     connect(btnOk, &QPushButton::clicked, this, &QDialog::accept);
@@ -64,16 +66,16 @@ TfrmSobreElPrograma::TfrmSobreElPrograma(QWidget* parent) : QDialog(parent) {
     colores.setColor(QPalette::Base, colores.color(QPalette::Button));
     Memo->setPalette(colores);
 
-    Idioma = 0;
+    Idioma = TIdioma::Castellano;
     Lineas = QStringList(NumLineas, QString());
     CentraEnPantalla(this);
 }
 
 void TfrmSobreElPrograma::FormActivate() {
-    if (Idioma == 0 || Idioma == 1) {
+    if (IdiomaConocido(Idioma)) {
         setWindowTitle(QStringLiteral("Sobre el programa..."));
         btnOk->setText(QStringLiteral("OK"));
-        Lineas = Idioma == 0 ? LineasCastellano() : LineasValenciano();
+        Lineas = Elige(Idioma, LineasCastellano(), LineasValenciano());
     }
     Memo->setPlainText(Lineas.join(QLatin1Char('\n')));
 }

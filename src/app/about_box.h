@@ -2,6 +2,7 @@
 
 #include <QDialog>
 #include <QStringList>
+#include "language.h"
 
 class QPlainTextEdit;
 class QPushButton;
@@ -11,7 +12,7 @@ class TfrmSobreElPrograma : public QDialog {
   public:
     explicit TfrmSobreElPrograma(QWidget* parent = nullptr);
 
-    uint16_t Idioma = 0;
+    TIdioma Idioma = TIdioma::Castellano;
     QPlainTextEdit* Memo = nullptr;
     QPushButton* btnOk = nullptr;
 

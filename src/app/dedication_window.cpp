@@ -1,7 +1,6 @@
 #include "dedication_window.h"
 
 #include <QFile>
-#include <QIcon>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPixmap>
@@ -9,6 +8,7 @@
 
 #include "dialog_setup.h"
 #include "jpeg_decoder.h"
+#include "svg_picture.h"
 
 const QString TfrmDedicatoria::Titulo = QStringLiteral("Dedicatoria");
 
@@ -32,7 +32,7 @@ QByteArray LeeFoto() {
 TfrmDedicatoria::TfrmDedicatoria(QWidget* parent) : QDialog(parent) {
     PreparaDialogo(this, 230, 242);
     setWindowTitle(Titulo);
-    setWindowIcon(QIcon(QStringLiteral(":/icons/dedicatoria.svg")));
+    setWindowIcon(IconoSvg(QStringLiteral(":/icons/dedicatoria.svg")));
 
     btnOK = new QPushButton(QStringLiteral("OK"), this);
     btnOK->setGeometry(73, 209, 80, 25);

@@ -47,7 +47,7 @@ void EnlazaConEscritorio(TfrmTildora& ventana) {
                      [&ventana](QSessionManager&) {
                          // The session may still be cancelled: the set is closed, the window
                          // stays.
-                         ProtegeManejador([&ventana] {
+                         ventana.Protege([&ventana] {
                              ventana.CierraFicheros();
                              ventana.LimpiaPregunta();
                              ventana.CambiaIdioma(ventana.Idioma);

@@ -6,25 +6,22 @@
 #include <optional>
 #include <string>
 
+#include "interface_text.h"
 #include "question_pool.h"
 
 namespace {
 
 // The reason in the language, empty for a right gap.
-QString TextoFallo(TTipoFallo fallo, uint16_t idioma) {
-    const bool castellano = idioma == 0;
+QString TextoFallo(TTipoFallo fallo, TIdioma idioma) {
     switch (fallo) {
         case TTipoFallo::Ninguno:
             return {};
         case TTipoFallo::SinRellenar:
-            return castellano ? QStringLiteral("Hueco sin rellenar")
-                              : QStringLiteral("Buit sense omplir");
+            return Texto(idioma, "Hueco sin rellenar", "Buit sense omplir");
         case TTipoFallo::Acentos:
-            return castellano ? QStringLiteral("Revisa los acentos")
-                              : QStringLiteral("Revisa els accents");
+            return Texto(idioma, "Revisa los acentos", "Revisa els accents");
         case TTipoFallo::Letras:
-            return castellano ? QStringLiteral("Revisa las letras")
-                              : QStringLiteral("Revisa les lletres");
+            return Texto(idioma, "Revisa las letras", "Revisa les lletres");
     }
     return {};
 }
@@ -47,11 +44,10 @@ void TPistasHuecos::Juzga(int g, const QString& respuesta, const QString& entrad
         fallo = TTipoFallo::Letras;
 }
 
-void TPistasHuecos::Aplica(uint16_t numHuecos, uint16_t idioma) const {
-    if (idioma != 0 && idioma != 1)
+void TPistasHuecos::Aplica(uint16_t numHuecos, TIdioma idioma) const {
+    if (!IdiomaConocido(idioma))
         return;
-    const QString nombre =
-        idioma == 0 ? QStringLiteral("Hueco %1 de %2") : QStringLiteral("Buit %1 de %2");
+    const QString nombre = Texto(idioma, "Hueco %1 de %2", "Buit %1 de %2");
     for (int g = 1; g <= numHuecos; ++g) {
         QLineEdit* hueco = Pool.Huecos[static_cast<size_t>(g)];
         const QLabel* respuesta = Pool.Respuestas[static_cast<size_t>(g)];

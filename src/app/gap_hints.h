@@ -5,6 +5,7 @@
 #include <array>
 #include <cstdint>
 
+#include "language.h"
 #include "layout.h"
 #include "mistake.h"
 
@@ -22,7 +23,7 @@ class TPistasHuecos {
     // The reveal judged gap g (1-based) as Correct did: right, or why not.
     void Juzga(int g, const QString& respuesta, const QString& entrada, bool correcta);
     // Writes every shown gap's name, description and tool tip in the language.
-    void Aplica(uint16_t numHuecos, uint16_t idioma) const;
+    void Aplica(uint16_t numHuecos, TIdioma idioma) const;
 
   private:
     TPoolPregunta& Pool;

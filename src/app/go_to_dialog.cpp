@@ -6,6 +6,7 @@
 #include <QPushButton>
 
 #include "dialog_setup.h"
+#include "interface_text.h"
 
 namespace {
 
@@ -27,6 +28,11 @@ int TCampoNumero::valueFromText(const QString& texto) const {
     if (SobreMaximo(texto, maximum()))
         return maximum();
     return QSpinBox::valueFromText(texto);
+}
+
+void TCampoNumero::fixup(QString& texto) const {
+    // Only a text that is not acceptable comes here: above the maximum was taken by validate.
+    texto = QString::number(minimum());
 }
 
 TfrmLeeInicial::TfrmLeeInicial(QWidget* parent) : QDialog(parent) {
@@ -56,7 +62,7 @@ TfrmLeeInicial::TfrmLeeInicial(QWidget* parent) : QDialog(parent) {
     btnCancelar->setGeometry(168, 88, 89, 33);
     connect(btnCancelar, &QPushButton::clicked, this, &QDialog::reject);
 
-    Idioma = 0;
+    Idioma = TIdioma::Castellano;
     CentraEnPantalla(this);
 }
 
@@ -67,15 +73,12 @@ QLineEdit* TfrmLeeInicial::CampoNumero() const {
 void TfrmLeeInicial::FormActivate() {
     const QString maximo = QString::number(NumInicial->maximum());
     CampoNumero()->setMaxLength(static_cast<int>(maximo.size()));
-    if (Idioma == 0 || Idioma == 1) {
-        const bool castellano = Idioma == 0;
+    if (IdiomaConocido(Idioma)) {
         setWindowTitle(QStringLiteral("Pregunta inicial"));
         lblTexto->setText(QStringLiteral("&Número de la pregunta inicial:"));
         btnOk->setText(QStringLiteral("&Ok"));
-        btnCancelar->setText(castellano ? QStringLiteral("&Cancelar")
-                                        : QStringLiteral("&Cancel·lar"));
-        InicioMaximo =
-            castellano ? QStringLiteral("(Desde 1 hasta ") : QStringLiteral("(Des de 1 fins ");
+        btnCancelar->setText(Texto(Idioma, "&Cancelar", "&Cancel·lar"));
+        InicioMaximo = Texto(Idioma, "(Desde 1 hasta ", "(Des de 1 fins ");
     }
     // Built from the kept start, so a second activation does not repeat the number.
     lblMaximo->setText(InicioMaximo + maximo + QLatin1Char(')'));

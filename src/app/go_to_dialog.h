@@ -2,13 +2,15 @@
 
 #include <QDialog>
 #include <QSpinBox>
+#include "language.h"
 
 class QLabel;
 class QLineEdit;
 class QPushButton;
 
 // A spin field that takes a typed number above its maximum and holds it at the maximum, instead
-// of refusing the keystroke that passes it.
+// of refusing the keystroke that passes it; a text that is no number within its range (empty,
+// 0) counts as 1 when confirmed, not as the number the field held before.
 class TCampoNumero : public QSpinBox {
     Q_OBJECT
   public:
@@ -17,6 +19,7 @@ class TCampoNumero : public QSpinBox {
   protected:
     QValidator::State validate(QString& texto, int& posicion) const override;
     int valueFromText(const QString& texto) const override;
+    void fixup(QString& texto) const override;
 };
 
 // Sets the number from which the ordered walk goes on.
@@ -25,7 +28,7 @@ class TfrmLeeInicial : public QDialog {
   public:
     explicit TfrmLeeInicial(QWidget* parent = nullptr);
 
-    uint16_t Idioma = 0;
+    TIdioma Idioma = TIdioma::Castellano;
     QLabel* lblTexto = nullptr;
     TCampoNumero* NumInicial = nullptr;
     QLabel* lblMaximo = nullptr;

@@ -13,16 +13,21 @@
 
 #include "dialog_setup.h"
 #include "history.h"
+#include "interface_text.h"
 
 namespace {
 
-// Ticks on whole sessions, never more than about ten of them.
-void PonEjeSesiones(QValueAxis* eje, int sesiones) {
-    eje->setRange(0.5, std::max(sesiones, 1) + 0.5);
+// Ticks on whole sessions, never more than about ten of them, and half as many when their
+// numbers grow long enough to crowd the axis; the first drawn session is primera, numbered as
+// it stands in the whole history.
+void PonEjeSesiones(QValueAxis* eje, int64_t primera, int sesiones) {
+    const int marcas = primera + sesiones > 99999 ? 5 : 10;
+    eje->setRange(static_cast<qreal>(primera) - 0.5,
+                  static_cast<qreal>(primera + std::max(sesiones, 1)) - 0.5);
     eje->setTickType(QValueAxis::TicksDynamic);
-    eje->setTickAnchor(1);
-    eje->setTickInterval(std::max(1, (sesiones + 9) / 10));
-    eje->setLabelFormat(QStringLiteral("%d"));
+    eje->setTickAnchor(static_cast<qreal>(primera));
+    eje->setTickInterval(std::max(1, (sesiones + marcas - 1) / marcas));
+    eje->setLabelFormat(QStringLiteral("%.0f"));
 }
 
 }  // namespace
@@ -35,7 +40,6 @@ TfrmHistorial::TfrmHistorial(QWidget* parent) : QDialog(parent) {
     grafico->setBackgroundRoundness(0);
     grafico->legend()->setAlignment(Qt::AlignBottom);
     Sesiones = new QLineSeries;
-    Sesiones->setPointsVisible(true);
     SesionActual = new QScatterSeries;
     SesionActual->setMarkerShape(QScatterSeries::MarkerShapeRectangle);
     SesionActual->setMarkerSize(12);
@@ -69,23 +73,32 @@ TfrmHistorial::TfrmHistorial(QWidget* parent) : QDialog(parent) {
     btnCerrar->setDefault(true);
     connect(btnCerrar, &QPushButton::clicked, this, &QDialog::accept);
 
-    Idioma = 0;
+    Idioma = TIdioma::Castellano;
     CentraEnPantalla(this);
 }
 
 void TfrmHistorial::FormActivate() {
-    const TResumenHistoria resumen = ResumeHistoria(Historia);
+    // Never more than the bound, whoever filled the history in.
+    const std::string& leidas = Historia.Puntuaciones;
+    const std::string_view dibujadas = std::string_view(leidas).substr(
+        leidas.size() - std::min(leidas.size(), kSesionesDibujadas));
+    const int64_t anteriores =
+        Historia.Anteriores + static_cast<int64_t>(leidas.size() - dibujadas.size());
+    const TResumenHistoria resumen = ResumeHistoria(dibujadas);
     QList<QPointF> puntos;
     for (size_t i = 0; i < resumen.PorCientos.size(); ++i)
-        puntos.append(QPointF(static_cast<qreal>(i + 1), resumen.PorCientos[i]));
+        puntos.append(QPointF(static_cast<qreal>(anteriores + static_cast<int64_t>(i) + 1),
+                              resumen.PorCientos[i]));
     Sesiones->replace(puntos);
+    // Many points would hide the line they mark.
+    Sesiones->setPointsVisible(puntos.size() <= 100);
     SesionActual->clear();
     std::optional<int> actual;
     if (PuntuacionActual) {
         actual = PorCientoHistoria(*PuntuacionActual);
-        SesionActual->append(resumen.Sesiones + 1, *actual);
+        SesionActual->append(static_cast<qreal>(anteriores + resumen.Sesiones + 1), *actual);
     }
-    PonEjeSesiones(EjeSesiones, resumen.Sesiones + (actual ? 1 : 0));
+    PonEjeSesiones(EjeSesiones, anteriores + 1, resumen.Sesiones + (actual ? 1 : 0));
     // The legend names only what the chart draws.
     const auto muestraEnLeyenda = [this](QAbstractSeries* serie, bool visible) {
         for (QLegendMarker* marca : Grafico->chart()->legend()->markers(serie))
@@ -95,11 +108,10 @@ void TfrmHistorial::FormActivate() {
     muestraEnLeyenda(SesionActual, actual.has_value());
 
     setWindowTitle(QStringLiteral("Historial: ") + NombreConjunto);
-    if (Idioma != 0 && Idioma != 1)
+    if (!IdiomaConocido(Idioma))
         return;
-    const bool castellano = Idioma == 0;
-    const auto texto = [castellano](const char* enCastellano, const char* enValenciano) {
-        return QString::fromUtf8(castellano ? enCastellano : enValenciano);
+    const auto texto = [this](const char* castellano, const char* valenciano) {
+        return Texto(Idioma, castellano, valenciano);
     };
     Sesiones->setName(texto("Sesiones guardadas", "Sessions guardades"));
     SesionActual->setName(texto("Esta sesión", "Aquesta sessió"));
@@ -112,8 +124,15 @@ void TfrmHistorial::FormActivate() {
         lineas << texto("Todavía no hay sesiones guardadas de este conjunto.",
                         "Encara no hi ha sessions guardades d'aquest conjunt.");
     } else {
-        lineas << texto("Sesiones: ", "Sessions: ") + QString::number(resumen.Sesiones) +
-                      texto(" · Media: ", " · Mitjana: ") + QString::number(resumen.Media) +
+        const QString cuenta =
+            anteriores == 0
+                ? texto("Sesiones: ", "Sessions: ") + QString::number(resumen.Sesiones)
+                : texto("Últimas ", "Últimes ") + QString::number(resumen.Sesiones) +
+                      texto(" sesiones (y ", " sessions (i ") + QString::number(anteriores) +
+                      (anteriores == 1
+                           ? texto(" anterior sin dibujar)", " anterior sense dibuixar)")
+                           : texto(" anteriores sin dibujar)", " anteriors sense dibuixar)"));
+        lineas << cuenta + texto(" · Media: ", " · Mitjana: ") + QString::number(resumen.Media) +
                       texto(" % · Mejor: ", " % · Millor: ") + QString::number(resumen.Mejor) +
                       QStringLiteral(" %");
     }

@@ -7,6 +7,9 @@
 #include <optional>
 #include <string>
 
+#include "history.h"
+#include "language.h"
+
 class QChart;
 class QChartView;
 class QLabel;
@@ -19,13 +22,18 @@ class QValueAxis;
 class TfrmHistorial : public QDialog {
     Q_OBJECT
   public:
+    // Sessions drawn at most, the most recent ones: a history of any length opens at once, and
+    // more points than this would not tell apart on the chart's width. The rest are counted.
+    static constexpr size_t kSesionesDibujadas = 500;
+
     explicit TfrmHistorial(QWidget* parent = nullptr);
 
-    uint16_t Idioma = 0;
-    // Given before it is shown: the set's name, its history file's bytes and, when something
-    // was answered, the score of the session still open, as the history would keep it.
+    TIdioma Idioma = TIdioma::Castellano;
+    // Given before it is shown: the set's name, the tail of its history file (at most
+    // kSesionesDibujadas sessions) and, when something was answered, the score of the session
+    // still open, as the history would keep it.
     QString NombreConjunto;
-    std::string Historia;
+    TColaHistoria Historia;
     std::optional<uint8_t> PuntuacionActual;
 
     QChartView* Grafico = nullptr;

@@ -9,6 +9,7 @@
 #include "go_to_dialog.h"
 #include "main_window.h"
 #include "topics_dialog.h"
+#include "version.h"
 #include "wait_notice.h"
 
 namespace {

@@ -7,7 +7,6 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QFrame>
-#include <QIcon>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -19,24 +18,25 @@
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QSpinBox>
-#include <QStandardPaths>
-#include <QTime>
 #include <QToolButton>
 
 #include <algorithm>
 #include <optional>
 
 #include "about_box.h"
+#include "data_folder.h"
 #include "dedication_window.h"
 #include "dialog_setup.h"
+#include "file_error_text.h"
 #include "folding.h"
 #include "go_to_dialog.h"
 #include "history.h"
 #include "history_window.h"
-#include "next_question.h"
+#include "interface_text.h"
 #include "notices.h"
 #include "qt_translations.h"
 #include "score_line.h"
+#include "svg_picture.h"
 #include "text_zoom.h"
 #include "topic_scan.h"
 #include "topics_dialog.h"
@@ -55,17 +55,6 @@ QString ConSeparador(QString carpeta) {
 
 QString CarpetaPrograma() {
     return CarpetaProgramaDe(QCoreApplication::applicationDirPath());
-}
-
-// The set's history file, in the program data folder whatever the question file's folder.
-std::string RutaHistoria(const std::string& nombre) {
-    return RutaLocal(TfrmTildora::CarpetaDatos()) + NombreHistoria(nombre);
-}
-
-void CreaCarpetaDatos() {
-    const std::string datos = RutaLocal(TfrmTildora::CarpetaDatos());
-    if (!ExisteCarpeta(datos))
-        CreaCarpeta(datos);
 }
 
 // Both sides as Windows-1252 bytes; an entry that the code page cannot hold never matches.
@@ -87,7 +76,7 @@ QString SinFinalesDeControl(QString texto) {
 template <typename Emisor, typename Senal>
 void Conecta(Emisor* emisor, Senal senal, TfrmTildora* ventana, void (TfrmTildora::*manejador)()) {
     QObject::connect(emisor, senal, ventana, [ventana, manejador] {
-        ProtegeManejador([ventana, manejador] { (ventana->*manejador)(); });
+        ventana->Protege([ventana, manejador] { (ventana->*manejador)(); });
     });
 }
 
@@ -100,7 +89,7 @@ QToolButton* CreaBotonBarra(QWidget* panel, int izquierda, int ancho, const QStr
 }
 
 void PonIcono(QToolButton* boton, const char* icono, QSize tamano) {
-    boton->setIcon(QIcon(QStringLiteral(":/icons/") + QLatin1String(icono)));
+    boton->setIcon(IconoSvg(QStringLiteral(":/icons/") + QLatin1String(icono), tamano));
     boton->setIconSize(tamano);
 }
 
@@ -116,7 +105,7 @@ QLabel* CreaContador(QWidget* panel, int izquierda, int ancho, const QString& te
 
 TfrmTildora::TfrmTildora(QWidget* parent) : QMainWindow(parent) {
     setWindowTitle(QStringLiteral("Tildora"));
-    setWindowIcon(QIcon(QStringLiteral(":/icons/tildora.svg")));
+    setWindowIcon(IconoSvg(QStringLiteral(":/icons/tildora.svg")));
     setFont(FuenteVentana());
     QPalette colores = palette();
     colores.setColor(QPalette::Window, colores.color(QPalette::Button));
@@ -140,7 +129,7 @@ TfrmTildora::TfrmTildora(QWidget* parent) : QMainWindow(parent) {
     LineaPuntuacion = new TLineaPuntuacion(this);
     setStatusBar(LineaPuntuacion);
     ZoomTexto = new TZoomTexto(this, AreaCliente->viewport(), [this](int porCiento) {
-        Pool.Escala(porCiento, frameGeometry().width());
+        Pool.Escala(porCiento);
         AjustaAreaCliente();
     });
 
@@ -261,17 +250,11 @@ void TfrmTildora::CreaMenu() {
 }
 
 void TfrmTildora::FormCreate() {
-    SiembraGenerador();
+    Sesion.SiembraGenerador();
     UltimaCarpeta = CarpetaPrograma();
-    FicherosAbiertos = false;
-    Idioma = 1;
+    Idioma = TIdioma::Valenciano;
     Pool.CreaPool();
-    TemaDePregunta.Referencias.assign(kRanurasTemaDePregunta + 1, TTemasDePregunta::kVacio);
-    ListaTemas.Vacia();
-    Secuencial = true;
-    PreguntaActual = 1;
-    NumPreguntas = 0;
-    NumTemas = 0;
+    Sesion.TemaDePregunta.Referencias.assign(kRanurasTemaDePregunta + 1, TTemasDePregunta::kVacio);
     lblNumTemas->clear();
     lblNumPreguntas->clear();
     // The smallest width that still shows the toolbar up to the counters.
@@ -279,11 +262,6 @@ void TfrmTildora::FormCreate() {
                        lblNumTemas->width() + 20,
                    kAltoMinimo);
     CambiaIdioma(Idioma);
-}
-
-void TfrmTildora::SiembraGenerador() {
-    Generador.seed(
-        static_cast<std::mt19937::result_type>(QTime::currentTime().msecsSinceStartOfDay()));
 }
 
 void TfrmTildora::resizeEvent(QResizeEvent* evento) {
@@ -310,8 +288,8 @@ QString CarpetaProgramaDe(const QString& carpetaEjecutable) {
 }
 
 QString TfrmTildora::CarpetaDatos() {
-    return QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) +
-           QStringLiteral("/Tildora/");
+    const std::string carpeta = CarpetaDatosPrograma();
+    return carpeta.empty() ? QString() : RutaDeBytes(carpeta) + QLatin1Char('/');
 }
 
 void TfrmTildora::menuNuevoClick() {
@@ -320,7 +298,6 @@ void TfrmTildora::menuNuevoClick() {
     const QString elegido = AbrePreguntas(UltimaCarpeta);
     if (!elegido.isEmpty()) {
         UltimaCarpeta = ConSeparador(QFileInfo(elegido).absolutePath());
-        CreaCarpetaDatos();
         const QString caption = windowTitle();
         try {
             AbreConjunto(elegido);
@@ -338,13 +315,23 @@ void TfrmTildora::menuNuevoClick() {
 }
 
 void TfrmTildora::AbreConjunto(const QString& elegido) {
-    CierraFicheros();
-    NombreFichero = RutaLocal(QFileInfo(elegido).absoluteFilePath());
+    Sesion.CarpetaDatos = RutaLocal(CarpetaDatos());
+    const bool habiaConjunto = Sesion.FicherosAbiertos;
     TAviso aviso;
-    if (!CompruebaFicheros(NombreFichero, Clave, &aviso)) {
+    const bool valido = [&] {
+        try {
+            return Sesion.CompruebaConjunto(RutaLocal(QFileInfo(elegido).absoluteFilePath()),
+                                            &aviso);
+        } catch (...) {
+            DesactivaTest();
+            throw;
+        }
+    }();
+    if (habiaConjunto)
+        DesactivaTest();
+    if (!valido) {
         Pitido();
         MuestraAviso(aviso);
-        FicherosAbiertos = false;
         return;
     }
     TfrmAviso espera(this);
@@ -353,69 +340,48 @@ void TfrmTildora::AbreConjunto(const QString& elegido) {
     // The flow handles no events of its own until the notice is gone.
     QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
     espera.repaint();
-    AbreFicheros(NombreFichero);
-    setWindowTitle(QStringLiteral("Tildora: ") + RutaDeBytes(NombreSinExtension(NombreFichero)));
-    NumTemas = LeeTemas(FicherosPreguntas, ListaTemas, TemaDePregunta);
+    const TAvisosApertura avisos = Sesion.AbreConjunto();
+    setWindowTitle(QStringLiteral("Tildora: ") +
+                   RutaDeBytes(NombreSinExtension(Sesion.NombreFichero)));
     ActivaTest();
-}
-
-void TfrmTildora::AbreFicheros(const std::string& nombre) {
-    FicherosPreguntas.Abre(nombre);
-    CreaCarpetaDatos();
-    FicheroHistoria.Abre(RutaHistoria(nombre), TFichero::TModo::Anadir);
-    FicherosAbiertos = true;
-    NumPreguntas = FicherosPreguntas.NumPreguntas();
+    if (avisos.Configuracion) {
+        Pitido();
+        MuestraAviso(*avisos.Configuracion);
+    }
+    if (avisos.SinHistoria)
+        MuestraAviso(QStringList{
+            Texto(Idioma,
+                  "No se puede guardar la puntuación de esta sesión: se puede practicar, "
+                  "pero la puntuación no quedará en el historial.",
+                  "No es pot guardar la puntuació d'esta sessió: podeu practicar, però "
+                  "la puntuació no quedarà en l'historial.")});
 }
 
 void TfrmTildora::CierraFicheros() {
-    if (!FicherosAbiertos)
+    if (!Sesion.FicherosAbiertos)
         return;
     try {
-        NombreFichero.clear();
-        FicherosPreguntas.Cierra();
-        if (Contestadas != 0) {
-            const uint8_t puntuacion = PuntuacionHistoria(Acertadas, Contestadas);
-            FicheroHistoria.Posiciona(FicheroHistoria.Tamano());
-            FicheroHistoria.EscribeBloque(&puntuacion, 1);
-        }
-        FicheroHistoria.Cierra();
+        Sesion.CierraFicheros();
     } catch (...) {
-        DescartaFicheros();
+        DesactivaTest();
         throw;
     }
-    FicherosAbiertos = false;
     DesactivaTest();
 }
 
 void TfrmTildora::DescartaFicheros() {
-    // The state first: a close that fails still leaves no set open.
-    NombreFichero.clear();
-    FicherosAbiertos = false;
+    Sesion.DescartaFicheros();
     DesactivaTest();
-    FicherosPreguntas.Cierra();
-    FicheroHistoria.Cierra();
 }
 
 void TfrmTildora::ActivaTest() {
-    Acertadas = 0;
-    Contestadas = 0;
     LineaPuntuacion->Limpia();
     HabilitaControlesTest(true);
-    const std::string datos = RutaLocal(CarpetaDatos());
-    const std::string ruta =
-        FicherosAbiertos ? datos + NombreConfiguracion(NombreFichero) : std::string();
-    if (const std::optional<TAviso> aviso =
-            RestauraConfiguracion(ruta, datos, NombreFichero, Configuracion, ListaTemas)) {
-        Pitido();
-        MuestraAviso(*aviso);
-    }
 }
 
 void TfrmTildora::DesactivaTest() {
     HabilitaControlesTest(false);
     LineaPuntuacion->Limpia();
-    NumPreguntas = 0;
-    NumTemas = 0;
     lblNumPreguntas->clear();
     lblNumTemas->clear();
 }
@@ -431,18 +397,28 @@ void TfrmTildora::HabilitaControlesTest(bool habilitados) {
     menuHistorial->setEnabled(habilitados);
 }
 
+void TfrmTildora::Protege(const std::function<void()>& manejador) {
+    ProtegeManejador([this, &manejador] {
+        try {
+            manejador();
+        } catch (const IoError& error) {
+            MuestraError(TextoErrorFichero(error, Idioma));
+        }
+    });
+}
+
 void TfrmTildora::menuTerminarClick() {
     close();
 }
 
 void TfrmTildora::closeEvent(QCloseEvent* evento) {
     // The session's score is appended, not lost with the program.
-    ProtegeManejador([this] { CierraFicheros(); });
+    Protege([this] { CierraFicheros(); });
     QMainWindow::closeEvent(evento);
 }
 
 void TfrmTildora::LimpiaPregunta() {
-    SiembraGenerador();
+    Sesion.SiembraGenerador();
     NumHuecos = 0;
     Pool.Limpia();
     LineaPuntuacion->QuitaPregunta();
@@ -450,9 +426,9 @@ void TfrmTildora::LimpiaPregunta() {
 }
 
 void TfrmTildora::MuestraPregunta(uint16_t numero) {
-    SiembraGenerador();
-    NumHuecos = Pool.Muestra(Pregunta, numero, frameGeometry().width());
-    PreguntaPuntuada = false;
+    Sesion.SiembraGenerador();
+    NumHuecos = Pool.Muestra(Sesion.Pregunta, numero, frameGeometry().width());
+    Sesion.EmpiezaPregunta();
     LineaPuntuacion->QuitaPregunta();
     PistasHuecos.Olvida();
     PistasHuecos.Aplica(NumHuecos, Idioma);
@@ -473,45 +449,42 @@ void TfrmTildora::AjustaAreaCliente() {
 }
 
 void TfrmTildora::menuSiguienteClick() {
-    const uint16_t numero = EligeSiguiente(
-        {Secuencial, PreguntaActual, NumPreguntas, TemaDePregunta, ListaTemas, Generador});
+    const uint16_t numero = Sesion.Siguiente();
     if (numero == 0)
         return;
-    Pregunta = FicherosPreguntas.LeePregunta(numero);
     MuestraPregunta(numero);
     btnCorregir->setChecked(false);
     ActualizaCorregir();
 }
 
 void TfrmTildora::menuSecuencialClick() {
-    Secuencial = true;
+    Sesion.Secuencial = true;
     ActualizaOrden();
 }
 
 void TfrmTildora::menuAleatorioClick() {
-    Secuencial = false;
+    Sesion.Secuencial = false;
     ActualizaOrden();
 }
 
 void TfrmTildora::ActualizaOrden() {
-    menuSecuencial->setChecked(Secuencial);
-    menuAleatorio->setChecked(!Secuencial);
+    menuSecuencial->setChecked(Sesion.Secuencial);
+    menuAleatorio->setChecked(!Sesion.Secuencial);
     // The group is exclusive: putting one down puts the other up.
-    (Secuencial ? btnSecuencial : btnAleatorio)->setChecked(true);
+    (Sesion.Secuencial ? btnSecuencial : btnAleatorio)->setChecked(true);
 }
 
 void TfrmTildora::menuIrAClick() {
     TfrmLeeInicial dialogo(this);
     dialogo.Idioma = Idioma;
-    const int maximo = std::min(NumPreguntas, kMaximoPreguntas);
+    const int maximo = std::min(Sesion.NumPreguntas, kMaximoPreguntas);
     dialogo.NumInicial->setMaximum(maximo);
     // A set without questions has no number to go to.
     if (dialogo.exec() != QDialog::Accepted || maximo < 1)
         return;
     // A number typed and confirmed at once with Enter counts too.
     dialogo.NumInicial->interpretText();
-    PreguntaActual = static_cast<uint16_t>(std::clamp(dialogo.NumInicial->value(), 1, maximo));
-    Secuencial = true;
+    Sesion.ContinuaDesde(static_cast<uint16_t>(std::clamp(dialogo.NumInicial->value(), 1, maximo)));
     ActualizaOrden();
 }
 
@@ -520,8 +493,7 @@ void TfrmTildora::menuCorregirClick() {
         btnCorregir->setChecked(false);
         return;
     }
-    const bool puntua = !PreguntaPuntuada;
-    int aciertos = 0;
+    std::vector<bool> huecosCorrectos;
     for (int i = 1; i <= NumHuecos; ++i) {
         QLabel* respuesta = Respuestas[i];
         QLineEdit* hueco = Huecos[i];
@@ -536,104 +508,90 @@ void TfrmTildora::menuCorregirClick() {
         const bool correcta = EsCorrecta(respuesta->text(), entrada);
         PintaHueco(hueco, correcta ? ColorVentana() : QColor(255, 0, 0));
         PistasHuecos.Juzga(i, respuesta->text(), entrada, correcta);
-        if (correcta)
-            ++aciertos;
-        if (puntua) {
-            ++Contestadas;
-            if (correcta)
-                ++Acertadas;
-            PreguntaPuntuada = true;
-        }
+        huecosCorrectos.push_back(correcta);
     }
     // The answers flip together: shown now means this was a reveal.
-    if (!Respuestas[1]->isHidden())
-        LineaPuntuacion->PonResultado(aciertos, NumHuecos, Acertadas, Contestadas);
+    if (!huecosCorrectos.empty()) {
+        Sesion.PuntuaPregunta(huecosCorrectos);
+        const auto aciertos = std::count(huecosCorrectos.begin(), huecosCorrectos.end(), true);
+        LineaPuntuacion->PonResultado(static_cast<int>(aciertos), NumHuecos, Sesion.Acertadas,
+                                      Sesion.Contestadas);
+    }
     PistasHuecos.Aplica(NumHuecos, Idioma);
     ActualizaCorregir();
 }
 
 void TfrmTildora::ActualizaCorregir() {
-    if (Idioma != 0 && Idioma != 1)
-        return;
     const bool abajo = btnCorregir->isChecked();
     btnCorregir->setText(abajo ? QStringLiteral("Ocultar") : QStringLiteral("Corregir"));
-    if (Idioma == 0) {
-        btnCorregir->setToolTip(abajo ? QStringLiteral("Ocultar correción")
-                                      : QStringLiteral("Corregir el texto"));
-    } else {
-        btnCorregir->setToolTip(abajo ? QStringLiteral("Ocultar correció")
-                                      : QStringLiteral("Corregir el texte"));
-    }
+    btnCorregir->setToolTip(abajo ? Texto(Idioma, "Ocultar correción", "Ocultar correció")
+                                  : Texto(Idioma, "Corregir el texto", "Corregir el texte"));
 }
 
-void TfrmTildora::CambiaIdioma(uint16_t idioma) {
+void TfrmTildora::CambiaIdioma(TIdioma idioma) {
     Idioma = idioma;
-    if (Idioma == 0 || Idioma == 1) {
-        const bool castellano = Idioma == 0;
-        const auto texto = [castellano](const char* enCastellano, const char* enValenciano) {
-            return QString::fromUtf8(castellano ? enCastellano : enValenciano);
-        };
-        // Qt's own texts (dialog buttons, context menus) follow: Spanish or Catalan.
-        TraduceQt(Idioma);
-        menuCastellano->setEnabled(!castellano);
-        menuValenciano->setEnabled(castellano);
-        btnNuevo->setToolTip(texto("Nuevo", "Nou"));
-        btnIrA->setToolTip(texto("Ir a la pregunta...", "Anar a la pregunta..."));
-        btnSecuencial->setToolTip(texto("Secuencial", "Seqüencial"));
-        btnAleatorio->setToolTip(texto("Aleatorio", "Aleatori"));
-        btnTemas->setToolTip(texto("Temas", "Temes"));
-        btnTerminar->setToolTip(texto("Terminar", "Terminar"));
-        btnSobreProg->setToolTip(texto("Sobre el programa", "Sobre el programa"));
-        btnSiguiente->setToolTip(texto("Siguiente texto", "Següent text"));
-        btnSiguiente->setText(texto("Siguiente   >>", "Següent   >>"));
-        lblNumPreguntas->setText(QString::number(NumPreguntas) + texto(" preguntas", " preguntes"));
-        lblNumTemas->setText(QString::number(NumTemas) + texto(" temas", " temes"));
-        menuFichero->setTitle(texto("&Fichero", "&Fitxer"));
-        menuNuevo->setText(texto("&Nuevo...", "&Nou..."));
-        menuIrA->setText(texto("&Ir a...", "&Anar a..."));
-        menuSecuencial->setText(texto("&Secuencial", "&Seqüencial"));
-        menuAleatorio->setText(texto("&Aleatorio", "&Aleatori"));
-        menuTemas->setText(texto("T&emas...", "T&emes..."));
-        menuTerminar->setText(texto("&Terminar", "&Terminar"));
-        menuPreguntas->setTitle(texto("&Preguntas", "&Preguntes"));
-        menuCorregir->setText(texto("&Corregir", "&Corregir"));
-        menuSiguiente->setText(texto("&Siguiente", "&Següent"));
-        menuIdioma->setTitle(texto("&Idioma", "&Idioma"));
-        menuCastellano->setText(texto("&Castellano", "&Castellà"));
-        menuValenciano->setText(texto("&Valenciano", "&Valencià"));
-        menuAyuda->setTitle(texto("&Ayuda", "&Ajuda"));
-        menuSobreProg->setText(texto("&Sobre el programa...", "&Sobre el programa..."));
-    }
+    // Qt's own texts (dialog buttons, context menus) follow: Spanish or Catalan.
+    TraduceQt(static_cast<uint16_t>(Idioma));
+    const bool castellano = Idioma == TIdioma::Castellano;
+    menuCastellano->setEnabled(!castellano);
+    menuValenciano->setEnabled(castellano);
+    btnNuevo->setToolTip(Texto(Idioma, "Nuevo", "Nou"));
+    btnIrA->setToolTip(Texto(Idioma, "Ir a la pregunta...", "Anar a la pregunta..."));
+    btnSecuencial->setToolTip(Texto(Idioma, "Secuencial", "Seqüencial"));
+    btnAleatorio->setToolTip(Texto(Idioma, "Aleatorio", "Aleatori"));
+    btnTemas->setToolTip(Texto(Idioma, "Temas", "Temes"));
+    btnTerminar->setToolTip(Texto(Idioma, "Terminar", "Terminar"));
+    btnSobreProg->setToolTip(Texto(Idioma, "Sobre el programa", "Sobre el programa"));
+    btnSiguiente->setToolTip(Texto(Idioma, "Siguiente texto", "Següent text"));
+    btnSiguiente->setText(Texto(Idioma, "Siguiente   >>", "Següent   >>"));
+    lblNumPreguntas->setText(QString::number(Sesion.NumPreguntas) +
+                             Texto(Idioma, " preguntas", " preguntes"));
+    lblNumTemas->setText(QString::number(Sesion.NumTemas) + Texto(Idioma, " temas", " temes"));
+    menuFichero->setTitle(Texto(Idioma, "&Fichero", "&Fitxer"));
+    menuNuevo->setText(Texto(Idioma, "&Nuevo...", "&Nou..."));
+    menuIrA->setText(Texto(Idioma, "&Ir a...", "&Anar a..."));
+    menuSecuencial->setText(Texto(Idioma, "&Secuencial", "&Seqüencial"));
+    menuAleatorio->setText(Texto(Idioma, "&Aleatorio", "&Aleatori"));
+    menuTemas->setText(Texto(Idioma, "T&emas...", "T&emes..."));
+    menuTerminar->setText(Texto(Idioma, "&Terminar", "&Terminar"));
+    menuPreguntas->setTitle(Texto(Idioma, "&Preguntas", "&Preguntes"));
+    menuCorregir->setText(Texto(Idioma, "&Corregir", "&Corregir"));
+    menuSiguiente->setText(Texto(Idioma, "&Siguiente", "&Següent"));
+    menuIdioma->setTitle(Texto(Idioma, "&Idioma", "&Idioma"));
+    menuCastellano->setText(Texto(Idioma, "&Castellano", "&Castellà"));
+    menuValenciano->setText(Texto(Idioma, "&Valenciano", "&Valencià"));
+    menuAyuda->setTitle(Texto(Idioma, "&Ayuda", "&Ajuda"));
+    menuSobreProg->setText(Texto(Idioma, "&Sobre el programa...", "&Sobre el programa..."));
     LineaPuntuacion->CambiaIdioma(Idioma);
     PistasHuecos.Aplica(NumHuecos, Idioma);
     ActualizaCorregir();
 }
 
 void TfrmTildora::menuCastellanoClick() {
-    CambiaIdioma(0);
+    CambiaIdioma(TIdioma::Castellano);
 }
 
 void TfrmTildora::menuValencianoClick() {
-    CambiaIdioma(1);
+    CambiaIdioma(TIdioma::Valenciano);
 }
 
 void TfrmTildora::menuTemasClick() {
     TfrmTemas dialogo(this);
     dialogo.Idioma = Idioma;
-    for (int32_t i = 1; i <= ListaTemas.Cuenta(); ++i)
-        dialogo.AnadeTema(TextoDeBytes(ListaTemas.Nombre(i)), ListaTemas.Marcado(i));
+    TLista& temas = Sesion.ListaTemas;
+    for (int32_t i = 1; i <= temas.Cuenta(); ++i)
+        dialogo.AnadeTema(TextoDeBytes(temas.Nombre(i)), temas.Marcado(i));
     if (dialogo.exec() == QDialog::Accepted)
-        AplicaSeleccion(dialogo.Marcas(), ListaTemas, Configuracion);
+        AplicaSeleccion(dialogo.Marcas(), temas, Sesion.Configuracion);
 }
 
 void TfrmTildora::menuHistorialClick() {
     TfrmHistorial dialogo(this);
     dialogo.Idioma = Idioma;
-    dialogo.NombreConjunto = RutaDeBytes(NombreSinExtension(NombreFichero));
+    dialogo.NombreConjunto = RutaDeBytes(NombreSinExtension(Sesion.NombreFichero));
     // Apart from the open history file, read-only: reading never changes it.
-    dialogo.Historia = LeeHistoria(RutaHistoria(NombreFichero));
-    if (Contestadas != 0)
-        dialogo.PuntuacionActual = PuntuacionHistoria(Acertadas, Contestadas);
+    dialogo.Historia = LeeColaHistoria(Sesion.RutaHistoria(), TfrmHistorial::kSesionesDibujadas);
+    dialogo.PuntuacionActual = Sesion.PuntuacionActual();
     dialogo.exec();
 }
 
@@ -657,7 +615,7 @@ bool TfrmTildora::eventFilter(QObject* objeto, QEvent* evento) {
         const auto* raton = static_cast<QMouseEvent*>(evento);
         const Qt::MouseButton boton = raton->button();
         const Qt::KeyboardModifiers teclas = raton->modifiers();
-        ProtegeManejador([this, boton, teclas] { lblNumPreguntasMouseDown(boton, teclas); });
+        Protege([this, boton, teclas] { lblNumPreguntasMouseDown(boton, teclas); });
     }
     return QMainWindow::eventFilter(objeto, evento);
 }

@@ -6,19 +6,14 @@
 #include <array>
 #include <cstdint>
 #include <functional>
-#include <random>
 #include <string>
-#include <vector>
 
-#include "binary_file.h"
 #include "client_area.h"
 #include "gap_hints.h"
+#include "language.h"
 #include "layout.h"
-#include "question_files.h"
 #include "question_pool.h"
-#include "settings.h"
-#include "topic_list.h"
-#include "topic_scan.h"
+#include "session.h"
 
 class QAction;
 class QButtonGroup;
@@ -93,31 +88,14 @@ class TfrmTildora : public QMainWindow {
     // The open dialog: the chosen question file, or empty when cancelled. Tests replace it.
     std::function<QString(const QString& primeraCarpeta)> AbrePreguntas;
 
-    bool Secuencial = true;
-    std::string Clave{kClave};
+    // The open set, its order, tallies and current question.
+    TSesion Sesion;
     std::array<QLabel*, kTamanoPool + 1>& Textos = Pool.Textos;  // 1-based
     std::array<QLineEdit*, kTamanoPool + 1>& Huecos = Pool.Huecos;
     std::array<QLabel*, kTamanoPool + 1>& Respuestas = Pool.Respuestas;
-    TLista ListaTemas;
-    TTemasDePregunta TemaDePregunta;
-    int32_t NumPreguntas = 0;
-    int32_t NumTemas = 0;
-    std::string NombreFichero;
-    // FicheroPreguntas and FicheroIndice, with BufferPregunta.
-    TFicherosPreguntas FicherosPreguntas{Clave};
-    TFichero FicheroHistoria;
-    bool FicherosAbiertos = false;
-    int32_t Contestadas = 0;
-    int32_t Acertadas = 0;
-    TConfiguracion Configuracion;
-    TPregunta Pregunta;
-    uint16_t PreguntaActual = 1;
     uint16_t NumHuecos = 0;
     QString UltimaCarpeta;
-    uint16_t Idioma = 1;
-    std::mt19937 Generador;
-    // The tallies count only the first reveal of each question shown.
-    bool PreguntaPuntuada = false;
+    TIdioma Idioma = TIdioma::Valenciano;
 
     // The folder of the program's settings and history files, with its trailing separator.
     static QString CarpetaDatos();
@@ -139,13 +117,15 @@ class TfrmTildora : public QMainWindow {
     void menuIrAClick();
     void menuCorregirClick();
     void ActualizaCorregir();
-    void CambiaIdioma(uint16_t idioma);
+    void CambiaIdioma(TIdioma idioma);
     void menuCastellanoClick();
     void menuValencianoClick();
     void menuTemasClick();
     void menuHistorialClick();
     void menuSobreProgClick();
     void lblNumPreguntasMouseDown(Qt::MouseButton boton, Qt::KeyboardModifiers teclas);
+    // Runs an event handler; a file error ends it with a message in the interface language.
+    void Protege(const std::function<void()>& manejador);
 
   protected:
     void resizeEvent(QResizeEvent* evento) override;
@@ -160,7 +140,6 @@ class TfrmTildora : public QMainWindow {
     void AbreConjunto(const QString& elegido);
     // Closes whatever a failed file operation left open, without a score.
     void DescartaFicheros();
-    void SiembraGenerador();
     // Lets the scrolled client area reach the lowest shown control of the question.
     void AjustaAreaCliente();
 };

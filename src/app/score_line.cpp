@@ -2,6 +2,8 @@
 
 #include <QLabel>
 
+#include "interface_text.h"
+
 TLineaPuntuacion::TLineaPuntuacion(QWidget* parent) : QStatusBar(parent) {
     lblPuntuacion = new QLabel(this);
     lblPuntuacion->setTextFormat(Qt::PlainText);
@@ -26,33 +28,29 @@ void TLineaPuntuacion::Limpia() {
     Escribe();
 }
 
-void TLineaPuntuacion::CambiaIdioma(uint16_t idioma) {
+void TLineaPuntuacion::CambiaIdioma(TIdioma idioma) {
     Idioma = idioma;
     Escribe();
 }
 
 void TLineaPuntuacion::Escribe() {
-    if (Idioma != 0 && Idioma != 1)
+    if (!IdiomaConocido(Idioma))
         return;
-    const bool castellano = Idioma == 0;
     QStringList partes;
     if (Pregunta) {
-        const bool uno = Pregunta->Aciertos == 1;
-        const QString aciertos =
-            castellano ? (uno ? QStringLiteral(" acierto de ") : QStringLiteral(" aciertos de "))
-                       : (uno ? QStringLiteral(" encert de ") : QStringLiteral(" encerts de "));
-        partes << (castellano ? QStringLiteral("Esta pregunta: ")
-                              : QStringLiteral("Aquesta pregunta: ")) +
+        const QString aciertos = Pregunta->Aciertos == 1
+                                     ? Texto(Idioma, " acierto de ", " encert de ")
+                                     : Texto(Idioma, " aciertos de ", " encerts de ");
+        partes << Texto(Idioma, "Esta pregunta: ", "Aquesta pregunta: ") +
                       QString::number(Pregunta->Aciertos) + aciertos +
                       QString::number(Pregunta->Total);
     }
     if (Sesion && Sesion->Total > 0) {
         const int64_t porCiento =
             (int64_t{Sesion->Aciertos} * 200 + Sesion->Total) / (int64_t{Sesion->Total} * 2);
-        partes << (castellano ? QStringLiteral("Sesión: ") : QStringLiteral("Sessió: ")) +
-                      QString::number(Sesion->Aciertos) + QStringLiteral(" de ") +
-                      QString::number(Sesion->Total) + QStringLiteral(" (") +
-                      QString::number(porCiento) + QStringLiteral(" %)");
+        partes << Texto(Idioma, "Sesión: ", "Sessió: ") + QString::number(Sesion->Aciertos) +
+                      QStringLiteral(" de ") + QString::number(Sesion->Total) +
+                      QStringLiteral(" (") + QString::number(porCiento) + QStringLiteral(" %)");
     }
     lblPuntuacion->setText(partes.join(QStringLiteral(" · ")));
 }

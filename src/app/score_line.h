@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <optional>
 
+#include "language.h"
+
 class QLabel;
 
 // The foot of the main window: how the latest reveal of the question went and the session's
@@ -22,7 +24,7 @@ class TLineaPuntuacion : public QStatusBar {
     void QuitaPregunta();
     // A set opened or closed: nothing to tell.
     void Limpia();
-    void CambiaIdioma(uint16_t idioma);
+    void CambiaIdioma(TIdioma idioma);
 
   private:
     struct TCuenta {
@@ -31,7 +33,7 @@ class TLineaPuntuacion : public QStatusBar {
     };
     void Escribe();
 
-    uint16_t Idioma = 1;
+    TIdioma Idioma = TIdioma::Valenciano;
     std::optional<TCuenta> Pregunta;
     std::optional<TCuenta> Sesion;
 };

@@ -8,6 +8,7 @@
 #include <algorithm>
 
 #include "dialog_setup.h"
+#include "interface_text.h"
 
 namespace {
 
@@ -46,7 +47,7 @@ TfrmTemas::TfrmTemas(QWidget* parent) : QDialog(parent) {
     lblTemas = new QLabel(QStringLiteral("Temas disponibles:"), this);
     lblTemas->setGeometry(16, 16, 385, 17);
 
-    Idioma = 0;
+    Idioma = TIdioma::Castellano;
     ActualizaAceptar();
 }
 
@@ -93,19 +94,13 @@ void TfrmTemas::btnInvertirClick() {
 }
 
 void TfrmTemas::FormActivate() {
-    if (Idioma == 0 || Idioma == 1) {
-        const bool castellano = Idioma == 0;
-        setWindowTitle(castellano ? QStringLiteral("Lista de temas")
-                                  : QStringLiteral("Llista de temes"));
+    if (IdiomaConocido(Idioma)) {
+        setWindowTitle(Texto(Idioma, "Lista de temas", "Llista de temes"));
         btnAceptar->setText(QStringLiteral("&Aceptar"));
-        btnCancelar->setText(castellano ? QStringLiteral("&Cancelar")
-                                        : QStringLiteral("&Cancel·lar"));
-        btnInvertir->setText(castellano ? QStringLiteral("&Invertir selección")
-                                        : QStringLiteral("&Invertir selecció"));
-        btnTodo->setText(castellano ? QStringLiteral("&Seleccionar todo")
-                                    : QStringLiteral("&Seleccionar tot"));
-        lblTemas->setText(castellano ? QStringLiteral("Temas disponibles:")
-                                     : QStringLiteral("Temes disponibles:"));
+        btnCancelar->setText(Texto(Idioma, "&Cancelar", "&Cancel·lar"));
+        btnInvertir->setText(Texto(Idioma, "&Invertir selección", "&Invertir selecció"));
+        btnTodo->setText(Texto(Idioma, "&Seleccionar todo", "&Seleccionar tot"));
+        lblTemas->setText(Texto(Idioma, "Temas disponibles:", "Temes disponibles:"));
     }
     ActualizaAceptar();
 }

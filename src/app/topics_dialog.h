@@ -3,6 +3,7 @@
 #include <QDialog>
 
 #include <vector>
+#include "language.h"
 
 class QLabel;
 class QListWidget;
@@ -14,7 +15,7 @@ class TfrmTemas : public QDialog {
   public:
     explicit TfrmTemas(QWidget* parent = nullptr);
 
-    uint16_t Idioma = 0;
+    TIdioma Idioma = TIdioma::Castellano;
     QLabel* lblTemas = nullptr;
     QListWidget* chkLista = nullptr;
     QPushButton* btnAceptar = nullptr;

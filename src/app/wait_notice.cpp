@@ -1,9 +1,10 @@
 #include "wait_notice.h"
 
-#include <QIcon>
 #include <QLabel>
 
 #include "dialog_setup.h"
+#include "interface_text.h"
+#include "svg_picture.h"
 
 TfrmAviso::TfrmAviso(QWidget* parent) : QDialog(parent) {
     PreparaDialogo(this, 404, 116);
@@ -12,34 +13,25 @@ TfrmAviso::TfrmAviso(QWidget* parent) : QDialog(parent) {
     imgAviso = new QLabel(this);
     imgAviso->setGeometry(16, 24, 73, 65);
     imgAviso->setAlignment(Qt::AlignCenter);
-    imgAviso->setPixmap(QIcon(QStringLiteral(":/icons/aviso.svg")).pixmap(67, 61));
+    imgAviso->setPixmap(
+        IconoSvg(QStringLiteral(":/icons/aviso.svg"), QSize(67, 61)).pixmap(67, 61));
 
     lblAviso = new QLabel(QStringLiteral("lblAviso"), this);
     lblAviso->setGeometry(96, 24, 289, 73);
     lblAviso->setAlignment(Qt::AlignCenter);
     lblAviso->setWordWrap(true);
 
-    Idioma = 0;
+    Idioma = TIdioma::Castellano;
     CentraEnPantalla(this);
 }
 
 void TfrmAviso::FormActivate() {
-    QString titulo, texto;
-    switch (Idioma) {
-        case 0:
-            titulo = QStringLiteral("Atención");
-            texto = QStringLiteral(
-                "Espere un momento mientras se comprueba \r\rel fichero con las preguntas. . .");
-            break;
-        case 1:
-            titulo = QStringLiteral("Atenció");
-            texto = QStringLiteral(
-                "Espere un moment mentre es comprova \r\rel fitxer amb les preguntes. . .");
-            break;
-        default:
-            return;
-    }
-    setWindowTitle(titulo);
+    if (!IdiomaConocido(Idioma))
+        return;
+    setWindowTitle(Texto(Idioma, "Atención", "Atenció"));
+    QString texto = Texto(
+        Idioma, "Espere un momento mientras se comprueba \r\rel fichero con las preguntas. . .",
+        "Espere un moment mentre es comprova \r\rel fitxer amb les preguntes. . .");
     // A label breaks lines at '\n' only.
     lblAviso->setText(texto.replace(QLatin1Char('\r'), QLatin1Char('\n')));
 }

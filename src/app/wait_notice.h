@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QDialog>
+#include "language.h"
 
 class QLabel;
 
@@ -10,7 +11,7 @@ class TfrmAviso : public QDialog {
   public:
     explicit TfrmAviso(QWidget* parent = nullptr);
 
-    uint16_t Idioma = 0;
+    TIdioma Idioma = TIdioma::Castellano;
     QLabel* imgAviso = nullptr;
     QLabel* lblAviso = nullptr;
 

@@ -1,6 +1,7 @@
 #include "history.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <filesystem>
 
 #include "binary_file.h"
@@ -37,15 +38,21 @@ TResumenHistoria ResumeHistoria(std::string_view bytes) {
     return resumen;
 }
 
-std::string LeeHistoria(const std::string& ruta) {
+TColaHistoria LeeColaHistoria(const std::string& ruta, size_t maximo) {
     std::error_code error;
     // A folder in its place is an error that the open names, not an empty history.
     if (!std::filesystem::exists(ruta, error))
         return {};
     TFichero fichero;
     fichero.Abre(ruta, TFichero::TModo::Lectura);
-    std::string bytes(static_cast<size_t>(fichero.Tamano()), '\0');
-    bytes.resize(fichero.LeeBloque(bytes.data(), bytes.size()));
+    const int64_t tamano = fichero.Tamano();
+    const int64_t leidos =
+        std::min(tamano, static_cast<int64_t>(std::min<size_t>(maximo, INT64_MAX)));
+    TColaHistoria cola;
+    cola.Anteriores = tamano - leidos;
+    fichero.Posiciona(cola.Anteriores);
+    cola.Puntuaciones.resize(static_cast<size_t>(leidos));
+    cola.Puntuaciones.resize(fichero.LeeBloque(cola.Puntuaciones.data(), cola.Puntuaciones.size()));
     fichero.Cierra();
-    return bytes;
+    return cola;
 }

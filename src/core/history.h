@@ -17,6 +17,13 @@ struct TResumenHistoria {
 
 TResumenHistoria ResumeHistoria(std::string_view bytes);
 
-// The whole history file, read-only; empty when it does not exist. Throws IoError when it
-// cannot be read.
-std::string LeeHistoria(const std::string& ruta);
+// The most recent sessions of a history file, read from its tail.
+struct TColaHistoria {
+    std::string Puntuaciones;  // the last score bytes, oldest first
+    int64_t Anteriores = 0;    // sessions before them, counted from the file's size, not read
+};
+
+// The last maximo sessions of the history file at ruta, read-only and reading nothing before
+// them, so a history of any length costs what is drawn; empty when the file does not exist.
+// Throws IoError when it cannot be read.
+TColaHistoria LeeColaHistoria(const std::string& ruta, size_t maximo);

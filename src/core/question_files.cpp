@@ -5,6 +5,7 @@
 #include <cstring>
 #include <filesystem>
 
+#include "atomic_write.h"
 #include "checksum.h"
 
 namespace {
@@ -113,6 +114,8 @@ bool CompruebaClave(const std::string& nombre, std::string_view clave, TAviso* a
 }
 
 bool CompruebaFicheros(const std::string& nombre, std::string_view clave, TAviso* aviso) {
+    // Whoever meets a set first puts back the pair that an interrupted save left half written.
+    CompletaEscrituraPendiente(nombre);
     return CompruebaCheckSum(nombre, aviso) && CompruebaCheckSum(NombreIndice(nombre), aviso) &&
            CompruebaClave(nombre, clave, aviso);
 }

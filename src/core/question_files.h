@@ -39,6 +39,7 @@ std::string NombreIndice(const std::string& nombre);
 // The key step: true when record 1 unscrambles to at least 81 per cent readable bytes.
 bool CompruebaClave(const std::string& nombre, std::string_view clave, TAviso* aviso);
 // Question file checksum, index checksum, then key; the notice is that of the first failure.
+// A save of the pair that was cut short is undone first (CompletaEscrituraPendiente).
 bool CompruebaFicheros(const std::string& nombre, std::string_view clave, TAviso* aviso);
 
 // Splits an unscrambled record; a field without its NUL ends with the bytes.

@@ -145,11 +145,13 @@ TFuenteLeida LeeFuente(std::string_view texto) {
     int numero = 0;
     while (!texto.empty()) {
         ++numero;
-        const size_t fin = texto.find('\n');
-        std::string_view bruta = texto.substr(0, fin);
-        texto.remove_prefix(fin == std::string_view::npos ? texto.size() : fin + 1);
-        if (bruta.ends_with('\r'))
-            bruta.remove_suffix(1);
+        // Lines end in LF, CR LF, or CR alone as old Mac editors save them.
+        const size_t fin = texto.find_first_of("\r\n");
+        const std::string_view bruta = texto.substr(0, fin);
+        const size_t largoFin = fin == std::string_view::npos           ? 0
+                                : texto.substr(fin).starts_with("\r\n") ? 2
+                                                                        : 1;
+        texto.remove_prefix(bruta.size() + largoFin);
 
         std::string error;
         const std::optional<std::string> convertida = ConvierteLinea(bruta, error);
@@ -231,6 +233,12 @@ TFuenteLeida LeeFuente(std::string_view texto) {
     if (fuente.Preguntas.empty())
         return falla(std::max(numero, 1),
                      "the source holds no question; each question starts with a \"tema:\" line");
+    // Question numbers are 16-bit: the program could not reach the others.
+    if (fuente.Preguntas.size() > static_cast<size_t>(kMaximoPreguntas))
+        return falla(fuente.Lineas[kMaximoPreguntas],
+                     "question " + std::to_string(kMaximoPreguntas + 1) + " of " +
+                         std::to_string(fuente.Preguntas.size()) +
+                         " starts here; a set holds at most " + std::to_string(kMaximoPreguntas));
     return fuente;
 }
 

@@ -5,7 +5,6 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
-#include <QIcon>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
@@ -22,6 +21,7 @@
 #include "qt_translations.h"
 #include "question_form.h"
 #include "question_list.h"
+#include "svg_picture.h"
 #include "text_tools.h"
 #include "topics_panel.h"
 
@@ -44,7 +44,7 @@ QString ConExtension(const QString& ruta, const QString& extension) {
 }  // namespace
 
 TfrmEditor::TfrmEditor(QWidget* parent) : QMainWindow(parent) {
-    setWindowIcon(QIcon(QStringLiteral(":/icons/tildora_editor.svg")));
+    setWindowIcon(IconoSvg(QStringLiteral(":/icons/tildora_editor.svg")));
 
     Lista = new TListaPreguntas(Documento);
     Problemas = new TPanelProblemas(Documento);

@@ -6,6 +6,7 @@
 
 #include "editor_window.h"
 #include "notices.h"
+#include "version.h"
 
 int main(int argc, char* argv[]) {
     // Answered before a display is needed, so that they work in any terminal.

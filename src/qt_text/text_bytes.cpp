@@ -9,7 +9,24 @@ QString TextoDeBytes(std::string_view bytes) {
 }
 
 std::optional<std::string> BytesDeEntrada(const QString& entrada) {
-    return Windows1252DeUtf8(entrada.normalized(QString::NormalizationForm_C).toStdString());
+    // Only a character followed by combining marks is composed: NFC also turns lone signs into
+    // letters (the Kelvin sign into K, the Greek ano teleia into the middle dot of "l·l"), and
+    // those must stay what was typed, which never matches.
+    const QList<uint> codigos = entrada.toUcs4();
+    QString compuesta;
+    for (qsizetype inicio = 0; inicio < codigos.size();) {
+        qsizetype fin = inicio + 1;
+        while (fin < codigos.size() && QChar::isMark(codigos[fin]))
+            ++fin;
+        const auto* primero = reinterpret_cast<const char32_t*>(codigos.data() + inicio);
+        const QString base = QString::fromUcs4(primero, 1);
+        const QString tramo = QString::fromUcs4(primero, fin - inicio);
+        compuesta += base.normalized(QString::NormalizationForm_C) == base
+                         ? tramo.normalized(QString::NormalizationForm_C)
+                         : tramo;
+        inicio = fin;
+    }
+    return Windows1252DeUtf8(compuesta.toStdString());
 }
 
 std::string BytesPorUnidad(const QString& texto) {

@@ -10,8 +10,9 @@
 
 // Windows-1252 bytes as text.
 QString TextoDeBytes(std::string_view bytes);
-// A learner's entry as Windows-1252 bytes, composed first so that a letter typed or pasted with
-// a combining accent is the accented letter; none when the code page cannot hold it.
+// A learner's entry as Windows-1252 bytes, a letter typed or pasted with a combining accent
+// composed into the accented letter and nothing else changed; none when the code page cannot
+// hold it.
 std::optional<std::string> BytesDeEntrada(const QString& entrada);
 // One Windows-1252 byte for each UTF-16 unit of the text, "?" where the code page has none, so
 // that a place in the bytes is the same place in the text.

@@ -1,22 +1,32 @@
 #include "commands.h"
 
+#include <unistd.h>
+
 #include <algorithm>
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <functional>
 #include <map>
 #include <optional>
 #include <stdexcept>
 
+#include "atomic_write.h"
 #include "binary_file.h"
 #include "checksum.h"
+#include "data_folder.h"
+#include "history.h"
 #include "io_error.h"
+#include "progress.h"
 #include "question_files.h"
+#include "review_command.h"
 #include "set_checks.h"
 #include "settings.h"
 #include "source_format.h"
 #include "topic_list.h"
 #include "topic_scan.h"
+#include "version.h"
 #include "win1252.h"
 #include "writer.h"
 
@@ -47,6 +57,7 @@ constexpr const char* kAyuda =
     "  history SET.preg          show the set's scores, oldest first\n"
     "  gaps --rule RULE TEXT     make a question source of a plain text, gapped by rule\n"
     "  spell SET.preg|SOURCE     list the gap answers the dictionaries do not know\n"
+    "  review SET.preg           list the questions due for review now\n"
     "\n"
     "Run 'tildora-tool COMMAND --help' for one command, 'tildora-tool --version' for the\n"
     "version. Exit status: 0 success, 1 failure, 2 wrong usage.\n";
@@ -54,9 +65,11 @@ constexpr const char* kAyuda =
 const std::map<std::string, std::string> kAyudaOrden = {
     {"pack",
      "Usage: tildora-tool pack SOURCE -o SET.preg\n"
-     "Reads the UTF-8 question source SOURCE and writes SET.preg and SET.ind beside it, then\n"
-     "validates them as the program does on opening. The first question's record must be at\n"
-     "least 81 per cent unaccented letters, digits, blanks, commas and points.\n"
+     "Reads the UTF-8 question source SOURCE, validates the set as the program does on\n"
+     "opening, and only then writes SET.preg and SET.ind beside it, replacing an old pair as\n"
+     "one: if anything fails, or the command is killed, the old pair stays as it was. The\n"
+     "first question's record must be at least 81 per cent unaccented letters, digits, blanks,\n"
+     "commas and points.\n"
      "The source format is described in docs/question-source-format.md.\n"},
     {"unpack",
      "Usage: tildora-tool unpack SET.preg\n"
@@ -77,7 +90,45 @@ const std::map<std::string, std::string> kAyudaOrden = {
      "Usage: tildora-tool history SET.preg\n"
      "Shows the scores of the set's history file in the program data folder, one per closed\n"
      "session, oldest first, as per cent of right answers.\n"},
+    {"review", kAyudaRepaso},
 };
+
+// A folder of its own under the system's temporary folder, removed with its contents.
+struct TCarpetaBorrador {
+    TCarpetaBorrador() {
+        std::string plantilla =
+            (std::filesystem::temp_directory_path() / "tildora-XXXXXX").string();
+        if (!mkdtemp(plantilla.data())) {
+            const int codigo = errno;
+            throw IoError("crear la carpeta", plantilla, codigo);
+        }
+        Ruta = plantilla;
+    }
+    ~TCarpetaBorrador() {
+        std::error_code error;
+        std::filesystem::remove_all(Ruta, error);
+    }
+    TCarpetaBorrador(const TCarpetaBorrador&) = delete;
+    TCarpetaBorrador& operator=(const TCarpetaBorrador&) = delete;
+    std::string Ruta;
+};
+
+// "cannot write FILE: REASON", in the operating system's words.
+std::string ExplicaErrorIo(const IoError& error) {
+    static const std::map<std::string, std::string> kVerbos = {
+        {"abrir", "open"},         {"leer", "read"},
+        {"escribir", "write"},     {"renombrar", "rename"},
+        {"sincronizar", "sync"},   {"borrar", "remove"},
+        {"cerrar", "close"},       {"tamaño", "measure"},
+        {"posicionar", "seek in"}, {"crear la carpeta", "create the folder"},
+    };
+    const auto verbo = kVerbos.find(error.Operacion());
+    std::string texto =
+        "cannot " + (verbo == kVerbos.end() ? "use" : verbo->second) + " " + error.Fichero();
+    if (!error.Motivo().empty())
+        texto += ": " + error.Motivo();
+    return texto;
+}
 
 bool PideAyuda(const std::vector<std::string>& argumentos) {
     return std::find(argumentos.begin(), argumentos.end(), "--help") != argumentos.end() ||
@@ -92,14 +143,6 @@ std::string UneAviso(const TAviso& aviso) {
         texto += (texto.empty() ? "" : " ") + parte;
     }
     return texto;
-}
-
-std::string LeeFicheroCompleto(const std::string& ruta) {
-    TFichero fichero;
-    fichero.Abre(ruta, TFichero::TModo::Lectura);
-    std::string bytes(static_cast<size_t>(fichero.Tamano()), '\0');
-    bytes.resize(bytes.empty() ? 0 : fichero.LeeBloque(bytes.data(), bytes.size()));
-    return bytes;
 }
 
 // The set as the program would open it, or TFallo with its notice.
@@ -230,10 +273,6 @@ int Empaqueta(const std::vector<std::string>& argumentos, std::ostream& salida,
         throw TErrorUso("'pack' takes a source and -o SET.preg", "pack");
     if (!destino.ends_with(".preg") || NombreSinExtension(destino).empty())
         throw TErrorUso("the question file must be named SOMETHING.preg", "pack");
-    if (!ExisteFichero(fuenteRuta)) {
-        errores << fuenteRuta << ": no such file\n";
-        return kSalidaFallo;
-    }
 
     const TFuenteLeida fuente = LeeFuente(LeeFicheroCompleto(fuenteRuta));
     if (fuente.Error) {
@@ -241,7 +280,6 @@ int Empaqueta(const std::vector<std::string>& argumentos, std::ostream& salida,
                 << "\n";
         return kSalidaFallo;
     }
-    EscribeConjunto(destino, fuente.Preguntas);
     const TAvisador aviso = Avisador(fuenteRuta, errores);
     Avisa(aviso,
           CompruebaTotales(static_cast<int64_t>(fuente.Preguntas.size()),
@@ -251,15 +289,22 @@ int Empaqueta(const std::vector<std::string>& argumentos, std::ostream& salida,
         Avisa(aviso, CompruebaPregunta(pregunta, static_cast<int>(i), LongitudRegistro(pregunta)));
     }
 
-    TAviso rechazo;
-    if (!CompruebaFicheros(destino, kClave, &rechazo)) {
-        errores << UneAviso(rechazo) << "\n";
-        if (!CompruebaClave(destino, kClave, nullptr))
-            errores << ExplicaClave(fuente.Preguntas.front(), fuente.Lineas.front());
-        std::remove(destino.c_str());
-        std::remove(NombreIndice(destino).c_str());
-        return kSalidaFallo;
+    // The program's own checks on a scratch copy, so that a set that fails them never
+    // replaces the one at the destination.
+    const TConjuntoEscrito conjunto = ConstruyeConjunto(fuente.Preguntas);
+    {
+        const TCarpetaBorrador borrador;
+        const std::string prueba = borrador.Ruta + "/" + NombreDesnudo(destino);
+        EscribePar(prueba, conjunto.Preguntas, conjunto.Indice);
+        TAviso rechazo;
+        if (!CompruebaFicheros(prueba, kClave, &rechazo)) {
+            errores << UneAviso(rechazo) << "\n";
+            if (!CompruebaClave(prueba, kClave, nullptr))
+                errores << ExplicaClave(fuente.Preguntas.front(), fuente.Lineas.front());
+            return kSalidaFallo;
+        }
     }
+    EscribePar(destino, conjunto.Preguntas, conjunto.Indice);
     salida << "Wrote " << destino << " and " << NombreIndice(destino) << ": "
            << fuente.Preguntas.size() << " questions, " << CuentaTemas(fuente.Preguntas).size()
            << " topics.\n";
@@ -373,7 +418,8 @@ std::vector<int> LeeSeleccion(const std::string& lista, int32_t cuenta) {
 std::string CarpetaDatosExigida() {
     const std::string carpeta = CarpetaDatosPrograma();
     if (carpeta.empty())
-        throw TFallo("cannot find the program data folder: HOME is not set");
+        throw TFallo(
+            "cannot find the program data folder: neither XDG_DATA_HOME nor a home is known");
     return carpeta;
 }
 
@@ -426,38 +472,48 @@ int MuestraHistoria(const std::vector<std::string>& argumentos, std::ostream& sa
                     std::ostream&) {
     const std::string nombre = ArgumentoUnico(argumentos, "history");
     const std::string ruta = CarpetaDatosExigida() + "/" + NombreHistoria(nombre);
-    if (!ExisteFichero(ruta)) {
+    std::error_code error;
+    // A folder in its place is an error that the open names, not an empty history.
+    if (!std::filesystem::exists(ruta, error)) {
         salida << "No history for " << NombreDesnudo(nombre) << " yet (" << ruta << ").\n";
         return kSalidaBien;
     }
-    const std::string puntuaciones = LeeFicheroCompleto(ruta);
-    salida << ruta << ": " << puntuaciones.size()
-           << (puntuaciones.size() == 1 ? " session" : " sessions") << ", oldest first\n";
-    for (size_t i = 0; i < puntuaciones.size(); ++i) {
-        const int puntuacion = static_cast<unsigned char>(puntuaciones[i]);
-        salida << "  " << i + 1 << ". " << puntuacion * 100 / 254 << "%\n";
+    // A block at a time: a history gains a byte a session and may have grown huge. Bytes the
+    // program appends meanwhile wait for the next run.
+    TFichero fichero;
+    fichero.Abre(ruta, TFichero::TModo::Lectura);
+    const int64_t sesiones = fichero.Tamano();
+    // The dates of the last sessions, where the progress file is readable.
+    TProgreso progreso;
+    LeeProgreso(CarpetaDatosExigida() + "/" + NombreProgreso(nombre), progreso);
+    salida << ruta << ": " << sesiones << (sesiones == 1 ? " session" : " sessions")
+           << ", oldest first\n";
+    std::vector<unsigned char> bloque(65536);
+    std::string lineas;
+    for (int64_t n = 0; n < sesiones;) {
+        const size_t pedidos = static_cast<size_t>(
+            std::min<int64_t>(sesiones - n, static_cast<int64_t>(bloque.size())));
+        const size_t leidos = fichero.LeeBloque(bloque.data(), pedidos);
+        if (leidos == 0)
+            break;
+        lineas.clear();
+        for (size_t i = 0; i < leidos; ++i) {
+            lineas += "  " + std::to_string(++n) + ". " +
+                      std::to_string(PorCientoHistoria(bloque[i])) + "%";
+            const std::string fecha = FechaSesionHistoria(progreso, n, sesiones);
+            lineas += (fecha.empty() ? "" : "  " + fecha) + "\n";
+        }
+        salida << lineas;
     }
     return kSalidaBien;
 }
 
 using TOrden = int (*)(const std::vector<std::string>&, std::ostream&, std::ostream&);
-const std::map<std::string, TOrden> kOrdenes = {{"pack", Empaqueta},
-                                                {"unpack", Desempaqueta},
-                                                {"check", Comprueba},
-                                                {"config", Configura},
-                                                {"history", MuestraHistoria}};
+const std::map<std::string, TOrden> kOrdenes = {
+    {"pack", Empaqueta},   {"unpack", Desempaqueta},     {"check", Comprueba},
+    {"config", Configura}, {"history", MuestraHistoria}, {"review", MuestraRepaso}};
 
 }  // namespace
-
-std::string CarpetaDatosPrograma() {
-    const char* datos = std::getenv("XDG_DATA_HOME");
-    if (datos && *datos)
-        return std::string(datos) + "/Tildora";
-    const char* casa = std::getenv("HOME");
-    if (casa && *casa)
-        return std::string(casa) + "/.local/share/Tildora";
-    return "";
-}
 
 int EjecutaHerramienta(const std::vector<std::string>& argumentos, std::ostream& salida,
                        std::ostream& errores) {
@@ -496,7 +552,7 @@ int EjecutaHerramienta(const std::vector<std::string>& argumentos, std::ostream&
             errores << "tildora-tool: " << e.what() << "\n";
         return kSalidaFallo;
     } catch (const IoError& e) {
-        errores << "tildora-tool: " << e.what() << "\n";
+        errores << "tildora-tool: " << ExplicaErrorIo(e) << "\n";
         return kSalidaFallo;
     }
 }

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QMessageBox>
+#include <QPushButton>
 
 #include <exception>
 
@@ -16,10 +17,22 @@ QWidget* Ventana() {
     return QApplication::activeWindow();
 }
 
+std::function<void()>& ReceptorPitidos() {
+    static std::function<void()> receptor;
+    return receptor;
+}
+
 }  // namespace
 
 void Pitido() {
-    QApplication::beep();
+    if (ReceptorPitidos())
+        ReceptorPitidos()();
+    else
+        QApplication::beep();
+}
+
+void EstableceReceptorPitidos(std::function<void()> receptor) {
+    ReceptorPitidos() = std::move(receptor);
 }
 
 QString TextoAviso(const QStringList& partes) {
@@ -38,6 +51,8 @@ void MuestraAviso(const QStringList& partes) {
     }
     QMessageBox caja(QMessageBox::NoIcon, QApplication::applicationDisplayName(), texto,
                      QMessageBox::Ok, Ventana());
+    // Castellano whole, whatever language Qt's own buttons are translated into.
+    caja.button(QMessageBox::Ok)->setText(QStringLiteral("Aceptar"));
     caja.exec();
 }
 

@@ -11,7 +11,8 @@ class QWidget;
 
 // The system's default beep; it precedes every notice about a file of the set.
 void Pitido();
-// Up to five parts in one message box with one OK button, separated by blank lines.
+// Up to five parts in one message box with one OK button, separated by blank lines: a notice
+// about a set's files, Castellano in both interface languages, its button "Aceptar" included.
 void MuestraAviso(const QStringList& partes);
 void MuestraAviso(const TAviso& aviso);
 // The application's error dialog for a file operation that failed inside a handler.
@@ -23,6 +24,8 @@ struct TReceptorAvisos {
     std::function<void(const QString& texto)> Error;
 };
 void EstableceReceptorAvisos(TReceptorAvisos receptor);
+// Tests count the beeps instead of hearing them; an empty sink beeps again.
+void EstableceReceptorPitidos(std::function<void()> receptor);
 
 // The composed text: the non-empty parts joined by blank lines.
 QString TextoAviso(const QStringList& partes);

@@ -145,6 +145,7 @@ uint16_t TPoolPregunta::Muestra(const TPregunta& pregunta, uint16_t numero, int 
     metricas.TopeTema = lblTema->y();
     metricas.AltoTema = lblTema->height();
     metricas.AnchoVentana = anchoVentana;
+    AnchoMostrado = anchoVentana;
     metricas.PuntosHueco = Hueco1->font().pointSize();
     metricas.AnchoTexto = [&medidas](std::string_view texto) {
         return medidas.horizontalAdvance(TextoDeBytes(texto));
@@ -215,7 +216,7 @@ QSize TPoolPregunta::Ocupado() const {
     return ocupado;
 }
 
-void TPoolPregunta::Escala(int porCiento, int anchoVentana) {
+void TPoolPregunta::Escala(int porCiento) {
     QFont fija = FuenteFija();
     fija.setPointSize(Escalado(fija.pointSize(), porCiento));
     const int alto = Escalado(kAltoPlantilla, porCiento);
@@ -243,7 +244,7 @@ void TPoolPregunta::Escala(int porCiento, int anchoVentana) {
         foco->clearFocus();
 
     const TPregunta pregunta = *Mostrada;
-    Muestra(pregunta, NumeroMostrado, anchoVentana);
+    Muestra(pregunta, NumeroMostrado, AnchoMostrado);
     for (size_t i = 0; i < estados.size(); ++i) {
         Huecos[i + 1]->setText(estados[i].Entrada);
         PintaHueco(Huecos[i + 1], estados[i].Color);

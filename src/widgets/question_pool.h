@@ -47,8 +47,9 @@ class TPoolPregunta {
 
     // Sizes the question's text (templates, text labels, gaps and answers, not the heading) at
     // porCiento of the size it was created with, and lays the question on screen, if any, out
-    // again, keeping its entries, the visibility of its answers, its colours and the focus.
-    void Escala(int porCiento, int anchoVentana);
+    // again at the window width it was first laid out for (resizing the window does not reflow
+    // it), keeping its entries, the visibility of its answers, its colours and the focus.
+    void Escala(int porCiento);
 
   private:
     // The templates' fonts and heights, copied to every control of the pool.
@@ -59,6 +60,7 @@ class TPoolPregunta {
     std::optional<TPregunta> Mostrada;
     uint16_t NumeroMostrado = 0;
     uint16_t HuecosMostrados = 0;
+    int AnchoMostrado = 0;
 };
 
 // The fixed-pitch font of the question text: "Courier New", or its metric stand-in.

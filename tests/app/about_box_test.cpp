@@ -34,7 +34,7 @@ TEST(AboutBox, ShowsTheFiveLinesOfEachLanguage) {
     for (const TCasoIdioma& caso : CasosIdioma) {
         SCOPED_TRACE(caso.idioma);
         TfrmSobreElPrograma caja;
-        caja.Idioma = caso.idioma;
+        caja.Idioma = static_cast<TIdioma>(caso.idioma);
         caja.show();
         EXPECT_EQ(caja.windowTitle(), "Sobre el programa...");
         EXPECT_EQ(caja.btnOk->text(), "OK");
@@ -52,16 +52,16 @@ TEST(AboutBox, ShowsTheFiveLinesOfEachLanguage) {
 
 TEST(AboutBox, TheLinesFollowTheCodeOfEachOpeningAndOfEachActivation) {
     TfrmSobreElPrograma valenciano;
-    valenciano.Idioma = 1;
+    valenciano.Idioma = TIdioma::Valenciano;
     valenciano.show();
     TfrmSobreElPrograma castellano;
-    castellano.Idioma = 0;
+    castellano.Idioma = TIdioma::Castellano;
     castellano.show();
     EXPECT_EQ(LineasMemo(valenciano)[3], CasosIdioma[1].linea4);
     EXPECT_EQ(LineasMemo(castellano)[3], CasosIdioma[0].linea4);
 
     castellano.hide();
-    castellano.Idioma = 1;
+    castellano.Idioma = TIdioma::Valenciano;
     castellano.show();
     EXPECT_EQ(LineasMemo(castellano)[3], CasosIdioma[1].linea4);
 }
@@ -69,7 +69,7 @@ TEST(AboutBox, TheLinesFollowTheCodeOfEachOpeningAndOfEachActivation) {
 TEST(AboutBox, AnotherCodeKeepsTheDesignCaptionAndEmptiesTheMemo) {
     TfrmSobreElPrograma caja;
     EXPECT_EQ(caja.Memo->toPlainText(), "Memo");
-    caja.Idioma = 7;
+    caja.Idioma = static_cast<TIdioma>(7);
     caja.show();
     EXPECT_EQ(caja.windowTitle(), "frmSobreElPrograma");
     EXPECT_EQ(caja.Memo->toPlainText(), "\n\n\n\n");
@@ -77,7 +77,7 @@ TEST(AboutBox, AnotherCodeKeepsTheDesignCaptionAndEmptiesTheMemo) {
 
 TEST(AboutBox, HasTheDesignedWindowAndMemo) {
     TfrmSobreElPrograma caja;
-    caja.Idioma = 1;
+    caja.Idioma = TIdioma::Valenciano;
     caja.show();
     EXPECT_EQ(caja.size(), QSize(366, 240));
     EXPECT_EQ(caja.minimumSize(), caja.maximumSize());
@@ -99,7 +99,7 @@ TEST(AboutBox, OpensWithoutAnyQuestionSetAndEnterOrEscClosesItWithOk) {
     for (const Qt::Key tecla : {Qt::Key_Return, Qt::Key_Enter, Qt::Key_Escape}) {
         SCOPED_TRACE(tecla);
         TfrmSobreElPrograma caja;
-        caja.Idioma = 1;
+        caja.Idioma = TIdioma::Valenciano;
         const int resultado =
             EjecutaModal(caja, [&] { QTest::keyClick(DestinoTeclado(caja), tecla); });
         EXPECT_EQ(resultado, QDialog::Accepted);
@@ -108,7 +108,7 @@ TEST(AboutBox, OpensWithoutAnyQuestionSetAndEnterOrEscClosesItWithOk) {
 
 TEST(AboutBox, TheMemoTakesAClickAndTheKeysButNotTab) {
     TfrmSobreElPrograma caja;
-    caja.Idioma = 0;
+    caja.Idioma = TIdioma::Castellano;
     const int resultado = EjecutaModal(caja, [&] {
         // Tab walks the box without ever reaching the memo.
         for (int i = 0; i < 3; ++i) {

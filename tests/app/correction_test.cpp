@@ -123,7 +123,7 @@ TEST_F(CorreccionTest, CorrectWithNoQuestionPutsTheButtonUpAndNothingElse) {
     EXPECT_EQ(v.btnCorregir->text(), "Corregir");
     v.menuCorregir->trigger();
     EXPECT_FALSE(v.btnCorregir->isChecked());
-    EXPECT_EQ(v.Contestadas, 0);
+    EXPECT_EQ(v.Sesion.Contestadas, 0);
     for (int i = 1; i <= kTamanoPool; ++i)
         ASSERT_TRUE(v.Respuestas[i]->isHidden());
 }
@@ -170,20 +170,20 @@ TEST_F(CorreccionTest, OnlyTheFirstRevealOfAQuestionCounts) {
     v.Huecos[1]->setText("uno");
     v.Huecos[2]->setText("mal");
     PulsaCorregir();
-    EXPECT_EQ(v.Contestadas, 2);
-    EXPECT_EQ(v.Acertadas, 1);
+    EXPECT_EQ(v.Sesion.Contestadas, 2);
+    EXPECT_EQ(v.Sesion.Acertadas, 1);
     v.Huecos[2]->setText("dos");
     PulsaCorregir();
     PulsaCorregir();
     v.menuCorregir->trigger();
-    EXPECT_EQ(v.Contestadas, 2);
-    EXPECT_EQ(v.Acertadas, 1);
+    EXPECT_EQ(v.Sesion.Contestadas, 2);
+    EXPECT_EQ(v.Sesion.Acertadas, 1);
     Siguiente();
     v.Huecos[1]->setText("uno");
     v.Huecos[2]->setText("dos");
     v.menuCorregir->trigger();
-    EXPECT_EQ(v.Contestadas, 4);
-    EXPECT_EQ(v.Acertadas, 3);
+    EXPECT_EQ(v.Sesion.Contestadas, 4);
+    EXPECT_EQ(v.Sesion.Acertadas, 3);
 }
 
 TEST_F(CorreccionTest, ClosingTheSetAppendsTheScoreOnlyWhenSomethingWasAnswered) {
@@ -201,8 +201,8 @@ TEST_F(CorreccionTest, ClosingTheSetAppendsTheScoreOnlyWhenSomethingWasAnswered)
         PulsaCorregir();
         AbreDosHuecos("historia.preg");
         EXPECT_EQ(Historia("historia.his"), "\xFE");
-        EXPECT_EQ(v.Contestadas, 0);
-        EXPECT_EQ(v.Acertadas, 0);
+        EXPECT_EQ(v.Sesion.Contestadas, 0);
+        EXPECT_EQ(v.Sesion.Acertadas, 0);
     }
     {
         SCOPED_TRACE("half right, then the program closes");
@@ -210,7 +210,7 @@ TEST_F(CorreccionTest, ClosingTheSetAppendsTheScoreOnlyWhenSomethingWasAnswered)
         PulsaCorregir();
         v.btnTerminar->click();
         EXPECT_FALSE(v.isVisible());
-        EXPECT_FALSE(v.FicherosAbiertos);
+        EXPECT_FALSE(v.Sesion.FicherosAbiertos);
         EXPECT_EQ(Historia("historia.his"), "\xFE\x7F");
     }
 }

@@ -159,10 +159,10 @@ int Ejercita(TfrmTildora& v, int veces = 6) {
 
 // An error ends the handler before the counters are refreshed: they may then stand empty.
 void EsperaNingunConjunto(const TfrmTildora& v, bool trasError = false) {
-    EXPECT_FALSE(v.FicherosAbiertos);
-    EXPECT_FALSE(v.FicherosPreguntas.Abiertos());
-    EXPECT_FALSE(v.FicheroHistoria.Abierto());
-    EXPECT_EQ(v.NumPreguntas, 0);
+    EXPECT_FALSE(v.Sesion.FicherosAbiertos);
+    EXPECT_FALSE(v.Sesion.FicherosPreguntas.Abiertos());
+    EXPECT_FALSE(v.Sesion.FicheroHistoria.Abierto());
+    EXPECT_EQ(v.Sesion.NumPreguntas, 0);
     const QStringList preguntas{"0 preguntes"}, temas{"0 temes"};
     EXPECT_TRUE(
         (trasError ? preguntas + QStringList{""} : preguntas).contains(v.lblNumPreguntas->text()))
@@ -264,7 +264,7 @@ TEST_F(ConjuntosDanados, DamageTheChecksCatchGivesItsOneNoticeAndOpensNothing) {
         const std::string otro = CarpetaCaso(1000 + i) + "/bueno.preg";
         EscribeConjunto(otro, Normales(3));
         Abre(otro);
-        ASSERT_TRUE(ventana->FicherosAbiertos);
+        ASSERT_TRUE(ventana->Sesion.FicherosAbiertos);
 
         const std::string carpetaSet = CarpetaCaso(i);
         const std::string ruta = carpetaSet + "/set.preg";
@@ -349,7 +349,7 @@ TEST_F(ConjuntosDanados, DamageThatPassesTheChecksNeverStopsTheWindow) {
         {"hundreds of topics", ConstruyeConjunto(muchosTemas), "", 500, 200},
         // The ordered walk passes the last usable question, 65535, and starts again at 1.
         {"more than 65535 questions", ConstruyeConjunto(enormes), "", 70000, 2, 1,
-         [](TfrmTildora& v) { v.PreguntaActual = 65534; }, "Uno (Pregunta nº 6)"},
+         [](TfrmTildora& v) { v.Sesion.PreguntaActual = 65534; }, "Uno (Pregunta nº 6)"},
         {"questions of only gap marks",
          ConstruyeConjunto({primera,
                             {0, 0, "@", "@"},
@@ -384,14 +384,14 @@ TEST_F(ConjuntosDanados, DamageThatPassesTheChecksNeverStopsTheWindow) {
         EXPECT_TRUE(errores.isEmpty()) << errores.join("; ").toStdString();
         if (caso.aviso.isEmpty()) {
             EXPECT_TRUE(avisos.isEmpty()) << avisos.join("; ").toStdString();
-            ASSERT_TRUE(ventana->FicherosAbiertos);
-            EXPECT_EQ(ventana->NumPreguntas, caso.numPreguntas);
+            ASSERT_TRUE(ventana->Sesion.FicherosAbiertos);
+            EXPECT_EQ(ventana->Sesion.NumPreguntas, caso.numPreguntas);
             EXPECT_EQ(ventana->lblNumPreguntas->text(),
                       QString::number(caso.numPreguntas) + " preguntes");
             if (caso.numTemas >= 0) {
-                EXPECT_EQ(ventana->NumTemas, caso.numTemas);
+                EXPECT_EQ(ventana->Sesion.NumTemas, caso.numTemas);
             }
-            EXPECT_LE(ventana->NumTemas, 200);
+            EXPECT_LE(ventana->Sesion.NumTemas, 200);
         } else {
             EXPECT_EQ(avisos, QStringList{caso.aviso});
             EsperaNingunConjunto(*ventana);
@@ -406,7 +406,7 @@ TEST_F(ConjuntosDanados, DamageThatPassesTheChecksNeverStopsTheWindow) {
         }
         EXPECT_TRUE(errores.isEmpty()) << errores.join("; ").toStdString();
 
-        const bool contestadas = ventana->Contestadas > 0;
+        const bool contestadas = ventana->Sesion.Contestadas > 0;
         ventana->close();
         EXPECT_TRUE(errores.isEmpty()) << errores.join("; ").toStdString();
         EXPECT_EQ(Huella(carpetaSet), setAntes);
@@ -423,7 +423,6 @@ TEST_F(ConjuntosDanados, DamageThatPassesTheChecksNeverStopsTheWindow) {
 
 TEST_F(ConjuntosDanados, AFileErrorInAHandlerShowsTheErrorDialogAndTheProgramGoesOn) {
     const fs::path datos = CarpetaDeDatos();
-    const fs::path apartada = fs::path(carpeta.Ruta()) / "datos-apartados";
     struct Caso {
         const char* nombre;
         std::function<void()> antes;  // before set a opens
@@ -432,30 +431,20 @@ TEST_F(ConjuntosDanados, AFileErrorInAHandlerShowsTheErrorDialogAndTheProgramGoe
         QString fichero;     // what the error dialog names
         bool aSigueAbierto;  // the handler ended before it closed set a
         std::function<void()> repara = [] {};
+        QString razon = {};  // what the error dialog gives as the reason, when one is known
     };
     const std::vector<Caso> casos = {
-        {"a folder where the history file goes", [] {}, "c.preg",
-         [&](const std::string&) { fs::create_directories(datos / "c.his"); }, "c.his", false},
         {"the question file cannot be opened", [] {}, "c.preg",
          [](const std::string& ruta) { CreaEnchufe(ruta); }, "c.preg", false},
         {"the index file cannot be opened", [] {}, "c.preg",
          [](const std::string& ruta) { CreaEnchufe(NombreIndice(ruta)); }, "c.ind", false},
-        {"a file where the program data folder goes", [] {}, "b.preg",
-         [&](const std::string&) {
-             fs::rename(datos, apartada);
-             EscribeFichero(datos.string(), "no es una carpeta");
-         },
-         "Tildora", true,
-         [&] {
-             fs::remove(datos);
-             fs::rename(apartada, datos);
-         }},
         {"the disk is full when the score is appended",
          [&] {
              fs::create_directories(datos);
              fs::create_symlink("/dev/full", datos / "a.his");
          },
-         "b.preg", [](const std::string&) {}, "a.his", false, [&] { fs::remove(datos / "a.his"); }},
+         "b.preg", [](const std::string&) {}, "a.his", false, [&] { fs::remove(datos / "a.his"); },
+         "No queda espai al disc"},
     };
     for (size_t i = 0; i < casos.size(); ++i) {
         const Caso& caso = casos[i];
@@ -470,22 +459,23 @@ TEST_F(ConjuntosDanados, AFileErrorInAHandlerShowsTheErrorDialogAndTheProgramGoe
             EscribeConjunto(fallido, Normales(4));
         caso.antes();
         Abre(a);
-        ASSERT_TRUE(ventana->FicherosAbiertos);
+        ASSERT_TRUE(ventana->Sesion.FicherosAbiertos);
         ASSERT_TRUE(errores.isEmpty());
         Ejercita(*ventana, 2);
-        ASSERT_GT(ventana->Contestadas, 0);
+        ASSERT_GT(ventana->Sesion.Contestadas, 0);
 
         caso.dana(fallido);
         const auto setsAntes = Huella(carpetaCaso);
         Abre(fallido);
         ASSERT_EQ(errores.size(), 1);
         EXPECT_TRUE(errores[0].contains(caso.fichero)) << errores[0].toStdString();
+        EXPECT_TRUE(errores[0].contains(caso.razon)) << errores[0].toStdString();
         EXPECT_TRUE(avisos.isEmpty()) << avisos.join("; ").toStdString();
         EXPECT_TRUE(ventana->findChildren<TfrmAviso*>().isEmpty());
         if (caso.aSigueAbierto) {
-            EXPECT_TRUE(ventana->FicherosAbiertos);
+            EXPECT_TRUE(ventana->Sesion.FicherosAbiertos);
             EXPECT_EQ(ventana->windowTitle(), "Tildora: a");
-            EXPECT_EQ(ventana->NumPreguntas, 4);
+            EXPECT_EQ(ventana->Sesion.NumPreguntas, 4);
             Ejercita(*ventana, 2);
         } else {
             EsperaNingunConjunto(*ventana, true);
@@ -496,9 +486,9 @@ TEST_F(ConjuntosDanados, AFileErrorInAHandlerShowsTheErrorDialogAndTheProgramGoe
         errores.clear();
         Abre(b);
         EXPECT_TRUE(errores.isEmpty()) << errores.join("; ").toStdString();
-        EXPECT_TRUE(ventana->FicherosAbiertos);
+        EXPECT_TRUE(ventana->Sesion.FicherosAbiertos);
         EXPECT_EQ(ventana->windowTitle(), "Tildora: b");
-        EXPECT_EQ(ventana->NumPreguntas, 4);
+        EXPECT_EQ(ventana->Sesion.NumPreguntas, 4);
         Ejercita(*ventana, 3);
         EXPECT_TRUE(errores.isEmpty()) << errores.join("; ").toStdString();
         ventana->close();
@@ -538,13 +528,13 @@ TEST_F(ConjuntosDanados, FilesChangedUnderAnOpenSetLeaveItWorking) {
         const std::string ruta = CarpetaCaso(i) + "/set.preg";
         EscribeConjunto(ruta, Normales(40));
         Abre(ruta);
-        ASSERT_TRUE(ventana->FicherosAbiertos);
+        ASSERT_TRUE(ventana->Sesion.FicherosAbiertos);
         Ejercita(*ventana, 1);
 
         // The open files are what the window reads; what became of the names does not matter.
         caso.cambia(ruta);
         Ejercita(*ventana, 6);
-        EXPECT_TRUE(ventana->FicherosAbiertos);
+        EXPECT_TRUE(ventana->Sesion.FicherosAbiertos);
         EXPECT_TRUE(errores.isEmpty()) << errores.join("; ").toStdString();
         EXPECT_TRUE(avisos.isEmpty()) << avisos.join("; ").toStdString();
 
@@ -567,7 +557,6 @@ TEST_F(ConjuntosDanados, AFifoWhereAFileGoesIsRefusedWithoutWaitingForTheOtherEn
         {"question file", [](const std::string& ruta) { return ruta; }},
         {"index", [](const std::string& ruta) { return NombreIndice(ruta); }},
         {"settings file", [&](const std::string&) { return (datos / "set.cfg").string(); }},
-        {"history file", [&](const std::string&) { return (datos / "set.his").string(); }},
     };
     for (size_t i = 0; i < casos.size(); ++i) {
         SCOPED_TRACE(casos[i].nombre);
@@ -584,9 +573,7 @@ TEST_F(ConjuntosDanados, AFifoWhereAFileGoesIsRefusedWithoutWaitingForTheOtherEn
         // a while, so that the test goes on and tells.
         std::atomic<bool> hecho = false, desbloqueado = false;
         std::thread vigia([&] {
-            for (int k = 0; k < 40 && !hecho; ++k)
-                std::this_thread::sleep_for(std::chrono::milliseconds(50));
-            if (hecho)
+            if (QTest::qWaitFor([&] { return hecho.load(); }, 2000))
                 return;
             desbloqueado = true;
             const int lector = open(fifo.c_str(), O_RDONLY | O_NONBLOCK);
@@ -609,8 +596,70 @@ TEST_F(ConjuntosDanados, AFifoWhereAFileGoesIsRefusedWithoutWaitingForTheOtherEn
         avisos.clear();
         errores.clear();
         Abre(otro);
-        EXPECT_TRUE(ventana->FicherosAbiertos);
+        EXPECT_TRUE(ventana->Sesion.FicherosAbiertos);
         Ejercita(*ventana, 2);
         EXPECT_TRUE((avisos + errores).isEmpty());
+    }
+}
+
+TEST_F(ConjuntosDanados, WhereNothingCanBeWrittenTheSetOpensAndSaysOnceThatNoScoreIsKept) {
+    // Ways that stop root too, since the tests may run as root.
+    const fs::path datos = CarpetaDeDatos();
+    struct Caso {
+        const char* nombre;
+        std::function<void()> bloquea;
+    };
+    const std::vector<Caso> casos = {
+        {"a folder where the history file goes",
+         [&] { fs::create_directories(datos / "set.his"); }},
+        {"a fifo where the history file goes",
+         [&] {
+             fs::create_directories(datos);
+             ASSERT_EQ(mkfifo((datos / "set.his").c_str(), 0600), 0);
+         }},
+        {"a file where the program data folder goes",
+         [&] { EscribeFichero(datos.string(), "no es una carpeta"); }},
+    };
+    const struct {
+        TIdioma idioma;
+        QString aviso;
+    } idiomas[] = {
+        {TIdioma::Valenciano,
+         "No es pot guardar la puntuació d'esta sessió: podeu practicar, però "
+         "la puntuació no quedarà en l'historial."},
+        {TIdioma::Castellano,
+         "No se puede guardar la puntuación de esta sesión: se puede "
+         "practicar, pero la puntuación no quedará en el historial."},
+    };
+    for (size_t i = 0; i < casos.size(); ++i) {
+        for (const auto& idioma : idiomas) {
+            SCOPED_TRACE(std::string(casos[i].nombre) + (idioma.idioma == TIdioma::Castellano
+                                                             ? " (castellano)"
+                                                             : " (valenciano)"));
+            Reinicia();
+            fs::remove_all(datos);
+            ventana->CambiaIdioma(idioma.idioma);
+            const std::string ruta = CarpetaCaso(i) + "/set.preg";
+            EscribeConjunto(ruta, Normales(4));
+            casos[i].bloquea();
+            const auto bloqueoAntes = Huella(datos.parent_path());
+
+            Abre(ruta);
+            EXPECT_EQ(avisos, QStringList{idioma.aviso});
+            EXPECT_TRUE(errores.isEmpty()) << errores.join("; ").toStdString();
+            EXPECT_TRUE(ventana->Sesion.FicherosAbiertos);
+            EXPECT_EQ(ventana->windowTitle(), "Tildora: set");
+            EXPECT_EQ(ventana->Sesion.NumPreguntas, 4);
+            Ejercita(*ventana, 3);
+            EXPECT_GT(ventana->Sesion.Contestadas, 0);
+            EXPECT_EQ(avisos.size(), 1);
+
+            // Closing keeps nothing and says nothing more.
+            ventana->close();
+            EXPECT_TRUE(errores.isEmpty()) << errores.join("; ").toStdString();
+            EXPECT_EQ(avisos.size(), 1);
+            EXPECT_EQ(Huella(datos.parent_path()), bloqueoAntes);
+            fs::remove_all(datos);
+        }
     }
 }

@@ -21,7 +21,7 @@ TEST(GoToDialog, ShowsTheTextsAndTheRangeOfItsLanguage) {
     for (const auto& caso : casos) {
         SCOPED_TRACE(caso.idioma);
         TfrmLeeInicial dialogo;
-        dialogo.Idioma = caso.idioma;
+        dialogo.Idioma = static_cast<TIdioma>(caso.idioma);
         dialogo.NumInicial->setMaximum(250);
         dialogo.show();
         EXPECT_EQ(dialogo.windowTitle(), "Pregunta inicial");
@@ -51,7 +51,7 @@ TEST(GoToDialog, BeforeActivationAndForAnotherCodeKeepsTheDesign) {
     EXPECT_EQ(dialogo.NumInicial->maximum(), 1);
     EXPECT_EQ(dialogo.CampoNumero()->maxLength(), 5);
 
-    dialogo.Idioma = 9;
+    dialogo.Idioma = static_cast<TIdioma>(9);
     dialogo.NumInicial->setMaximum(40);
     dialogo.show();
     dialogo.hide();
@@ -78,7 +78,7 @@ TEST(GoToDialog, TheFieldHoldsAsManyCharactersAsTheMaximumHasDigits) {
     for (const auto& caso : casos) {
         SCOPED_TRACE(caso.maximo);
         TfrmLeeInicial dialogo;
-        dialogo.Idioma = 0;
+        dialogo.Idioma = TIdioma::Castellano;
         dialogo.NumInicial->setMaximum(caso.maximo);
         dialogo.show();
         EXPECT_EQ(dialogo.CampoNumero()->maxLength(), caso.caracteres);
@@ -108,7 +108,7 @@ TEST(GoToDialog, EnterAcceptsTheTypedNumberAndCancelOrEscReject) {
     for (const auto& caso : casos) {
         SCOPED_TRACE(caso.caso);
         TfrmLeeInicial dialogo;
-        dialogo.Idioma = 1;
+        dialogo.Idioma = TIdioma::Valenciano;
         dialogo.NumInicial->setMaximum(250);
         const int resultado = EjecutaModal(dialogo, [&] {
             EXPECT_EQ(dialogo.focusWidget(), dialogo.NumInicial);
@@ -123,7 +123,7 @@ TEST(GoToDialog, EnterAcceptsTheTypedNumberAndCancelOrEscReject) {
 
 TEST(GoToDialog, EveryActivationSelectsTheNumber) {
     TfrmLeeInicial dialogo;
-    dialogo.Idioma = 1;
+    dialogo.Idioma = TIdioma::Valenciano;
     dialogo.NumInicial->setMaximum(90);
     for (const char* tecleado : {"5", "8", "63"}) {
         SCOPED_TRACE(tecleado);

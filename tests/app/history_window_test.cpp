@@ -102,3 +102,44 @@ TEST_F(VentanaTest, HistoryWithoutSavedSessionsSaysSo) {
     EXPECT_EQ(visto.actual, (QList<QPointF>{{1, 100}}));
     EXPECT_EQ(Historia("nuevo.his"), "");
 }
+
+TEST_F(VentanaTest, AHistoryOfAnyLengthDrawsItsLastSessionsAndCountsTheRest) {
+    TfrmTildora& v = *ventana;
+    QDir().mkpath(TfrmTildora::CarpetaDatos());
+    const QString ruta = TfrmTildora::CarpetaDatos() + "largo.his";
+    const struct {
+        qint64 tamano;
+        const char* resumen;
+    } casos[] = {
+        {500, "Sessions: 500 · Mitjana: 0 % · Millor: 100 %"},
+        {501, "Últimes 500 sessions (i 1 anterior sense dibuixar) · Mitjana: 0 % · Millor: 100 %"},
+        // 100 MB, sparse: the sessions before the last three read 0 %.
+        {100 << 20,
+         "Últimes 500 sessions (i 104857100 anteriors sense dibuixar) · Mitjana: 0 % · "
+         "Millor: 100 %"},
+    };
+    for (const auto& caso : casos) {
+        SCOPED_TRACE(caso.tamano);
+        {
+            QFile fichero(ruta);
+            ASSERT_TRUE(fichero.open(QIODevice::WriteOnly | QIODevice::Truncate));
+            ASSERT_TRUE(fichero.resize(caso.tamano - 3));
+            ASSERT_TRUE(fichero.seek(caso.tamano - 3));
+            fichero.write("\x7F\x01\xFE", 3);
+        }
+        Abre(EscribeSet("largo.preg", {Legible("T")}));
+        Siguiente();
+        v.Huecos[1]->setText("hueco");
+        v.btnCorregir->click();
+        const TVisto visto = MiraHistorial(v);
+        ASSERT_TRUE(visto.abierto);
+        EXPECT_EQ(visto.resumen, QString::fromUtf8(caso.resumen) + "\nAquesta sessió: 100 %");
+        ASSERT_EQ(visto.sesiones.size(), 500);
+        // Each session keeps its number in the whole history.
+        EXPECT_EQ(visto.sesiones.front(), QPointF(caso.tamano - 499, 0));
+        EXPECT_EQ(visto.sesiones.back(), QPointF(caso.tamano, 100));
+        EXPECT_EQ(visto.sesiones[497], QPointF(caso.tamano - 2, 50));
+        EXPECT_EQ(visto.actual, (QList<QPointF>{{static_cast<qreal>(caso.tamano + 1), 100}}));
+        v.CierraFicheros();
+    }
+}

@@ -1,6 +1,6 @@
 #include <QDialogButtonBox>
 #include <QFileDialog>
-#include <QListView>
+#include <QFileSystemModel>
 #include <QMessageBox>
 #include <QPlainTextEdit>
 
@@ -91,23 +91,23 @@ TEST_F(VentanaTest, OnlyRightButtonWithShiftCtrlAndAltOpensTheDedication) {
 }
 
 TEST_F(VentanaTest, WaitNoticeStandsInTheLanguageWhileTheSetOpens) {
-    for (const uint16_t idioma : {uint16_t{1}, uint16_t{0}}) {
-        SCOPED_TRACE(idioma);
+    for (const TIdioma idioma : {TIdioma::Valenciano, TIdioma::Castellano}) {
+        const std::string nombre = "espera" + std::to_string(static_cast<int>(idioma));
+        SCOPED_TRACE(nombre);
         ventana->CambiaIdioma(idioma);
-        const std::string nombre = "espera" + std::to_string(idioma);
         QDir().mkpath(TfrmTildora::CarpetaDatos());
         // A settings notice comes while the wait notice is still up.
         EscribeFichero(
             (TfrmTildora::CarpetaDatos() + QString::fromStdString(nombre + ".cfg")).toStdString(),
             "sin cola");
-        std::vector<std::pair<uint16_t, bool>> vistas;  // language and visibility
+        std::vector<std::pair<TIdioma, bool>> vistas;  // language and visibility
         EstableceReceptorAvisos({[&](const QString&) {
                                      for (TfrmAviso* aviso : ventana->findChildren<TfrmAviso*>())
                                          vistas.emplace_back(aviso->Idioma, aviso->isVisible());
                                  },
                                  {}});
         Abre(EscribeSet(nombre + ".preg", {Legible("T")}));
-        EXPECT_EQ(vistas, (std::vector<std::pair<uint16_t, bool>>{{idioma, true}}));
+        EXPECT_EQ(vistas, (std::vector<std::pair<TIdioma, bool>>{{idioma, true}}));
         EXPECT_TRUE(ventana->findChildren<TfrmAviso*>().isEmpty());
     }
 }
@@ -139,13 +139,17 @@ TEST_F(VentanaTest, TheOpenDialogListsWindowsNamesAndSpeaksTheInterfaceLanguage)
             ASSERT_NE(botones, nullptr);
             EXPECT_EQ(botones->button(QDialogButtonBox::Open)->text().remove(u'&'), caso.abrir);
             EXPECT_EQ(botones->button(QDialogButtonBox::Cancel)->text(), caso.cancelar);
-            EXPECT_EQ(dialogo->findChild<QLabel*>("fileNameLabel")->text(), caso.etiqueta);
-            // The folder is read in the background.
-            auto* lista = dialogo->findChild<QListView*>("listView");
-            for (int i = 0; i < 100 && lista->model()->rowCount(lista->rootIndex()) < 2; ++i)
-                QTest::qWait(20);
-            for (int fila = 0; fila < lista->model()->rowCount(lista->rootIndex()); ++fila)
-                listados << lista->model()->index(fila, 0, lista->rootIndex()).data().toString();
+            QStringList etiquetas;
+            for (const QLabel* etiqueta : dialogo->findChildren<QLabel*>())
+                etiquetas << etiqueta->text();
+            EXPECT_TRUE(etiquetas.contains(caso.etiqueta)) << etiquetas.join(" | ").toStdString();
+            // What the dialog lists is what its model keeps of the folder, read in the background.
+            auto* modelo = dialogo->findChild<QFileSystemModel*>();
+            ASSERT_NE(modelo, nullptr);
+            const QModelIndex raiz = modelo->index(dialogo->directory().absolutePath());
+            EXPECT_TRUE(QTest::qWaitFor([&] { return modelo->rowCount(raiz) >= 2; }, 2000));
+            for (int fila = 0; fila < modelo->rowCount(raiz); ++fila)
+                listados << modelo->index(fila, 0, raiz).data().toString();
             dialogo->reject();
         });
         EXPECT_EQ(ventana->AbrePreguntas(QString::fromStdString(carpeta.Ruta())), "");

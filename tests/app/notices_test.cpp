@@ -1,8 +1,15 @@
 #include "notices.h"
 
+#include <QAbstractButton>
+#include <QApplication>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTimer>
+
 #include <gtest/gtest.h>
 
 #include "io_error.h"
+#include "qt_translations.h"
 
 TEST(Notices, PartsStandSeparatedByBlankLines) {
     EXPECT_EQ(TextoAviso({"Fichero sin CheckSum:", "tema1.preg"}),
@@ -27,4 +34,32 @@ TEST(Notices, AFileErrorEndsTheHandlerAndIsReported) {
     EXPECT_EQ(avisos, QStringList{"Fichero no encontrado:\n\nx.preg"});
     ASSERT_EQ(errores.size(), 1);
     EXPECT_TRUE(errores[0].contains("/tmp/x.preg"));
+}
+
+TEST(Notices, ANoticeIsCastellanoWholeWhileQtsOwnTextsFollowTheLanguage) {
+    for (const uint16_t idioma : {uint16_t{0}, uint16_t{1}}) {
+        SCOPED_TRACE(idioma);
+        TraduceQt(idioma);
+        const QString okDeQt = QCoreApplication::translate("QPlatformTheme", "OK");
+        QString boton, texto;
+        QTimer::singleShot(0, [&] {
+            auto* caja = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            ASSERT_NE(caja, nullptr);
+            ASSERT_EQ(caja->buttons().size(), 1);
+            boton = caja->buttons()[0]->text();
+            texto = caja->text();
+            caja->accept();
+        });
+        MuestraAviso(TAviso{"Fichero sin CheckSum:", "tema1.preg"});
+        EXPECT_EQ(boton, "Aceptar");
+        EXPECT_EQ(texto, "Fichero sin CheckSum:\n\ntema1.preg");
+
+        // A box of Qt's own keeps Qt's translation.
+        QMessageBox propia(QMessageBox::NoIcon, "", "", QMessageBox::Ok);
+        EXPECT_EQ(propia.button(QMessageBox::Ok)->text(), okDeQt);
+    }
+    // Catalan's OK is not Castellano's: the translations were really loaded.
+    EXPECT_NE(QCoreApplication::translate("QPlatformTheme", "OK"), "Aceptar");
+    EXPECT_NE(QCoreApplication::translate("QPlatformTheme", "OK"), "OK");
+    TraduceQt(0);
 }

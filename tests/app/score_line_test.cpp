@@ -56,11 +56,11 @@ TEST_F(VentanaTest, ScoreLineShowsTheLatestRevealAndTheSessionInTheLanguage) {
 
 TEST_F(VentanaTest, ScoreLineWordsTheExamplesInBothLanguages) {
     TLineaPuntuacion linea;
-    linea.CambiaIdioma(0);
+    linea.CambiaIdioma(TIdioma::Castellano);
     linea.PonResultado(3, 5, 12, 15);
     EXPECT_EQ(linea.lblPuntuacion->text(),
               "Esta pregunta: 3 aciertos de 5 · Sesión: 12 de 15 (80 %)");
-    linea.CambiaIdioma(1);
+    linea.CambiaIdioma(TIdioma::Valenciano);
     EXPECT_EQ(linea.lblPuntuacion->text(),
               "Aquesta pregunta: 3 encerts de 5 · Sessió: 12 de 15 (80 %)");
     linea.PonResultado(0, 1, 2, 3);  // 66.7 % rounds up

@@ -5,17 +5,22 @@
 #include "main_window_fixture.h"
 
 // The real program, in a process of its own, with a corrected question on screen: a signal
-// that ends the session closes the set and appends the session's score before it ends.
+// that ends the session closes the set and appends the session's score before it ends, also
+// with a modal dialog open, and once a handler that kept the window busy returns.
 TEST(SessionEnd, SignalsThatEndTheSessionKeepTheScore) {
     TCarpetaTemporal carpeta;
     const std::string conjunto = carpeta.En("sesion.preg");
     EscribeConjunto(conjunto, {Legible("Tema"), Legible("Tema")});
     const QString historia = TfrmTildora::CarpetaDatos() + "sesion.his";
-    for (const int senal : {SIGTERM, SIGINT, SIGHUP}) {
-        SCOPED_TRACE(senal);
+    const std::pair<int, const char*> casos[] = {
+        {SIGTERM, ""},      {SIGINT, ""},           {SIGHUP, ""},          {SIGTERM, "ir-a"},
+        {SIGTERM, "temas"}, {SIGTERM, "historial"}, {SIGHUP, "historial"}, {SIGTERM, "ocupado"},
+    };
+    for (const auto& [senal, espera] : casos) {
+        SCOPED_TRACE(testing::Message() << senal << " " << espera);
         QFile::remove(historia);
         QProcess programa;
-        programa.start(TILDORA_SESSION_CHILD, {QString::fromStdString(conjunto)});
+        programa.start(TILDORA_SESSION_CHILD, {QString::fromStdString(conjunto), espera});
         ASSERT_TRUE(programa.waitForStarted(5000));
         QByteArray dicho;
         while (!dicho.contains('\n') && programa.waitForReadyRead(10000))

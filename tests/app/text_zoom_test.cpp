@@ -98,7 +98,7 @@ TEST_F(VentanaTest, ZoomLaysTheQuestionOutAgainKeepingWhatTheLearnerDid) {
     Teclas(v, Qt::Key_Equal);
     v.btnCorregir->click();
     EXPECT_TRUE(v.Respuestas[1]->isHidden());
-    EXPECT_EQ(v.Contestadas, 3);
+    EXPECT_EQ(v.Sesion.Contestadas, 3);
     Teclas(v, Qt::Key_0);
     const TFoto oculto = Fotografia(v);
     EXPECT_EQ(oculto.lugares, normal.lugares);
@@ -143,6 +143,35 @@ TEST_F(VentanaTest, ZoomStepsStayBetweenTheLimitsAndFollowTheWheel) {
     Teclas(v, Qt::Key_Minus);
     Muestra({0, 4, "T", "La casa@s@ es"}, 3);
     EXPECT_TRUE(Fotografia(v) == normal);
+}
+
+TEST_F(VentanaTest, ZoomAfterAResizeKeepsTheWidthTheQuestionWasLaidOutFor) {
+    TfrmTildora& v = *ventana;
+    std::string texto;
+    for (int i = 0; i < 30; ++i)
+        texto += "palabra @hueco@ ";
+    Muestra({0, 4, "T", texto}, 1);
+    // The places of the question's shown controls; the heading spans the window.
+    const auto lugares = [&v] {
+        const TFoto foto = Fotografia(v);
+        std::vector<QRect> lugares;
+        for (size_t i = 0; i < foto.visibles.size(); ++i)
+            lugares.push_back(foto.visibles[i] ? foto.lugares[i] : QRect());
+        return lugares;
+    };
+    const std::vector<QRect> normal = lugares();
+    const int ancho = v.width();
+    for (const int otroAncho : {ancho + 300, ancho - 150}) {
+        SCOPED_TRACE(otroAncho);
+        v.resize(otroAncho, v.height());
+        QCoreApplication::processEvents();
+        // Resizing alone does not reflow the question.
+        ASSERT_TRUE(lugares() == normal);
+        Teclas(v, Qt::Key_Plus);
+        EXPECT_EQ(v.ZoomTexto->PorCiento(), 125);
+        Teclas(v, Qt::Key_0);
+        EXPECT_TRUE(lugares() == normal);
+    }
 }
 
 TEST_F(VentanaTest, TheToolbarStaysInViewWhileTheQuestionScrollsBeneathIt) {

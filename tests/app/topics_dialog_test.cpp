@@ -168,7 +168,7 @@ TEST(TopicsDialog, ShowsTheTextsOfItsLanguage) {
     for (const auto& caso : casos) {
         SCOPED_TRACE(caso.idioma);
         TfrmTemas dialogo;
-        dialogo.Idioma = caso.idioma;
+        dialogo.Idioma = static_cast<TIdioma>(caso.idioma);
         Llena(dialogo, {true});
         dialogo.show();
         EXPECT_EQ(dialogo.windowTitle(), QString::fromUtf8(caso.titulo));

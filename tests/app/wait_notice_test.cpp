@@ -17,7 +17,7 @@ TEST(WaitNotice, ShowsTheTextsOfItsLanguage) {
     for (const auto& caso : casos) {
         SCOPED_TRACE(caso.idioma);
         TfrmAviso aviso;
-        aviso.Idioma = caso.idioma;
+        aviso.Idioma = static_cast<TIdioma>(caso.idioma);
         aviso.show();
         EXPECT_EQ(aviso.windowTitle(), QString::fromUtf8(caso.titulo));
         EXPECT_EQ(aviso.lblAviso->text(), QString::fromUtf8(caso.aviso));

@@ -24,6 +24,9 @@ TEST(SourceFormat, ReadsWhatATeacherWrites) {
         {"CRLF line ends, a byte order mark and indented keys",
          "\xEF\xBB\xBFtema: a\r\n  Modo: 7\r\n\tANCHO : 255\r\n   >x\r\n",
          {P("a", "x", 7, 255)}},
+        {"carriage returns alone as line ends, and mixed with the others",
+         "tema: a\r> x\r>\r> y\r\rtema: b\r\nmodo: acentos\r\r\ntema: c\n> z",
+         {P("a", "x\r\ry"), P("b", "", 1), P("c", "z")}},
         {"empty topic and text, defaults", "tema:\ntema: b\n", {P("", ""), P("b", "")}},
         {"quoted topic keeps its blanks and quotes",
          "tema: \" a \"\ntema: \"\"b\"\"\ntema: \"\n",
@@ -52,6 +55,9 @@ TEST(SourceFormat, ErrorsNameTheLine) {
         std::string mensaje;  // a part of the message
     };
     const std::string largo(kLongitudRegistro, 'a');
+    std::string muchas = "# dos\n# comentarios\n";
+    for (int i = 0; i < kMaximoPreguntas + 2; ++i)
+        muchas += "tema:\n";
     const Caso casos[] = {
         {"tema: a\n> bien\n> mal \xFF\n", 3, "column 7: the bytes are not valid UTF-8"},
         {"tema: a\n> \xE2\x86\x92\n", 2, "U+2192"},
@@ -67,8 +73,11 @@ TEST(SourceFormat, ErrorsNameTheLine) {
         {"tema: a\nancho: 1\nancho: 2\n", 3, "given twice"},
         {"tema: a\n> a\tb\n", 2, "column 4: a tab"},
         {"tema: a\x01\n", 1, "control character in the topic"},
+        {"tema: a\r> b\r\rfoo\r", 4, "expected \"tema:\""},
         {"tema: a\n\ntema: b\n> " + largo + "\n", 3, "32768"},
         {"tema: b\n> " + largo + "\ntema: c\n", 1, "32768"},
+        {muchas, kMaximoPreguntas + 3,
+         "question 65536 of 65537 starts here; a set holds at most 65535"},
     };
     for (const Caso& c : casos) {
         const TFuenteLeida leida = LeeFuente(c.fuente);
@@ -93,6 +102,15 @@ TEST(SourceFormat, RefusesUnwritableBytesOnly) {
     EXPECT_EQ(ByteNoEscribible(P("", "a\nb")), '\n');
     EXPECT_EQ(ByteNoEscribible(P("", "\x7F")), 0x7F);
     EXPECT_EQ(ByteNoEscribible(P("\x9D", "")), 0x9D);
+}
+
+TEST(SourceFormat, ASetOfTheMostQuestionsReads) {
+    std::string fuente;
+    for (int i = 0; i < kMaximoPreguntas; ++i)
+        fuente += "tema:\n";
+    const TFuenteLeida leida = LeeFuente(fuente);
+    EXPECT_FALSE(leida.Error);
+    EXPECT_EQ(leida.Preguntas.size(), static_cast<size_t>(kMaximoPreguntas));
 }
 
 TEST(SourceFormat, SurvivesArbitraryBytes) {

@@ -1,0 +1,46 @@
+#include "review_command.h"
+
+#include <ctime>
+
+#include "atomic_write.h"
+#include "commands.h"
+#include "data_folder.h"
+#include "progress.h"
+#include "question_files.h"
+#include "review_schedule.h"
+
+int MuestraRepaso(const std::vector<std::string>& argumentos, std::ostream& salida,
+                  std::ostream& errores) {
+    if (argumentos.size() != 1 || argumentos[0].starts_with("-")) {
+        errores << "tildora-tool: 'review' takes one question file (SET.preg)\n"
+                << "Run 'tildora-tool review --help' for its usage.\n";
+        return kSalidaUsoErroneo;
+    }
+    const std::string& nombre = argumentos[0];
+    CompletaEscrituraPendiente(nombre);
+    TAviso aviso;
+    if (!CompruebaFicheros(nombre, kClave, &aviso)) {
+        for (size_t i = 0; i < aviso.size(); ++i)
+            errores << (i == 0 ? "" : " ") << aviso[i];
+        errores << "\n";
+        return kSalidaFallo;
+    }
+    const std::string carpeta = CarpetaDatosPrograma();
+    if (carpeta.empty()) {
+        errores << "tildora-tool: no home folder, so no program data folder\n";
+        return kSalidaFallo;
+    }
+    // Read only: a damaged file is the program's to keep aside, when the learner is there.
+    TProgreso progreso;
+    const std::string ruta = carpeta + "/" + NombreProgreso(nombre);
+    if (LeeProgreso(ruta, progreso) == TEstadoProgreso::Danado) {
+        errores << "warning: " << ruta << " is damaged or unreadable; nothing is due\n";
+        return kSalidaBien;
+    }
+    TFicherosPreguntas ficheros;
+    ficheros.Abre(nombre);
+    ConciliaProgreso(progreso, HuellasPreguntas(ficheros));
+    for (const uint16_t numero : PreguntasPendientes(progreso, std::time(nullptr)))
+        salida << numero << "\n";
+    return kSalidaBien;
+}

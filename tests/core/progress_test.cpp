@@ -1,0 +1,219 @@
+#include "progress.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <ctime>
+#include <filesystem>
+#include <fstream>
+
+#include "io_error.h"
+#include "review_schedule.h"
+#include "temp_folder.h"
+#include "writer.h"
+
+namespace {
+
+TResultadoPregunta Resultado(uint64_t huella, uint8_t caja, int64_t vence, uint32_t fallos,
+                             uint32_t aciertos, std::vector<uint8_t> huecos) {
+    TResultadoPregunta resultado;
+    resultado.Huella = huella;
+    resultado.Caja = caja;
+    resultado.Vence = vence;
+    resultado.Fallos = fallos;
+    resultado.Aciertos = aciertos;
+    resultado.HuecosErroneos = std::move(huecos);
+    return resultado;
+}
+
+TProgreso Ejemplo() {
+    TProgreso progreso;
+    progreso.Preguntas[1] = Resultado(0x0123456789abcdefULL, 0, 0, 0, 3, {});
+    progreso.Preguntas[7] = Resultado(0xffffffffffffffffULL, 1, 20000, 2, 0, {1, 3, 200});
+    progreso.Preguntas[65535] = Resultado(1, 4, 20010, 1, 4, {2});
+    progreso.Sesiones = {{1700000000, 10, 7}, {1600000000, 4, 4}};  // the second dated earlier
+    return progreso;
+}
+
+void EscribeBytes(const std::string& ruta, std::string_view bytes) {
+    std::ofstream(ruta, std::ios::binary) << bytes;
+}
+
+}  // namespace
+
+TEST(Progress, BytesReadBackAsWritten) {
+    const TProgreso progreso = Ejemplo();
+    const std::string bytes = BytesProgreso(progreso);
+    EXPECT_EQ(bytes,
+              "Tildora progreso 1\n"
+              "P 1 0123456789abcdef 0 0 0 3 -\n"
+              "P 7 ffffffffffffffff 1 20000 2 0 1,3,200\n"
+              "P 65535 0000000000000001 4 20010 1 4 2\n"
+              "S 1700000000 10 7\n"
+              "S 1600000000 4 4\n"
+              "Fin\n");
+    TProgreso leido;
+    ASSERT_TRUE(LeeBytesProgreso(bytes, leido));
+    EXPECT_EQ(BytesProgreso(leido), bytes);
+    EXPECT_EQ(leido.Preguntas.at(7).HuecosErroneos, (std::vector<uint8_t>{1, 3, 200}));
+    EXPECT_EQ(leido.Preguntas.at(7).TurnoFallo, -1);
+    EXPECT_EQ(leido.Sesiones.size(), 2u);
+    EXPECT_EQ(leido.Sesiones[1].Fecha, 1600000000);
+
+    TProgreso vacio;
+    ASSERT_TRUE(LeeBytesProgreso(BytesProgreso({}), vacio));
+    EXPECT_TRUE(vacio.Preguntas.empty());
+}
+
+TEST(Progress, RefusesWhatIsNotAWholeFileOfThisVersion) {
+    const std::string bueno = BytesProgreso(Ejemplo());
+    const std::pair<const char*, std::string> casos[] = {
+        {"empty", ""},
+        {"cut inside a line", bueno.substr(0, bueno.size() - 20)},
+        {"cut at a line's end", bueno.substr(0, bueno.find("S 16"))},
+        {"end line without its line feed", bueno.substr(0, bueno.size() - 1)},
+        {"bytes after the end", bueno + "P 2 0000000000000001 0 0 0 1 -\n"},
+        {"another version", "Tildora progreso 2\nFin\n"},
+        {"version with trailing text", "Tildora progreso 1x\nFin\n"},
+        {"foreign", "\x89PNG\r\n\x1a\n"},
+        {"question 0", "Tildora progreso 1\nP 0 0000000000000001 0 0 0 1 -\nFin\n"},
+        {"question beyond 16 bits",
+         "Tildora progreso 1\nP 65536 0000000000000001 0 0 0 1 -\nFin\n"},
+        {"twice the same question",
+         "Tildora progreso 1\nP 2 0000000000000001 0 0 0 1 -\nP 2 0000000000000002 0 0 0 1 "
+         "-\nFin\n"},
+        {"out of order",
+         "Tildora progreso 1\nP 3 0000000000000001 0 0 0 1 -\nP 2 0000000000000002 0 0 0 1 "
+         "-\nFin\n"},
+        {"a field too many", "Tildora progreso 1\nP 2 0000000000000001 0 0 0 1 - x\nFin\n"},
+        {"short fingerprint", "Tildora progreso 1\nP 2 01 0 0 0 1 -\nFin\n"},
+        {"box beyond the last", "Tildora progreso 1\nP 2 0000000000000001 5 0 0 1 -\nFin\n"},
+        {"gap 0", "Tildora progreso 1\nP 2 0000000000000001 1 0 1 0 0\nFin\n"},
+        {"empty gap list", "Tildora progreso 1\nP 2 0000000000000001 1 0 1 0 \nFin\n"},
+        {"missing field", "Tildora progreso 1\nP 2 0000000000000001 1 0 1 0\nFin\n"},
+        {"negative count", "Tildora progreso 1\nS 1 -1 0\nFin\n"},
+        {"more right than answered", "Tildora progreso 1\nS 1 3 4\nFin\n"},
+        {"unknown line", "Tildora progreso 1\nX\nFin\n"},
+        {"carriage returns", "Tildora progreso 1\r\nFin\r\n"},
+    };
+    for (const auto& [caso, bytes] : casos) {
+        TProgreso progreso = Ejemplo();
+        EXPECT_FALSE(LeeBytesProgreso(bytes, progreso)) << caso;
+        EXPECT_TRUE(progreso.Preguntas.empty() && progreso.Sesiones.empty()) << caso;
+    }
+}
+
+TEST(Progress, ADamagedFileIsKeptAsideAndTheLearnerStartsAfresh) {
+    TCarpetaTemporal carpeta;
+    const std::string ruta = carpeta.En("set.prg");
+
+    EXPECT_EQ(CargaProgreso(ruta).Estado, TEstadoProgreso::Nuevo);
+
+    const std::string bueno = BytesProgreso(Ejemplo());
+    EscribeBytes(ruta, bueno);
+    const TCargaProgreso leida = CargaProgreso(ruta);
+    EXPECT_EQ(leida.Estado, TEstadoProgreso::Leido);
+    EXPECT_EQ(leida.Progreso.Preguntas.size(), 3u);
+    EXPECT_EQ(LeeFicheroEntero(ruta), bueno);
+
+    for (const std::string& danado : {std::string(), bueno.substr(0, 30)}) {
+        EscribeBytes(ruta, danado);
+        const TCargaProgreso carga = CargaProgreso(ruta);
+        EXPECT_EQ(carga.Estado, TEstadoProgreso::Danado);
+        EXPECT_TRUE(carga.Progreso.Preguntas.empty());
+        EXPECT_FALSE(std::filesystem::exists(ruta));
+        ASSERT_FALSE(carga.Apartado.empty());
+        EXPECT_EQ(LeeFicheroEntero(carga.Apartado), danado);
+    }
+    // The second damaged file did not overwrite the first one kept aside.
+    EXPECT_EQ(LeeFicheroEntero(ruta + ".danado"), "");
+    EXPECT_EQ(LeeFicheroEntero(ruta + ".danado2"), bueno.substr(0, 30));
+
+    // A folder in its place cannot be read, and stays.
+    std::filesystem::create_directory(ruta);
+    const TCargaProgreso carpetaEnSuLugar = CargaProgreso(ruta);
+    EXPECT_EQ(carpetaEnSuLugar.Estado, TEstadoProgreso::Danado);
+    EXPECT_TRUE(carpetaEnSuLugar.Apartado.empty());
+    EXPECT_TRUE(std::filesystem::is_directory(ruta));
+}
+
+TEST(Progress, SavedThroughTheWriterHandedIn) {
+    TCarpetaTemporal carpeta;
+    const std::string ruta = carpeta.En("set.prg");
+    std::string escrito;
+    GuardaProgreso(ruta, Ejemplo(), [&](const std::string& r, std::string_view bytes) {
+        EXPECT_EQ(r, ruta);
+        escrito = bytes;
+    });
+    EXPECT_EQ(escrito, BytesProgreso(Ejemplo()));
+    GuardaProgreso(ruta, Ejemplo());
+    EXPECT_EQ(CargaProgreso(ruta).Estado, TEstadoProgreso::Leido);
+
+    // Where nothing can be written the caller hears of it, and what was there stays.
+    const std::string enCarpeta = carpeta.En("carpeta.prg");
+    std::filesystem::create_directory(enCarpeta);
+    EXPECT_THROW(GuardaProgreso(enCarpeta, Ejemplo()), IoError);
+    EXPECT_TRUE(std::filesystem::is_directory(enCarpeta));
+    EXPECT_THROW(GuardaProgreso(carpeta.En("falta/set.prg"), Ejemplo()), IoError);
+}
+
+TEST(Progress, EditedMovedOrVanishedQuestionsStartAfresh) {
+    TProgreso progreso = Ejemplo();
+    std::vector<uint64_t> huellas(10, 99);
+    huellas[0] = 0x0123456789abcdefULL;  // question 1 as it was
+    // Question 7 was edited; 65535 lies beyond the set.
+    ConciliaProgreso(progreso, huellas);
+    EXPECT_EQ(progreso.Preguntas.size(), 1u);
+    EXPECT_TRUE(progreso.Preguntas.contains(1));
+    EXPECT_EQ(progreso.Sesiones.size(), 2u);
+
+    // Two questions with the same record (the same fingerprint) keep separate pasts.
+    TProgreso gemelas;
+    const uint64_t h = HuellaRegistro("tema\0texto");
+    AnotaRespuesta(gemelas, 2, h, {1}, 0);
+    AnotaRespuesta(gemelas, 5, h, {}, 0);
+    ConciliaProgreso(gemelas, {0, h, 0, 0, h});
+    EXPECT_EQ(gemelas.Preguntas.at(2).Caja, 1);
+    EXPECT_EQ(gemelas.Preguntas.at(5).Caja, 0);
+}
+
+TEST(Progress, FingerprintsTellRecordsApart) {
+    const std::string_view registros[] = {"",
+                                          std::string_view("\0", 1),
+                                          "a",
+                                          "b",
+                                          "ab",
+                                          "ba",
+                                          std::string_view("a\0b", 3),
+                                          std::string_view("a\0c", 3)};
+    for (const auto& a : registros)
+        for (const auto& b : registros)
+            EXPECT_EQ(HuellaRegistro(a) == HuellaRegistro(b), a == b);
+}
+
+TEST(Progress, DatesInLocalTime) {
+    const char* antes = std::getenv("TZ");
+    const std::string guardado = antes ? antes : "";
+    setenv("TZ", "UTC", 1);
+    tzset();
+    EXPECT_EQ(FechaSesion(0), "1970-01-01 00:00");
+    EXPECT_EQ(FechaSesion(1700000000), "2023-11-14 22:13");
+    EXPECT_EQ(DiaLocal(0), 0);
+    EXPECT_EQ(DiaLocal(86399), 0);
+    EXPECT_EQ(DiaLocal(86400), 1);
+    EXPECT_EQ(DiaLocal(-1), -1);
+    EXPECT_EQ(DiaLocal(1700000000), 19675);
+    setenv("TZ", "UTC-10", 1);  // ten hours east: 22:13 UTC is the next day
+    tzset();
+    EXPECT_EQ(DiaLocal(1700000000), 19676);
+    if (antes)
+        setenv("TZ", guardado.c_str(), 1);
+    else
+        unsetenv("TZ");
+    tzset();
+}
+
+TEST(Progress, NamedAfterTheQuestionFile) {
+    EXPECT_EQ(NombreProgreso("/x/tema1.preg"), "tema1.prg");
+    EXPECT_EQ(NombreProgreso("a.b.preg"), "a.b.prg");
+}

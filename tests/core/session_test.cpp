@@ -1,0 +1,263 @@
+#include "session.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "settings_lookup.h"
+#include "temp_folder.h"
+#include "test_questions.h"
+#include "writer.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// Points XDG_DATA_DIRS at the given value for as long as it lives.
+class TCarpetasSistemaTemporales {
+  public:
+    explicit TCarpetasSistemaTemporales(const std::string& valor) {
+        if (const char* antes = std::getenv("XDG_DATA_DIRS"))
+            antes_ = antes;
+        setenv("XDG_DATA_DIRS", valor.c_str(), 1);
+    }
+    ~TCarpetasSistemaTemporales() {
+        if (antes_)
+            setenv("XDG_DATA_DIRS", antes_->c_str(), 1);
+        else
+            unsetenv("XDG_DATA_DIRS");
+    }
+
+  private:
+    std::optional<std::string> antes_;
+};
+
+class SesionTest : public testing::Test {
+  protected:
+    void SetUp() override { sesion.CarpetaDatos = carpeta.En("datos/"); }
+
+    // A set of the given topics, one question each, with one gap.
+    std::string EscribeSet(const std::string& nombre, const std::vector<std::string>& temas) {
+        std::vector<TPregunta> preguntas;
+        for (const std::string& tema : temas)
+            preguntas.push_back(Legible(tema));
+        const std::string ruta = carpeta.En(nombre);
+        EscribeConjunto(ruta, preguntas);
+        return ruta;
+    }
+
+    TAvisosApertura Abre(const std::string& ruta) {
+        TAviso aviso;
+        EXPECT_TRUE(sesion.CompruebaConjunto(ruta, &aviso));
+        return sesion.AbreConjunto();
+    }
+
+    std::string Historia(const std::string& nombre) const {
+        return LeeFicheroEntero(carpeta.En("datos/" + nombre));
+    }
+
+    TCarpetaTemporal carpeta;
+    TSesion sesion;
+};
+
+}  // namespace
+
+TEST_F(SesionTest, OpeningReadsTheSetAndCreatesItsHistory) {
+    const std::string ruta = EscribeSet("tema.preg", {"a", "b", "a"});
+    const TAvisosApertura avisos = Abre(ruta);
+    EXPECT_FALSE(avisos.Configuracion);
+    EXPECT_FALSE(avisos.SinHistoria);
+    EXPECT_TRUE(sesion.FicherosAbiertos);
+    EXPECT_EQ(sesion.NumPreguntas, 3);
+    EXPECT_EQ(sesion.NumTemas, 2);
+    EXPECT_EQ(sesion.ListaTemas.CuentaMarcados(), 2);
+    EXPECT_TRUE(fs::is_regular_file(carpeta.En("datos/tema.his")));
+    EXPECT_EQ(Historia("tema.his"), "");
+}
+
+TEST_F(SesionTest, ASetThatFailsItsChecksLeavesNoSetOpen) {
+    const std::string bueno = EscribeSet("bueno.preg", {"a"});
+    Abre(bueno);
+    const std::string roto = carpeta.En("roto.preg");
+    EscribeFichero(roto, "no es un conjunto");
+    TAviso aviso;
+    EXPECT_FALSE(sesion.CompruebaConjunto(roto, &aviso));
+    EXPECT_FALSE(aviso.empty());
+    EXPECT_FALSE(sesion.FicherosAbiertos);
+    EXPECT_FALSE(sesion.FicherosPreguntas.Abiertos());
+    EXPECT_FALSE(sesion.FicheroHistoria.Abierto());
+    EXPECT_EQ(sesion.NumPreguntas, 0);
+    EXPECT_EQ(sesion.NumTemas, 0);
+}
+
+TEST_F(SesionTest, NextWalksInOrderWithinTheSelectedTopicsAndFromTheGoToNumber) {
+    Abre(EscribeSet("orden.preg", {"a", "b", "a", "b"}));
+    std::vector<int> vistas;
+    for (int i = 0; i < 5; ++i)
+        vistas.push_back(sesion.Siguiente());
+    EXPECT_EQ(vistas, (std::vector<int>{1, 2, 3, 4, 1}));
+    EXPECT_EQ(sesion.Pregunta.Tema, "a");
+
+    sesion.ListaTemas.Desmarca(sesion.ListaTemas.Busca("a"));
+    sesion.ContinuaDesde(1);
+    EXPECT_EQ(sesion.Siguiente(), 2);
+    EXPECT_EQ(sesion.Siguiente(), 4);
+    EXPECT_EQ(sesion.Pregunta.Tema, "b");
+
+    sesion.Secuencial = false;
+    for (int i = 0; i < 20; ++i)
+        EXPECT_EQ(sesion.Siguiente() % 2, 0);
+}
+
+TEST_F(SesionTest, NextWithoutASetShowsNothing) {
+    EXPECT_EQ(sesion.Siguiente(), 0);
+}
+
+TEST_F(SesionTest, OnlyTheFirstRevealOfAQuestionShownCounts) {
+    Abre(EscribeSet("cuenta.preg", {"a", "a"}));
+    const struct {
+        std::vector<bool> huecos;
+        bool nuevaPregunta;
+        int contestadas, acertadas;
+    } pasos[] = {
+        {{true, false, true}, true, 3, 2},
+        {{true, true, true}, false, 3, 2},  // the same question revealed again
+        {{false}, true, 4, 2},
+        {{}, true, 4, 2},  // a question without gaps
+        {{true, true}, true, 6, 4},
+    };
+    EXPECT_FALSE(sesion.PuntuacionActual());
+    for (const auto& paso : pasos) {
+        if (paso.nuevaPregunta)
+            sesion.EmpiezaPregunta();
+        sesion.PuntuaPregunta(paso.huecos);
+        EXPECT_EQ(sesion.Contestadas, paso.contestadas);
+        EXPECT_EQ(sesion.Acertadas, paso.acertadas);
+    }
+    EXPECT_EQ(sesion.PuntuacionActual(), PuntuacionHistoria(4, 6));
+}
+
+TEST_F(SesionTest, ClosingAppendsOneScoreOnlyWhenSomethingWasAnswered) {
+    const std::string ruta = EscribeSet("notas.preg", {"a"});
+    Abre(ruta);
+    sesion.CierraFicheros();
+    EXPECT_EQ(Historia("notas.his"), "");
+    EXPECT_FALSE(sesion.FicherosAbiertos);
+
+    Abre(ruta);
+    sesion.EmpiezaPregunta();
+    sesion.PuntuaPregunta({true, false});
+    // Reopening the open set closes it first, with its score.
+    Abre(ruta);
+    EXPECT_EQ(sesion.Contestadas, 0);
+    EXPECT_EQ(Historia("notas.his"), std::string(1, static_cast<char>(127)));
+    sesion.EmpiezaPregunta();
+    sesion.PuntuaPregunta({true});
+    sesion.CierraFicheros();
+    EXPECT_EQ(Historia("notas.his"), std::string(1, static_cast<char>(127)) + "\xFE");
+    EXPECT_EQ(sesion.NumPreguntas, 0);
+    // A second close does nothing.
+    sesion.CierraFicheros();
+    EXPECT_EQ(Historia("notas.his").size(), 2u);
+}
+
+TEST_F(SesionTest, WhereTheHistoryCannotBeWrittenTheSetStillOpens) {
+    struct Caso {
+        const char* nombre;
+        std::string carpetaDatos;
+        std::function<void()> bloquea;
+    };
+    const std::vector<Caso> casos = {
+        {"a folder where the history file goes", carpeta.En("d1/"),
+         [&] { fs::create_directories(carpeta.En("d1/set.his")); }},
+        {"a file where the data folder goes", carpeta.En("d2/"),
+         [&] { EscribeFichero(carpeta.En("d2"), "x"); }},
+        {"a file where a parent of the data folder goes", carpeta.En("d3/sub/"),
+         [&] { EscribeFichero(carpeta.En("d3"), "x"); }},
+    };
+    const std::string ruta = EscribeSet("set.preg", {"a", "b"});
+    for (const Caso& caso : casos) {
+        SCOPED_TRACE(caso.nombre);
+        caso.bloquea();
+        sesion.CarpetaDatos = caso.carpetaDatos;
+        const TAvisosApertura avisos = Abre(ruta);
+        EXPECT_TRUE(avisos.SinHistoria);
+        EXPECT_FALSE(avisos.Configuracion);
+        EXPECT_TRUE(sesion.FicherosAbiertos);
+        EXPECT_EQ(sesion.NumPreguntas, 2);
+        EXPECT_NE(sesion.Siguiente(), 0);
+        sesion.EmpiezaPregunta();
+        sesion.PuntuaPregunta({true});
+        EXPECT_NO_THROW(sesion.CierraFicheros());
+        EXPECT_FALSE(sesion.FicherosAbiertos);
+    }
+}
+
+TEST(CarpetasSistema, FollowTheBaseDirectoryRules) {
+    const struct {
+        const char* valor;
+        std::vector<std::string> carpetas;
+    } casos[] = {
+        {"", {"/usr/local/share/Tildora/", "/usr/share/Tildora/"}},
+        {"/opt/a:/opt/b/", {"/opt/a/Tildora/", "/opt/b/Tildora/"}},
+        {"relativa:/opt/c::", {"/opt/c/Tildora/"}},
+    };
+    for (const auto& caso : casos) {
+        SCOPED_TRACE(caso.valor);
+        const TCarpetasSistemaTemporales sistema(caso.valor);
+        EXPECT_EQ(CarpetasSistema(), caso.carpetas);
+    }
+}
+
+TEST(BuscaConfiguracion, TakesTheFirstOfTheLearnersTheSystemsAndTheSetsOwn) {
+    const TCarpetaTemporal raiz;
+    const std::string datos = raiz.En("datos/");
+    const std::string sistema1 = raiz.En("sis1"), sistema2 = raiz.En("sis2");
+    const std::string conjunto = raiz.En("conjunto/x.y.preg");
+    const TCarpetasSistemaTemporales variable(sistema1 + ":" + sistema2);
+    const std::string propia = datos + "x.y.cfg";
+    const std::string primera = sistema1 + "/Tildora/x.y.cfg";
+    const std::string segunda = sistema2 + "/Tildora/x.y.cfg";
+    const std::string junto = raiz.En("conjunto/x.y.cfg");
+    for (const std::string& carpeta :
+         {datos, sistema1 + "/Tildora", sistema2 + "/Tildora", raiz.En("conjunto")})
+        fs::create_directories(carpeta);
+
+    // Removed one by one from the first: each time the next one in the order is taken.
+    const std::vector<std::string> orden = {propia, primera, segunda, junto};
+    for (const std::string& ruta : orden)
+        EscribeFichero(ruta, "c");
+    for (const std::string& esperada : orden) {
+        EXPECT_EQ(BuscaConfiguracion(conjunto, datos), esperada);
+        fs::remove(esperada);
+    }
+    // None: the learner's own, which gives the defaults.
+    EXPECT_EQ(BuscaConfiguracion(conjunto, datos), propia);
+    // A folder of that name is no settings file.
+    fs::create_directories(segunda);
+    EXPECT_EQ(BuscaConfiguracion(conjunto, datos), propia);
+}
+
+TEST_F(SesionTest, TheSelectionComesFromTheSettingsBesideTheSet) {
+    const TCarpetasSistemaTemporales sistema(carpeta.En("sistema"));
+    const std::string ruta = EscribeSet("marcas.preg", {"a", "b", "c"});
+    EscribeFichero(carpeta.En("marcas.cfg"), ConstruyeConfiguracion({false, true, false}));
+    const TAvisosApertura avisos = Abre(ruta);
+    EXPECT_FALSE(avisos.Configuracion);
+    EXPECT_EQ(sesion.ListaTemas.CuentaMarcados(), 1);
+    EXPECT_TRUE(sesion.ListaTemas.Marcado(2));
+    EXPECT_EQ(sesion.Siguiente(), 2);
+    EXPECT_EQ(sesion.Siguiente(), 2);
+
+    // A damaged one gives its notice, as in the data folder.
+    EscribeFichero(carpeta.En("marcas.cfg"), "sin suma");
+    const TAvisosApertura danada = Abre(ruta);
+    ASSERT_TRUE(danada.Configuracion);
+    EXPECT_EQ(danada.Configuracion->at(0), "Fichero de configuración sin CheckSum:");
+    EXPECT_EQ(sesion.ListaTemas.CuentaMarcados(), 3);
+}
