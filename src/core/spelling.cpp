@@ -50,14 +50,6 @@ std::vector<std::string> CarpetasDiccionarios() {
     return carpetas;
 }
 
-std::string CarpetaConfiguracionPrograma() {
-    const std::string configuracion = Variable("XDG_CONFIG_HOME");
-    if (!configuracion.empty())
-        return configuracion + "/Tildora";
-    const std::string casa = Variable("HOME");
-    return casa.empty() ? "" : casa + "/.config/Tildora";
-}
-
 const char* NombreDiccionario(TIdioma idioma) {
     return Elige<const char*>(idioma, "es_ES", "ca_ES-valencia");
 }

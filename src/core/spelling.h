@@ -6,6 +6,7 @@
 #include <string_view>
 #include <vector>
 
+#include "data_folder.h"
 #include "language.h"
 #include "words.h"
 
@@ -15,8 +16,6 @@
 // Where the dictionaries are looked for: the folders of $DICPATH when it is set, else "hunspell"
 // under each folder of $XDG_DATA_DIRS (/usr/local/share and /usr/share when unset or empty).
 std::vector<std::string> CarpetasDiccionarios();
-// The teacher's own folder: $XDG_CONFIG_HOME/Tildora, or ~/.config/Tildora.
-std::string CarpetaConfiguracionPrograma();
 // The dictionary's name without its extensions: "es_ES", "ca_ES-valencia".
 const char* NombreDiccionario(TIdioma idioma);
 

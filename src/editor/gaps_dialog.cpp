@@ -101,7 +101,8 @@ TDialogoHuecos::TDialogoHuecos(TDocumento& documento, int fila, int inicioSelecc
     divisor->setSizes({120, 280});
 
     botones = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    botones->button(QDialogButtonBox::Ok)->setText(Texto(idioma, "Hacer los huecos", "Fer els buits"));
+    botones->button(QDialogButtonBox::Ok)
+        ->setText(Texto(idioma, "Hacer los huecos", "Fer els buits"));
     botones->button(QDialogButtonBox::Cancel)->setText(Texto(idioma, "Cancelar", "Cancel·lar"));
     connect(botones, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(botones, &QDialogButtonBox::rejected, this, &QDialog::reject);

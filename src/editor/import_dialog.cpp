@@ -49,12 +49,12 @@ TDialogoImportar::TDialogoImportar(const QString& texto, const QStringList& tema
     lblRechazados->setWordWrap(true);
     lstRechazados = new QListWidget(this);
     for (const TCaracterRechazado& r : importado_.Rechazados)
-        lstRechazados->addItem(Texto(idioma, "Línea %1, columna %2: «%3»",
-                                     "Línia %1, columna %2: «%3»")
-                                   .arg(r.Linea)
-                                   .arg(r.Columna)
-                                   .arg(QString::fromUtf8(r.Caracter.data(),
-                                                          static_cast<qsizetype>(r.Caracter.size()))));
+        lstRechazados->addItem(
+            Texto(idioma, "Línea %1, columna %2: «%3»", "Línia %1, columna %2: «%3»")
+                .arg(r.Linea)
+                .arg(r.Columna)
+                .arg(QString::fromUtf8(r.Caracter.data(),
+                                       static_cast<qsizetype>(r.Caracter.size()))));
     lblRechazados->setVisible(!importado_.Rechazados.empty());
     lstRechazados->setVisible(!importado_.Rechazados.empty());
 

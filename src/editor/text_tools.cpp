@@ -100,7 +100,8 @@ THerramientasTexto::THerramientasTexto(TfrmEditor& ventana,
     ventana_.Formulario->Desconocidas = [this](const QString& parrafo) {
         return DesconocidasParrafo(parrafo);
     };
-    connect(ventana_.Lista, &TListaPreguntas::FilaCambiada, this, &THerramientasTexto::MuestraIdioma);
+    connect(ventana_.Lista, &TListaPreguntas::FilaCambiada, this,
+            &THerramientasTexto::MuestraIdioma);
     connect(&ventana_.Documento, &TDocumento::PreguntaCambiada, this, [this](int fila) {
         if (fila == ventana_.Formulario->Fila())
             MuestraIdioma();
@@ -108,6 +109,13 @@ THerramientasTexto::THerramientasTexto(TfrmEditor& ventana,
     for (QAction* idioma : {ventana_.menuCastellano, ventana_.menuValenciano})
         connect(idioma, &QAction::triggered, this, &THerramientasTexto::CambiaIdioma);
     connect(this, &THerramientasTexto::Cargados, this, &THerramientasTexto::DiccionariosCargados);
+    // A set opened is checked without the spelling: it follows once the set is in.
+    connect(&ventana_.Documento, &TDocumento::DocumentoReemplazado, this, [this] {
+        if (Ortografia.Cargado(TIdioma::Castellano) && Ortografia.Cargado(TIdioma::Valenciano)) {
+            ventana_.Documento.CompruebaDeNuevo();
+            ventana_.Problemas->Actualiza();
+        }
+    });
     CambiaIdioma();
 
     // Loading takes a few tenths of a second: after the first paint, on a thread of its own.
@@ -125,7 +133,8 @@ TIdioma THerramientasTexto::IdiomaInterfaz() const {
 void THerramientasTexto::CambiaIdioma() {
     const TIdioma idioma = IdiomaInterfaz();
     menuImportar->setText(Texto(idioma, "&Importar texto...", "&Importar text..."));
-    menuPegar->setText(Texto(idioma, "&Pegar texto como preguntas", "&Apegar text com a preguntes"));
+    menuPegar->setText(
+        Texto(idioma, "&Pegar texto como preguntas", "&Apegar text com a preguntes"));
     menuHacerHuecos->setText(Texto(idioma, "Hacer hue&cos...", "Fer &buits..."));
     lblIdioma->setText(Texto(idioma, "&Idioma:", "&Idioma:"));
     cbIdioma->setItemText(1, Texto(idioma, "Castellano", "Castellà"));
@@ -163,15 +172,15 @@ void THerramientasTexto::DiccionariosCargados() {
     for (const TIdioma idioma : {TIdioma::Castellano, TIdioma::Valenciano})
         if (!Ortografia.Disponible(idioma))
             faltan << QString::fromUtf8(NombreDiccionario(idioma)) + QStringLiteral(" (") +
-                          (idioma == TIdioma::Castellano ? Texto(interfaz, "castellano", "castellà")
-                                                         : Texto(interfaz, "valenciano", "valencià")) +
+                          (idioma == TIdioma::Castellano
+                               ? Texto(interfaz, "castellano", "castellà")
+                               : Texto(interfaz, "valenciano", "valencià")) +
                           QStringLiteral(")");
     lblDiccionarios->setText(
-        faltan.isEmpty()
-            ? QString()
-            : Texto(interfaz, "Sin corrección ortográfica: falta el diccionario %1",
-                    "Sense correcció ortogràfica: falta el diccionari %1")
-                  .arg(faltan.join(QStringLiteral(", "))));
+        faltan.isEmpty() ? QString()
+                         : Texto(interfaz, "Sin corrección ortográfica: falta el diccionario %1",
+                                 "Sense correcció ortogràfica: falta el diccionari %1")
+                               .arg(faltan.join(QStringLiteral(", "))));
     ventana_.Documento.CompruebaDeNuevo();
     ventana_.Problemas->Actualiza();
     MuestraIdioma();
@@ -206,11 +215,12 @@ std::vector<TProblema> THerramientasTexto::RevisaRespuestas(const TPreguntaEdita
         TProblema problema{TProblema::TTipo::RespuestaDesconocida};
         problema.Posicion = static_cast<int>(d.Tramo.Inicio);
         const QStringList sugerencias = Sugerencias(idioma, d.Palabra).mid(0, kSugerenciasProblema);
-        problema.Detalle = TextoDeBytes(d.Palabra) + QStringLiteral(": ");
-        problema.Detalle += sugerencias.isEmpty()
-                                ? QStringLiteral("?")
-                                : QStringLiteral("¿") + sugerencias.join(QStringLiteral(", ")) +
-                                      QStringLiteral("?");
+        QString detalle = TextoDeBytes(d.Palabra) + QStringLiteral(": ");
+        detalle += sugerencias.isEmpty()
+                       ? QStringLiteral("?")
+                       : QStringLiteral("¿") + sugerencias.join(QStringLiteral(", ")) +
+                             QStringLiteral("?");
+        problema.Detalle = detalle.toStdString();
         problemas.push_back(problema);
     }
     return problemas;
@@ -224,7 +234,8 @@ std::vector<std::pair<int, int>> THerramientasTexto::DesconocidasParrafo(const Q
     const TIdioma idioma = IdiomaDe(ventana_.Documento.Pregunta(fila));
     std::vector<std::pair<int, int>> subrayados;
     for (const TPalabraDesconocida& d : Ortografia.Desconocidas(idioma, BytesPorUnidad(parrafo), 0))
-        subrayados.emplace_back(static_cast<int>(d.Tramo.Inicio), static_cast<int>(d.Tramo.Longitud));
+        subrayados.emplace_back(static_cast<int>(d.Tramo.Inicio),
+                                static_cast<int>(d.Tramo.Longitud));
     return subrayados;
 }
 
@@ -254,12 +265,13 @@ QMenu* THerramientasTexto::MenuTexto(const QPoint& donde) {
         for (const QString& sugerencia : sugerencias) {
             QAction* accion = new QAction(sugerencia, menu);
             accion->setEnabled(entera);
-            connect(accion, &QAction::triggered, edicion, [edicion, bloque, inicio, largo, sugerencia] {
-                QTextCursor cambio(edicion->document());
-                cambio.setPosition(bloque.position() + inicio);
-                cambio.setPosition(bloque.position() + inicio + largo, QTextCursor::KeepAnchor);
-                cambio.insertText(sugerencia);
-            });
+            connect(
+                accion, &QAction::triggered, edicion, [edicion, bloque, inicio, largo, sugerencia] {
+                    QTextCursor cambio(edicion->document());
+                    cambio.setPosition(bloque.position() + inicio);
+                    cambio.setPosition(bloque.position() + inicio + largo, QTextCursor::KeepAnchor);
+                    cambio.insertText(sugerencia);
+                });
             menu->insertAction(primera, accion);
         }
         if (sugerencias.isEmpty()) {

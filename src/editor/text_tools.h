@@ -25,9 +25,8 @@ class THerramientasTexto : public QObject {
     Q_OBJECT
   public:
     // carpetasDiccionarios: where the dictionaries are looked for.
-    explicit THerramientasTexto(TfrmEditor& ventana,
-                                std::vector<std::string> carpetasDiccionarios =
-                                    CarpetasDiccionarios());
+    explicit THerramientasTexto(TfrmEditor& ventana, std::vector<std::string> carpetasDiccionarios =
+                                                         CarpetasDiccionarios());
 
     TOrtografia Ortografia;
 
@@ -35,7 +34,7 @@ class THerramientasTexto : public QObject {
     QAction* menuPegar = nullptr;
     QAction* menuHacerHuecos = nullptr;
     QLabel* lblIdioma = nullptr;
-    QComboBox* cbIdioma = nullptr;  // automatic, Castellano, Valenciano
+    QComboBox* cbIdioma = nullptr;      // automatic, Castellano, Valenciano
     QLabel* lblDiccionarios = nullptr;  // says, once loaded, which dictionary is missing
 
     // The text file to import, or empty when cancelled; the dialogs' answer. Tests replace them.

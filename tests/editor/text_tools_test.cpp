@@ -105,8 +105,9 @@ TEST_F(Herramientas, ImportingATextMakesAQuestionPerParagraphInOneUndoStep) {
     {
         QFile fichero(ruta);
         ASSERT_TRUE(fichero.open(QIODevice::WriteOnly));
-        fichero.write(U("El viaje fue\nlargo.\n\n\tLa casa blanca\xE2\x80\x89tiene\n\n\nMi cami\xC3\xB3n.\n")
-                          .toUtf8());
+        fichero.write(
+            U("El viaje fue\nlargo.\n\n\tLa casa blanca\xE2\x80\x89tiene\n\n\nMi cami\xC3\xB3n.\n")
+                .toUtf8());
     }
     H().EligeTexto = [ruta] { return ruta; };
     QStringList resumen;
@@ -208,12 +209,13 @@ TEST_F(Herramientas, AnUnknownAnswerIsAProblemWithItsSuggestionThatDoesNotBlockS
     PonTexto(U("La @cancion@ de el @b@arko fue largo"));
     EXPECT_EQ(Problemas(), (QStringList{U("Pregunta 1: ortografia: cancion: ¿canción?"),
                                         U("Pregunta 1: ortografia: barko: ¿barco?")}));
-    EXPECT_TRUE(ventana->Documento.data(ventana->Documento.index(0, 0), TDocumento::RolProblema)
-                    .toBool());
+    EXPECT_TRUE(
+        ventana->Documento.data(ventana->Documento.index(0, 0), TDocumento::RolProblema).toBool());
     ventana->Documento.CambiaTema(0, U("Lectura"));
     // The set is saved all the same.
     eleccion = Ruta("con-faltas.preg");
-    EXPECT_TRUE(ventana->GuardaComo());
+    ventana->menuGuardarComo->trigger();
+    EXPECT_TRUE(QFile::exists(eleccion));
     EXPECT_TRUE(errores.isEmpty()) << errores.join(U("\n")).toStdString();
 
     // The text underlines both, whatever the marks.
