@@ -11,6 +11,7 @@ packages=(
   clang clang-format
   ccache fonts-liberation xvfb xauth xdotool imagemagick
   dpkg-dev lintian desktop-file-utils appstream man-db
+  libhunspell-dev hunspell-es hunspell-ca
 )
 
 # The LLVM version of clang, installed or offered: 14 on Debian 12, 19 on Debian 13.

@@ -23,3 +23,10 @@ std::string CarpetaDatosPrograma() {
     const std::string casa = CarpetaCasa();
     return casa.empty() ? "" : casa + "/.local/share/Tildora";
 }
+
+std::string CarpetaConfiguracionPrograma() {
+    if (const char* configuracion = std::getenv("XDG_CONFIG_HOME"); configuracion && *configuracion)
+        return std::string(configuracion) + "/Tildora";
+    const std::string casa = CarpetaCasa();
+    return casa.empty() ? "" : casa + "/.config/Tildora";
+}

@@ -7,3 +7,6 @@
 // unset or empty, home being $HOME or else the account's; empty when no home is known. No
 // trailing separator.
 std::string CarpetaDatosPrograma();
+// The teacher's own folder (the spelling check's own words): $XDG_CONFIG_HOME/Tildora, or
+// ~/.config/Tildora, as above.
+std::string CarpetaConfiguracionPrograma();

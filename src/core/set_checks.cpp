@@ -396,6 +396,8 @@ std::string TProblemaConjunto::Mensaje(TIdioma idioma) const {
             return cual +
                    Rellena(texto("es igual que la pregunta %1.", "és igual que la pregunta %1."),
                            {Numero(Cifra + 1)});
+        case TTipo::RespuestaDesconocida:
+            return cual + texto("ortografía: ", "ortografia: ") + Detalle;
     }
     return {};
 }
@@ -438,6 +440,8 @@ std::string TProblemaConjunto::MensajeIngles() const {
             return cual + "the gap at " + Numero(Posicion + 1) + " holds " + cifra + " words";
         case TTipo::PreguntaRepetida:
             return cual + "the same text as question " + Numero(Cifra + 1);
+        case TTipo::RespuestaDesconocida:
+            return cual + "spelling: " + Detalle;
     }
     return {};
 }

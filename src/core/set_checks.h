@@ -53,12 +53,14 @@ struct TProblemaConjunto {
         RespuestaConBlancos,        // the gap opened at Posicion starts or ends with a blank
         RespuestaLarga,             // the gap opened at Posicion holds Cifra words
         PreguntaRepetida,           // the same text as question Cifra (0-based)
+        RespuestaDesconocida,       // a gap answer the dictionary does not know: Detalle
     };
     TTipo Tipo;
     int Pregunta = -1;  // 0-based; -1 for the set as a whole
     int64_t Cifra = 0;
     // In characters of the text, where the problem can be pointed at; -1 otherwise.
     int Posicion = -1;
+    std::string Detalle{};  // RespuestaDesconocida: the word and its suggestions, UTF-8
 
     // True when the set cannot be written with it: the program would refuse the set, or a part
     // of it would be lost.

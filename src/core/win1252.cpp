@@ -46,44 +46,49 @@ std::string Utf8DeWindows1252(std::string_view texto) {
     return salida;
 }
 
+std::optional<char32_t> LeeUtf8(std::string_view texto, size_t& i) {
+    const auto b = static_cast<unsigned char>(texto[i]);
+    int seguidos = 0;
+    char32_t c = 0;
+    if (b < 0x80) {
+        c = b;
+    } else if ((b & 0xE0) == 0xC0) {
+        c = b & 0x1F;
+        seguidos = 1;
+    } else if ((b & 0xF0) == 0xE0) {
+        c = b & 0x0F;
+        seguidos = 2;
+    } else if ((b & 0xF8) == 0xF0) {
+        c = b & 0x07;
+        seguidos = 3;
+    } else {
+        ++i;
+        return std::nullopt;
+    }
+    for (int k = 1; k <= seguidos; ++k) {
+        if (i + k >= texto.size() || (static_cast<unsigned char>(texto[i + k]) & 0xC0) != 0x80) {
+            i += k;
+            return std::nullopt;
+        }
+        c = (c << 6) | (static_cast<unsigned char>(texto[i + k]) & 0x3F);
+    }
+    i += seguidos + 1;
+    constexpr char32_t kMinimo[] = {0, 0x80, 0x800, 0x10000};
+    if (c < kMinimo[seguidos] || c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF))
+        return std::nullopt;  // overlong form, beyond Unicode or a surrogate
+    return c;
+}
+
 std::optional<std::string> Windows1252DeUtf8(std::string_view texto) {
     std::string salida;
     salida.reserve(texto.size());
     size_t i = 0;
     while (i < texto.size()) {
-        const auto b = static_cast<unsigned char>(texto[i]);
-        int seguidos = 0;
-        char32_t c = 0;
-        if (b < 0x80) {
-            c = b;
-        } else if ((b & 0xE0) == 0xC0) {
-            c = b & 0x1F;
-            seguidos = 1;
-        } else if ((b & 0xF0) == 0xE0) {
-            c = b & 0x0F;
-            seguidos = 2;
-        } else if ((b & 0xF8) == 0xF0) {
-            c = b & 0x07;
-            seguidos = 3;
-        } else {
-            return std::nullopt;
-        }
-        for (int k = 1; k <= seguidos; ++k) {
-            if (i + k >= texto.size())
-                return std::nullopt;
-            const auto s = static_cast<unsigned char>(texto[i + k]);
-            if ((s & 0xC0) != 0x80)
-                return std::nullopt;
-            c = (c << 6) | (s & 0x3F);
-        }
-        constexpr char32_t kMinimo[] = {0, 0x80, 0x800, 0x10000};
-        if (c < kMinimo[seguidos])
-            return std::nullopt;  // overlong form
-        const int byte = ByteDeUnicode(c);
+        const std::optional<char32_t> c = LeeUtf8(texto, i);
+        const int byte = c ? ByteDeUnicode(*c) : -1;
         if (byte < 0)
             return std::nullopt;
         salida += static_cast<char>(byte);
-        i += seguidos + 1;
     }
     return salida;
 }

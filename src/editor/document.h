@@ -7,6 +7,8 @@
 #include <QUndoStack>
 
 #include <cstdint>
+#include <functional>
+#include <optional>
 #include <vector>
 
 #include "language.h"
@@ -21,6 +23,9 @@ struct TPreguntaEditada {
     uint8_t AnchoMinimo = 0;
     QString Tema;
     QString Texto;
+    // The language the teacher set for the spelling check; none: the one the dictionaries guess.
+    // Not kept in the files.
+    std::optional<TIdioma> IdiomaTexto{};
 
     bool operator==(const TPreguntaEditada&) const = default;
 };
@@ -94,6 +99,7 @@ class TDocumento : public QAbstractTableModel {
     void CambiaModo(int fila, uint8_t modo);
     void CambiaAnchoMinimo(int fila, uint8_t ancho);
     void CambiaTexto(int fila, const QString& texto);
+    void CambiaIdiomaTexto(int fila, std::optional<TIdioma> idioma);
     // Ends the typing step: the next text change starts a new undo step even in the same
     // question (for when the teacher leaves the text and comes back).
     void CierraEscritura() { ++escritura_; }
@@ -120,6 +126,11 @@ class TDocumento : public QAbstractTableModel {
     std::vector<TTemaContado> Temas() const;
 
     // Every problem, set-wide ones first, then by row.
+    // The spelling problems of a question, found outside the document; checked with the rest.
+    std::function<std::vector<TProblema>(const TPreguntaEditada&)> RevisaOrtografia;
+    // Checks every row again, for when what RevisaOrtografia knows has changed.
+    void CompruebaDeNuevo();
+
     std::vector<TProblema> Problemas() const;
     // The problems of one row on its own (the list's mark and tool tip): the same question
     // twice is a problem of the set, found by Problemas() only.

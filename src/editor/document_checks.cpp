@@ -40,7 +40,18 @@ TDocumento::TRevision TDocumento::Revisa(const TPreguntaEditada& pregunta,
 
 void TDocumento::Comprueba(int fila) {
     const TPreguntaEditada& pregunta = Pregunta(fila);
-    revisiones_[static_cast<size_t>(fila)] = Revisa(pregunta, EnBytes(pregunta));
+    TRevision& revision = revisiones_[static_cast<size_t>(fila)];
+    revision = Revisa(pregunta, EnBytes(pregunta));
+    if (RevisaOrtografia)
+        for (TProblema& problema : RevisaOrtografia(pregunta))
+            revision.Problemas.push_back(std::move(problema));
+}
+
+void TDocumento::CompruebaDeNuevo() {
+    for (int fila = 0; fila < Cuenta(); ++fila)
+        Comprueba(fila);
+    if (Cuenta() > 0)
+        emit dataChanged(index(0, 0), index(Cuenta() - 1, NumColumnas - 1));
 }
 
 bool TDocumento::ClaveFalla() const {

@@ -46,6 +46,15 @@ void TDocumento::CambiaAnchoMinimo(int fila, uint8_t ancho) {
     CambiaPregunta(fila, pregunta, false, "cambiar el ancho mínimo", "canviar l'amplària mínima");
 }
 
+void TDocumento::CambiaIdiomaTexto(int fila, std::optional<TIdioma> idioma) {
+    if (fila < 0 || fila >= Cuenta())
+        return;
+    TPreguntaEditada pregunta = Pregunta(fila);
+    pregunta.IdiomaTexto = idioma;
+    CambiaPregunta(fila, pregunta, false, "cambiar el idioma del texto",
+                   "canviar l'idioma del text");
+}
+
 void TDocumento::CambiaTexto(int fila, const QString& texto) {
     if (fila < 0 || fila >= Cuenta())
         return;

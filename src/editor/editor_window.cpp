@@ -20,6 +20,7 @@
 #include "question_form.h"
 #include "question_list.h"
 #include "svg_picture.h"
+#include "text_tools.h"
 #include "topics_panel.h"
 
 namespace {
@@ -81,6 +82,7 @@ TfrmEditor::TfrmEditor(QWidget* parent) : QMainWindow(parent) {
     connect(Problemas, &TPanelProblemas::Contados, this, &TfrmEditor::ActualizaPestanas);
 
     CreaMenu();
+    HerramientasTexto = new THerramientasTexto(*this);
     const int idioma = AjustesEditor().value(kClaveIdioma, static_cast<int>(Idioma)).toInt();
     CambiaIdioma(idioma == static_cast<int>(TIdioma::Castellano) ? TIdioma::Castellano
                                                                  : TIdioma::Valenciano);

@@ -18,6 +18,7 @@ class TListaPreguntas;
 class TPanelProblemas;
 class TPanelTemas;
 class TPanelVistaPrevia;
+class THerramientasTexto;
 
 // The editor's main window: the question list beside the selected question's form and preview,
 // the checks and the topics below the list.
@@ -36,6 +37,7 @@ class TfrmEditor : public QMainWindow {
     TPanelVistaPrevia* VistaPrevia = nullptr;
     TPanelProblemas* Problemas = nullptr;
     TPanelTemas* Temas = nullptr;
+    THerramientasTexto* HerramientasTexto = nullptr;
     QTabWidget* Pestanas = nullptr;
     // The central widget, owned here so that it goes before the document.
     std::unique_ptr<QSplitter> DivisorPrincipal;

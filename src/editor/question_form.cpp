@@ -28,7 +28,8 @@ constexpr QChar kSimboloSaltoLinea = QChar(0x240A);
 // tinted, and a mark left without its partner is flagged in red where it stands.
 class TResaltadorHuecos : public QSyntaxHighlighter {
   public:
-    explicit TResaltadorHuecos(QTextDocument* texto) : QSyntaxHighlighter(texto) {
+    TResaltadorHuecos(QTextDocument* texto, const TFormularioPregunta& formulario)
+        : QSyntaxHighlighter(texto), formulario_(formulario) {
         marca_.setForeground(QColor(0x1a, 0x4f, 0xa8));
         marca_.setFontWeight(QFont::Bold);
         respuesta_.setBackground(QColor(0xdd, 0xe8, 0xfb));
@@ -39,6 +40,21 @@ class TResaltadorHuecos : public QSyntaxHighlighter {
 
   protected:
     void highlightBlock(const QString& linea) override {
+        Huecos(linea);
+        if (!formulario_.Desconocidas)
+            return;
+        for (const auto& [inicio, largo] : formulario_.Desconocidas(linea)) {
+            for (int i = inicio; i < inicio + largo; ++i) {
+                QTextCharFormat formato = format(i);
+                formato.setUnderlineStyle(QTextCharFormat::SpellCheckUnderline);
+                formato.setUnderlineColor(Qt::red);
+                setFormat(i, 1, formato);
+            }
+        }
+    }
+
+  private:
+    void Huecos(const QString& linea) {
         qsizetype abre = linea.indexOf(kMarca);
         while (abre >= 0) {
             const qsizetype cierra = linea.indexOf(kMarca, abre + 1);
@@ -53,7 +69,7 @@ class TResaltadorHuecos : public QSyntaxHighlighter {
         }
     }
 
-  private:
+    const TFormularioPregunta& formulario_;
     QTextCharFormat marca_;
     QTextCharFormat respuesta_;
     QTextCharFormat sinPareja_;
@@ -86,7 +102,7 @@ TFormularioPregunta::TFormularioPregunta(TDocumento& documento, QWidget* parent)
     // Undo and redo belong to the document: the edit's own history would split them.
     edTexto->setUndoRedoEnabled(false);
     edTexto->installEventFilter(this);
-    new TResaltadorHuecos(edTexto->document());
+    resaltador_ = new TResaltadorHuecos(edTexto->document(), *this);
     lblTexto->setBuddy(edTexto);
 
     auto* fila = new QHBoxLayout;
@@ -111,6 +127,10 @@ TFormularioPregunta::TFormularioPregunta(TDocumento& documento, QWidget* parent)
 
     CambiaIdioma(TIdioma::Valenciano);
     MuestraFila(-1);
+}
+
+void TFormularioPregunta::RevisaDeNuevo() {
+    resaltador_->rehighlight();
 }
 
 QString TFormularioPregunta::TextoEnEdicion(const QString& texto) {

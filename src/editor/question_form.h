@@ -3,6 +3,9 @@
 #include <QWidget>
 
 #include <cstdint>
+#include <functional>
+#include <utility>
+#include <vector>
 
 #include "document.h"
 #include "language.h"
@@ -12,6 +15,7 @@ class QComboBox;
 class QLabel;
 class QPlainTextEdit;
 class QSpinBox;
+class QSyntaxHighlighter;
 
 // The fields of the selected question. Every change the teacher makes goes to the document as
 // an undoable command; a change that comes from the document (an undo, a redo) only refreshes
@@ -30,6 +34,11 @@ class TFormularioPregunta : public QWidget {
     QSpinBox* spAncho = nullptr;
     QLabel* lblTexto = nullptr;
     QPlainTextEdit* edTexto = nullptr;
+
+    // The unknown words of one paragraph of the text, as (start, length), underlined as the
+    // teacher types; RevisaDeNuevo underlines again when what it knows changed.
+    std::function<std::vector<std::pair<int, int>>(const QString& parrafo)> Desconocidas;
+    void RevisaDeNuevo();
 
     // The question shown; -1 shows nothing and disables the fields.
     void MuestraFila(int fila);
@@ -59,6 +68,7 @@ class TFormularioPregunta : public QWidget {
     void spAnchoChange();
 
     TDocumento& documento_;
+    QSyntaxHighlighter* resaltador_ = nullptr;
     int fila_ = -1;
     // True while the fields are being filled from the document: no change goes back to it.
     bool refrescando_ = false;

@@ -45,6 +45,16 @@ std::optional<std::string> BytesDeEntrada(const QString& entrada) {
     return Windows1252DeUtf8(compuesta.toStdString());
 }
 
+std::string BytesPorUnidad(const QString& texto) {
+    std::string bytes(static_cast<size_t>(texto.size()), '?');
+    for (qsizetype i = 0; i < texto.size(); ++i) {
+        const int byte = texto[i].isSurrogate() ? -1 : ByteDeUnicode(texto[i].unicode());
+        if (byte > 0)
+            bytes[static_cast<size_t>(i)] = static_cast<char>(byte);
+    }
+    return bytes;
+}
+
 std::string RutaLocal(const QString& ruta) {
     return QFile::encodeName(ruta).toStdString();
 }

@@ -17,6 +17,9 @@ std::string BytesDeTexto(const QString& texto);
 // composed into the accented letter and nothing else changed; none when the code page cannot
 // hold it.
 std::optional<std::string> BytesDeEntrada(const QString& entrada);
+// One Windows-1252 byte for each UTF-16 unit of the text, "?" where the code page has none, so
+// that a place in the bytes is the same place in the text.
+std::string BytesPorUnidad(const QString& texto);
 // A path as the file system's bytes, and back.
 std::string RutaLocal(const QString& ruta);
 QString RutaDeBytes(const std::string& ruta);

@@ -55,6 +55,8 @@ constexpr const char* kAyuda =
     "  config SET.preg --select LIST | --all\n"
     "                            write the set's settings file: the topics a learner starts with\n"
     "  history SET.preg          show the set's scores, oldest first\n"
+    "  gaps --rule RULE TEXT     make a question source of a plain text, gapped by rule\n"
+    "  spell SET.preg|SOURCE     list the gap answers the dictionaries do not know\n"
     "  review SET.preg           list the questions due for review now\n"
     "\n"
     "Run 'tildora-tool COMMAND --help' for one command, 'tildora-tool --version' for the\n"

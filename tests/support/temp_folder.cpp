@@ -28,5 +28,6 @@ std::string LeeFicheroEntero(const std::string& ruta) {
 TCasaTemporal::TCasaTemporal() {
     setenv("XDG_DATA_HOME", datos_.Ruta().c_str(), 1);
     setenv("XDG_CONFIG_HOME", configuracion_.Ruta().c_str(), 1);
+    setenv("DICPATH", diccionarios_.Ruta().c_str(), 1);
     setenv("QT_QPA_PLATFORM", "offscreen", 0);
 }

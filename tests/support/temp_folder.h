@@ -20,8 +20,9 @@ class TCarpetaTemporal {
 
 std::string LeeFicheroEntero(const std::string& ruta);
 
-// Points XDG_DATA_HOME and XDG_CONFIG_HOME at temporary folders for as long as it lives, so that
-// nothing a test runs writes to the real home; Qt's platform is offscreen unless one is set.
+// Points XDG_DATA_HOME, XDG_CONFIG_HOME and the spelling dictionaries' DICPATH at temporary
+// folders for as long as it lives, so that nothing a test runs writes to the real home or spells
+// with the system's dictionaries; Qt's platform is offscreen unless one is set.
 class TCasaTemporal {
   public:
     TCasaTemporal();
@@ -29,4 +30,5 @@ class TCasaTemporal {
   private:
     TCarpetaTemporal datos_;
     TCarpetaTemporal configuracion_;
+    TCarpetaTemporal diccionarios_;
 };

@@ -1,0 +1,59 @@
+#pragma once
+
+#include <QDialog>
+
+#include <vector>
+
+#include "document.h"
+#include "gap_rules.h"
+#include "language.h"
+
+class QCheckBox;
+class QDialogButtonBox;
+class QListWidget;
+class QListWidgetItem;
+class QPlainTextEdit;
+class QRadioButton;
+class QSpinBox;
+class TPanelVistaPrevia;
+
+// Gaps proposed by spelling rule over the selected text, the question or every question: the
+// teacher sees them in the text and the preview, unticks what should stay, and applies the rest
+// as one undo step.
+class TDialogoHuecos : public QDialog {
+    Q_OBJECT
+  public:
+    // seleccion: the selected part of question fila's text, empty when none.
+    TDialogoHuecos(TDocumento& documento, int fila, int inicioSeleccion, int finSeleccion,
+                   TIdioma idioma, QWidget* parent = nullptr);
+
+    QRadioButton* rbSeleccion = nullptr;
+    QRadioButton* rbPregunta = nullptr;
+    QRadioButton* rbTodas = nullptr;
+    std::vector<QCheckBox*> chkReglas;  // in the order of DescripcionesReglas()
+    QSpinBox* spDistractores = nullptr;
+    QListWidget* lstPropuestas = nullptr;
+    QPlainTextEdit* edResultado = nullptr;
+    TPanelVistaPrevia* VistaPrevia = nullptr;
+    QDialogButtonBox* botones = nullptr;
+
+    // The question as it would be with the ticked proposals.
+    TPreguntaEditada Resultado(int fila) const;
+    // Every question with a ticked proposal, changed in one undo step.
+    void Aplica();
+
+  private:
+    struct TPropuestasFila {
+        int Fila;
+        std::vector<TPropuestaHueco> Propuestas;
+    };
+    void Propone();
+    void MuestraFila(int fila);
+    void PropuestaMarcada(QListWidgetItem* elemento);
+
+    TDocumento& documento_;
+    int fila_;
+    int inicioSeleccion_, finSeleccion_;
+    TIdioma idioma_;
+    std::vector<TPropuestasFila> propuestas_;
+};

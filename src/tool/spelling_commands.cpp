@@ -1,0 +1,226 @@
+#include "spelling_commands.h"
+
+#include <algorithm>
+#include <fstream>
+#include <map>
+#include <sstream>
+#include <stdexcept>
+
+#include "binary_file.h"
+#include "commands.h"
+#include "gap_rules.h"
+#include "io_error.h"
+#include "source_format.h"
+#include "spelling.h"
+#include "text_import.h"
+#include "win1252.h"
+
+namespace {
+
+struct TUsoErroneo : std::runtime_error {
+    using std::runtime_error::runtime_error;
+};
+
+std::string NombresReglas() {
+    std::string nombres;
+    for (const TDescripcionRegla& d : DescripcionesReglas())
+        nombres += std::string(nombres.empty() ? "" : ", ") + d.Nombre;
+    return nombres;
+}
+
+const std::map<std::string, std::string> kAyudas = {
+    {"gaps",
+     "Usage: tildora-tool gaps --rule RULE [--rule RULE...] [--distractors N] [--topic T]\n"
+     "                         TEXT [-o SOURCE]\n"
+     "Turns the plain UTF-8 text TEXT into a question source, one question per paragraph (a\n"
+     "blank line ends one), with gaps by the spelling rules given, earlier rules first. RULE\n"
+     "is one of: " +
+         NombresReglas() +
+         ".\n"
+         "'accents' gaps every word bearing an accent or a diaeresis and makes the question\n"
+         "accent practice. --distractors N adds, per question and rule, N gaps on words spelt\n"
+         "without the rule's letter (for accents: unaccented words), where the rule allows it.\n"
+         "Words already holding a gap mark are left as they are. Characters a question cannot\n"
+         "hold are replaced by a plain form where there is one, or listed and nothing is\n"
+         "written. The source goes to SOURCE, or to standard output.\n"},
+    {"spell",
+     "Usage: tildora-tool spell SET.preg|SOURCE [--language castellano|valenciano] [--words]\n"
+     "Checks the spelling of every gap answer (the word that holds the gap, filled in) with\n"
+     "the Hunspell dictionaries es_ES and ca_ES-valencia, and prints each unknown one with its\n"
+     "question number and suggestions. Each question is checked in the language whose\n"
+     "dictionary knows more of its words, unless --language is given. --words lists the\n"
+     "unknown words of the texts too. Exit status 1 when a word is unknown, 0 when none; a\n"
+     "dictionary that is not installed is reported and its questions are not checked.\n"},
+};
+
+std::string Lee(const std::string& ruta) {
+    std::ifstream fichero(ruta, std::ios::binary);
+    if (!fichero)
+        throw std::runtime_error(ruta + ": cannot be read");
+    std::ostringstream contenido;
+    contenido << fichero.rdbuf();
+    return contenido.str();
+}
+
+int HazHuecos(const std::vector<std::string>& argumentos, std::ostream& salida,
+              std::ostream& errores) {
+    std::vector<TReglaHuecos> reglas;
+    int distractores = 0;
+    std::string tema, texto, destino;
+    bool conDestino = false;
+    for (size_t i = 0; i < argumentos.size(); ++i) {
+        const std::string& a = argumentos[i];
+        const bool conValor = i + 1 < argumentos.size();
+        if (a == "--rule" && conValor) {
+            const auto regla = ReglaDeNombre(argumentos[++i]);
+            if (!regla)
+                throw TUsoErroneo("unknown rule '" + argumentos[i] + "'; the rules are " +
+                                  NombresReglas());
+            reglas.push_back(*regla);
+        } else if (a == "--distractors" && conValor) {
+            const std::string& n = argumentos[++i];
+            if (n.empty() || n.size() > 4 || !std::all_of(n.begin(), n.end(), ::isdigit))
+                throw TUsoErroneo("--distractors takes a number from 0 to 9999");
+            distractores = std::stoi(n);
+        } else if (a == "--topic" && conValor) {
+            const auto bytes = Windows1252DeUtf8(argumentos[++i]);
+            if (!bytes || ByteNoEscribible(TPregunta{0, 0, *bytes, ""}) >= 0)
+                throw TUsoErroneo("the topic holds a character a question cannot hold");
+            tema = *bytes;
+        } else if (a == "-o" && conValor && !conDestino) {
+            destino = argumentos[++i];
+            conDestino = true;
+        } else if (!a.starts_with("-") && texto.empty()) {
+            texto = a;
+        } else {
+            throw TUsoErroneo("unexpected argument '" + a + "'");
+        }
+    }
+    if (reglas.empty() || texto.empty())
+        throw TUsoErroneo("'gaps' takes at least one --rule and a text");
+
+    const TTextoImportado importado = ImportaTexto(Lee(texto), TPregunta{0, 0, tema, ""});
+    for (const TCaracterRechazado& r : importado.Rechazados)
+        errores << texto << ":" << r.Linea << ": column " << r.Columna << ": the character \""
+                << r.Caracter << "\" cannot be kept in a question; replace it\n";
+    if (!importado.Rechazados.empty())
+        return kSalidaFallo;
+    if (importado.Sustituidos > 0)
+        errores << texto << ": " << importado.Sustituidos
+                << " characters replaced by a plain form (dashes, blanks, signs)\n";
+
+    std::vector<TPregunta> preguntas;
+    for (const TPregunta& pregunta : importado.Preguntas)
+        preguntas.push_back(
+            AplicaHuecos(pregunta, ProponHuecos(pregunta.Texto, reglas, distractores)));
+    const std::string fuente = EscribeFuente(preguntas, NombreDesnudo(texto));
+    if (!conDestino) {
+        salida << fuente;
+        return kSalidaBien;
+    }
+    std::ofstream fichero(destino, std::ios::binary);
+    fichero << fuente;
+    if (!fichero.flush())
+        throw std::runtime_error(destino + ": cannot be written");
+    salida << "Wrote " << destino << ": " << preguntas.size() << " questions.\n";
+    return kSalidaBien;
+}
+
+// The questions of a set, as 'unpack' reads them, or of a source.
+std::vector<TPregunta> LeePreguntas(const std::string& nombre, std::ostream& errores) {
+    std::string fuente;
+    if (nombre.ends_with(".preg")) {
+        std::ostringstream desempaquetada;
+        if (EjecutaHerramienta({"unpack", nombre}, desempaquetada, errores) != kSalidaBien)
+            throw std::runtime_error("");
+        fuente = desempaquetada.str();
+    } else {
+        fuente = Lee(nombre);
+    }
+    TFuenteLeida leida = LeeFuente(fuente);
+    if (leida.Error)
+        throw std::runtime_error(nombre + ":" + std::to_string(leida.Error->Linea) + ": " +
+                                 leida.Error->Mensaje);
+    return std::move(leida.Preguntas);
+}
+
+int Deletrea(const std::vector<std::string>& argumentos, std::ostream& salida,
+             std::ostream& errores) {
+    std::string nombre;
+    std::optional<TIdioma> forzado;
+    bool palabras = false;
+    for (size_t i = 0; i < argumentos.size(); ++i) {
+        const std::string& a = argumentos[i];
+        if (a == "--language" && i + 1 < argumentos.size()) {
+            const std::string& idioma = argumentos[++i];
+            if (idioma != "castellano" && idioma != "valenciano")
+                throw TUsoErroneo("--language takes castellano or valenciano");
+            forzado = idioma == "castellano" ? TIdioma::Castellano : TIdioma::Valenciano;
+        } else if (a == "--words") {
+            palabras = true;
+        } else if (!a.starts_with("-") && nombre.empty()) {
+            nombre = a;
+        } else {
+            throw TUsoErroneo("unexpected argument '" + a + "'");
+        }
+    }
+    if (nombre.empty())
+        throw TUsoErroneo("'spell' takes a set (SET.preg) or a question source");
+    const std::vector<TPregunta> preguntas = LeePreguntas(nombre, errores);
+
+    TOrtografia ortografia;
+    bool avisado[2] = {false, false};
+    int desconocidas = 0;
+    for (size_t i = 0; i < preguntas.size(); ++i) {
+        const std::string& texto = preguntas[i].Texto;
+        const TIdioma idioma = forzado ? *forzado : ortografia.IdiomaDe(QuitaMarcas(texto));
+        const char* nombreIdioma = Elige(idioma, "castellano", "valenciano");
+        if (!ortografia.Disponible(idioma)) {
+            bool& dicho = avisado[idioma == TIdioma::Castellano ? 0 : 1];
+            if (!dicho)
+                errores << "tildora-tool spell: no " << nombreIdioma << " dictionary ("
+                        << NombreDiccionario(idioma)
+                        << ".dic) is installed; its questions are not checked\n";
+            dicho = true;
+            continue;
+        }
+        std::vector<TPalabraDesconocida> halladas =
+            palabras ? ortografia.Desconocidas(idioma, texto, 3)
+                     : ortografia.RespuestasDesconocidas(idioma, texto, 3);
+        for (const TPalabraDesconocida& d : halladas) {
+            salida << "question " << i + 1 << " (" << nombreIdioma
+                   << "): " << Utf8DeWindows1252(d.Palabra) << ":";
+            for (size_t k = 0; k < d.Sugerencias.size(); ++k)
+                salida << (k == 0 ? " " : ", ") << Utf8DeWindows1252(d.Sugerencias[k]);
+            salida << (d.Sugerencias.empty() ? " no suggestion\n" : "\n");
+        }
+        desconocidas += static_cast<int>(halladas.size());
+    }
+    return desconocidas > 0 ? kSalidaFallo : kSalidaBien;
+}
+
+}  // namespace
+
+std::optional<int> EjecutaOrdenOrtografia(const std::vector<std::string>& argumentos,
+                                          std::ostream& salida, std::ostream& errores) {
+    if (argumentos.empty() || !kAyudas.contains(argumentos.front()))
+        return std::nullopt;
+    const std::string& orden = argumentos.front();
+    const std::vector<std::string> resto(argumentos.begin() + 1, argumentos.end());
+    if (std::find(resto.begin(), resto.end(), "--help") != resto.end()) {
+        salida << kAyudas.at(orden);
+        return kSalidaBien;
+    }
+    try {
+        return orden == "gaps" ? HazHuecos(resto, salida, errores)
+                               : Deletrea(resto, salida, errores);
+    } catch (const TUsoErroneo& e) {
+        errores << "tildora-tool " << orden << ": " << e.what() << "\n"
+                << "Run 'tildora-tool " << orden << " --help' for its usage.\n";
+        return kSalidaUsoErroneo;
+    } catch (const std::exception& e) {
+        if (*e.what() != 0)
+            errores << "tildora-tool: " << e.what() << "\n";
+        return kSalidaFallo;
+    }
+}
