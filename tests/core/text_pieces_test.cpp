@@ -28,7 +28,9 @@ TEST(TextPieces, ReadsTextGapsAndParagraphs) {
     const Caso casos[] = {
         {"empty", "", {}},
         {"plain words keep every blank", " a  b ", {T(" a  b ")}},
-        {"gaps inside and between words", "El @v@erano y @b@arco.", {T("El "), H("v"), T("erano y "), H("b"), T("arco.")}},
+        {"gaps inside and between words",
+         "El @v@erano y @b@arco.",
+         {T("El "), H("v"), T("erano y "), H("b"), T("arco.")}},
         {"a gap may hold blanks", "x@a b@y", {T("x"), H("a b"), T("y")}},
         {"an empty gap", "@@echaban", {H(""), T("echaban")}},
         {"adjacent gaps", "@a@@b@", {H("a"), H("b")}},
