@@ -19,7 +19,6 @@
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QSpinBox>
-#include <QStandardPaths>
 #include <QTime>
 #include <QToolButton>
 
@@ -27,6 +26,7 @@
 #include <optional>
 
 #include "about_box.h"
+#include "data_folder.h"
 #include "dedication_window.h"
 #include "dialog_setup.h"
 #include "folding.h"
@@ -310,8 +310,7 @@ QString CarpetaProgramaDe(const QString& carpetaEjecutable) {
 }
 
 QString TfrmTildora::CarpetaDatos() {
-    return QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) +
-           QStringLiteral("/Tildora/");
+    return RutaDeBytes(CarpetaDatosPrograma()) + QStringLiteral("/");
 }
 
 void TfrmTildora::menuNuevoClick() {

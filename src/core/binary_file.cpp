@@ -1,6 +1,7 @@
 #include "binary_file.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <filesystem>
 #include <system_error>
 #include <utility>
@@ -10,6 +11,11 @@
 namespace fs = std::filesystem;
 
 namespace {
+
+[[noreturn]] void Falla(const char* operacion, const std::string& ruta) {
+    const int codigo = errno;
+    throw IoError(operacion, ruta, codigo);
+}
 
 int Busca(std::FILE* f, int64_t posicion, int origen) {
 #ifdef _WIN32
@@ -53,11 +59,13 @@ void TFichero::Abre(const std::string& ruta, TModo modo) {
     // Opening a fifo would wait for its other end, with the window frozen.
     std::error_code error;
     const fs::file_status estado = fs::status(ruta, error);
-    if (fs::is_directory(estado) || fs::is_fifo(estado))
+    if (fs::is_directory(estado))
+        throw IoError("abrir", ruta, EISDIR);
+    if (fs::is_fifo(estado))
         throw IoError("abrir", ruta);
     fichero_ = std::fopen(ruta.c_str(), modo == TModo::Lectura ? "rb" : "ab");
     if (!fichero_)
-        throw IoError("abrir", ruta);
+        Falla("abrir", ruta);
     // Reads are whole blocks already; a stdio buffer would only copy them twice.
     if (modo == TModo::Lectura)
         std::setvbuf(fichero_, nullptr, _IONBF, 0);
@@ -68,7 +76,7 @@ void TFichero::Cierra() {
         return;
     std::FILE* f = std::exchange(fichero_, nullptr);
     if (std::fclose(f) != 0)
-        throw IoError("cerrar", ruta_);
+        Falla("cerrar", ruta_);
 }
 
 int64_t TFichero::Tamano() {
@@ -76,16 +84,18 @@ int64_t TFichero::Tamano() {
         throw IoError("tamaño", ruta_);
     const int64_t actual = Posicion(fichero_);
     if (actual < 0 || Busca(fichero_, 0, SEEK_END) != 0)
-        throw IoError("tamaño", ruta_);
+        Falla("tamaño", ruta_);
     const int64_t tamano = Posicion(fichero_);
     if (tamano < 0 || Busca(fichero_, actual, SEEK_SET) != 0)
-        throw IoError("tamaño", ruta_);
+        Falla("tamaño", ruta_);
     return tamano;
 }
 
 void TFichero::Posiciona(int64_t posicion) {
-    if (!fichero_ || posicion < 0 || Busca(fichero_, posicion, SEEK_SET) != 0)
+    if (!fichero_ || posicion < 0)
         throw IoError("posicionar", ruta_);
+    if (Busca(fichero_, posicion, SEEK_SET) != 0)
+        Falla("posicionar", ruta_);
 }
 
 size_t TFichero::LeeBloque(void* destino, size_t n) {
@@ -93,15 +103,27 @@ size_t TFichero::LeeBloque(void* destino, size_t n) {
         throw IoError("leer", ruta_);
     const size_t leidos = std::fread(destino, 1, n, fichero_);
     if (leidos < n && std::ferror(fichero_)) {
+        const int codigo = errno;
         std::clearerr(fichero_);
-        throw IoError("leer", ruta_);
+        throw IoError("leer", ruta_, codigo);
     }
     return leidos;
 }
 
 void TFichero::EscribeBloque(const void* origen, size_t n) {
-    if (!fichero_ || std::fwrite(origen, 1, n, fichero_) != n || std::fflush(fichero_) != 0)
+    if (!fichero_)
         throw IoError("escribir", ruta_);
+    if (std::fwrite(origen, 1, n, fichero_) != n || std::fflush(fichero_) != 0)
+        Falla("escribir", ruta_);
+}
+
+std::string LeeFicheroCompleto(const std::string& ruta) {
+    TFichero fichero;
+    fichero.Abre(ruta, TFichero::TModo::Lectura);
+    std::string bytes(static_cast<size_t>(fichero.Tamano()), '\0');
+    bytes.resize(bytes.empty() ? 0 : fichero.LeeBloque(bytes.data(), bytes.size()));
+    fichero.Cierra();
+    return bytes;
 }
 
 bool ExisteFichero(const std::string& ruta) {
@@ -117,8 +139,10 @@ bool ExisteCarpeta(const std::string& ruta) {
 void CreaCarpeta(const std::string& ruta) {
     std::error_code error;
     fs::create_directories(ruta, error);
-    if (error || !fs::is_directory(ruta))
-        throw IoError("crear la carpeta", ruta);
+    if (error)
+        throw IoError("crear la carpeta", ruta, error.value());
+    if (!fs::is_directory(ruta))
+        throw IoError("crear la carpeta", ruta, ENOTDIR);
 }
 
 std::string NombreDesnudo(const std::string& ruta) {

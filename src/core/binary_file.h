@@ -39,6 +39,9 @@ inline uint32_t LeeEntero32(const unsigned char* p) {
     return uint32_t{p[0]} | uint32_t{p[1]} << 8 | uint32_t{p[2]} << 16 | uint32_t{p[3]} << 24;
 }
 
+// A whole file's bytes; throws IoError when it cannot be opened or read.
+std::string LeeFicheroCompleto(const std::string& ruta);
+
 bool ExisteFichero(const std::string& ruta);
 bool ExisteCarpeta(const std::string& ruta);
 // Creates the folder with all missing parents; throws IoError when it cannot.

@@ -42,10 +42,5 @@ std::string LeeHistoria(const std::string& ruta) {
     // A folder in its place is an error that the open names, not an empty history.
     if (!std::filesystem::exists(ruta, error))
         return {};
-    TFichero fichero;
-    fichero.Abre(ruta, TFichero::TModo::Lectura);
-    std::string bytes(static_cast<size_t>(fichero.Tamano()), '\0');
-    bytes.resize(fichero.LeeBloque(bytes.data(), bytes.size()));
-    fichero.Cierra();
-    return bytes;
+    return LeeFicheroCompleto(ruta);
 }

@@ -1,9 +1,6 @@
 #include "writer.h"
 
-#include <cstdio>
-
 #include "checksum.h"
-#include "io_error.h"
 #include "settings.h"
 
 namespace {
@@ -51,17 +48,7 @@ TConjuntoEscrito ConstruyeConjunto(const std::vector<TPregunta>& preguntas,
 void EscribeConjunto(const std::string& nombre, const std::vector<TPregunta>& preguntas,
                      std::string_view clave) {
     const TConjuntoEscrito conjunto = ConstruyeConjunto(preguntas, clave);
-    EscribeFichero(nombre, conjunto.Preguntas);
-    EscribeFichero(CambiaExtension(nombre, ".ind"), conjunto.Indice);
-}
-
-void EscribeFichero(const std::string& ruta, std::string_view bytes) {
-    std::FILE* f = std::fopen(ruta.c_str(), "wb");
-    if (!f)
-        throw IoError("crear", ruta);
-    const bool escrito = std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
-    if (std::fclose(f) != 0 || !escrito)
-        throw IoError("escribir", ruta);
+    EscribePar(nombre, conjunto.Preguntas, conjunto.Indice);
 }
 
 std::string ConstruyeConfiguracion(const std::vector<bool>& marcas) {

@@ -4,6 +4,7 @@
 #include <string_view>
 #include <vector>
 
+#include "atomic_write.h"
 #include "question_files.h"
 
 // Writers of the files the program only reads: the authoring tool and the tests make
@@ -20,11 +21,9 @@ struct TConjuntoEscrito {
 };
 TConjuntoEscrito ConstruyeConjunto(const std::vector<TPregunta>& preguntas,
                                    std::string_view clave = kClave);
-// Writes SET.preg and its index beside it, replacing them.
+// Writes SET.preg and its index beside it as one, replacing them (EscribePar).
 void EscribeConjunto(const std::string& nombre, const std::vector<TPregunta>& preguntas,
                      std::string_view clave = kClave);
 // A settings file that starts a learner on the marked topics: marcas[i] for topic i + 1 of the
 // set's topic list, every other flag clear, the header as the defaults set it.
 std::string ConstruyeConfiguracion(const std::vector<bool>& marcas);
-// Writes a whole file, replacing it; throws IoError.
-void EscribeFichero(const std::string& ruta, std::string_view bytes);

@@ -7,11 +7,11 @@
 #include <QIODevice>
 #include <QMimeData>
 #include <QSaveFile>
-#include <QStandardPaths>
 
 #include <algorithm>
 #include <utility>
 
+#include "data_folder.h"
 #include "document_commands.h"
 #include "io_error.h"
 #include "set_checks.h"
@@ -433,8 +433,7 @@ bool TDocumento::EscribeConfiguracion(const QString& rutaCfg,
 }
 
 QString TDocumento::RutaConfiguracionDefecto(const QString& rutaPreg) {
-    return QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) +
-           QStringLiteral("/Tildora/") + RutaDeBytes(NombreConfiguracion(RutaLocal(rutaPreg)));
+    return RutaDeBytes(CarpetaDatosPrograma() + "/" + NombreConfiguracion(RutaLocal(rutaPreg)));
 }
 
 // Edits

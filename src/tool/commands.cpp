@@ -1,15 +1,22 @@
 #include "commands.h"
 
+#include <unistd.h>
+
 #include <algorithm>
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <functional>
 #include <map>
 #include <optional>
 #include <stdexcept>
 
+#include "atomic_write.h"
 #include "binary_file.h"
 #include "checksum.h"
+#include "data_folder.h"
+#include "history.h"
 #include "io_error.h"
 #include "question_files.h"
 #include "set_checks.h"
@@ -77,6 +84,43 @@ const std::map<std::string, std::string> kAyudaOrden = {
      "session, oldest first, as per cent of right answers.\n"},
 };
 
+// A folder of its own under the system's temporary folder, removed with its contents.
+struct TCarpetaBorrador {
+    TCarpetaBorrador() {
+        std::string plantilla =
+            (std::filesystem::temp_directory_path() / "tildora-XXXXXX").string();
+        if (!mkdtemp(plantilla.data())) {
+            const int codigo = errno;
+            throw IoError("crear la carpeta", plantilla, codigo);
+        }
+        Ruta = plantilla;
+    }
+    ~TCarpetaBorrador() {
+        std::error_code error;
+        std::filesystem::remove_all(Ruta, error);
+    }
+    TCarpetaBorrador(const TCarpetaBorrador&) = delete;
+    TCarpetaBorrador& operator=(const TCarpetaBorrador&) = delete;
+    std::string Ruta;
+};
+
+// "cannot write FILE: REASON", in the operating system's words.
+std::string ExplicaErrorIo(const IoError& error) {
+    static const std::map<std::string, std::string> kVerbos = {
+        {"abrir", "open"},         {"leer", "read"},
+        {"escribir", "write"},     {"renombrar", "rename"},
+        {"sincronizar", "sync"},   {"borrar", "remove"},
+        {"cerrar", "close"},       {"tamaño", "measure"},
+        {"posicionar", "seek in"}, {"crear la carpeta", "create the folder"},
+    };
+    const auto verbo = kVerbos.find(error.Operacion());
+    std::string texto =
+        "cannot " + (verbo == kVerbos.end() ? "use" : verbo->second) + " " + error.Fichero();
+    if (!error.Motivo().empty())
+        texto += ": " + error.Motivo();
+    return texto;
+}
+
 bool PideAyuda(const std::vector<std::string>& argumentos) {
     return std::find(argumentos.begin(), argumentos.end(), "--help") != argumentos.end() ||
            std::find(argumentos.begin(), argumentos.end(), "-h") != argumentos.end();
@@ -92,16 +136,9 @@ std::string UneAviso(const TAviso& aviso) {
     return texto;
 }
 
-std::string LeeFicheroCompleto(const std::string& ruta) {
-    TFichero fichero;
-    fichero.Abre(ruta, TFichero::TModo::Lectura);
-    std::string bytes(static_cast<size_t>(fichero.Tamano()), '\0');
-    bytes.resize(bytes.empty() ? 0 : fichero.LeeBloque(bytes.data(), bytes.size()));
-    return bytes;
-}
-
 // The set as the program would open it, or TFallo with its notice.
 void ValidaConjunto(const std::string& nombre, std::ostream& errores) {
+    CompletaEscrituraPendiente(nombre);
     TAviso aviso;
     if (CompruebaFicheros(nombre, kClave, &aviso))
         return;
@@ -228,10 +265,6 @@ int Empaqueta(const std::vector<std::string>& argumentos, std::ostream& salida,
         throw TErrorUso("'pack' takes a source and -o SET.preg", "pack");
     if (!destino.ends_with(".preg") || NombreSinExtension(destino).empty())
         throw TErrorUso("the question file must be named SOMETHING.preg", "pack");
-    if (!ExisteFichero(fuenteRuta)) {
-        errores << fuenteRuta << ": no such file\n";
-        return kSalidaFallo;
-    }
 
     const TFuenteLeida fuente = LeeFuente(LeeFicheroCompleto(fuenteRuta));
     if (fuente.Error) {
@@ -239,7 +272,6 @@ int Empaqueta(const std::vector<std::string>& argumentos, std::ostream& salida,
                 << "\n";
         return kSalidaFallo;
     }
-    EscribeConjunto(destino, fuente.Preguntas);
     const TAvisador aviso = Avisador(fuenteRuta, errores);
     Avisa(aviso,
           CompruebaTotales(static_cast<int64_t>(fuente.Preguntas.size()),
@@ -249,15 +281,22 @@ int Empaqueta(const std::vector<std::string>& argumentos, std::ostream& salida,
         Avisa(aviso, CompruebaPregunta(pregunta, static_cast<int>(i), LongitudRegistro(pregunta)));
     }
 
-    TAviso rechazo;
-    if (!CompruebaFicheros(destino, kClave, &rechazo)) {
-        errores << UneAviso(rechazo) << "\n";
-        if (!CompruebaClave(destino, kClave, nullptr))
-            errores << ExplicaClave(fuente.Preguntas.front(), fuente.Lineas.front());
-        std::remove(destino.c_str());
-        std::remove(NombreIndice(destino).c_str());
-        return kSalidaFallo;
+    // The program's own checks on a scratch copy, so that a set that fails them never
+    // replaces the one at the destination.
+    const TConjuntoEscrito conjunto = ConstruyeConjunto(fuente.Preguntas);
+    {
+        const TCarpetaBorrador borrador;
+        const std::string prueba = borrador.Ruta + "/" + NombreDesnudo(destino);
+        EscribePar(prueba, conjunto.Preguntas, conjunto.Indice);
+        TAviso rechazo;
+        if (!CompruebaFicheros(prueba, kClave, &rechazo)) {
+            errores << UneAviso(rechazo) << "\n";
+            if (!CompruebaClave(prueba, kClave, nullptr))
+                errores << ExplicaClave(fuente.Preguntas.front(), fuente.Lineas.front());
+            return kSalidaFallo;
+        }
     }
+    EscribePar(destino, conjunto.Preguntas, conjunto.Indice);
     salida << "Wrote " << destino << " and " << NombreIndice(destino) << ": "
            << fuente.Preguntas.size() << " questions, " << CuentaTemas(fuente.Preguntas).size()
            << " topics.\n";
@@ -371,7 +410,8 @@ std::vector<int> LeeSeleccion(const std::string& lista, int32_t cuenta) {
 std::string CarpetaDatosExigida() {
     const std::string carpeta = CarpetaDatosPrograma();
     if (carpeta.empty())
-        throw TFallo("cannot find the program data folder: HOME is not set");
+        throw TFallo(
+            "cannot find the program data folder: neither XDG_DATA_HOME nor a home is known");
     return carpeta;
 }
 
@@ -432,8 +472,8 @@ int MuestraHistoria(const std::vector<std::string>& argumentos, std::ostream& sa
     salida << ruta << ": " << puntuaciones.size()
            << (puntuaciones.size() == 1 ? " session" : " sessions") << ", oldest first\n";
     for (size_t i = 0; i < puntuaciones.size(); ++i) {
-        const int puntuacion = static_cast<unsigned char>(puntuaciones[i]);
-        salida << "  " << i + 1 << ". " << puntuacion * 100 / 254 << "%\n";
+        const auto puntuacion = static_cast<uint8_t>(puntuaciones[i]);
+        salida << "  " << i + 1 << ". " << PorCientoHistoria(puntuacion) << "%\n";
     }
     return kSalidaBien;
 }
@@ -446,16 +486,6 @@ const std::map<std::string, TOrden> kOrdenes = {{"pack", Empaqueta},
                                                 {"history", MuestraHistoria}};
 
 }  // namespace
-
-std::string CarpetaDatosPrograma() {
-    const char* datos = std::getenv("XDG_DATA_HOME");
-    if (datos && *datos)
-        return std::string(datos) + "/Tildora";
-    const char* casa = std::getenv("HOME");
-    if (casa && *casa)
-        return std::string(casa) + "/.local/share/Tildora";
-    return "";
-}
 
 int EjecutaHerramienta(const std::vector<std::string>& argumentos, std::ostream& salida,
                        std::ostream& errores) {
@@ -494,7 +524,7 @@ int EjecutaHerramienta(const std::vector<std::string>& argumentos, std::ostream&
             errores << "tildora-tool: " << e.what() << "\n";
         return kSalidaFallo;
     } catch (const IoError& e) {
-        errores << "tildora-tool: " << e.what() << "\n";
+        errores << "tildora-tool: " << ExplicaErrorIo(e) << "\n";
         return kSalidaFallo;
     }
 }

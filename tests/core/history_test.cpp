@@ -8,8 +8,8 @@
 #include "temp_folder.h"
 
 TEST(History, ScoreBytesAsPerCent) {
-    const std::pair<int, int> casos[] = {{0, 0}, {254, 100}, {127, 50}, {1, 0},
-                                         {2, 1}, {203, 80},  {255, 100}};
+    const std::pair<int, int> casos[] = {{0, 0}, {254, 100}, {127, 50},  {1, 0},
+                                         {2, 1}, {203, 80},  {255, 100}, {190, 75}};
     for (const auto& [byte, porCiento] : casos)
         EXPECT_EQ(PorCientoHistoria(static_cast<uint8_t>(byte)), porCiento) << byte;
 }

@@ -3,12 +3,16 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <filesystem>
+#include <map>
 #include <random>
 #include <sstream>
 
+#include "history.h"
 #include "hostile_sets.h"
 #include "question_files.h"
 #include "settings.h"
+#include "small_disk.h"
 #include "source_format.h"
 #include "temp_folder.h"
 #include "topic_scan.h"
@@ -137,7 +141,8 @@ TEST_F(Herramienta, PackErrorsNameFileAndLine) {
     }
     const TResultado falta = Ejecuta({"pack", En("no.txt"), "-o", En("no.preg")});
     EXPECT_EQ(falta.Estado, kSalidaFallo);
-    EXPECT_EQ(falta.Errores, En("no.txt") + ": no such file\n");
+    EXPECT_EQ(falta.Errores,
+              "tildora-tool: cannot open " + En("no.txt") + ": No such file or directory\n");
 }
 
 TEST_F(Herramienta, PackExplainsTheKeyRuleAndLeavesNoSet) {
@@ -285,17 +290,6 @@ TEST_F(Herramienta, ConfigRefusesWrongSelections) {
     }
 }
 
-TEST_F(Herramienta, DataFolderFollowsTheProgram) {
-    EXPECT_EQ(CarpetaDatosPrograma(), En("datos") + "/Tildora");
-    const std::string casa = std::getenv("HOME") ? std::getenv("HOME") : "";
-    setenv("HOME", En("casa").c_str(), 1);
-    setenv("XDG_DATA_HOME", "", 1);
-    EXPECT_EQ(CarpetaDatosPrograma(), En("casa") + "/.local/share/Tildora");
-    unsetenv("XDG_DATA_HOME");
-    EXPECT_EQ(CarpetaDatosPrograma(), En("casa") + "/.local/share/Tildora");
-    setenv("HOME", casa.c_str(), 1);
-}
-
 TEST_F(Herramienta, HistoryShowsScoresAsPerCent) {
     const TResultado vacio = Ejecuta({"history", En("cuaderno.preg")});
     EXPECT_EQ(vacio.Estado, kSalidaBien);
@@ -308,7 +302,17 @@ TEST_F(Herramienta, HistoryShowsScoresAsPerCent) {
     const TResultado r = Ejecuta({"history", "otra/carpeta/cuaderno.preg"});
     EXPECT_EQ(r.Estado, kSalidaBien);
     EXPECT_EQ(r.Salida, Datos("cuaderno.his") +
-                            ": 4 sessions, oldest first\n  1. 100%\n  2. 50%\n  3. 0%\n  4. 74%\n");
+                            ": 4 sessions, oldest first\n  1. 100%\n  2. 50%\n  3. 0%\n  4. 75%\n");
+
+    // Every score byte reads as the history window reads it.
+    std::string todas, esperado;
+    for (int b = 0; b < 256; ++b) {
+        todas += static_cast<char>(b);
+        esperado += "  " + std::to_string(b + 1) + ". " +
+                    std::to_string(PorCientoHistoria(static_cast<uint8_t>(b))) + "%\n";
+    }
+    EscribeFichero(Datos("cuaderno.his"), todas);
+    EXPECT_TRUE(Ejecuta({"history", "cuaderno.preg"}).Salida.ends_with(esperado));
 }
 
 TEST_F(Herramienta, WrongUsageExitsWithTwo) {
@@ -407,4 +411,118 @@ TEST_F(Herramienta, CheckReadsAHostileSetOneQuestionAtATime) {
         << r.Salida;
     EXPECT_TRUE(Contiene(r.Salida, ": 65534 questions\n")) << r.Salida;
     EXPECT_TRUE(Contiene(r.Salida, "(no topic): 1 question\n")) << r.Salida;
+}
+
+namespace {
+
+const char* const kFuenteBuena =
+    "tema: Primera\n> Una pregunta sencilla, con letras y puntos. Nada mas.\n"
+    "tema: Otra\n> Con un @hueco@.\n";
+
+std::map<std::string, std::string> Ficheros(const std::string& carpeta) {
+    std::map<std::string, std::string> ficheros;
+    for (const auto& entrada : std::filesystem::directory_iterator(carpeta))
+        ficheros[entrada.path().filename().string()] =
+            entrada.is_directory() ? "<folder>" : LeeFicheroEntero(entrada.path().string());
+    return ficheros;
+}
+
+}  // namespace
+
+TEST_F(Herramienta, PackNeverHarmsTheSetItWouldReplace) {
+    CreaCarpeta(En("s"));
+    EscribeConjunto(En("s/s.preg"), {kPrimera, P("vieja", "La pregunta @vieja@.")});
+    const auto antes = Ficheros(En("s"));
+    struct Caso {
+        std::string fuente;  // empty: no source file at all
+        std::string error;
+    };
+    const Caso casos[] = {
+        {"tema: \xC3\xA1\xC3\xA9\nmodo: acentos\n> @\xC3\xA1@ @\xC3\xA9@\n",
+         "Fichero con clave desconocida: s.preg\n"},
+        {"tema: a\n> caf\xE9\n", En("f.txt") + ":2: column 6: the bytes are not valid UTF-8"},
+        {"", "tildora-tool: cannot open " + En("f.txt") + ": No such file or directory\n"},
+    };
+    for (const Caso& c : casos) {
+        std::filesystem::remove(En("f.txt"));
+        if (!c.fuente.empty())
+            EscribeFichero(En("f.txt"), c.fuente);
+        const TResultado r = Ejecuta({"pack", En("f.txt"), "-o", En("s/s.preg")});
+        EXPECT_EQ(r.Estado, kSalidaFallo) << c.error;
+        EXPECT_TRUE(r.Errores.starts_with(c.error)) << r.Errores;
+        EXPECT_EQ(Ficheros(En("s")), antes) << c.error;
+    }
+
+    // A folder where the index goes: named with its reason, and the question file stays.
+    std::filesystem::remove(En("s/s.ind"));
+    CreaCarpeta(En("s/s.ind"));
+    EscribeFichero(En("f.txt"), kFuenteBuena);
+    const auto conCarpeta = Ficheros(En("s"));
+    const TResultado r = Ejecuta({"pack", En("f.txt"), "-o", En("s/s.preg")});
+    EXPECT_EQ(r.Estado, kSalidaFallo);
+    EXPECT_EQ(r.Errores, "tildora-tool: cannot write " + En("s/s.ind") + ": Is a directory\n");
+    EXPECT_EQ(Ficheros(En("s")), conCarpeta);
+}
+
+TEST_F(Herramienta, PackThroughASymbolicLinkWritesThePairBesideItsTarget) {
+    CreaCarpeta(En("otra"));
+    EscribeConjunto(En("otra/real.preg"), {kPrimera});
+    std::filesystem::create_symlink("otra/real.preg", En("enlace.preg"));
+    EscribeFichero(En("f.txt"), kFuenteBuena);
+    const TResultado r = Ejecuta({"pack", En("f.txt"), "-o", En("enlace.preg")});
+    ASSERT_EQ(r.Estado, kSalidaBien) << r.Errores;
+    EXPECT_FALSE(ExisteFichero(En("enlace.ind")));
+    EXPECT_TRUE(std::filesystem::is_symlink(En("enlace.preg")));
+    const TResultado check = Ejecuta({"check", En("otra/real.preg")});
+    EXPECT_TRUE(check.Salida.starts_with("real.preg: valid, 2 questions")) << check.Salida;
+}
+
+TEST_F(Herramienta, PackOnAFullDiskGivesTheReasonAndKeepsTheOldSet) {
+    TDiscoPequeno disco(64);
+    if (!disco.Montado())
+        GTEST_SKIP() << "cannot mount a tmpfs here";
+    EscribeConjunto(disco.En("s.preg"), {kPrimera});
+    const std::string preg = LeeFicheroEntero(disco.En("s.preg"));
+    const std::string ind = LeeFicheroEntero(disco.En("s.ind"));
+    std::string fuente = kFuenteBuena;
+    for (int i = 0; i < 8; ++i)
+        fuente += "tema: t\n> " + std::string(20000, 'a') + "\n";
+    EscribeFichero(En("f.txt"), fuente);
+    const TResultado r = Ejecuta({"pack", En("f.txt"), "-o", disco.En("s.preg")});
+    EXPECT_EQ(r.Estado, kSalidaFallo);
+    EXPECT_TRUE(Contiene(r.Errores, "tildora-tool: cannot write " + disco.En("s.preg") +
+                                        ": No space left on device\n"))
+        << r.Errores;
+    EXPECT_EQ(Ficheros(disco.En("")),
+              (std::map<std::string, std::string>{{"s.preg", preg}, {"s.ind", ind}}));
+}
+
+TEST_F(Herramienta, CommandsMeetingAnInterruptedSaveUndoItFirst) {
+    EscribeConjunto(En("s.preg"), {kPrimera});
+    const TCarpetaTemporal copia;
+    // The disk as a kill leaves it when the new question file is in and the new index not yet.
+    bool copiado = false;
+    PonTestigoEscritura([&](TPasoEscritura paso, const std::string& fichero) {
+        if (!copiado && paso == TPasoEscritura::Aparta && fichero == En("s.ind")) {
+            std::filesystem::copy(carpeta_.Ruta(), copia.Ruta(),
+                                  std::filesystem::copy_options::recursive);
+            copiado = true;
+        }
+    });
+    EscribeConjunto(En("s.preg"), {kPrimera, P("t", "x"), P("u", "y")});
+    PonTestigoEscritura(nullptr);
+    ASSERT_TRUE(copiado);
+    ASSERT_TRUE(ExisteFichero(copia.En("s.preg-journal")));
+    const TResultado r = Ejecuta({"check", copia.En("s.preg")});
+    EXPECT_EQ(r.Estado, kSalidaBien) << r.Errores;
+    EXPECT_TRUE(r.Salida.starts_with("s.preg: valid, 1 questions")) << r.Salida;
+    EXPECT_FALSE(ExisteFichero(copia.En("s.preg-journal")));
+}
+
+TEST_F(Herramienta, ConfigNamesTheFileAndTheReason) {
+    EscribeConjunto(En("s.preg"), {kPrimera});
+    CreaCarpeta(Datos("s.cfg"));
+    const TResultado r = Ejecuta({"config", En("s.preg"), "--all"});
+    EXPECT_EQ(r.Estado, kSalidaFallo);
+    EXPECT_EQ(r.Errores, "tildora-tool: cannot write " + Datos("s.cfg") + ": Is a directory\n");
 }
