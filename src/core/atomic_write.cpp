@@ -167,7 +167,9 @@ std::string TemporalUnico(const std::string& ruta) {
 // file's name while it is set aside.
 struct TPar {
     TPar(const std::string& rutaPreg, const std::string& rutaInd)
-        : Carpeta_(Carpeta(rutaPreg)), Ficheros{rutaPreg, rutaInd}, Diario(NombreDiario(rutaPreg)) {}
+        : Carpeta_(Carpeta(rutaPreg)),
+          Ficheros{rutaPreg, rutaInd},
+          Diario(NombreDiario(rutaPreg)) {}
     std::string Carpeta_;
     std::string Ficheros[2];
     std::string Diario;

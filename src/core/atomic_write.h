@@ -28,12 +28,12 @@ std::string NombreDiario(const std::string& rutaPreg);
 // A seam for tests: called before each step of a write with the file the step touches. Throwing
 // there fails the write at that step; copying the folder there shows what a kill would leave.
 enum class TPasoEscritura {
-    Temporal,      // the temporary is created and written
-    Sincroniza,    // a file or its folder is synced
-    Diario,        // the pair's journal is written
-    Aparta,        // the old file is renamed aside
-    Renombra,      // the temporary takes the file's name
-    BorraDiario,   // the pair's journal is removed: the save is done
+    Temporal,     // the temporary is created and written
+    Sincroniza,   // a file or its folder is synced
+    Diario,       // the pair's journal is written
+    Aparta,       // the old file is renamed aside
+    Renombra,     // the temporary takes the file's name
+    BorraDiario,  // the pair's journal is removed: the save is done
 };
 using TTestigoEscritura = std::function<void(TPasoEscritura paso, const std::string& fichero)>;
 void PonTestigoEscritura(TTestigoEscritura testigo);

@@ -8,15 +8,15 @@ namespace {
 const std::map<std::string, char32_t>& Entidades() {
     static const std::map<std::string, char32_t> entidades = [] {
         std::map<std::string, char32_t> tabla = {
-            {"amp", '&'},        {"lt", '<'},         {"gt", '>'},         {"quot", '"'},
-            {"apos", '\''},      {"euro", 0x20AC},    {"sbquo", 0x201A},   {"fnof", 0x0192},
-            {"bdquo", 0x201E},   {"hellip", 0x2026},  {"dagger", 0x2020},  {"Dagger", 0x2021},
-            {"circ", 0x02C6},    {"permil", 0x2030},  {"Scaron", 0x0160},  {"lsaquo", 0x2039},
-            {"OElig", 0x0152},   {"Zcaron", 0x017D},  {"lsquo", 0x2018},   {"rsquo", 0x2019},
-            {"ldquo", 0x201C},   {"rdquo", 0x201D},   {"bull", 0x2022},    {"ndash", 0x2013},
-            {"mdash", 0x2014},   {"tilde", 0x02DC},   {"trade", 0x2122},   {"scaron", 0x0161},
-            {"rsaquo", 0x203A},  {"oelig", 0x0153},   {"zcaron", 0x017E},  {"Yuml", 0x0178},
-            {"thinsp", 0x2009},  {"ensp", 0x2002},    {"emsp", 0x2003},
+            {"amp", '&'},       {"lt", '<'},        {"gt", '>'},        {"quot", '"'},
+            {"apos", '\''},     {"euro", 0x20AC},   {"sbquo", 0x201A},  {"fnof", 0x0192},
+            {"bdquo", 0x201E},  {"hellip", 0x2026}, {"dagger", 0x2020}, {"Dagger", 0x2021},
+            {"circ", 0x02C6},   {"permil", 0x2030}, {"Scaron", 0x0160}, {"lsaquo", 0x2039},
+            {"OElig", 0x0152},  {"Zcaron", 0x017D}, {"lsquo", 0x2018},  {"rsquo", 0x2019},
+            {"ldquo", 0x201C},  {"rdquo", 0x201D},  {"bull", 0x2022},   {"ndash", 0x2013},
+            {"mdash", 0x2014},  {"tilde", 0x02DC},  {"trade", 0x2122},  {"scaron", 0x0161},
+            {"rsaquo", 0x203A}, {"oelig", 0x0153},  {"zcaron", 0x017E}, {"Yuml", 0x0178},
+            {"thinsp", 0x2009}, {"ensp", 0x2002},   {"emsp", 0x2003},
         };
         // Latin-1's names, 0xA0 to 0xFF in order.
         const char* latin1[] = {
@@ -68,9 +68,9 @@ std::optional<char32_t> LeeEntidad(const std::string& html, size_t& i) {
     if (nombre.size() > 1 && nombre[0] == '#') {
         const bool hexadecimal = nombre[1] == 'x' || nombre[1] == 'X';
         const std::string cifras = nombre.substr(hexadecimal ? 2 : 1);
-        if (cifras.empty() || cifras.find_first_not_of(hexadecimal ? "0123456789abcdefABCDEF"
-                                                                   : "0123456789") !=
-                                  std::string::npos)
+        if (cifras.empty() ||
+            cifras.find_first_not_of(hexadecimal ? "0123456789abcdefABCDEF" : "0123456789") !=
+                std::string::npos)
             return std::nullopt;
         c = static_cast<char32_t>(std::stoul(cifras, nullptr, hexadecimal ? 16 : 10));
         if (c == 0 || c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF))
@@ -98,4 +98,3 @@ std::string DecodificaEntidades(const std::string& html) {
     }
     return texto;
 }
-

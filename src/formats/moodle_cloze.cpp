@@ -17,12 +17,34 @@ std::string Reemplaza(const std::string& texto, const std::string& buscado,
 }
 
 // The types of gap that the cloze parser knows, as a gap names them.
-constexpr std::array<const char*, 28> kTipos = {
-    "NUMERICAL",       "NM",   "MULTICHOICE",    "MC",   "MULTICHOICE_V",    "MCV",
-    "MULTICHOICE_H",   "MCH",  "SHORTANSWER",    "SA",   "MW",               "SHORTANSWER_C",
-    "SAC",             "MWC",  "MULTICHOICE_S",  "MCS",  "MULTICHOICE_VS",   "MCVS",
-    "MULTICHOICE_HS",  "MCHS", "MULTIRESPONSE",  "MR",   "MULTIRESPONSE_H",  "MRH",
-    "MULTIRESPONSE_S", "MRS",  "MULTIRESPONSE_HS", "MRHS"};
+constexpr std::array<const char*, 28> kTipos = {"NUMERICAL",
+                                                "NM",
+                                                "MULTICHOICE",
+                                                "MC",
+                                                "MULTICHOICE_V",
+                                                "MCV",
+                                                "MULTICHOICE_H",
+                                                "MCH",
+                                                "SHORTANSWER",
+                                                "SA",
+                                                "MW",
+                                                "SHORTANSWER_C",
+                                                "SAC",
+                                                "MWC",
+                                                "MULTICHOICE_S",
+                                                "MCS",
+                                                "MULTICHOICE_VS",
+                                                "MCVS",
+                                                "MULTICHOICE_HS",
+                                                "MCHS",
+                                                "MULTIRESPONSE",
+                                                "MR",
+                                                "MULTIRESPONSE_H",
+                                                "MRH",
+                                                "MULTIRESPONSE_S",
+                                                "MRS",
+                                                "MULTIRESPONSE_HS",
+                                                "MRHS"};
 
 bool EsDigito(char c) {
     return c >= '0' && c <= '9';
@@ -209,10 +231,12 @@ std::vector<std::string> DivideRutaCategoria(const std::string& ruta) {
     std::vector<std::string> nombres;
     size_t inicio = 0;
     for (size_t i = 0; i <= ruta.size(); ++i) {
-        const bool separador = i < ruta.size() && ruta[i] == '/' && (i == 0 || ruta[i - 1] != '/') &&
+        const bool separador = i < ruta.size() && ruta[i] == '/' &&
+                               (i == 0 || ruta[i - 1] != '/') &&
                                (i + 1 == ruta.size() || ruta[i + 1] != '/');
         if (i == ruta.size() || separador) {
-            nombres.push_back(RecortaComoMoodle(Reemplaza(ruta.substr(inicio, i - inicio), "//", "/")));
+            nombres.push_back(
+                RecortaComoMoodle(Reemplaza(ruta.substr(inicio, i - inicio), "//", "/")));
             inicio = i + 1;
         }
     }

@@ -23,13 +23,13 @@ TRespuestaImposible RespuestaImposible(const std::string& recortada);
 
 // One gap of a cloze question's HTML, as the parser's pattern matches it.
 struct TAlternativaCloze {
-    double Fraccion = 0;      // 1 for "=", the per cent / 100 for "%n%"
-    std::string Respuesta;    // as the HTML holds it: entities and escapes still in
+    double Fraccion = 0;    // 1 for "=", the per cent / 100 for "%n%"
+    std::string Respuesta;  // as the HTML holds it: entities and escapes still in
 };
 struct THuecoCloze {
     size_t Inicio = 0;  // bytes of the HTML the gap takes
     size_t Fin = 0;
-    std::string Tipo;   // SHORTANSWER, SA, MULTICHOICE...
+    std::string Tipo;  // SHORTANSWER, SA, MULTICHOICE...
     std::vector<TAlternativaCloze> Alternativas;
 };
 // The gaps of a cloze question's HTML, in order.

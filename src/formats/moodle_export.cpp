@@ -99,11 +99,13 @@ class TEscritor {
                 case TTrozo::TTipo::Texto:
                     html += HtmlDeTexto(utf8, true);
                     break;
-                case TTrozo::TTipo::Hueco:
-                    html += Hueco(utf8);
+                case TTrozo::TTipo::Hueco: {
+                    const bool comoHueco = EscribeHueco(utf8, html);
                     rellenos.push_back(Utf8Limpio(QuitaAcentos(trozo.Texto), [] {}));
-                    anchoPerdido = anchoPerdido || trozo.Texto.size() < pregunta.AnchoMinimo;
+                    anchoPerdido =
+                        anchoPerdido || (comoHueco && trozo.Texto.size() < pregunta.AnchoMinimo);
                     break;
+                }
             }
         }
         html += "</p>";
@@ -138,8 +140,8 @@ class TEscritor {
         xml_.writeTextElement("penalty", "0.3333333");
         xml_.writeTextElement("hidden", "0");
         if (preRelleno) {
-            std::string pista = Elige<std::string>(idioma_, "<p>Las respuestas, sin tildes: ",
-                                                   "<p>Les respostes, sense accents: ");
+            std::string pista = Elige<std::string>(
+                idioma_, "<p>Las respuestas, sin tildes: ", "<p>Les respostes, sense accents: ");
             for (size_t i = 0; i < rellenos.size(); ++i)
                 pista += (i == 0 ? "" : "; ") + std::to_string(i + 1) + ". " +
                          HtmlDeTexto(rellenos[i], true);
@@ -162,26 +164,23 @@ class TEscritor {
         controlAnotado_ = true;
     }
 
-    // The gap as a short answer, or its answer as plain text when Moodle cannot hold it.
-    std::string Hueco(const std::string& respuesta) {
+    // The gap as a short answer, or its answer as plain text when Moodle cannot hold it;
+    // true for a short answer.
+    bool EscribeHueco(const std::string& respuesta, std::string& html) {
         const std::string recortada = RecortaComoMoodle(respuesta);
-        switch (RespuestaImposible(recortada)) {
-            case TRespuestaImposible::Vacia:
-                Anota(TTipo::RespuestaVacia);
-                return HtmlDeTexto(respuesta, true);
-            case TRespuestaImposible::Tilde:
-                Anota(TTipo::RespuestaConTilde);
-                return HtmlDeTexto(respuesta, true);
-            case TRespuestaImposible::BarraFinal:
-                Anota(TTipo::RespuestaConBarra);
-                return HtmlDeTexto(respuesta, true);
-            case TRespuestaImposible::Ninguna:
-                break;
+        const TRespuestaImposible imposible = RespuestaImposible(recortada);
+        if (imposible != TRespuestaImposible::Ninguna) {
+            Anota(imposible == TRespuestaImposible::Vacia   ? TTipo::RespuestaVacia
+                  : imposible == TRespuestaImposible::Tilde ? TTipo::RespuestaConTilde
+                                                            : TTipo::RespuestaConBarra);
+            html += HtmlDeTexto(respuesta, true);
+            return false;
         }
         if (recortada != respuesta)
             Anota(TTipo::BlancosEnRespuesta);
         // Entities in an answer never use "#", which would start its feedback.
-        return "{1:SHORTANSWER:=" + HtmlDeTexto(EscapaRespuestaCloze(recortada), false) + "}";
+        html += "{1:SHORTANSWER:=" + HtmlDeTexto(EscapaRespuestaCloze(recortada), false) + "}";
+        return true;
     }
 
     void EscribeCategoria(const std::string& tema) {

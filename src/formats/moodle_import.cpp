@@ -7,8 +7,8 @@
 #include <cctype>
 #include <cstring>
 
-#include "io_error.h"
 #include "html_entities.h"
+#include "io_error.h"
 #include "moodle_cloze.h"
 #include "source_format.h"
 #include "text_pieces.h"
@@ -105,8 +105,8 @@ class TLectorHtml {
                     i = fin;
                 }
             } else if (c == '<' && !literal_ && i + 1 < html.size() &&
-                       (std::isalpha(static_cast<unsigned char>(html[i + 1])) || html[i + 1] == '/' ||
-                        html[i + 1] == '!' || html[i + 1] == '?')) {
+                       (std::isalpha(static_cast<unsigned char>(html[i + 1])) ||
+                        html[i + 1] == '/' || html[i + 1] == '!' || html[i + 1] == '?')) {
                 i = LeeEtiqueta(html, i);
             } else if (c == '&' && !literal_) {
                 size_t j = i;
@@ -206,8 +206,9 @@ class TLectorHtml {
             return final == std::string::npos ? html.size() : html.find('>', final) + 1;
         }
         static const char* const kBloques[] = {
-            "p",  "div", "li", "ul", "ol", "h1", "h2", "h3", "h4", "h5", "h6", "blockquote",
-            "pre", "table", "tr", "td", "th", "dl", "dt", "dd", "hr", "section", "article"};
+            "p",  "div", "li", "ul",         "ol",  "h1",      "h2",     "h3",
+            "h4", "h5",  "h6", "blockquote", "pre", "table",   "tr",     "td",
+            "th", "dl",  "dt", "dd",         "hr",  "section", "article"};
         if (nombre == "br") {
             Salto();
         } else if (std::any_of(std::begin(kBloques), std::end(kBloques),
@@ -405,8 +406,7 @@ class TImportador {
                 continue;
             const size_t fin = trozos[i].Texto.find_first_not_of('_', raya);
             const std::string antes = trozos[i].Texto.substr(0, raya);
-            const std::string despues =
-                fin == std::string::npos ? "" : trozos[i].Texto.substr(fin);
+            const std::string despues = fin == std::string::npos ? "" : trozos[i].Texto.substr(fin);
             std::vector<TTrozo> puestos;
             if (!antes.empty())
                 puestos.push_back({TTrozo::TTipo::Texto, antes});
@@ -442,8 +442,8 @@ class TImportador {
                 return std::nullopt;
             }
             // Control characters that an entity gave stand as blanks.
-            bytes += ByteEscribible(static_cast<unsigned char>(byte)) ? static_cast<char>(byte)
-                                                                       : ' ';
+            bytes +=
+                ByteEscribible(static_cast<unsigned char>(byte)) ? static_cast<char>(byte) : ' ';
         }
         return bytes;
     }
@@ -472,8 +472,7 @@ class TImportador {
                 const size_t maximo = kLongitudRegistro - 4 - pregunta->Tema.size();
                 pregunta->Texto = CortaTexto(*trozos, maximo);
                 if (pregunta->Texto.size() < TextoDeTrozos(*trozos).size())
-                    Nota(TTipoNota::TextoCortado, "",
-                         static_cast<int64_t>(pregunta->Texto.size()));
+                    Nota(TTipoNota::TextoCortado, "", static_cast<int64_t>(pregunta->Texto.size()));
             } else {
                 pregunta.reset();
             }

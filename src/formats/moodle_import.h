@@ -14,21 +14,21 @@ class QIODevice;
 struct TNotaImportacion {
     enum class TTipo {
         // The question is left out:
-        TipoSinUso,           // Detalle: its type (essay, matching, true/false...)
+        TipoSinUso,            // Detalle: its type (essay, matching, true/false...)
         SinRespuestaCorrecta,  // a gap with no answer worth any marks
         CaracterImposible,     // Detalle: a character Windows-1252 cannot hold
         MarcaDeHueco,          // an "@" in its text or an answer, Tildora's gap mark
         // The question comes in, changed:
-        HuecoComoTexto,          // Detalle: the gap's type; its right answer is plain text
-        RespuestasDescartadas,   // Cifra: the other answers of its gaps
-        Comodin,                 // an answer with Moodle's wildcard "*", kept as a "*"
-        MayusculasIgnoradas,     // a case-sensitive gap; Tildora ignores case
-        TextoCortado,            // Cifra: the bytes kept, to a sentence's end
-        TemaCortado,             // Cifra: the bytes kept of its category's name
+        HuecoComoTexto,         // Detalle: the gap's type; its right answer is plain text
+        RespuestasDescartadas,  // Cifra: the other answers of its gaps
+        Comodin,                // an answer with Moodle's wildcard "*", kept as a "*"
+        MayusculasIgnoradas,    // a case-sensitive gap; Tildora ignores case
+        TextoCortado,           // Cifra: the bytes kept, to a sentence's end
+        TemaCortado,            // Cifra: the bytes kept of its category's name
     };
     TTipo Tipo;
-    int Numero = 0;      // 1-based among the file's questions, categories left aside
-    std::string Nombre;  // the question's name, UTF-8
+    int Numero = 0;       // 1-based among the file's questions, categories left aside
+    std::string Nombre;   // the question's name, UTF-8
     std::string Detalle;  // UTF-8
     int64_t Cifra = 0;
 

@@ -15,9 +15,11 @@
 #include "atomic_write.h"
 #include "binary_file.h"
 #include "checksum.h"
+#include "command_support.h"
 #include "data_folder.h"
 #include "history.h"
 #include "io_error.h"
+#include "moodle_commands.h"
 #include "question_files.h"
 #include "set_checks.h"
 #include "settings.h"
@@ -28,18 +30,6 @@
 #include "writer.h"
 
 namespace {
-
-// Wrong usage: exit status 2, with a pointer to the command's help.
-struct TErrorUso : std::runtime_error {
-    TErrorUso(const std::string& mensaje, std::string orden)
-        : std::runtime_error(mensaje), Orden(std::move(orden)) {}
-    std::string Orden;
-};
-
-// A failure: exit status 1; an empty message when it has been explained already.
-struct TFallo : std::runtime_error {
-    using std::runtime_error::runtime_error;
-};
 
 constexpr const char* kAyuda =
     "Usage: tildora-tool COMMAND [ARGUMENTS]\n"
@@ -52,11 +42,17 @@ constexpr const char* kAyuda =
     "  config SET.preg --select LIST | --all\n"
     "                            write the set's settings file: the topics a learner starts with\n"
     "  history SET.preg          show the set's scores, oldest first\n"
+    "  export SET.preg --format moodle -o FILE.xml\n"
+    "                            write the set as a Moodle quiz file\n"
+    "  import FILE.xml -o SET.preg\n"
+    "                            bring a Moodle quiz file's gap-fill questions into a set\n"
     "\n"
     "Run 'tildora-tool COMMAND --help' for one command, 'tildora-tool --version' for the\n"
     "version. Exit status: 0 success, 1 failure, 2 wrong usage.\n";
 
 const std::map<std::string, std::string> kAyudaOrden = {
+    {"export", kAyudaExportar},
+    {"import", kAyudaImportar},
     {"pack",
      "Usage: tildora-tool pack SOURCE -o SET.preg\n"
      "Reads the UTF-8 question source SOURCE and writes SET.preg and SET.ind beside it, then\n"
@@ -136,7 +132,8 @@ std::string UneAviso(const TAviso& aviso) {
     return texto;
 }
 
-// The set as the program would open it, or TFallo with its notice.
+}  // namespace
+
 void ValidaConjunto(const std::string& nombre, std::ostream& errores) {
     CompletaEscrituraPendiente(nombre);
     TAviso aviso;
@@ -145,6 +142,8 @@ void ValidaConjunto(const std::string& nombre, std::ostream& errores) {
     errores << UneAviso(aviso) << "\n";
     throw TFallo("");
 }
+
+namespace {
 
 // The set as the program opens it. Its questions are read one at a time from Ficheros, never
 // all held at once: a small set may repeat a long record through a long index.
@@ -479,11 +478,10 @@ int MuestraHistoria(const std::vector<std::string>& argumentos, std::ostream& sa
 }
 
 using TOrden = int (*)(const std::vector<std::string>&, std::ostream&, std::ostream&);
-const std::map<std::string, TOrden> kOrdenes = {{"pack", Empaqueta},
-                                                {"unpack", Desempaqueta},
-                                                {"check", Comprueba},
-                                                {"config", Configura},
-                                                {"history", MuestraHistoria}};
+const std::map<std::string, TOrden> kOrdenes = {
+    {"pack", Empaqueta},     {"unpack", Desempaqueta},     {"check", Comprueba},
+    {"config", Configura},   {"history", MuestraHistoria}, {"export", ExportaOrden},
+    {"import", ImportaOrden}};
 
 }  // namespace
 

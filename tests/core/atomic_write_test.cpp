@@ -117,8 +117,7 @@ TEST(AtomicWrite, AFolderInTheWayIsNamedAndNothingChanges) {
 
 TEST(AtomicWrite, PairFailingAtAnyStepLeavesBothOldFiles) {
     // Over an old pair, over an old question file alone, and where there was nothing.
-    for (const TContenido& viejo :
-         {kViejo, TContenido{{"s.preg", "sin indice"}}, TContenido{}}) {
+    for (const TContenido& viejo : {kViejo, TContenido{{"s.preg", "sin indice"}}, TContenido{}}) {
         TCarpetaTemporal carpeta;
         Escribe(carpeta.Ruta(), viejo);
         const int pasos = CuentaPasos([&] { GuardaNuevo(carpeta.Ruta()); });
@@ -224,8 +223,7 @@ TEST(AtomicWrite, AFullOrReadOnlyDiskGivesItsReasonAndKeepsTheOldPair) {
 
     ASSERT_TRUE(disco.SoloLectura());
     for (const auto& escritura : std::vector<std::function<void()>>{
-             [&] { GuardaNuevo(disco.En("")); },
-             [&] { EscribeFichero(disco.En("s.cfg"), "x"); }}) {
+             [&] { GuardaNuevo(disco.En("")); }, [&] { EscribeFichero(disco.En("s.cfg"), "x"); }}) {
         try {
             escritura();
             ADD_FAILURE() << "wrote on a read-only disk";

@@ -26,8 +26,10 @@ TEST(MoodleCloze, FindsGapsAsTheParsersPatternDoes) {
     const Caso casos[] = {
         {"a short answer", "<p>El {1:SHORTANSWER:=v}erano</p>", {{"SHORTANSWER", {{1, "v"}}}}},
         {"alternatives, per cents and feedback",
-         "{2:MC:~=b#bien~%50%c~d#mal}", {{"MC", {{1, "b"}, {0.5, "c"}, {0, "d"}}}}},
-        {"escaped braces and marks stay in the answer", "{1:SA:=a\\}b\\#c}",
+         "{2:MC:~=b#bien~%50%c~d#mal}",
+         {{"MC", {{1, "b"}, {0.5, "c"}, {0, "d"}}}}},
+        {"escaped braces and marks stay in the answer",
+         "{1:SA:=a\\}b\\#c}",
          {{"SA", {{1, "a\\}b\\#c"}}}}},
         {"a per cent with a decimal comma", "{:SAC:%33,5%x}", {{"SAC", {{0.335, "x"}}}}},
         {"an unknown type is text", "{1:ESSAY:=a} {1:SA:=b}", {{"SA", {{1, "b"}}}}},
@@ -42,7 +44,8 @@ TEST(MoodleCloze, FindsGapsAsTheParsersPatternDoes) {
             EXPECT_EQ(huecos[i].Tipo, caso.huecos[i].first) << caso.nombre;
             ASSERT_EQ(huecos[i].Alternativas.size(), caso.huecos[i].second.size()) << caso.nombre;
             for (size_t j = 0; j < huecos[i].Alternativas.size(); ++j) {
-                EXPECT_DOUBLE_EQ(huecos[i].Alternativas[j].Fraccion, caso.huecos[i].second[j].fraccion)
+                EXPECT_DOUBLE_EQ(huecos[i].Alternativas[j].Fraccion,
+                                 caso.huecos[i].second[j].fraccion)
                     << caso.nombre;
                 EXPECT_EQ(huecos[i].Alternativas[j].Respuesta, caso.huecos[i].second[j].respuesta)
                     << caso.nombre;
@@ -52,9 +55,26 @@ TEST(MoodleCloze, FindsGapsAsTheParsersPatternDoes) {
 }
 
 TEST(MoodleCloze, EscapedAnswersComeBackWholeThroughTheParserAndTheComparison) {
-    const std::vector<std::string> respuestas = {
-        "a}b", "#",   "}#*",   "*",   "\\*", "a\\#", "\\}",     "a\\}b",  "{x}", "=x",
-        "%50%x", "a&", "&amp;", "<b>", "\xC3\xB1" "and\xC3\xBA", "\\\\#", "a\\b", "**", "\\x"};
+    const std::vector<std::string> respuestas = {"a}b",
+                                                 "#",
+                                                 "}#*",
+                                                 "*",
+                                                 "\\*",
+                                                 "a\\#",
+                                                 "\\}",
+                                                 "a\\}b",
+                                                 "{x}",
+                                                 "=x",
+                                                 "%50%x",
+                                                 "a&",
+                                                 "&amp;",
+                                                 "<b>",
+                                                 "\xC3\xB1"
+                                                 "and\xC3\xBA",
+                                                 "\\\\#",
+                                                 "a\\b",
+                                                 "**",
+                                                 "\\x"};
     for (const std::string& respuesta : respuestas) {
         const std::string html = "<p>{1:SHORTANSWER:=" + EscapaRespuestaCloze(respuesta) + "}</p>";
         // Entities an export writes never hold "#"; the text here needs none but "&".
@@ -72,9 +92,9 @@ TEST(MoodleCloze, EscapedAnswersComeBackWholeThroughTheParserAndTheComparison) {
 
 TEST(MoodleCloze, AnswersMoodleCannotHold) {
     const std::pair<std::string, TRespuestaImposible> casos[] = {
-        {"", TRespuestaImposible::Vacia},        {"a~b", TRespuestaImposible::Tilde},
-        {"\\~", TRespuestaImposible::Tilde},     {"a\\", TRespuestaImposible::BarraFinal},
-        {"a&", TRespuestaImposible::Ninguna},    {"a\\b", TRespuestaImposible::Ninguna},
+        {"", TRespuestaImposible::Vacia},     {"a~b", TRespuestaImposible::Tilde},
+        {"\\~", TRespuestaImposible::Tilde},  {"a\\", TRespuestaImposible::BarraFinal},
+        {"a&", TRespuestaImposible::Ninguna}, {"a\\b", TRespuestaImposible::Ninguna},
         {"*", TRespuestaImposible::Ninguna},
     };
     for (const auto& [respuesta, motivo] : casos)
@@ -84,14 +104,19 @@ TEST(MoodleCloze, AnswersMoodleCannotHold) {
 
 TEST(MoodleCloze, CategoryPathsSplitAsMoodleSplitsThem) {
     const std::vector<std::vector<std::string>> casos = {
-        {"$course$", "top", "Ortograf\xC3\xAD" "a", "b o v"},
+        {"$course$", "top",
+         "Ortograf\xC3\xAD"
+         "a",
+         "b o v"},
         {"$course$", "a/b", "/x", "y/", "//"},
         {"$course$", "top", "Tim's \"quoted\" <b>"},
     };
     for (const auto& nombres : casos)
-        EXPECT_EQ(DivideRutaCategoria(UneRutaCategoria(nombres)), nombres) << UneRutaCategoria(nombres);
+        EXPECT_EQ(DivideRutaCategoria(UneRutaCategoria(nombres)), nombres)
+            << UneRutaCategoria(nombres);
     EXPECT_EQ(UneRutaCategoria({"$course$", "a/b"}), "$course$/a//b");
-    EXPECT_EQ(DivideRutaCategoria("$course$/ A /B"), (std::vector<std::string>{"$course$", "A", "B"}));
+    EXPECT_EQ(DivideRutaCategoria("$course$/ A /B"),
+              (std::vector<std::string>{"$course$", "A", "B"}));
 }
 
 TEST(MoodleCloze, WildcardsAndEntities) {

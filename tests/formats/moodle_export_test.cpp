@@ -60,17 +60,29 @@ TEST(MoodleExport, ACategoryPerSetAndTopicAndAClozeQuestionPerQuestion) {
         {0, 0, "a/b", "x @y@"},
         {0, 0, "", "Sin tema @z@."},
     };
-    const TExportacionMoodle e = ExportaMoodle(preguntas, "Ortograf\xC3\xAD" "a", TIdioma::Castellano);
-    ASSERT_TRUE(e.Xml.starts_with("<?xml version=\"1.0\" encoding=\"UTF-8\"?>")) << e.Xml.substr(0, 60);
+    const TExportacionMoodle e = ExportaMoodle(preguntas,
+                                               "Ortograf\xC3\xAD"
+                                               "a",
+                                               TIdioma::Castellano);
+    ASSERT_TRUE(e.Xml.starts_with("<?xml version=\"1.0\" encoding=\"UTF-8\"?>"))
+        << e.Xml.substr(0, 60);
     const std::vector<TPreguntaEscrita> leidas = Lee(e.Xml);
     const std::vector<std::pair<std::string, std::string>> esperadas = {
-        {"category", "$course$/top/Ortograf\xC3\xAD" "a"},
-        {"category", "$course$/top/Ortograf\xC3\xAD" "a/b o v"},
+        {"category",
+         "$course$/top/Ortograf\xC3\xAD"
+         "a"},
+        {"category",
+         "$course$/top/Ortograf\xC3\xAD"
+         "a/b o v"},
         {"cloze", "b o v 1"},
         {"cloze", "b o v 2"},
-        {"category", "$course$/top/Ortograf\xC3\xAD" "a/a//b"},
+        {"category",
+         "$course$/top/Ortograf\xC3\xAD"
+         "a/a//b"},
         {"cloze", "a/b 3"},
-        {"category", "$course$/top/Ortograf\xC3\xAD" "a"},
+        {"category",
+         "$course$/top/Ortograf\xC3\xAD"
+         "a"},
         {"cloze", "4"},
     };
     ASSERT_EQ(leidas.size(), esperadas.size());
@@ -87,15 +99,16 @@ TEST(MoodleExport, ACategoryPerSetAndTopicAndAClozeQuestionPerQuestion) {
 }
 
 TEST(MoodleExport, SpecialCharactersOfTheTextAreEscapedSoNoneReadsAsAGap) {
-    const TExportacionMoodle e =
-        ExportaMoodle({{0, 0, "t", W("a<b>&c {1:SA:=x} \"q\" ' {#1} é @&lt;@")}}, "S",
-                      TIdioma::Valenciano);
+    const TExportacionMoodle e = ExportaMoodle(
+        {{0, 0, "t", W("a<b>&c {1:SA:=x} \"q\" ' {#1} é @&lt;@")}}, "S", TIdioma::Valenciano);
     const std::string html = Lee(e.Xml).at(2).Texto;
-    EXPECT_EQ(html,
-              "<p>a&lt;b&gt;&amp;c &#123;1:SA:=x} \"q\" ' &#123;#1} é {1:SHORTANSWER:=&amp;lt;}</p>");
+    EXPECT_EQ(
+        html,
+        "<p>a&lt;b&gt;&amp;c &#123;1:SA:=x} \"q\" ' &#123;#1} é {1:SHORTANSWER:=&amp;lt;}</p>");
     const std::vector<THuecoCloze> huecos = BuscaHuecosCloze(html);
     ASSERT_EQ(huecos.size(), 1u);
-    EXPECT_EQ(DesescapaRespuestaCloze(DecodificaEntidades(huecos[0].Alternativas[0].Respuesta)), "&lt;");
+    EXPECT_EQ(DesescapaRespuestaCloze(DecodificaEntidades(huecos[0].Alternativas[0].Respuesta)),
+              "&lt;");
 }
 
 TEST(MoodleExport, WhatMoodleCannotHoldIsToldAndCounted) {
@@ -103,13 +116,16 @@ TEST(MoodleExport, WhatMoodleCannotHoldIsToldAndCounted) {
         {1, 0, "Acentos", W("@Mañana@ iremos de @excursión@.")},
         {0, 6, "Ancho", "Un @sol@ y una @estrella@."},
         {0, 0, "Huecos", "@@echaban, @a~b@, @a\\@, @ x @ y @ @."},
-        {0, 0, "Control", std::string("a\x01" "b @c\x02@")},
+        {0, 0, "Control",
+         std::string("a\x01"
+                     "b @c\x02@")},
     };
     const TExportacionMoodle castellano = ExportaMoodle(preguntas, "S", TIdioma::Castellano);
     const std::vector<std::pair<TTipo, int>> cuentas = {
-        {TTipo::PreRelleno, 1},         {TTipo::AnchoMinimo, 1},       {TTipo::RespuestaVacia, 2},
-        {TTipo::RespuestaConTilde, 1},  {TTipo::RespuestaConBarra, 1}, {TTipo::BlancosEnRespuesta, 1},
-        {TTipo::CaracterDeControl, 1},  {TTipo::TemaCambiado, 0},
+        {TTipo::PreRelleno, 1},        {TTipo::AnchoMinimo, 1},
+        {TTipo::RespuestaVacia, 2},    {TTipo::RespuestaConTilde, 1},
+        {TTipo::RespuestaConBarra, 1}, {TTipo::BlancosEnRespuesta, 1},
+        {TTipo::CaracterDeControl, 1}, {TTipo::TemaCambiado, 0},
     };
     for (const auto& [tipo, cuenta] : cuentas)
         EXPECT_EQ(Cuenta(castellano, tipo), cuenta) << static_cast<int>(tipo);
@@ -123,21 +139,25 @@ TEST(MoodleExport, WhatMoodleCannotHoldIsToldAndCounted) {
         return TPreguntaEscrita{};
     };
     EXPECT_NE(pregunta("Acentos 1").Comentario.find("sin tildes"), std::string::npos);
-    EXPECT_EQ(pregunta("Acentos 1").Pista, "<p>Las respuestas, sin tildes: 1. Ma\xC3\xB1" "ana; 2. excursion</p>");
+    EXPECT_EQ(pregunta("Acentos 1").Pista,
+              "<p>Las respuestas, sin tildes: 1. Ma\xC3\xB1"
+              "ana; 2. excursion</p>");
     EXPECT_NE(pregunta("Ancho 2").Comentario.find("al menos 6 letras"), std::string::npos);
-    EXPECT_EQ(pregunta("Huecos 3").Texto,
-              "<p>echaban, a~b, a\\, {1:SHORTANSWER:=x} y  .</p>");
+    EXPECT_EQ(pregunta("Huecos 3").Texto, "<p>echaban, a~b, a\\, {1:SHORTANSWER:=x} y  .</p>");
     EXPECT_EQ(pregunta("Control 4").Texto, "<p>ab {1:SHORTANSWER:=c}</p>");
 
     const TExportacionMoodle valenciano = ExportaMoodle(preguntas, "S", TIdioma::Valenciano);
     const std::vector<TPreguntaEscrita> valencianas = Lee(valenciano.Xml);
     EXPECT_NE(valencianas.at(2).Comentario.find("sense accents"), std::string::npos);
-    EXPECT_EQ(valencianas.at(2).Pista, "<p>Les respostes, sense accents: 1. Ma\xC3\xB1" "ana; 2. excursion</p>");
+    EXPECT_EQ(valencianas.at(2).Pista,
+              "<p>Les respostes, sense accents: 1. Ma\xC3\xB1"
+              "ana; 2. excursion</p>");
     EXPECT_EQ(valenciano.Perdidas, castellano.Perdidas);
 }
 
 TEST(MoodleExport, TopicsNoCategoryNameHolds) {
-    for (const std::string& tema : std::vector<std::string>{" a", "a ", "<b>x", std::string(256, 'x')}) {
+    for (const std::string& tema :
+         std::vector<std::string>{" a", "a ", "<b>x", std::string(256, 'x')}) {
         const TExportacionMoodle e = ExportaMoodle({{0, 0, tema, "t"}}, "S", TIdioma::Castellano);
         EXPECT_EQ(e.Perdidas, (std::vector<TPerdidaMoodle>{{TTipo::TemaCambiado, 0}})) << tema;
     }

@@ -43,7 +43,8 @@ TPregunta Esperada(const TPregunta& original, const std::string& conjunto) {
 }
 
 void CompruebaIdaYVuelta(const std::vector<TPregunta>& preguntas, const char* nombre) {
-    const TExportacionMoodle exportacion = ExportaMoodle(preguntas, "Conjunto", TIdioma::Valenciano);
+    const TExportacionMoodle exportacion =
+        ExportaMoodle(preguntas, "Conjunto", TIdioma::Valenciano);
     const TImportacionMoodle importacion = Importa(exportacion.Xml);
     ASSERT_FALSE(importacion.Error) << nombre << ": " << importacion.Error->Mensaje;
     ASSERT_EQ(importacion.Preguntas.size(), preguntas.size()) << nombre;
@@ -59,8 +60,8 @@ void CompruebaIdaYVuelta(const std::vector<TPregunta>& preguntas, const char* no
 
 TEST(MoodleRoundTrip, TheSampleSetsComeBackGapByGap) {
     for (const char* muestra : {"castellano", "valenciano"}) {
-        const TFuenteLeida fuente =
-            LeeFuente(LeeFicheroEntero(std::string(TILDORA_SAMPLE_SOURCES) + "/" + muestra + ".txt"));
+        const TFuenteLeida fuente = LeeFuente(
+            LeeFicheroEntero(std::string(TILDORA_SAMPLE_SOURCES) + "/" + muestra + ".txt"));
         ASSERT_FALSE(fuente.Error) << muestra;
         ASSERT_FALSE(fuente.Preguntas.empty());
         CompruebaIdaYVuelta(fuente.Preguntas, muestra);
@@ -106,5 +107,6 @@ TEST(MoodleRoundTrip, GeneratedSetsWithEveryCharacterComeBack) {
         CompruebaIdaYVuelta(preguntas, "generated");
     }
     // Every character at least once, in each place.
-    CompruebaIdaYVuelta({{0, 0, caracteres, caracteres + "@" + caracteres + "@" + caracteres}}, "all");
+    CompruebaIdaYVuelta({{0, 0, caracteres, caracteres + "@" + caracteres + "@" + caracteres}},
+                        "all");
 }

@@ -13,6 +13,6 @@ TDiscoPequeno::~TDiscoPequeno() {
 }
 
 bool TDiscoPequeno::SoloLectura() {
-    return montado_ && mount("tmpfs", carpeta_.Ruta().c_str(), "tmpfs",
-                             MS_REMOUNT | MS_RDONLY, nullptr) == 0;
+    return montado_ &&
+           mount("tmpfs", carpeta_.Ruta().c_str(), "tmpfs", MS_REMOUNT | MS_RDONLY, nullptr) == 0;
 }
