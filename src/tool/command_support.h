@@ -26,3 +26,6 @@ void ValidaConjunto(const std::string& nombre, std::ostream& errores);
 
 // The questions of a valid set that the program uses, its first 65535.
 std::vector<TPregunta> LeePreguntasConjunto(const std::string& nombre, std::ostream& errores);
+
+// "1,3-5" into topic numbers, each from 1 to cuenta; TErrorUso for orden otherwise.
+std::vector<int> LeeSeleccion(const std::string& lista, int32_t cuenta, const std::string& orden);

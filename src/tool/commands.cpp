@@ -20,6 +20,7 @@
 #include "history.h"
 #include "io_error.h"
 #include "moodle_commands.h"
+#include "print_command.h"
 #include "question_files.h"
 #include "set_checks.h"
 #include "settings.h"
@@ -46,6 +47,8 @@ constexpr const char* kAyuda =
     "                            write the set as a Moodle quiz file\n"
     "  import FILE.xml -o SET.preg\n"
     "                            bring a Moodle quiz file's gap-fill questions into a set\n"
+    "  print SET.preg -o FILE.pdf [--answers] [--topics LIST]\n"
+    "                            lay the set out as a worksheet on A4\n"
     "\n"
     "Run 'tildora-tool COMMAND --help' for one command, 'tildora-tool --version' for the\n"
     "version. Exit status: 0 success, 1 failure, 2 wrong usage.\n";
@@ -53,6 +56,7 @@ constexpr const char* kAyuda =
 const std::map<std::string, std::string> kAyudaOrden = {
     {"export", kAyudaExportar},
     {"import", kAyudaImportar},
+    {"print", kAyudaImprimir},
     {"pack",
      "Usage: tildora-tool pack SOURCE -o SET.preg\n"
      "Reads the UTF-8 question source SOURCE and writes SET.preg and SET.ind beside it, then\n"
@@ -374,8 +378,9 @@ int Comprueba(const std::vector<std::string>& argumentos, std::ostream& salida,
     return kSalidaBien;
 }
 
-// "1,3-5" into topic numbers, each from 1 to cuenta.
-std::vector<int> LeeSeleccion(const std::string& lista, int32_t cuenta) {
+}  // namespace
+
+std::vector<int> LeeSeleccion(const std::string& lista, int32_t cuenta, const std::string& orden) {
     std::vector<int> temas;
     size_t inicio = 0;
     while (inicio <= lista.size()) {
@@ -387,24 +392,26 @@ std::vector<int> LeeSeleccion(const std::string& lista, int32_t cuenta) {
                 !std::all_of(texto.begin(), texto.end(),
                              [](char c) { return c >= '0' && c <= '9'; }))
                 throw TErrorUso("'" + elemento + "' is no topic number or range (as in 1,3-5)",
-                                "config");
+                                orden);
             const int n = std::stoi(texto);
             if (n < 1 || n > cuenta)
                 throw TErrorUso("there is no topic " + texto + ": the set has " +
                                     std::to_string(cuenta) + " (see tildora-tool check)",
-                                "config");
+                                orden);
             return n;
         };
         const int desde = numero(elemento.substr(0, guion));
         const int hasta = guion == std::string::npos ? desde : numero(elemento.substr(guion + 1));
         if (hasta < desde)
-            throw TErrorUso("the range '" + elemento + "' runs backwards", "config");
+            throw TErrorUso("the range '" + elemento + "' runs backwards", orden);
         for (int n = desde; n <= hasta; ++n)
             temas.push_back(n);
         inicio = fin + 1;
     }
     return temas;
 }
+
+namespace {
 
 std::string CarpetaDatosExigida() {
     const std::string carpeta = CarpetaDatosPrograma();
@@ -440,7 +447,7 @@ int Configura(const std::vector<std::string>& argumentos, std::ostream& salida,
         for (int32_t i = 1; i <= temas.Cuenta(); ++i)
             elegidos.push_back(i);
     } else {
-        elegidos = LeeSeleccion(lista, temas.Cuenta());
+        elegidos = LeeSeleccion(lista, temas.Cuenta(), "config");
     }
 
     std::vector<bool> marcas(static_cast<size_t>(temas.Cuenta()), false);
@@ -479,9 +486,9 @@ int MuestraHistoria(const std::vector<std::string>& argumentos, std::ostream& sa
 
 using TOrden = int (*)(const std::vector<std::string>&, std::ostream&, std::ostream&);
 const std::map<std::string, TOrden> kOrdenes = {
-    {"pack", Empaqueta},     {"unpack", Desempaqueta},     {"check", Comprueba},
-    {"config", Configura},   {"history", MuestraHistoria}, {"export", ExportaOrden},
-    {"import", ImportaOrden}};
+    {"pack", Empaqueta},      {"unpack", Desempaqueta},     {"check", Comprueba},
+    {"config", Configura},    {"history", MuestraHistoria}, {"export", ExportaOrden},
+    {"import", ImportaOrden}, {"print", ImprimeOrden}};
 
 }  // namespace
 

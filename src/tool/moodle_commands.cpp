@@ -29,7 +29,8 @@ const std::map<TPerdida, const char*> kPerdidas = {
     {TPerdida::AnchoMinimo,
      "a minimum gap width wider than an answer, which Moodle cannot keep: told in the general "
      "feedback"},
-    {TPerdida::RespuestaVacia, "gaps to be left empty, which Moodle cannot mark right: written as text"},
+    {TPerdida::RespuestaVacia,
+     "gaps to be left empty, which Moodle cannot mark right: written as text"},
     {TPerdida::RespuestaConTilde,
      "gaps whose answer holds a \"~\", which ends a Moodle answer: written as text"},
     {TPerdida::RespuestaConBarra,
@@ -111,8 +112,7 @@ int ExportaOrden(const std::vector<std::string>& argumentos, std::ostream& salid
     if (formato != "moodle")
         throw TErrorUso("the only format is 'moodle', not '" + formato + "'", "export");
     if (!lengua.empty() && lengua != "valenciano" && lengua != "castellano")
-        throw TErrorUso("the language is valenciano or castellano, not '" + lengua + "'",
-                        "export");
+        throw TErrorUso("the language is valenciano or castellano, not '" + lengua + "'", "export");
     const TIdioma idioma = lengua == "castellano" ? TIdioma::Castellano : TIdioma::Valenciano;
 
     const std::vector<TPregunta> preguntas = LeePreguntasConjunto(nombre, errores);
@@ -136,9 +136,8 @@ int ExportaOrden(const std::vector<std::string>& argumentos, std::ostream& salid
         const int veces = PorPregunta(tipo) ? static_cast<int>(cuenta.second.size()) : cuenta.first;
         const char* cosa = PorPregunta(tipo) ? (veces == 1 ? "question" : "questions")
                                              : (veces == 1 ? "gap" : "gaps");
-        salida << "  " << veces << " " << cosa << ": "
-               << kPerdidas.at(tipo) << " (question" << (cuenta.second.size() == 1 ? " " : "s ")
-               << Lista(cuenta.second) << ")\n";
+        salida << "  " << veces << " " << cosa << ": " << kPerdidas.at(tipo) << " (question"
+               << (cuenta.second.size() == 1 ? " " : "s ") << Lista(cuenta.second) << ")\n";
     }
     return kSalidaBien;
 }
@@ -170,8 +169,8 @@ int ImportaOrden(const std::vector<std::string>& argumentos, std::ostream& salid
     int omitidas = 0;
     for (const TNotaImportacion& nota : importacion.Notas) {
         omitidas += nota.Omite() ? 1 : 0;
-        salida << "  question " << nota.Numero << " \"" << nota.Nombre << "\": " << DescribeNota(nota)
-               << "\n";
+        salida << "  question " << nota.Numero << " \"" << nota.Nombre
+               << "\": " << DescribeNota(nota) << "\n";
     }
     if (preguntas.empty()) {
         errores << origen << ": no cloze or short-answer question to bring in; nothing written\n";
@@ -187,7 +186,8 @@ int ImportaOrden(const std::vector<std::string>& argumentos, std::ostream& salid
                     << "nothing written\n";
             return kSalidaFallo;
         }
-        std::rotate(preguntas.begin(), preguntas.begin() + legible, preguntas.begin() + legible + 1);
+        std::rotate(preguntas.begin(), preguntas.begin() + legible,
+                    preguntas.begin() + legible + 1);
         salida << "  question " << legible + 1
                << " of the set goes first: the program needs a plain first question\n";
     }

@@ -43,17 +43,20 @@ class MoodleCommands : public ::testing::Test {
     TCarpetaTemporal carpeta_;
 };
 
-const TPregunta kPrimera{0, 0, "Primera", "Una pregunta sencilla, con un @hueco@ y letras normales."};
+const TPregunta kPrimera{0, 0, "Primera",
+                         "Una pregunta sencilla, con un @hueco@ y letras normales."};
 
 }  // namespace
 
 TEST_F(MoodleCommands, ASampleSetGoesToMoodleAndComesBack) {
     const std::string muestra = std::string(TILDORA_SAMPLE_FOLDER) + "/castellano.preg";
-    const TSalida fuera =
-        Herramienta({"export", muestra, "--format", "moodle", "-o", En("c.xml"), "--language", "castellano"});
+    const TSalida fuera = Herramienta(
+        {"export", muestra, "--format", "moodle", "-o", En("c.xml"), "--language", "castellano"});
     ASSERT_EQ(fuera.Estado, kSalidaBien) << fuera.Errores;
-    EXPECT_TRUE(Contiene(fuera.Salida, "Wrote " + En("c.xml") + ": 43 questions in 6 topics")) << fuera.Salida;
-    EXPECT_TRUE(Contiene(fuera.Salida, "15 questions: the accent-practice pre-fill")) << fuera.Salida;
+    EXPECT_TRUE(Contiene(fuera.Salida, "Wrote " + En("c.xml") + ": 43 questions in 6 topics"))
+        << fuera.Salida;
+    EXPECT_TRUE(Contiene(fuera.Salida, "15 questions: the accent-practice pre-fill"))
+        << fuera.Salida;
     EXPECT_TRUE(Contiene(fuera.Salida, "4 gaps: gaps to be left empty")) << fuera.Salida;
     EXPECT_TRUE(Contiene(LeeFicheroEntero(En("c.xml")), "sin tildes"));
 
@@ -61,7 +64,8 @@ TEST_F(MoodleCommands, ASampleSetGoesToMoodleAndComesBack) {
     ASSERT_EQ(dentro.Estado, kSalidaBien) << dentro.Errores;
     EXPECT_TRUE(Contiene(dentro.Salida, "43 questions, 6 topics; 0 questions of the file left out"))
         << dentro.Salida;
-    const std::vector<TPregunta> original = Preguntas(muestra), vuelta = Preguntas(En("vuelta.preg"));
+    const std::vector<TPregunta> original = Preguntas(muestra),
+                                 vuelta = Preguntas(En("vuelta.preg"));
     ASSERT_EQ(vuelta.size(), original.size());
     for (size_t i = 0; i < original.size(); ++i) {
         EXPECT_EQ(vuelta[i].Tema, original[i].Tema);
@@ -73,9 +77,12 @@ TEST_F(MoodleCommands, ASampleSetGoesToMoodleAndComesBack) {
 }
 
 TEST_F(MoodleCommands, AMalformedFileWritesNothing) {
-    EscribeFichero(En("mal.xml"), "<?xml version=\"1.0\"?>\n<quiz>\n<question type=\"cloze\">\n</quiz>\n");
-    EscribeFichero(En("doctype.xml"), "<?xml version=\"1.0\"?>\n<!DOCTYPE quiz SYSTEM \"http://x/q.dtd\">\n<quiz/>\n");
-    for (const auto& [fichero, linea] : {std::pair{"mal.xml", ":4:"}, std::pair{"doctype.xml", ":2:"}}) {
+    EscribeFichero(En("mal.xml"),
+                   "<?xml version=\"1.0\"?>\n<quiz>\n<question type=\"cloze\">\n</quiz>\n");
+    EscribeFichero(En("doctype.xml"),
+                   "<?xml version=\"1.0\"?>\n<!DOCTYPE quiz SYSTEM \"http://x/q.dtd\">\n<quiz/>\n");
+    for (const auto& [fichero, linea] :
+         {std::pair{"mal.xml", ":4:"}, std::pair{"doctype.xml", ":2:"}}) {
         const TSalida r = Herramienta({"import", En(fichero), "-o", En("s.preg")});
         EXPECT_EQ(r.Estado, kSalidaFallo) << fichero;
         EXPECT_EQ(r.Errores.rfind(En(fichero) + linea, 0), 0u) << r.Errores;
@@ -91,15 +98,18 @@ TEST_F(MoodleCommands, AnImportedSetOpensInTheProgram) {
     };
     const auto cloze = [](const std::string& texto) {
         return "<question type=\"cloze\"><name><text>n</text></name><questiontext format=\"html\">"
-               "<text>" + texto + "</text></questiontext></question>\n";
+               "<text>" +
+               texto + "</text></questiontext></question>\n";
     };
     // A first question full of accents and gaps goes behind a plain one.
-    EscribeFichero(En("orden.xml"), quiz(cloze("{1:SA:=&#225;&#233;}{1:SA:=&#243;}!") +
-                                         cloze("Una pregunta sencilla con letras normales y {1:SA:=un} hueco")));
+    EscribeFichero(En("orden.xml"),
+                   quiz(cloze("{1:SA:=&#225;&#233;}{1:SA:=&#243;}!") +
+                        cloze("Una pregunta sencilla con letras normales y {1:SA:=un} hueco")));
     const TSalida r = Herramienta({"import", En("orden.xml"), "-o", En("orden.preg")});
     ASSERT_EQ(r.Estado, kSalidaBien) << r.Errores;
     EXPECT_TRUE(Contiene(r.Salida, "question 2 of the set goes first")) << r.Salida;
-    EXPECT_EQ(Preguntas(En("orden.preg")).front().Texto, "Una pregunta sencilla con letras normales y @un@ hueco");
+    EXPECT_EQ(Preguntas(En("orden.preg")).front().Texto,
+              "Una pregunta sencilla con letras normales y @un@ hueco");
     EXPECT_EQ(Herramienta({"check", En("orden.preg")}).Estado, kSalidaBien);
 
     EscribeFichero(En("ilegible.xml"), quiz(cloze("{1:SA:=&#225;}!?")));
@@ -108,10 +118,12 @@ TEST_F(MoodleCommands, AnImportedSetOpensInTheProgram) {
     EXPECT_TRUE(Contiene(ilegible.Errores, "nothing written")) << ilegible.Errores;
     EXPECT_FALSE(ExisteFichero(En("i.preg")));
 
-    EscribeFichero(En("vacio.xml"), quiz("<question type=\"essay\"><name><text>e</text></name></question>"));
+    EscribeFichero(En("vacio.xml"),
+                   quiz("<question type=\"essay\"><name><text>e</text></name></question>"));
     const TSalida vacio = Herramienta({"import", En("vacio.xml"), "-o", En("v.preg")});
     EXPECT_EQ(vacio.Estado, kSalidaFallo);
-    EXPECT_TRUE(Contiene(vacio.Salida, "question 1 \"e\": left out: a question of type 'essay'")) << vacio.Salida;
+    EXPECT_TRUE(Contiene(vacio.Salida, "question 1 \"e\": left out: a question of type 'essay'"))
+        << vacio.Salida;
     EXPECT_FALSE(ExisteFichero(En("v.preg")));
 }
 
@@ -131,8 +143,9 @@ TEST_F(MoodleCommands, WrongUsage) {
     }
     EXPECT_TRUE(Contiene(Herramienta({"export", "--help"}).Salida, "--format moodle"));
     EXPECT_TRUE(Contiene(Herramienta({"--help"}).Salida, "import FILE.xml -o SET.preg"));
-    EXPECT_EQ(Herramienta({"export", En("nada.preg"), "--format", "moodle", "-o", En("x.xml")}).Estado,
-              kSalidaFallo);
+    EXPECT_EQ(
+        Herramienta({"export", En("nada.preg"), "--format", "moodle", "-o", En("x.xml")}).Estado,
+        kSalidaFallo);
     EXPECT_FALSE(ExisteFichero(En("x.xml")));
     EXPECT_EQ(Herramienta({"import", En("nada.xml"), "-o", En("n.preg")}).Estado, kSalidaFallo);
 }
