@@ -34,10 +34,10 @@ void BM_TeclaVistaPrevia200Huecos(benchmark::State& estado) {
     EscribeConjunto(ruta, preguntas);
 
     TfrmEditor ventana;
-    ventana.PreguntaCambios = [] { return QMessageBox::Discard; };
+    ventana.Ficheros->PreguntaCambios = [] { return QMessageBox::Discard; };
     ventana.show();
     QCoreApplication::processEvents();
-    if (!ventana.Abre(QString::fromStdString(ruta))) {
+    if (!ventana.Ficheros->Abre(QString::fromStdString(ruta))) {
         estado.SkipWithError("the set did not open");
         return;
     }

@@ -1,5 +1,7 @@
 #include "checks_panel.h"
 
+#include "interface_text.h"
+
 #include <QApplication>
 #include <QListWidget>
 #include <QPushButton>
@@ -42,17 +44,15 @@ void TPanelProblemas::Actualiza() {
     bool claveIlegible = false;
     for (const TProblema& problema : problemas_) {
         auto* elemento = new QListWidgetItem(problema.Bloquea() ? refusa : avisa,
-                                             problema.Mensaje(idioma_), lstProblemas);
+                                             documento_.Mensaje(problema), lstProblemas);
         elemento->setToolTip(elemento->text());
         claveIlegible = claveIlegible || problema.Tipo == TProblema::TTipo::ClaveIlegible;
     }
     if (problemas_.empty()) {
-        auto* ninguno = new QListWidgetItem(
-            idioma_ == 0 ? QStringLiteral("Ningún problema: el programa de ejercicios puede usar "
-                                          "este conjunto.")
-                         : QStringLiteral("Cap problema: el programa d'exercicis pot usar aquest "
-                                          "conjunt."),
-            lstProblemas);
+        auto* ninguno =
+            new QListWidgetItem(Texto(idioma_, "Ningún problema: Tildora puede usar este conjunto.",
+                                      "Cap problema: Tildora pot usar aquest conjunt."),
+                                lstProblemas);
         ninguno->setFlags(Qt::NoItemFlags);
     }
     btnAdelanta->setVisible(claveIlegible && documento_.MasLegible() > 0);
@@ -75,14 +75,14 @@ void TPanelProblemas::btnAdelantaClick() {
     }
 }
 
-void TPanelProblemas::CambiaIdioma(uint16_t idioma) {
+void TPanelProblemas::CambiaIdioma(TIdioma idioma) {
     idioma_ = idioma;
-    btnAdelanta->setText(idioma == 0 ? QStringLiteral("Poner primero la pregunta más legible")
-                                     : QStringLiteral("Posar primer la pregunta més llegible"));
-    btnAdelanta->setToolTip(
-        idioma == 0 ? QStringLiteral("El programa de ejercicios rechaza un conjunto cuya primera "
-                                     "pregunta tiene pocas letras normales")
-                    : QStringLiteral("El programa d'exercicis rebutja un conjunt la primera "
-                                     "pregunta del qual té poques lletres normals"));
+    btnAdelanta->setText(Texto(idioma, "Poner primero la pregunta más legible",
+                               "Posar primer la pregunta més llegible"));
+    btnAdelanta->setToolTip(Texto(
+        idioma,
+        "Tildora reconoce el conjunto por la primera pregunta: debe tener más letras normales",
+        "Tildora reconeix el conjunt per la primera pregunta: ha de tindre més lletres "
+        "normals"));
     Actualiza();
 }

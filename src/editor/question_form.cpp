@@ -1,5 +1,7 @@
 #include "question_form.h"
 
+#include "interface_text.h"
+
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
@@ -107,7 +109,7 @@ TFormularioPregunta::TFormularioPregunta(TDocumento& documento, QWidget* parent)
     connect(spAncho, &QSpinBox::valueChanged, this, &TFormularioPregunta::spAnchoChange);
     connect(edTexto, &QPlainTextEdit::textChanged, this, &TFormularioPregunta::edTextoChange);
 
-    CambiaIdioma(1);
+    CambiaIdioma(TIdioma::Valenciano);
     MuestraFila(-1);
 }
 
@@ -247,20 +249,18 @@ bool TFormularioPregunta::eventFilter(QObject* objeto, QEvent* evento) {
     return QWidget::eventFilter(objeto, evento);
 }
 
-void TFormularioPregunta::CambiaIdioma(uint16_t idioma) {
-    const bool castellano = idioma == 0;
-    lblTema->setText(castellano ? QStringLiteral("&Tema:") : QStringLiteral("&Tema:"));
-    chkAcentos->setText(castellano ? QStringLiteral("Práctica de &acentos")
-                                   : QStringLiteral("Pràctica d'&accents"));
-    chkAcentos->setToolTip(
-        castellano ? QStringLiteral("Los huecos empiezan con la respuesta sin acentos")
-                   : QStringLiteral("Els buits comencen amb la resposta sense accents"));
-    lblAncho->setText(castellano ? QStringLiteral("Ancho &mínimo de los huecos:")
-                                 : QStringLiteral("Amplària &mínima dels buits:"));
-    lblTexto->setText(castellano ? QStringLiteral("Te&xto:") : QStringLiteral("Te&xt:"));
+void TFormularioPregunta::CambiaIdioma(TIdioma idioma) {
+    lblTema->setText(Texto(idioma, "&Tema:", "&Tema:"));
+    chkAcentos->setText(Texto(idioma, "Práctica de &acentos", "Pràctica d'&accents"));
+    chkAcentos->setToolTip(Texto(idioma, "Los huecos empiezan con la respuesta sin acentos",
+                                 "Els buits comencen amb la resposta sense accents"));
+    lblAncho->setText(
+        Texto(idioma, "Ancho &mínimo de los huecos:", "Amplària &mínima dels buits:"));
+    lblTexto->setText(Texto(idioma, "Te&xto:", "Te&xt:"));
     edTexto->setPlaceholderText(
-        castellano ? QStringLiteral("Un párrafo por línea; la respuesta de cada hueco entre "
-                                    "arrobas: La casa@s@ es blanca. Ctrl+G hace un hueco.")
-                   : QStringLiteral("Un paràgraf per línia; la resposta de cada buit entre "
-                                    "arroves: La casa@s@ és blanca. Ctrl+G fa un buit."));
+        Texto(idioma,
+              "Un párrafo por línea; la respuesta de cada hueco entre arrobas: El @árbol@ da "
+              "sombra. Ctrl+G hace un hueco.",
+              "Un paràgraf per línia; la resposta de cada buit entre arroves: L'@arbre@ fa "
+              "ombra. Ctrl+G fa un buit."));
 }

@@ -1,5 +1,7 @@
 #include "question_list.h"
 
+#include "interface_text.h"
+
 #include <QApplication>
 #include <QComboBox>
 #include <QHBoxLayout>
@@ -111,7 +113,7 @@ TListaPreguntas::TListaPreguntas(TDocumento& documento, QWidget* parent)
         edBuscar->clear();
         OfreceTemas();
     });
-    CambiaIdioma(1);
+    CambiaIdioma(TIdioma::Valenciano);
 }
 
 int TListaPreguntas::FilaActual() const {
@@ -166,12 +168,10 @@ void TListaPreguntas::cbFiltroTemaChange() {
     }
 }
 
-void TListaPreguntas::CambiaIdioma(uint16_t idioma) {
-    const bool castellano = idioma == 0;
-    edBuscar->setPlaceholderText(castellano ? QStringLiteral("Buscar en los textos (Ctrl+F)")
-                                            : QStringLiteral("Cercar en els textos (Ctrl+F)"));
-    const QString todos =
-        castellano ? QStringLiteral("Todos los temas") : QStringLiteral("Tots els temes");
+void TListaPreguntas::CambiaIdioma(TIdioma idioma) {
+    edBuscar->setPlaceholderText(
+        Texto(idioma, "Buscar en los textos (Ctrl+F)", "Cercar en els textos (Ctrl+F)"));
+    const QString todos = Texto(idioma, "Todos los temas", "Tots els temes");
     if (cbFiltroTema->count() == 0) {
         cbFiltroTema->addItem(todos);
     } else {

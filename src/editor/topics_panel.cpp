@@ -1,5 +1,7 @@
 #include "topics_panel.h"
 
+#include "interface_text.h"
+
 #include <QFileDialog>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -63,7 +65,7 @@ TPanelTemas::TPanelTemas(TDocumento& documento, QWidget* parent)
         dialogo.setDefaultSuffix(QStringLiteral("cfg"));
         return dialogo.exec() == QDialog::Accepted ? dialogo.selectedFiles().value(0) : QString();
     };
-    CambiaIdioma(1);
+    CambiaIdioma(TIdioma::Valenciano);
 }
 
 void TPanelTemas::Actualiza() {
@@ -123,18 +125,16 @@ void TPanelTemas::btnConfiguracionClick() {
         MuestraError(error);
 }
 
-void TPanelTemas::CambiaIdioma(uint16_t idioma) {
-    const bool castellano = idioma == 0;
+void TPanelTemas::CambiaIdioma(TIdioma idioma) {
     lstTemas->setHeaderLabels(
-        {castellano ? QStringLiteral("Tema") : QStringLiteral("Tema"),
-         castellano ? QStringLiteral("Preguntas") : QStringLiteral("Preguntes")});
-    btnRenombrar->setText(castellano ? QStringLiteral("&Renombrar")
-                                     : QStringLiteral("&Reanomenar"));
-    btnConfiguracion->setText(castellano ? QStringLiteral("&Guardar configuración...")
-                                         : QStringLiteral("&Guardar configuració..."));
+        {Texto(idioma, "Tema", "Tema"), Texto(idioma, "Preguntas", "Preguntes")});
+    btnRenombrar->setText(Texto(idioma, "&Renombrar", "&Reanomenar"));
+    btnConfiguracion->setText(
+        Texto(idioma, "&Guardar configuración...", "&Guardar configuració..."));
     lblConfiguracion->setText(
-        castellano ? QStringLiteral("Los temas marcados son los que el alumno tiene elegidos al "
-                                    "abrir el conjunto; el conjunto ha de estar guardado.")
-                   : QStringLiteral("Els temes marcats són els que l'alumne té triats en obrir "
-                                    "el conjunt; el conjunt ha d'estar guardat."));
+        Texto(idioma,
+              "Los temas marcados son los que el alumno tiene elegidos al abrir el conjunto; el "
+              "conjunto ha de estar guardado.",
+              "Els temes marcats són els que l'alumne té triats en obrir el conjunt; el conjunt "
+              "ha d'estar guardat."));
 }

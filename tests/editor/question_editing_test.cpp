@@ -251,7 +251,7 @@ TEST_F(Edicion, TheChecksListProblemsAndLeadToThem) {
     ASSERT_EQ(panel->NumProblemas(), 1);
     EXPECT_EQ(ventana->Pestanas->tabText(0), QStringLiteral("Problemes (1)"));
     EXPECT_EQ(panel->lstProblemas->item(0)->text(),
-              ventana->Documento.Problemas().front().Mensaje(1));
+              ventana->Documento.Mensaje(ventana->Documento.Problemas().front()));
     EXPECT_TRUE(ventana->Lista->Tabla->model()
                     ->index(2, TDocumento::ColNumero)
                     .data(Qt::DecorationRole)
