@@ -46,8 +46,8 @@ class TMaquetador {
     }
 
     void Cabecera() {
-        Linea(TEstiloHoja::Titulo, {{TTipo::Texto, medidas_.Margen, 0, 0, opciones_.Titulo,
-                                     TEstiloHoja::Titulo}});
+        Linea(TEstiloHoja::Titulo,
+              {{TTipo::Texto, medidas_.Margen, 0, 0, opciones_.Titulo, TEstiloHoja::Titulo}});
         y_ += 6;
         // The pupil's name and the date, each on a line to write on.
         const std::string nombre = Elige<std::string>(opciones_.Idioma, "Nombre:", "Nom:");
@@ -84,10 +84,9 @@ class TMaquetador {
                 if (primera && !tema.empty()) {
                     // The topic's heading stays with its first question.
                     const double alto = medidas_.AltoLinea(TEstiloHoja::Tema);
-                    bloque.Lineas.insert(bloque.Lineas.begin(),
-                                         {{TTipo::Texto, medidas_.Margen,
-                                           medidas_.Base(TEstiloHoja::Tema), 0, tema,
-                                           TEstiloHoja::Tema}});
+                    bloque.Lineas.insert(bloque.Lineas.begin(), {{TTipo::Texto, medidas_.Margen,
+                                                                  medidas_.Base(TEstiloHoja::Tema),
+                                                                  0, tema, TEstiloHoja::Tema}});
                     bloque.Altos.insert(bloque.Altos.begin(), alto + kAntesDeTema);
                     for (TPiezaHoja& pieza : bloque.Lineas.front())
                         pieza.Y += kAntesDeTema;
@@ -117,8 +116,8 @@ class TMaquetador {
                     continue;
                 const std::string vacia =
                     Elige<std::string>(opciones_.Idioma, "(en blanco)", "(en blanc)");
-                TPalabra palabra = Palabra(
-                    (primera ? "" : "; ") + (trozo.Texto.empty() ? vacia : trozo.Texto));
+                TPalabra palabra =
+                    Palabra((primera ? "" : "; ") + (trozo.Texto.empty() ? vacia : trozo.Texto));
                 palabras.push_back(palabra);
                 primera = false;
             }

@@ -29,8 +29,8 @@ struct TPiezaHoja {
     enum class TTipo { Texto, Raya };
     TTipo Tipo = TTipo::Texto;
     double X = 0;
-    double Y = 0;  // Texto: the baseline; Raya: the line drawn
-    double Ancho = 0;  // Raya only
+    double Y = 0;       // Texto: the baseline; Raya: the line drawn
+    double Ancho = 0;   // Raya only
     std::string Texto;  // Windows-1252
     TEstiloHoja Estilo = TEstiloHoja::Texto;
 

@@ -48,8 +48,7 @@ bool TDocumento::ClaveFalla() const {
 }
 
 std::vector<TProblema> TDocumento::Problemas() const {
-    std::vector<TProblema> problemas =
-        CompruebaTotales(Cuenta(), cuentaTemas_.size(), nullptr);
+    std::vector<TProblema> problemas = CompruebaTotales(Cuenta(), cuentaTemas_.size(), nullptr);
     // The first row of each text, by its fingerprint, to name the same question twice.
     QHash<size_t, int> primeras;
     for (int fila = 0; fila < Cuenta(); ++fila) {

@@ -46,8 +46,7 @@ QString ErrorDeEscritura(TIdioma idioma, const QSaveFile& fichero) {
     QString razon;
     if (fichero.error() == QFileDevice::ResourceError)
         razon = Texto(idioma, "No queda espacio en el disco", "No queda espai al disc");
-    else if (!QFileInfo(carpeta).isWritable() ||
-             fichero.error() == QFileDevice::PermissionsError)
+    else if (!QFileInfo(carpeta).isWritable() || fichero.error() == QFileDevice::PermissionsError)
         razon = Texto(idioma, "No tiene permiso para escribir en «%1»",
                       "No teniu permís per a escriure en «%1»")
                     .arg(carpeta);

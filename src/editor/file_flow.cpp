@@ -29,7 +29,8 @@ TFlujoFicheros::TFlujoFicheros(TDocumento& documento, QMenu* menuRecientes, QWid
     };
     PreguntaCambios = [this] {
         const TIdioma idioma = documento_.Idioma();
-        QMessageBox caja(QMessageBox::Warning, Texto(idioma, "Editor de Tildora", "Editor de Tildora"),
+        QMessageBox caja(QMessageBox::Warning,
+                         Texto(idioma, "Editor de Tildora", "Editor de Tildora"),
                          Texto(idioma, "«%1» tiene cambios sin guardar. ¿Quiere guardarlos?",
                                "«%1» té canvis sense guardar. Voleu guardar-los?")
                              .arg(NombreDocumento()),
@@ -65,13 +66,14 @@ QString TFlujoFicheros::DialogoFichero(TDialogo tipo, const QString& propuesta) 
         dialogo.setFileMode(QFileDialog::ExistingFile);
     } else {
         const bool conjunto = tipo == TDialogo::GuardarConjunto;
-        dialogo.setWindowTitle(conjunto ? Texto(idioma, "Guardar como", "Guardar com")
-                                        : Texto(idioma, "Exportar texto fuente",
-                                                "Exportar text font"));
+        dialogo.setWindowTitle(conjunto
+                                   ? Texto(idioma, "Guardar como", "Guardar com")
+                                   : Texto(idioma, "Exportar texto fuente", "Exportar text font"));
         dialogo.setLabelText(QFileDialog::Accept, Texto(idioma, "&Guardar", "&Guarda"));
-        dialogo.setNameFilter(conjunto ? Texto(idioma, "Ficheros de preguntas (*.preg)",
-                                               "Fitxers de preguntes (*.preg)")
-                                       : Texto(idioma, "Texto fuente (*.txt)", "Text font (*.txt)"));
+        dialogo.setNameFilter(
+            conjunto
+                ? Texto(idioma, "Ficheros de preguntas (*.preg)", "Fitxers de preguntes (*.preg)")
+                : Texto(idioma, "Texto fuente (*.txt)", "Text font (*.txt)"));
         dialogo.setDefaultSuffix(conjunto ? QStringLiteral("preg") : QStringLiteral("txt"));
         dialogo.setAcceptMode(QFileDialog::AcceptSave);
         dialogo.selectFile(QFileInfo(propuesta).fileName());

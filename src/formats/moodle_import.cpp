@@ -526,8 +526,11 @@ TImportacionMoodle ImportaMoodle(QIODevice& entrada) {
     if (xml.hasError()) {
         importacion.Preguntas.clear();
         importacion.Notas.clear();
-        importacion.Error =
-            TErrorXml{xml.lineNumber(), xml.columnNumber(), xml.errorString().toStdString()};
+        std::string mensaje = xml.errorString().toStdString();
+        // Qt's messages end with a point; the reports go on after them.
+        if (mensaje.ends_with('.'))
+            mensaje.pop_back();
+        importacion.Error = TErrorXml{xml.lineNumber(), xml.columnNumber(), mensaje};
     }
     return importacion;
 }

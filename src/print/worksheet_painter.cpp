@@ -61,7 +61,8 @@ TMedidasHoja Medidas(QPaintDevice& dispositivo) {
     TMedidasHoja medidas;
     // Text lines leave room to write in the gaps by hand.
     medidas.AltoLinea = [metricas, escala](TEstiloHoja estilo) {
-        const double factor = estilo == TEstiloHoja::Texto || estilo == TEstiloHoja::Numero ? 2.0 : 1.4;
+        const double factor =
+            estilo == TEstiloHoja::Texto || estilo == TEstiloHoja::Numero ? 2.0 : 1.4;
         return metricas->at(estilo).lineSpacing() * factor / escala;
     };
     medidas.Base = [metricas, escala, medidas](TEstiloHoja estilo) {
@@ -77,9 +78,10 @@ TMedidasHoja Medidas(QPaintDevice& dispositivo) {
 
 void PintaHoja(const std::vector<TPregunta>& preguntas, const TOpcionesHoja& opciones,
                QPagedPaintDevice& dispositivo) {
-    dispositivo.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
-                                          QMarginsF(0, 0, 0, 0)));
-    const std::vector<TPaginaHoja> paginas = PlanificaHoja(preguntas, opciones, Medidas(dispositivo));
+    dispositivo.setPageLayout(
+        QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(0, 0, 0, 0)));
+    const std::vector<TPaginaHoja> paginas =
+        PlanificaHoja(preguntas, opciones, Medidas(dispositivo));
     QPainter pintor(&dispositivo);
     // Fonts take their points in the device's units, so places are scaled and fonts are not.
     const double e = Escala(dispositivo);

@@ -66,7 +66,8 @@ int ImprimeOrden(const std::vector<std::string>& argumentos, std::ostream& salid
         for (const TPregunta& pregunta : preguntas)
             if (std::find(temas.begin(), temas.end(), pregunta.Tema) == temas.end())
                 temas.push_back(pregunta.Tema);
-        const int32_t listados = std::min<int32_t>(static_cast<int32_t>(temas.size()), TLista::kCapacidad);
+        const int32_t listados =
+            std::min<int32_t>(static_cast<int32_t>(temas.size()), TLista::kCapacidad);
         std::vector<std::string> elegidos;
         for (const int n : LeeSeleccion(lista, listados, "print"))
             elegidos.push_back(temas[static_cast<size_t>(n) - 1]);

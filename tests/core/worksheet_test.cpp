@@ -60,9 +60,10 @@ TEST(Worksheet, AHeadingWithTheSetsNameAndLinesForNameAndDateInEitherLanguage) {
 TEST(Worksheet, QuestionsNumberedAndGroupedByTopicAsTopicsFirstCome) {
     const std::vector<TPregunta> preguntas = {
         {0, 0, "B", "uno"}, {0, 0, "A", "dos"}, {0, 0, "B", "tres"}, {0, 0, "", "cuatro"}};
-    const std::vector<std::string> textos = Textos(PlanificaHoja(preguntas, Opciones(), Medidas())[0]);
-    const std::vector<std::string> esperados = {"B", "1.", "uno", "2.", "tres", "A", "3.", "dos",
-                                                "4.", "cuatro"};
+    const std::vector<std::string> textos =
+        Textos(PlanificaHoja(preguntas, Opciones(), Medidas())[0]);
+    const std::vector<std::string> esperados = {"B", "1.", "uno", "2.", "tres",
+                                                "A", "3.", "dos", "4.", "cuatro"};
     const std::vector<std::string> cuerpo(textos.begin() + 3, textos.end() - 1);
     EXPECT_EQ(cuerpo, esperados);
 }
@@ -132,7 +133,8 @@ TEST(Worksheet, QuestionsKeepTogetherWithinTheMargins) {
 }
 
 TEST(Worksheet, TheAnswerKeyOnPagesOfItsOwn) {
-    const std::vector<TPregunta> preguntas = {{0, 0, "A", "x @h@ola @@y"}, {0, 0, "A", "sin huecos"}};
+    const std::vector<TPregunta> preguntas = {{0, 0, "A", "x @h@ola @@y"},
+                                              {0, 0, "A", "sin huecos"}};
     const auto sin = PlanificaHoja(preguntas, Opciones(false), Medidas());
     const auto con = PlanificaHoja(preguntas, Opciones(true), Medidas());
     ASSERT_EQ(sin.size(), 1u);
@@ -142,7 +144,8 @@ TEST(Worksheet, TheAnswerKeyOnPagesOfItsOwn) {
     EXPECT_EQ(std::vector<std::string>(clave.begin() + 1, clave.end() - 1),
               (std::vector<std::string>{"1.", "h", "; (en blanco)", "2."}));
     EXPECT_EQ(clave.back(), W("Página 2 de 2"));
-    const auto valenciano = PlanificaHoja(preguntas, Opciones(true, TIdioma::Valenciano), Medidas());
+    const auto valenciano =
+        PlanificaHoja(preguntas, Opciones(true, TIdioma::Valenciano), Medidas());
     EXPECT_EQ(Textos(valenciano[1])[0], "Mi conjunto \x97 Solucions");
     EXPECT_TRUE(Tiene(Textos(valenciano[1]), "; (en blanc)"));
 }

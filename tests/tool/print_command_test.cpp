@@ -48,7 +48,8 @@ TEST_F(PrintCommand, AWorksheetAndItsKeyAsAPdfWithItsFontsEmbedded) {
 
     const TSalida clave = Herramienta({"print", muestra_, "-o", En("clave.pdf"), "--answers"});
     ASSERT_EQ(clave.Estado, kSalidaBien) << clave.Errores;
-    EXPECT_GT(Cuenta(LeeFicheroEntero(En("clave.pdf")), "/Type /Page\n"), Cuenta(pdf, "/Type /Page\n"));
+    EXPECT_GT(Cuenta(LeeFicheroEntero(En("clave.pdf")), "/Type /Page\n"),
+              Cuenta(pdf, "/Type /Page\n"));
 
     const TSalida tema = Herramienta({"print", muestra_, "-o", En("tema.pdf"), "--topics", "2-3"});
     ASSERT_EQ(tema.Estado, kSalidaBien) << tema.Errores;
@@ -63,7 +64,8 @@ TEST_F(PrintCommand, WrongUsageAndBadSetsWriteNothing) {
              {"print", muestra_, "-o", En("x.pdf"), "--bonito"}}) {
         const TSalida r = Herramienta(uso);
         EXPECT_EQ(r.Estado, kSalidaUsoErroneo) << uso.back();
-        EXPECT_NE(r.Errores.find("Run 'tildora-tool print --help'"), std::string::npos) << r.Errores;
+        EXPECT_NE(r.Errores.find("Run 'tildora-tool print --help'"), std::string::npos)
+            << r.Errores;
     }
     EscribeFichero(En("roto.preg"), "nada");
     EXPECT_EQ(Herramienta({"print", En("roto.preg"), "-o", En("x.pdf")}).Estado, kSalidaFallo);
