@@ -10,6 +10,8 @@ char32_t UnicodeDeByte(unsigned char byte);
 // The Windows-1252 byte of a code point, or -1 when the code page has none.
 int ByteDeUnicode(char32_t codigo);
 
+// Appends the UTF-8 bytes of a code point.
+void AnadeUtf8(std::string& salida, char32_t codigo);
 std::string Utf8DeWindows1252(std::string_view texto);
 // Empty when the text is not valid UTF-8 or holds a character Windows-1252 cannot encode.
 std::optional<std::string> Windows1252DeUtf8(std::string_view texto);

@@ -150,18 +150,19 @@ void TFlujoIntercambio::ExportaMoodle() {
         {TTipo::TemaCambiado,
          Texto("preguntas cuyo tema ninguna categoría de Moodle guarda tal cual",
                "preguntes el tema de les quals cap categoria de Moodle guarda tal qual")},
-        {TTipo::CaracterDeControl,
-         Texto("preguntas con caracteres de control, que se quitan",
-               "preguntes amb caràcters de control, que es lleven")},
+        {TTipo::CaracterDeControl, Texto("preguntas con caracteres de control, que se quitan",
+                                         "preguntes amb caràcters de control, que es lleven")},
     };
     std::map<TTipo, int> cuentas;
     for (const TPerdidaMoodle& perdida : exportacion.Perdidas)
         ++cuentas[perdida.Tipo];
-    QStringList partes = {Texto("Exportadas %1 preguntas a «%2».", "Exportades %1 preguntes a «%2».")
-                              .arg(documento_.Cuenta())
-                              .arg(Nativo(ruta))};
+    QStringList partes = {
+        Texto("Exportadas %1 preguntas a «%2».", "Exportades %1 preguntes a «%2».")
+            .arg(documento_.Cuenta())
+            .arg(Nativo(ruta))};
     if (!cuentas.empty()) {
-        QString lista = Texto("Lo que Moodle no admite tal cual:", "El que Moodle no admet tal qual:");
+        QString lista =
+            Texto("Lo que Moodle no admite tal cual:", "El que Moodle no admet tal qual:");
         for (const auto& [tipo, cuenta] : cuentas)
             lista += QStringLiteral("\n• %1 %2").arg(cuenta).arg(descripciones.at(tipo));
         partes << lista;
@@ -197,7 +198,8 @@ void TFlujoIntercambio::Importa() {
         const QString detalle = QString::fromStdString(nota.Detalle);
         switch (nota.Tipo) {
             case TTipo::TipoSinUso:
-                return Texto("no entra: es de tipo «%1»", "no entra: és de tipus «%1»").arg(detalle);
+                return Texto("no entra: es de tipo «%1»", "no entra: és de tipus «%1»")
+                    .arg(detalle);
             case TTipo::SinRespuestaCorrecta:
                 return Texto("no entra: un hueco no tiene respuesta que puntúe",
                              "no entra: un buit no té resposta que puntue");
@@ -226,13 +228,15 @@ void TFlujoIntercambio::Importa() {
                 return Texto("el texto no cabe en una pregunta: se corta al final de una frase",
                              "el text no cap en una pregunta: es talla al final d'una frase");
             case TTipo::TemaCortado:
-                return Texto("el nombre de su categoría se corta", "el nom de la seua categoria es talla");
+                return Texto("el nombre de su categoría se corta",
+                             "el nom de la seua categoria es talla");
         }
         return QString();
     };
-    QStringList partes = {Texto("Importadas %1 preguntas de «%2».", "Importades %1 preguntes de «%2».")
-                              .arg(importacion.Preguntas.size())
-                              .arg(Nativo(ruta))};
+    QStringList partes = {
+        Texto("Importadas %1 preguntas de «%2».", "Importades %1 preguntes de «%2».")
+            .arg(importacion.Preguntas.size())
+            .arg(Nativo(ruta))};
     if (!importacion.Notas.empty()) {
         QString lista;
         int puestas = 0;

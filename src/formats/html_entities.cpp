@@ -2,6 +2,8 @@
 
 #include <map>
 
+#include "win1252.h"
+
 // HTML's named characters that Windows-1252 holds, and the few others a text may use.
 namespace {
 
@@ -40,24 +42,6 @@ const std::map<std::string, char32_t>& Entidades() {
 }
 
 }  // namespace
-
-void AnadeUtf8(std::string& salida, char32_t c) {
-    if (c < 0x80) {
-        salida += static_cast<char>(c);
-    } else if (c < 0x800) {
-        salida += static_cast<char>(0xC0 | (c >> 6));
-        salida += static_cast<char>(0x80 | (c & 0x3F));
-    } else if (c < 0x10000) {
-        salida += static_cast<char>(0xE0 | (c >> 12));
-        salida += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        salida += static_cast<char>(0x80 | (c & 0x3F));
-    } else {
-        salida += static_cast<char>(0xF0 | (c >> 18));
-        salida += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-        salida += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        salida += static_cast<char>(0x80 | (c & 0x3F));
-    }
-}
 
 std::optional<char32_t> LeeEntidad(const std::string& html, size_t& i) {
     const size_t fin = html.find(';', i + 1);

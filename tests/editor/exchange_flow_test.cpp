@@ -57,10 +57,13 @@ TEST_F(Intercambio, ASetGoesToMoodleAndComesBack) {
     eleccion = Ruta("c.xml");
     ventana->Intercambio->menuMoodle->trigger();
     ASSERT_TRUE(errores.isEmpty()) << errores.join("|").toStdString();
-    EXPECT_TRUE(LeeFicheroEntero(carpeta.En("c.xml")).find("<question type=\"cloze\">") != std::string::npos);
+    EXPECT_TRUE(LeeFicheroEntero(carpeta.En("c.xml")).find("<question type=\"cloze\">") !=
+                std::string::npos);
     ASSERT_EQ(avisos.size(), 1);
-    EXPECT_TRUE(avisos[0].startsWith(QString::fromUtf8("Exportadas 43 preguntas a «"))) << avisos[0].toStdString();
-    EXPECT_TRUE(avisos[0].contains(QString::fromUtf8("• 4 huecos que hay que dejar en blanco"))) << avisos[0].toStdString();
+    EXPECT_TRUE(avisos[0].startsWith(QString::fromUtf8("Exportadas 43 preguntas a «")))
+        << avisos[0].toStdString();
+    EXPECT_TRUE(avisos[0].contains(QString::fromUtf8("• 4 huecos que hay que dejar en blanco")))
+        << avisos[0].toStdString();
 
     eleccion = Ruta("c.xml");
     ventana->Intercambio->menuImportar->trigger();
@@ -69,16 +72,18 @@ TEST_F(Intercambio, ASetGoesToMoodleAndComesBack) {
     EXPECT_TRUE(ventana->Documento.Modificado());
     EXPECT_TRUE(ventana->Documento.Ruta().isEmpty());
     EXPECT_EQ(ventana->Documento.Pregunta(0).Tema, "Uso de la h");
-    EXPECT_TRUE(avisos.back().startsWith(QString::fromUtf8("Importadas 43 preguntas de «"))) << avisos.back().toStdString();
+    EXPECT_TRUE(avisos.back().startsWith(QString::fromUtf8("Importadas 43 preguntas de «")))
+        << avisos.back().toStdString();
 }
 
 TEST_F(Intercambio, AnImportReportsWhatItLeftOutAndABadFileChangesNothing) {
     ventana->menuValenciano->trigger();
     Abre(muestra_);
-    EscribeFichero(carpeta.En("q.xml"),
-                   "<?xml version=\"1.0\"?>\n<quiz><question type=\"essay\"><name><text>ensayo</text></name>"
-                   "</question><question type=\"cloze\"><name><text>b</text></name><questiontext "
-                   "format=\"html\"><text>Un {1:SA:=hueco} y ya</text></questiontext></question></quiz>");
+    EscribeFichero(
+        carpeta.En("q.xml"),
+        "<?xml version=\"1.0\"?>\n<quiz><question type=\"essay\"><name><text>ensayo</text></name>"
+        "</question><question type=\"cloze\"><name><text>b</text></name><questiontext "
+        "format=\"html\"><text>Un {1:SA:=hueco} y ya</text></questiontext></question></quiz>");
     EscribeFichero(carpeta.En("mal.xml"), "<?xml version=\"1.0\"?>\n<quiz>\n<question>\n</quiz>");
     eleccion = Ruta("mal.xml");
     ventana->Intercambio->menuImportar->trigger();
@@ -90,7 +95,8 @@ TEST_F(Intercambio, AnImportReportsWhatItLeftOutAndABadFileChangesNothing) {
     ventana->Intercambio->menuImportar->trigger();
     ASSERT_EQ(ventana->Documento.Cuenta(), 1);
     EXPECT_EQ(ventana->Documento.Pregunta(0).Texto, "Un @hueco@ y ya");
-    EXPECT_TRUE(avisos.back().contains(QString::fromUtf8("\n1 «ensayo»: no entra: és de tipus «essay»")))
+    EXPECT_TRUE(
+        avisos.back().contains(QString::fromUtf8("\n1 «ensayo»: no entra: és de tipus «essay»")))
         << avisos.back().toStdString();
 }
 

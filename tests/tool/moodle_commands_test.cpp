@@ -8,20 +8,10 @@
 #include "commands.h"
 #include "question_files.h"
 #include "temp_folder.h"
+#include "tool_run.h"
 #include "writer.h"
 
 namespace {
-
-struct TSalida {
-    int Estado = -1;
-    std::string Salida, Errores;
-};
-
-TSalida Herramienta(const std::vector<std::string>& argumentos) {
-    std::ostringstream salida, errores;
-    const int estado = EjecutaHerramienta(argumentos, salida, errores);
-    return {estado, salida.str(), errores.str()};
-}
 
 bool Contiene(const std::string& texto, const std::string& parte) {
     return texto.find(parte) != std::string::npos;

@@ -1,24 +1,13 @@
 #include <gtest/gtest.h>
 
-#include <sstream>
 
 #include "binary_file.h"
 #include "commands.h"
 #include "temp_folder.h"
+#include "tool_run.h"
 #include "writer.h"
 
 namespace {
-
-struct TSalida {
-    int Estado = -1;
-    std::string Salida, Errores;
-};
-
-TSalida Herramienta(const std::vector<std::string>& argumentos) {
-    std::ostringstream salida, errores;
-    const int estado = EjecutaHerramienta(argumentos, salida, errores);
-    return {estado, salida.str(), errores.str()};
-}
 
 size_t Cuenta(const std::string& texto, const std::string& parte) {
     size_t n = 0;
