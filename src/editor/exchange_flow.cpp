@@ -86,7 +86,7 @@ void TFlujoIntercambio::CambiaIdioma(TIdioma idioma) {
     menuMoodle->setText(Texto("&Moodle XML...", "&Moodle XML..."));
     menuExportarPdf->setText(Texto("Exportar &PDF...", "Exportar &PDF..."));
     menuImportar->setText(Texto("&Importar...", "&Importar..."));
-    menuImprimir->setText(Texto("Im&primir...", "Im&primir..."));
+    menuImprimir->setText(Texto("I&mprimir...", "I&mprimir..."));
 }
 
 QString TFlujoIntercambio::Texto(const char* castellano, const char* valenciano) const {

@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-
 #include "binary_file.h"
 #include "commands.h"
 #include "temp_folder.h"
