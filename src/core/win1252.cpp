@@ -10,20 +10,25 @@ constexpr std::array<char32_t, 32> kAltos = {
     0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
     0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
 
+}  // namespace
+
 void AnadeUtf8(std::string& salida, char32_t c) {
     if (c < 0x80) {
         salida += static_cast<char>(c);
     } else if (c < 0x800) {
         salida += static_cast<char>(0xC0 | (c >> 6));
         salida += static_cast<char>(0x80 | (c & 0x3F));
-    } else {
+    } else if (c < 0x10000) {
         salida += static_cast<char>(0xE0 | (c >> 12));
+        salida += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+        salida += static_cast<char>(0x80 | (c & 0x3F));
+    } else {
+        salida += static_cast<char>(0xF0 | (c >> 18));
+        salida += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
         salida += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
         salida += static_cast<char>(0x80 | (c & 0x3F));
     }
 }
-
-}  // namespace
 
 char32_t UnicodeDeByte(unsigned char byte) {
     return byte >= 0x80 && byte <= 0x9F ? kAltos[byte - 0x80] : char32_t{byte};

@@ -14,6 +14,8 @@ int ByteDeUnicode(char32_t codigo);
 // (i then moves past them).
 std::optional<char32_t> LeeUtf8(std::string_view texto, size_t& i);
 
+// Appends the UTF-8 bytes of a code point.
+void AnadeUtf8(std::string& salida, char32_t codigo);
 std::string Utf8DeWindows1252(std::string_view texto);
 // Empty when the text is not valid UTF-8 or holds a character Windows-1252 cannot encode.
 std::optional<std::string> Windows1252DeUtf8(std::string_view texto);

@@ -66,6 +66,8 @@ class TDocumento : public QAbstractTableModel {
     bool AbreConjunto(const QString& rutaPreg, QStringList* aviso, QString* error);
     // A question source text of at most kMaximoFuente bytes; error names the file and the line.
     bool AbreFuente(const QString& ruta, QString* error);
+    // Questions read from another program's file: an untitled document, not saved yet.
+    void AbreImportadas(const std::vector<TPregunta>& preguntas);
     // Writes the .preg and the .ind beside it as one pair through the atomic writer. Refuses
     // (false, error says why) a set the program would refuse or would cut; a failed write
     // leaves the old files intact and the document unsaved.

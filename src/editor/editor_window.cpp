@@ -13,6 +13,7 @@
 
 #include "checks_panel.h"
 #include "editor_settings.h"
+#include "exchange_flow.h"
 #include "interface_text.h"
 #include "notices.h"
 #include "preview_panel.h"
@@ -129,6 +130,9 @@ void TfrmEditor::CreaMenu() {
     menuGuardarComo = item(menuFichero, [this] { Ficheros->GuardaComo(); },
                            {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S)});
     menuExportar = item(menuFichero, [this] { Ficheros->Exporta(); });
+    Intercambio = new TFlujoIntercambio(
+        Documento, *Ficheros, menuFichero, menuExportar,
+        [item](QMenu* menu, auto manejador) { return item(menu, manejador); }, this);
     menuFichero->addSeparator();
     menuTerminar = menuFichero->addAction(QString());
     menuTerminar->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
@@ -319,6 +323,7 @@ void TfrmEditor::CambiaIdioma(TIdioma idioma) {
     menuGuardar->setText(texto("&Guardar", "&Guardar"));
     menuGuardarComo->setText(texto("Guardar &como...", "Guardar &com..."));
     menuExportar->setText(texto("&Exportar texto fuente...", "&Exportar text font..."));
+    Intercambio->CambiaIdioma(idioma);
     menuTerminar->setText(texto("&Terminar", "&Terminar"));
     menuEdicion->setTitle(texto("&Edición", "&Edició"));
     CreaDeshacer();

@@ -13,6 +13,7 @@ class QAction;
 class QMenu;
 class QSplitter;
 class QTabWidget;
+class TFlujoIntercambio;
 class TFormularioPregunta;
 class TListaPreguntas;
 class TPanelProblemas;
@@ -31,6 +32,7 @@ class TfrmEditor : public QMainWindow {
     // Declared before the widgets that work on it, so that it outlives them.
     TDocumento Documento;
     TFlujoFicheros* Ficheros = nullptr;
+    TFlujoIntercambio* Intercambio = nullptr;
 
     TListaPreguntas* Lista = nullptr;
     TFormularioPregunta* Formulario = nullptr;

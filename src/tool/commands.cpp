@@ -15,10 +15,13 @@
 #include "atomic_write.h"
 #include "binary_file.h"
 #include "checksum.h"
+#include "command_support.h"
 #include "data_folder.h"
 #include "history.h"
 #include "io_error.h"
 #include "progress.h"
+#include "moodle_commands.h"
+#include "print_command.h"
 #include "question_files.h"
 #include "review_command.h"
 #include "set_checks.h"
@@ -31,18 +34,6 @@
 #include "writer.h"
 
 namespace {
-
-// Wrong usage: exit status 2, with a pointer to the command's help.
-struct TErrorUso : std::runtime_error {
-    TErrorUso(const std::string& mensaje, std::string orden)
-        : std::runtime_error(mensaje), Orden(std::move(orden)) {}
-    std::string Orden;
-};
-
-// A failure: exit status 1; an empty message when it has been explained already.
-struct TFallo : std::runtime_error {
-    using std::runtime_error::runtime_error;
-};
 
 constexpr const char* kAyuda =
     "Usage: tildora-tool COMMAND [ARGUMENTS]\n"
@@ -58,11 +49,20 @@ constexpr const char* kAyuda =
     "  gaps --rule RULE TEXT     make a question source of a plain text, gapped by rule\n"
     "  spell SET.preg|SOURCE     list the gap answers the dictionaries do not know\n"
     "  review SET.preg           list the questions due for review now\n"
+    "  export SET.preg --format moodle -o FILE.xml\n"
+    "                            write the set as a Moodle quiz file\n"
+    "  import FILE.xml -o SET.preg\n"
+    "                            bring a Moodle quiz file's gap-fill questions into a set\n"
+    "  print SET.preg -o FILE.pdf [--answers] [--topics LIST]\n"
+    "                            lay the set out as a worksheet on A4\n"
     "\n"
     "Run 'tildora-tool COMMAND --help' for one command, 'tildora-tool --version' for the\n"
     "version. Exit status: 0 success, 1 failure, 2 wrong usage.\n";
 
 const std::map<std::string, std::string> kAyudaOrden = {
+    {"export", kAyudaExportar},
+    {"import", kAyudaImportar},
+    {"print", kAyudaImprimir},
     {"pack",
      "Usage: tildora-tool pack SOURCE -o SET.preg\n"
      "Reads the UTF-8 question source SOURCE, validates the set as the program does on\n"
@@ -145,7 +145,8 @@ std::string UneAviso(const TAviso& aviso) {
     return texto;
 }
 
-// The set as the program would open it, or TFallo with its notice.
+}  // namespace
+
 void ValidaConjunto(const std::string& nombre, std::ostream& errores) {
     TAviso aviso;
     if (CompruebaFicheros(nombre, kClave, &aviso))
@@ -153,6 +154,8 @@ void ValidaConjunto(const std::string& nombre, std::ostream& errores) {
     errores << UneAviso(aviso) << "\n";
     throw TFallo("");
 }
+
+namespace {
 
 // The set as the program opens it. Its questions are read one at a time from Ficheros, never
 // all held at once: a small set may repeat a long record through a long index.
@@ -351,8 +354,9 @@ int Comprueba(const std::vector<std::string>& argumentos, std::ostream& salida,
     return kSalidaBien;
 }
 
-// "1,3-5" into topic numbers, each from 1 to cuenta.
-std::vector<int> LeeSeleccion(const std::string& lista, int32_t cuenta) {
+}  // namespace
+
+std::vector<int> LeeSeleccion(const std::string& lista, int32_t cuenta, const std::string& orden) {
     std::vector<int> temas;
     size_t inicio = 0;
     while (inicio <= lista.size()) {
@@ -364,24 +368,26 @@ std::vector<int> LeeSeleccion(const std::string& lista, int32_t cuenta) {
                 !std::all_of(texto.begin(), texto.end(),
                              [](char c) { return c >= '0' && c <= '9'; }))
                 throw TErrorUso("'" + elemento + "' is no topic number or range (as in 1,3-5)",
-                                "config");
+                                orden);
             const int n = std::stoi(texto);
             if (n < 1 || n > cuenta)
                 throw TErrorUso("there is no topic " + texto + ": the set has " +
                                     std::to_string(cuenta) + " (see tildora-tool check)",
-                                "config");
+                                orden);
             return n;
         };
         const int desde = numero(elemento.substr(0, guion));
         const int hasta = guion == std::string::npos ? desde : numero(elemento.substr(guion + 1));
         if (hasta < desde)
-            throw TErrorUso("the range '" + elemento + "' runs backwards", "config");
+            throw TErrorUso("the range '" + elemento + "' runs backwards", orden);
         for (int n = desde; n <= hasta; ++n)
             temas.push_back(n);
         inicio = fin + 1;
     }
     return temas;
 }
+
+namespace {
 
 std::string CarpetaDatosExigida() {
     const std::string carpeta = CarpetaDatosPrograma();
@@ -417,7 +423,7 @@ int Configura(const std::vector<std::string>& argumentos, std::ostream& salida,
         for (int32_t i = 1; i <= temas.Cuenta(); ++i)
             elegidos.push_back(i);
     } else {
-        elegidos = LeeSeleccion(lista, temas.Cuenta());
+        elegidos = LeeSeleccion(lista, temas.Cuenta(), "config");
     }
 
     std::vector<bool> marcas(static_cast<size_t>(temas.Cuenta()), false);
@@ -478,8 +484,9 @@ int MuestraHistoria(const std::vector<std::string>& argumentos, std::ostream& sa
 
 using TOrden = int (*)(const std::vector<std::string>&, std::ostream&, std::ostream&);
 const std::map<std::string, TOrden> kOrdenes = {
-    {"pack", Empaqueta},   {"unpack", Desempaqueta},     {"check", Comprueba},
-    {"config", Configura}, {"history", MuestraHistoria}, {"review", MuestraRepaso}};
+    {"pack", Empaqueta},      {"unpack", Desempaqueta},     {"check", Comprueba},
+    {"config", Configura},    {"history", MuestraHistoria}, {"review", MuestraRepaso},
+    {"export", ExportaOrden}, {"import", ImportaOrden},     {"print", ImprimeOrden}};
 
 }  // namespace
 

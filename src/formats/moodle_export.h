@@ -1,0 +1,38 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "language.h"
+#include "question_files.h"
+
+// A set as a Moodle quiz file: a category for the set and one below it per topic, one cloze
+// question per question, each gap a case-insensitive short answer.
+
+struct TPerdidaMoodle {
+    enum class TTipo {
+        PreRelleno,          // the accent-practice pre-fill: told in a hint and the feedback
+        AnchoMinimo,         // a minimum gap width beyond an answer: told in the feedback
+        RespuestaVacia,      // a gap to be left empty: Moodle has no such answer
+        RespuestaConTilde,   // an answer with "~", which ends an answer whatever escapes it
+        RespuestaConBarra,   // an answer ending in "\", which would escape the gap's end
+        BlancosEnRespuesta,  // blanks at an answer's ends, which Moodle trims
+        TemaCambiado,        // a topic no category name holds as it is (empty, blanks, "<")
+        CaracterDeControl,   // control characters, which XML cannot carry
+    };
+    TTipo Tipo;
+    int Pregunta = 0;  // 0-based
+
+    bool operator==(const TPerdidaMoodle&) const = default;
+};
+
+struct TExportacionMoodle {
+    std::string Xml;  // UTF-8
+    // One entry per gap, or per question for what concerns the whole question. A gap whose
+    // answer Moodle cannot hold is written as its answer in plain text.
+    std::vector<TPerdidaMoodle> Perdidas;
+};
+
+// nombreConjunto in UTF-8 names the top category; the notes for pupils are in idioma.
+TExportacionMoodle ExportaMoodle(const std::vector<TPregunta>& preguntas,
+                                 const std::string& nombreConjunto, TIdioma idioma);

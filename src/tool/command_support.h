@@ -1,0 +1,31 @@
+#pragma once
+
+#include <ostream>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "question_files.h"
+
+// What every command of the tool shares, whichever file holds it.
+
+// Wrong usage: exit status 2, with a pointer to the command's help.
+struct TErrorUso : std::runtime_error {
+    TErrorUso(const std::string& mensaje, std::string orden)
+        : std::runtime_error(mensaje), Orden(std::move(orden)) {}
+    std::string Orden;
+};
+
+// A failure: exit status 1; an empty message when it has been explained already.
+struct TFallo : std::runtime_error {
+    using std::runtime_error::runtime_error;
+};
+
+// The set as the program would open it, or TFallo with its notice on errores.
+void ValidaConjunto(const std::string& nombre, std::ostream& errores);
+
+// The questions of a valid set that the program uses, its first 65535.
+std::vector<TPregunta> LeePreguntasConjunto(const std::string& nombre, std::ostream& errores);
+
+// "1,3-5" into topic numbers, each from 1 to cuenta; TErrorUso for orden otherwise.
+std::vector<int> LeeSeleccion(const std::string& lista, int32_t cuenta, const std::string& orden);

@@ -1,0 +1,87 @@
+#include "print_command.h"
+
+#include <QGuiApplication>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+
+#include "atomic_write.h"
+#include "binary_file.h"
+#include "command_support.h"
+#include "commands.h"
+#include "topic_list.h"
+#include "worksheet_painter.h"
+
+namespace {
+
+// Fonts need a GUI application; the tool runs without a display, so Qt's offscreen platform.
+void AseguraAplicacion() {
+    if (QCoreApplication::instance())
+        return;
+    setenv("QT_QPA_PLATFORM", "offscreen", 0);
+    static int argc = 1;
+    static char nombre[] = "tildora-tool";
+    static char* argv[] = {nombre, nullptr};
+    // Qt's own warnings (a missing runtime folder) are no news for the tool's user.
+    qInstallMessageHandler([](QtMsgType tipo, const QMessageLogContext&, const QString& texto) {
+        if (tipo == QtCriticalMsg || tipo == QtFatalMsg)
+            std::fprintf(stderr, "%s\n", qPrintable(texto));
+    });
+    // Lives as long as the tool: Qt allows one application per process.
+    new QGuiApplication(argc, argv);
+}
+
+}  // namespace
+
+int ImprimeOrden(const std::vector<std::string>& argumentos, std::ostream& salida,
+                 std::ostream& errores) {
+    std::string nombre, destino, lista, lengua;
+    bool respuestas = false;
+    for (size_t i = 0; i < argumentos.size(); ++i) {
+        const bool valor = i + 1 < argumentos.size();
+        if (argumentos[i] == "-o" && valor && destino.empty()) {
+            destino = argumentos[++i];
+        } else if (argumentos[i] == "--topics" && valor && lista.empty()) {
+            lista = argumentos[++i];
+        } else if (argumentos[i] == "--language" && valor && lengua.empty()) {
+            lengua = argumentos[++i];
+        } else if (argumentos[i] == "--answers" && !respuestas) {
+            respuestas = true;
+        } else if (!argumentos[i].starts_with("-") && nombre.empty()) {
+            nombre = argumentos[i];
+        } else {
+            throw TErrorUso("unexpected argument '" + argumentos[i] + "'", "print");
+        }
+    }
+    if (nombre.empty() || destino.empty())
+        throw TErrorUso("'print' takes SET.preg and -o FILE.pdf", "print");
+    if (!lengua.empty() && lengua != "valenciano" && lengua != "castellano")
+        throw TErrorUso("the language is valenciano or castellano, not '" + lengua + "'", "print");
+
+    std::vector<TPregunta> preguntas = LeePreguntasConjunto(nombre, errores);
+    if (!lista.empty()) {
+        // Topics numbered as the program lists them: in the order they first come.
+        std::vector<std::string> temas;
+        for (const TPregunta& pregunta : preguntas)
+            if (std::find(temas.begin(), temas.end(), pregunta.Tema) == temas.end())
+                temas.push_back(pregunta.Tema);
+        const int32_t listados =
+            std::min<int32_t>(static_cast<int32_t>(temas.size()), TLista::kCapacidad);
+        std::vector<std::string> elegidos;
+        for (const int n : LeeSeleccion(lista, listados, "print"))
+            elegidos.push_back(temas[static_cast<size_t>(n) - 1]);
+        std::erase_if(preguntas, [&](const TPregunta& p) {
+            return std::find(elegidos.begin(), elegidos.end(), p.Tema) == elegidos.end();
+        });
+    }
+    TOpcionesHoja opciones;
+    opciones.Titulo = NombreSinExtension(nombre);
+    opciones.ConRespuestas = respuestas;
+    opciones.Idioma = lengua == "castellano" ? TIdioma::Castellano : TIdioma::Valenciano;
+    AseguraAplicacion();
+    EscribeFichero(destino, PdfDeHoja(preguntas, opciones));
+    salida << "Wrote " << destino << ": " << preguntas.size() << " questions"
+           << (respuestas ? " and their answer key" : "") << ".\n";
+    return kSalidaBien;
+}
