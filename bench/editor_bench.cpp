@@ -3,6 +3,8 @@
 #include <QGuiApplication>
 
 #include "document.h"
+#include "held_memory.h"
+#include "hostile_sets.h"
 #include "qt_bench_main.h"
 #include "realistic_set.h"
 #include "temp_folder.h"
@@ -79,6 +81,64 @@ void BM_TeclaEnPreguntaLarga(benchmark::State& estado) {
     }
 }
 BENCHMARK(BM_TeclaEnPreguntaLarga)->Unit(benchmark::kMicrosecond);
+
+// The hostile set of 65535 entries at one record of 32 KB (294 KB on disk): opened, with the
+// memory the document holds afterwards and the process's peak.
+void BM_AbreConjuntoTemaRepetido(benchmark::State& estado) {
+    TCarpetaTemporal carpeta;
+    const std::string nombre = carpeta.En("repetido.preg");
+    EscribeConjuntoEscrito(nombre, ConjuntoDeTemaRepetido());
+    const double antes = MemoriaResidente().Actual;
+    TDocumento documento;
+    for (auto _ : estado) {
+        QStringList aviso;
+        QString error;
+        documento.Nuevo();
+        if (!documento.AbreConjunto(QString::fromStdString(nombre), &aviso, &error))
+            estado.SkipWithError("refused");
+    }
+    const TMemoriaResidente despues = MemoriaResidente();
+    estado.counters["held_MB"] = despues.Actual - antes;
+    estado.counters["peak_MB"] = despues.Pico;
+}
+BENCHMARK(BM_AbreConjuntoTemaRepetido)->Unit(benchmark::kMillisecond);
+
+// The hostile set of 65535 overlapping records, each a topic of its own of 32 KB (3.4 MB on
+// disk): how soon it is refused.
+void BM_RechazaTemasDistintos(benchmark::State& estado) {
+    TCarpetaTemporal carpeta;
+    const std::string nombre = carpeta.En("distintos.preg");
+    EscribeConjuntoEscrito(nombre, ConjuntoDeTemasDistintos());
+    TDocumento documento;
+    for (auto _ : estado) {
+        QStringList aviso;
+        QString error;
+        if (documento.AbreConjunto(QString::fromStdString(nombre), &aviso, &error))
+            estado.SkipWithError("opened");
+    }
+    estado.counters["peak_MB"] = MemoriaResidente().Pico;
+}
+BENCHMARK(BM_RechazaTemasDistintos)->Unit(benchmark::kMillisecond);
+
+// One keystroke in one copy of the repeated record, with every check of the set gathered
+// again as the panel does after it.
+void BM_TeclaEnConjuntoTemaRepetido(benchmark::State& estado) {
+    TCarpetaTemporal carpeta;
+    const std::string nombre = carpeta.En("repetido.preg");
+    EscribeConjuntoEscrito(nombre, ConjuntoDeTemaRepetido());
+    TDocumento documento;
+    QStringList aviso;
+    QString error;
+    documento.AbreConjunto(QString::fromStdString(nombre), &aviso, &error);
+    QString texto = documento.Pregunta(0).Texto;
+    for (auto _ : estado) {
+        texto += QLatin1Char('a');
+        documento.CambiaTexto(0, texto);
+        benchmark::DoNotOptimize(documento.Problemas());
+        benchmark::DoNotOptimize(documento.Temas());
+    }
+}
+BENCHMARK(BM_TeclaEnConjuntoTemaRepetido)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

@@ -10,12 +10,17 @@
 #include <string>
 #include <vector>
 
+#include "checks_panel.h"
 #include "editor_window.h"
+#include "held_memory.h"
+#include "hostile_sets.h"
 #include "preview_panel.h"
 #include "qt_bench_main.h"
 #include "question_form.h"
+#include "question_list.h"
 #include "realistic_set.h"
 #include "temp_folder.h"
+#include "topics_panel.h"
 #include "writer.h"
 
 namespace {
@@ -34,10 +39,10 @@ void BM_TeclaVistaPrevia200Huecos(benchmark::State& estado) {
     EscribeConjunto(ruta, preguntas);
 
     TfrmEditor ventana;
-    ventana.PreguntaCambios = [] { return QMessageBox::Discard; };
+    ventana.Ficheros->PreguntaCambios = [] { return QMessageBox::Discard; };
     ventana.show();
     QCoreApplication::processEvents();
-    if (!ventana.Abre(QString::fromStdString(ruta))) {
+    if (!ventana.Ficheros->Abre(QString::fromStdString(ruta))) {
         estado.SkipWithError("the set did not open");
         return;
     }
@@ -67,6 +72,51 @@ BENCHMARK(BM_TeclaVistaPrevia200Huecos)
     ->Arg(0)
     ->Arg(1)
     ->ArgName("repaint")
+    ->Unit(benchmark::kMillisecond);
+
+// The hostile set of 65535 entries at one record whose topic is 32,000 bytes long, in the
+// window: opened and painted, then one keystroke with everything the panels redo after it
+// (checks, topic lists) and the repaint. Memory: the process's, window included.
+void BM_VentanaConjuntoTemaRepetido(benchmark::State& estado) {
+    const bool tecla = estado.range(0) != 0;
+    TCarpetaTemporal carpeta;
+    const std::string ruta = carpeta.En("repetido.preg");
+    EscribeConjuntoEscrito(ruta, ConjuntoDeTemaRepetido());
+    TfrmEditor ventana;
+    ventana.Ficheros->PreguntaCambios = [] { return QMessageBox::Discard; };
+    ventana.show();
+    QCoreApplication::processEvents();
+    const auto abre = [&] {
+        if (!ventana.Ficheros->Abre(QString::fromStdString(ruta)))
+            estado.SkipWithError("the set did not open");
+        QCoreApplication::processEvents();
+    };
+    if (!tecla) {
+        for (auto _ : estado)
+            abre();
+    } else {
+        abre();
+        QPlainTextEdit* texto = ventana.Formulario->edTexto;
+        texto->setFocus();
+        texto->moveCursor(QTextCursor::End);
+        QCoreApplication::processEvents();
+        bool escribe = true;
+        for (auto _ : estado) {
+            QTest::keyClick(texto, escribe ? Qt::Key_S : Qt::Key_Backspace);
+            escribe = !escribe;
+            ventana.Problemas->Actualiza();
+            ventana.Temas->Actualiza();
+            QCoreApplication::processEvents();
+        }
+    }
+    const TMemoriaResidente memoria = MemoriaResidente();
+    estado.counters["rss_MB"] = memoria.Actual;
+    estado.counters["peak_MB"] = memoria.Pico;
+}
+BENCHMARK(BM_VentanaConjuntoTemaRepetido)
+    ->Arg(0)
+    ->Arg(1)
+    ->ArgName("keystroke")
     ->Unit(benchmark::kMillisecond);
 
 }  // namespace

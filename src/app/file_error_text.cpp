@@ -39,7 +39,8 @@ QString TextoErrorFichero(const IoError& error, TIdioma idioma) {
                               "No teniu permís per a escriure en «%1»")
                             .arg(QDir::toNativeSeparators(QFileInfo(fichero).absolutePath()));
             else
-                razon = Texto(idioma, "No tiene permiso para leerlo", "No teniu permís per a llegir-lo");
+                razon = Texto(idioma, "No tiene permiso para leerlo",
+                              "No teniu permís per a llegir-lo");
             break;
         case TCausaIo::CarpetaEnMedio:
             razon = Texto(idioma, "Una carpeta o un fichero ocupa su lugar",
@@ -55,5 +56,6 @@ QString TextoErrorFichero(const IoError& error, TIdioma idioma) {
     }
     const QString hecho = Texto(idioma, "No se ha podido %1 «%2»", "No s'ha pogut %1 «%2»")
                               .arg(Operacion(error.Operacion(), idioma), fichero);
-    return razon.isEmpty() ? hecho + QLatin1Char('.') : hecho + QStringLiteral(": ") + razon + QLatin1Char('.');
+    return razon.isEmpty() ? hecho + QLatin1Char('.')
+                           : hecho + QStringLiteral(": ") + razon + QLatin1Char('.');
 }

@@ -17,7 +17,9 @@
 #include <QScreen>
 #include <QScrollArea>
 #include <QScrollBar>
+#include <QSettings>
 #include <QSpinBox>
+#include <QToolBar>
 #include <QToolButton>
 
 #include <algorithm>
@@ -33,6 +35,7 @@
 #include "history.h"
 #include "history_window.h"
 #include "interface_text.h"
+#include "letter_strip.h"
 #include "notices.h"
 #include "qt_translations.h"
 #include "score_line.h"
@@ -131,7 +134,18 @@ TfrmTildora::TfrmTildora(QWidget* parent) : QMainWindow(parent) {
     ZoomTexto = new TZoomTexto(this, AreaCliente->viewport(), [this](int porCiento) {
         Pool.Escala(porCiento);
         AjustaAreaCliente();
+        GuardaPreferencias();
     });
+    BarraLetras = new QToolBar(this);
+    BarraLetras->setMovable(false);
+    BarraLetras->setFloatable(false);
+    // Not a toolbar the context menu may hide: the Preguntas menu shows and hides it.
+    BarraLetras->toggleViewAction()->setVisible(false);
+    TiraLetras = new TTiraLetras(BarraLetras);
+    BarraLetras->addWidget(TiraLetras);
+    addToolBar(Qt::BottomToolBarArea, BarraLetras);
+    BarraLetras->hide();
+    InstalaAtajoAcento(this);
 
     AbrePreguntas = [this](const QString& primeraCarpeta) {
         QFileDialog dialogo(this, QStringLiteral("Abrir ficheros con preguntas"), primeraCarpeta,
@@ -148,6 +162,41 @@ TfrmTildora::TfrmTildora(QWidget* parent) : QMainWindow(parent) {
     };
 
     FormCreate();
+    RestauraPreferencias();
+}
+
+namespace {
+
+QSettings Preferencias() {
+    // $XDG_CONFIG_HOME/Tildora/tildora.ini
+    return QSettings(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("Tildora"),
+                     QStringLiteral("tildora"));
+}
+
+const QString kTamanoTexto = QStringLiteral("TamanoTexto");
+const QString kTiraLetras = QStringLiteral("TiraLetras");
+
+}  // namespace
+
+void TfrmTildora::RestauraPreferencias() {
+    const QSettings preferencias = Preferencias();
+    const bool tira = preferencias.value(kTiraLetras, false).toBool();
+    const int tamano = preferencias.value(kTamanoTexto, TZoomTexto::kMinimo).toInt();
+    menuLetras->setChecked(tira);
+    BarraLetras->setVisible(tira);
+    while (ZoomTexto->PorCiento() < std::min(tamano, TZoomTexto::kMaximo))
+        ZoomTexto->Amplia();
+}
+
+void TfrmTildora::GuardaPreferencias() const {
+    QSettings preferencias = Preferencias();
+    preferencias.setValue(kTiraLetras, menuLetras->isChecked());
+    preferencias.setValue(kTamanoTexto, ZoomTexto->PorCiento());
+}
+
+void TfrmTildora::menuLetrasClick() {
+    BarraLetras->setVisible(menuLetras->isChecked());
+    GuardaPreferencias();
 }
 
 void TfrmTildora::CreaBarra() {
@@ -196,6 +245,10 @@ void TfrmTildora::CreaBarra() {
     btnSobreProg->setFont(interrogacion);
     Conecta(btnSobreProg, &QToolButton::clicked, this, &TfrmTildora::menuSobreProgClick);
 
+    btnRepasar = CreaBotonBarra(PanelSuperior, 190, 25, QStringLiteral("Repasar errores"));
+    PonIcono(btnRepasar, "repasar.svg", QSize(21, 21));
+    Conecta(btnRepasar, &QToolButton::clicked, this, &TfrmTildora::menuRepasarClick);
+
     btnCorregir = CreaBotonBarra(PanelSuperior, 230, 100, QStringLiteral("Corregir el texto"));
     PonIcono(btnCorregir, "corregir.svg", QSize(16, 16));
     btnCorregir->setText(QStringLiteral("Corregir"));
@@ -229,6 +282,7 @@ void TfrmTildora::CreaMenu() {
     menuSecuencial->setChecked(true);
     menuAleatorio = item(menuFichero, "&Aleatorio", &TfrmTildora::menuAleatorioClick);
     menuAleatorio->setCheckable(true);
+    menuRepasar = item(menuFichero, "&Repasar errores", &TfrmTildora::menuRepasarClick);
     menuTemas = item(menuFichero, "T&emas...", &TfrmTildora::menuTemasClick);
     // The same caption in both languages.
     menuHistorial = item(menuFichero, "&Historial...", &TfrmTildora::menuHistorialClick);
@@ -238,6 +292,9 @@ void TfrmTildora::CreaMenu() {
     menuPreguntas = menuBar()->addMenu(QStringLiteral("&Preguntas"));
     menuCorregir = item(menuPreguntas, "&Corregir", &TfrmTildora::menuCorregirClick);
     menuSiguiente = item(menuPreguntas, "&Siguiente", &TfrmTildora::menuSiguienteClick);
+    menuPreguntas->addSeparator();
+    menuLetras = item(menuPreguntas, "Mostrar &letras", &TfrmTildora::menuLetrasClick);
+    menuLetras->setCheckable(true);
 
     menuIdioma = menuBar()->addMenu(QStringLiteral("&Idioma"));
     menuCastellano = item(menuIdioma, "&Castellano", &TfrmTildora::menuCastellanoClick);
@@ -257,6 +314,7 @@ void TfrmTildora::FormCreate() {
     Sesion.TemaDePregunta.Referencias.assign(kRanurasTemaDePregunta + 1, TTemasDePregunta::kVacio);
     lblNumTemas->clear();
     lblNumPreguntas->clear();
+    LineaPuntuacion->PonSinConjunto(true);
     // The smallest width that still shows the toolbar up to the counters.
     setMinimumSize(btnSiguiente->x() + btnSiguiente->width() + lblNumPreguntas->width() +
                        lblNumTemas->width() + 20,
@@ -348,6 +406,14 @@ void TfrmTildora::AbreConjunto(const QString& elegido) {
         Pitido();
         MuestraAviso(*avisos.Configuracion);
     }
+    ActualizaPendientes();
+    if (avisos.ProgresoDanado)
+        MuestraAviso(QStringList{Texto(
+            Idioma,
+            "El fichero con los errores por repasar de este conjunto estaba dañado: se ha "
+            "guardado aparte y se empieza de nuevo.",
+            "El fitxer amb les errades per repassar d'este conjunt estava danyat: s'ha guardat "
+            "a banda i es comença de nou.")});
     if (avisos.SinHistoria)
         MuestraAviso(QStringList{
             Texto(Idioma,
@@ -376,12 +442,14 @@ void TfrmTildora::DescartaFicheros() {
 
 void TfrmTildora::ActivaTest() {
     LineaPuntuacion->Limpia();
+    LineaPuntuacion->PonSinConjunto(false);
     HabilitaControlesTest(true);
 }
 
 void TfrmTildora::DesactivaTest() {
     HabilitaControlesTest(false);
     LineaPuntuacion->Limpia();
+    LineaPuntuacion->PonSinConjunto(true);
     lblNumPreguntas->clear();
     lblNumTemas->clear();
 }
@@ -393,6 +461,9 @@ void TfrmTildora::HabilitaControlesTest(bool habilitados) {
     for (QAction* item :
          {menuSecuencial, menuIrA, menuAleatorio, menuTemas, menuCorregir, menuSiguiente})
         item->setEnabled(habilitados);
+    // The review walks the same set: it comes and goes with the exercise controls.
+    btnRepasar->setEnabled(habilitados);
+    menuRepasar->setEnabled(habilitados);
     // Not an exercise control, but there is no history without a set.
     menuHistorial->setEnabled(habilitados);
 }
@@ -428,7 +499,7 @@ void TfrmTildora::LimpiaPregunta() {
 void TfrmTildora::MuestraPregunta(uint16_t numero) {
     Sesion.SiembraGenerador();
     NumHuecos = Pool.Muestra(Sesion.Pregunta, numero, frameGeometry().width());
-    Sesion.EmpiezaPregunta();
+    Sesion.EmpiezaPregunta(numero);
     LineaPuntuacion->QuitaPregunta();
     PistasHuecos.Olvida();
     PistasHuecos.Aplica(NumHuecos, Idioma);
@@ -448,8 +519,29 @@ void TfrmTildora::AjustaAreaCliente() {
     Cliente->setMinimumSize(Pool.Ocupado());
 }
 
+void TfrmTildora::menuRepasarClick() {
+    if (Sesion.CuentaPendientes() == 0) {
+        MuestraAviso(QStringList{
+            Texto(Idioma, "No hay preguntas por repasar.", "No hi ha preguntes per repassar.")});
+        return;
+    }
+    Sesion.Repaso = true;
+    menuSiguienteClick();
+}
+
+void TfrmTildora::ActualizaPendientes() {
+    LineaPuntuacion->PonPendientes(Sesion.CuentaPendientes());
+}
+
 void TfrmTildora::menuSiguienteClick() {
+    const bool repasaba = Sesion.Repaso;
     const uint16_t numero = Sesion.Siguiente();
+    if (repasaba && !Sesion.Repaso)
+        MuestraAviso(QStringList{Texto(Idioma,
+                                       "Ya no quedan preguntas por repasar: se sigue con el "
+                                       "orden de antes.",
+                                       "Ja no queden preguntes per repassar: es continua amb "
+                                       "l'ordre d'abans.")});
     if (numero == 0)
         return;
     MuestraPregunta(numero);
@@ -459,11 +551,13 @@ void TfrmTildora::menuSiguienteClick() {
 
 void TfrmTildora::menuSecuencialClick() {
     Sesion.Secuencial = true;
+    Sesion.Repaso = false;
     ActualizaOrden();
 }
 
 void TfrmTildora::menuAleatorioClick() {
     Sesion.Secuencial = false;
+    Sesion.Repaso = false;
     ActualizaOrden();
 }
 
@@ -516,6 +610,7 @@ void TfrmTildora::menuCorregirClick() {
         const auto aciertos = std::count(huecosCorrectos.begin(), huecosCorrectos.end(), true);
         LineaPuntuacion->PonResultado(static_cast<int>(aciertos), NumHuecos, Sesion.Acertadas,
                                       Sesion.Contestadas);
+        ActualizaPendientes();
     }
     PistasHuecos.Aplica(NumHuecos, Idioma);
     ActualizaCorregir();
@@ -523,6 +618,12 @@ void TfrmTildora::menuCorregirClick() {
 
 void TfrmTildora::ActualizaCorregir() {
     const bool abajo = btnCorregir->isChecked();
+    // One key through a question: it corrects, then, with the answers shown, goes on.
+    const QKeySequence paso(Qt::CTRL | Qt::Key_Return);
+    // The answers flip together, and the menu command leaves the button as it is.
+    const bool siguiente = NumHuecos == 0 || !Respuestas[1]->isHidden();
+    menuCorregir->setShortcut(siguiente ? QKeySequence() : paso);
+    menuSiguiente->setShortcut(siguiente ? paso : QKeySequence());
     btnCorregir->setText(abajo ? QStringLiteral("Ocultar") : QStringLiteral("Corregir"));
     btnCorregir->setToolTip(abajo ? Texto(Idioma, "Ocultar correción", "Ocultar correció")
                                   : Texto(Idioma, "Corregir el texto", "Corregir el texte"));
@@ -553,6 +654,10 @@ void TfrmTildora::CambiaIdioma(TIdioma idioma) {
     menuSecuencial->setText(Texto(Idioma, "&Secuencial", "&Seqüencial"));
     menuAleatorio->setText(Texto(Idioma, "&Aleatorio", "&Aleatori"));
     menuTemas->setText(Texto(Idioma, "T&emas...", "T&emes..."));
+    menuRepasar->setText(Texto(Idioma, "&Repasar errores", "&Repassar errades"));
+    btnRepasar->setToolTip(Texto(Idioma, "Repasar errores", "Repassar errades"));
+    menuLetras->setText(Texto(Idioma, "Mostrar &letras", "Mostrar &lletres"));
+    TiraLetras->PonIdioma(Idioma);
     menuTerminar->setText(Texto(Idioma, "&Terminar", "&Terminar"));
     menuPreguntas->setTitle(Texto(Idioma, "&Preguntas", "&Preguntes"));
     menuCorregir->setText(Texto(Idioma, "&Corregir", "&Corregir"));
@@ -581,8 +686,10 @@ void TfrmTildora::menuTemasClick() {
     TLista& temas = Sesion.ListaTemas;
     for (int32_t i = 1; i <= temas.Cuenta(); ++i)
         dialogo.AnadeTema(TextoDeBytes(temas.Nombre(i)), temas.Marcado(i));
-    if (dialogo.exec() == QDialog::Accepted)
+    if (dialogo.exec() == QDialog::Accepted) {
         AplicaSeleccion(dialogo.Marcas(), temas, Sesion.Configuracion);
+        ActualizaPendientes();
+    }
 }
 
 void TfrmTildora::menuHistorialClick() {

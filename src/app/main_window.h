@@ -22,7 +22,9 @@ class QLabel;
 class QLineEdit;
 class QMenu;
 class QPushButton;
+class QToolBar;
 class QToolButton;
+class TTiraLetras;
 class TLineaPuntuacion;
 class TZoomTexto;
 
@@ -50,6 +52,7 @@ class TfrmTildora : public QMainWindow {
     QToolButton* btnTemas = nullptr;
     QToolButton* btnTerminar = nullptr;
     QToolButton* btnSobreProg = nullptr;
+    QToolButton* btnRepasar = nullptr;
     QToolButton* btnCorregir = nullptr;
     QPushButton* btnSiguiente = nullptr;
     QLabel* lblNumPreguntas = nullptr;
@@ -67,6 +70,7 @@ class TfrmTildora : public QMainWindow {
     QAction* menuIrA = nullptr;
     QAction* menuSecuencial = nullptr;
     QAction* menuAleatorio = nullptr;
+    QAction* menuRepasar = nullptr;
     QAction* menuTemas = nullptr;
     QAction* menuHistorial = nullptr;
     QAction* menuLinea = nullptr;
@@ -74,6 +78,7 @@ class TfrmTildora : public QMainWindow {
     QMenu* menuPreguntas = nullptr;
     QAction* menuCorregir = nullptr;
     QAction* menuSiguiente = nullptr;
+    QAction* menuLetras = nullptr;
     QMenu* menuIdioma = nullptr;
     QAction* menuCastellano = nullptr;
     QAction* menuValenciano = nullptr;
@@ -84,6 +89,9 @@ class TfrmTildora : public QMainWindow {
     TLineaPuntuacion* LineaPuntuacion = nullptr;
     TPistasHuecos PistasHuecos{Pool};
     TZoomTexto* ZoomTexto = nullptr;
+    // The letters a learner's keyboard may lack, at the foot; hidden until asked for.
+    QToolBar* BarraLetras = nullptr;
+    TTiraLetras* TiraLetras = nullptr;
 
     // The open dialog: the chosen question file, or empty when cancelled. Tests replace it.
     std::function<QString(const QString& primeraCarpeta)> AbrePreguntas;
@@ -121,6 +129,8 @@ class TfrmTildora : public QMainWindow {
     void menuCastellanoClick();
     void menuValencianoClick();
     void menuTemasClick();
+    void menuRepasarClick();
+    void menuLetrasClick();
     void menuHistorialClick();
     void menuSobreProgClick();
     void lblNumPreguntasMouseDown(Qt::MouseButton boton, Qt::KeyboardModifiers teclas);
@@ -140,6 +150,10 @@ class TfrmTildora : public QMainWindow {
     void AbreConjunto(const QString& elegido);
     // Closes whatever a failed file operation left open, without a score.
     void DescartaFicheros();
+    void ActualizaPendientes();
+    // What the learner chose to see, kept between runs in the user's configuration folder.
+    void RestauraPreferencias();
+    void GuardaPreferencias() const;
     // Lets the scrolled client area reach the lowest shown control of the question.
     void AjustaAreaCliente();
 };

@@ -25,6 +25,17 @@ void TLineaPuntuacion::QuitaPregunta() {
 void TLineaPuntuacion::Limpia() {
     Pregunta.reset();
     Sesion.reset();
+    Pendientes = 0;
+    Escribe();
+}
+
+void TLineaPuntuacion::PonPendientes(int pendientes) {
+    Pendientes = pendientes;
+    Escribe();
+}
+
+void TLineaPuntuacion::PonSinConjunto(bool sinConjunto) {
+    SinConjunto = sinConjunto;
     Escribe();
 }
 
@@ -36,6 +47,12 @@ void TLineaPuntuacion::CambiaIdioma(TIdioma idioma) {
 void TLineaPuntuacion::Escribe() {
     if (!IdiomaConocido(Idioma))
         return;
+    if (SinConjunto) {
+        lblPuntuacion->setText(
+            Texto(Idioma, "Para empezar, abra un conjunto de preguntas con Fichero, Nuevo...",
+                  "Per a començar, obriu un conjunt de preguntes amb Fitxer, Nou..."));
+        return;
+    }
     QStringList partes;
     if (Pregunta) {
         const QString aciertos = Pregunta->Aciertos == 1
@@ -52,5 +69,7 @@ void TLineaPuntuacion::Escribe() {
                       QStringLiteral(" de ") + QString::number(Sesion->Total) +
                       QStringLiteral(" (") + QString::number(porCiento) + QStringLiteral(" %)");
     }
+    if (Pendientes > 0)
+        partes << QString::number(Pendientes) + Texto(Idioma, " por repasar", " per repassar");
     lblPuntuacion->setText(partes.join(QStringLiteral(" · ")));
 }

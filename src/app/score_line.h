@@ -25,6 +25,10 @@ class TLineaPuntuacion : public QStatusBar {
     // A set opened or closed: nothing to tell.
     void Limpia();
     void CambiaIdioma(TIdioma idioma);
+    // The questions due for review within the selected topics; shown when there are any.
+    void PonPendientes(int pendientes);
+    // With no set open, the line tells a newcomer how to open one.
+    void PonSinConjunto(bool sinConjunto);
 
   private:
     struct TCuenta {
@@ -36,4 +40,6 @@ class TLineaPuntuacion : public QStatusBar {
     TIdioma Idioma = TIdioma::Valenciano;
     std::optional<TCuenta> Pregunta;
     std::optional<TCuenta> Sesion;
+    int Pendientes = 0;
+    bool SinConjunto = false;
 };

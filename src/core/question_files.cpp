@@ -201,6 +201,13 @@ TPregunta TFicherosPreguntas::LeePregunta(uint16_t n) {
     return ultima_->Pregunta;
 }
 
+int64_t TFicherosPreguntas::PosicionRegistro(uint16_t n) const {
+    const size_t entrada = static_cast<uint16_t>(n - 1);
+    if (entrada >= entradas_.size() || entradas_[entrada] >= finRegistros_)
+        return -1;
+    return entradas_[entrada];
+}
+
 size_t TFicherosPreguntas::CopiaRegistro(int64_t posicion, size_t desde, size_t n) {
     const int64_t inicio = posicion + static_cast<int64_t>(desde);
     const int64_t finVentana = inicioVentana_ + static_cast<int64_t>(bytesVentana_);

@@ -58,6 +58,8 @@ class TFicherosPreguntas {
     int32_t NumPreguntas() const { return numPreguntas_; }
     // Question n, 1 to NumPreguntas(); an entry at or beyond the records gives an empty one.
     TPregunta LeePregunta(uint16_t n);
+    // Where question n's record starts, or -1 when it has none: equal places, equal questions.
+    int64_t PosicionRegistro(uint16_t n) const;
 
   private:
     // Copies n record bytes from desde on into BufferPregunta, unscrambled, through a

@@ -1,12 +1,15 @@
 #include "session.h"
 
+#include <algorithm>
 #include <chrono>
+#include <ctime>
 
 #include "io_error.h"
 #include "next_question.h"
+#include "review_schedule.h"
 #include "settings_lookup.h"
 
-TSesion::TSesion() {
+TSesion::TSesion() : Ahora([] { return static_cast<int64_t>(std::time(nullptr)); }) {
     SiembraGenerador();
 }
 
@@ -18,6 +21,10 @@ void TSesion::SiembraGenerador() {
 
 std::string TSesion::RutaHistoria() const {
     return CarpetaDatos + NombreHistoria(NombreFichero);
+}
+
+std::string TSesion::RutaProgreso() const {
+    return CarpetaDatos + NombreProgreso(NombreFichero);
 }
 
 bool TSesion::CompruebaConjunto(const std::string& nombre, TAviso* aviso) {
@@ -36,6 +43,7 @@ TAvisosApertura TSesion::AbreConjunto() {
         AbreFicheros(NombreFichero);
         avisos.SinHistoria = !FicheroHistoria.Abierto();
         NumTemas = LeeTemas(FicherosPreguntas, ListaTemas, TemaDePregunta);
+        avisos.ProgresoDanado = !CargaProgresoConjunto();
         avisos.Configuracion = ActivaTest();
     } catch (...) {
         DescartaFicheros();
@@ -74,6 +82,20 @@ void TSesion::AbreHistoria() {
     }
 }
 
+bool TSesion::CargaProgresoConjunto() {
+    Progreso = TProgreso{};
+    Repaso = false;
+    // Where the score cannot be kept, neither can the past.
+    if (!FicheroHistoria.Abierto())
+        return true;
+    TCargaProgreso carga = CargaProgreso(RutaProgreso());
+    Progreso = std::move(carga.Progreso);
+    // Only a past needs the fingerprints: a set met for the first time opens as fast as ever.
+    if (!Progreso.Preguntas.empty())
+        ConciliaProgreso(Progreso, HuellasPreguntas(FicherosPreguntas));
+    return carga.Estado != TEstadoProgreso::Danado;
+}
+
 std::optional<TAviso> TSesion::ActivaTest() {
     Acertadas = 0;
     Contestadas = 0;
@@ -86,6 +108,9 @@ std::optional<TAviso> TSesion::ActivaTest() {
 void TSesion::CierraFicheros() {
     if (!FicherosAbiertos)
         return;
+    // The score byte first: a progress file that cannot be saved costs no history.
+    const bool guardaProgreso = Contestadas != 0 && FicheroHistoria.Abierto();
+    const std::string rutaProgreso = RutaProgreso();
     try {
         NombreFichero.clear();
         FicherosPreguntas.Cierra();
@@ -95,6 +120,10 @@ void TSesion::CierraFicheros() {
             FicheroHistoria.EscribeBloque(&puntuacion, 1);
         }
         FicheroHistoria.Cierra();
+        if (guardaProgreso) {
+            CierraSesionProgreso(Progreso, Ahora(), Contestadas, Acertadas);
+            GuardaProgreso(rutaProgreso, Progreso);
+        }
     } catch (...) {
         DescartaFicheros();
         throw;
@@ -102,6 +131,7 @@ void TSesion::CierraFicheros() {
     FicherosAbiertos = false;
     NumPreguntas = 0;
     NumTemas = 0;
+    Repaso = false;
 }
 
 void TSesion::DescartaFicheros() {
@@ -110,11 +140,36 @@ void TSesion::DescartaFicheros() {
     FicherosAbiertos = false;
     NumPreguntas = 0;
     NumTemas = 0;
+    Repaso = false;
     FicherosPreguntas.Cierra();
     FicheroHistoria.Cierra();
 }
 
+bool TSesion::TemaSeleccionado(uint16_t numero) const {
+    // As Next reads it: an empty selection stands for every topic.
+    return ListaTemas.CuentaMarcados() <= 0 ||
+           ListaTemas.Marcado(TemaDePregunta.IndiceEnLista(numero));
+}
+
+int TSesion::CuentaPendientes() const {
+    if (!FicherosAbiertos)
+        return 0;
+    return ::CuentaPendientes(Progreso, Ahora(),
+                              [this](uint16_t numero) { return TemaSeleccionado(numero); });
+}
+
 uint16_t TSesion::Siguiente() {
+    if (Repaso) {
+        const uint16_t pendiente =
+            SiguientePendiente(Progreso, Ahora(), PreguntaMostrada,
+                               [this](uint16_t numero) { return TemaSeleccionado(numero); });
+        if (pendiente != 0) {
+            Pregunta = FicherosPreguntas.LeePregunta(pendiente);
+            return pendiente;
+        }
+        // Nothing left to review: back to the order the walk came from.
+        Repaso = false;
+    }
     const uint16_t numero = EligeSiguiente(
         {Secuencial, PreguntaActual, NumPreguntas, TemaDePregunta, ListaTemas, Generador});
     if (numero != 0)
@@ -125,21 +180,28 @@ uint16_t TSesion::Siguiente() {
 void TSesion::ContinuaDesde(uint16_t numero) {
     PreguntaActual = numero;
     Secuencial = true;
+    Repaso = false;
 }
 
-void TSesion::EmpiezaPregunta() {
+void TSesion::EmpiezaPregunta(uint16_t numero) {
+    PreguntaMostrada = numero;
     PreguntaPuntuada = false;
 }
 
 void TSesion::PuntuaPregunta(const std::vector<bool>& huecosCorrectos) {
     if (PreguntaPuntuada || huecosCorrectos.empty())
         return;
-    for (const bool correcto : huecosCorrectos) {
+    std::vector<uint8_t> erroneos;
+    for (size_t i = 0; i < huecosCorrectos.size(); ++i) {
         ++Contestadas;
-        if (correcto)
+        if (huecosCorrectos[i])
             ++Acertadas;
+        else
+            erroneos.push_back(static_cast<uint8_t>(std::min<size_t>(i + 1, 255)));
     }
     PreguntaPuntuada = true;
+    if (FicherosAbiertos && PreguntaMostrada != 0)
+        AnotaRespuesta(Progreso, PreguntaMostrada, HuellaPregunta(Pregunta), erroneos, Ahora());
 }
 
 std::optional<uint8_t> TSesion::PuntuacionActual() const {

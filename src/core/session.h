@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <random>
 #include <string>
@@ -8,6 +9,7 @@
 
 #include "binary_file.h"
 #include "notice.h"
+#include "progress.h"
 #include "question_files.h"
 #include "settings.h"
 #include "topic_list.h"
@@ -18,6 +20,8 @@ struct TAvisosApertura {
     std::optional<TAviso> Configuracion;  // the settings file's notice, if any
     // The history file could not be opened for writing: this session's score is not kept.
     bool SinHistoria = false;
+    // The progress file could not be read as one: it was put aside and the past starts afresh.
+    bool ProgresoDanado = false;
 };
 
 // The exercise session: the open question file set, its topics and settings, the order of
@@ -48,6 +52,15 @@ class TSesion {
     // The program data folder, with its trailing separator, in file-name bytes; empty when
     // there is none, and then nothing is kept.
     std::string CarpetaDatos;
+    // Each answered question's past on this set and its review schedule.
+    TProgreso Progreso;
+    // Next walks the questions due for review, within the selected topics; it ends by itself
+    // when none is left.
+    bool Repaso = false;
+    // The number of the question on screen, 0 for none.
+    uint16_t PreguntaMostrada = 0;
+    // Seconds since 1970-01-01 UTC; tests set the clock.
+    std::function<int64_t()> Ahora;
 
     // Closes the open set, then checks the chosen one; false (with its notice) leaves no set
     // open.
@@ -55,7 +68,8 @@ class TSesion {
     // Opens the checked set, reads its topics and activates it. A failure leaves no set open.
     TAvisosApertura AbreConjunto();
     void AbreFicheros(const std::string& nombre);
-    // Appends the session's history byte, when something was answered, and closes the set.
+    // Appends the session's history byte and saves the progress, when something was answered,
+    // and closes the set.
     void CierraFicheros();
     // Closes whatever a failed file operation left open, without a score.
     void DescartaFicheros();
@@ -65,15 +79,19 @@ class TSesion {
     // The ordered walk continues from numero.
     void ContinuaDesde(uint16_t numero);
 
-    // A question is on screen; its first reveal is still to come.
-    void EmpiezaPregunta();
+    // Question numero is on screen; its first reveal is still to come.
+    void EmpiezaPregunta(uint16_t numero);
     // The answers of the question on screen are revealed: whether each gap was right, in
     // order. Only the first reveal of a question shown counts.
     void PuntuaPregunta(const std::vector<bool>& huecosCorrectos);
     // The history byte the session would append now, if anything was answered.
     std::optional<uint8_t> PuntuacionActual() const;
 
+    // The questions due for review now, within the selected topics.
+    int CuentaPendientes() const;
+
     std::string RutaHistoria() const;
+    std::string RutaProgreso() const;
     void SiembraGenerador();
 
   private:
@@ -81,4 +99,7 @@ class TSesion {
     std::optional<TAviso> ActivaTest();
     bool CreaCarpetaDatos();
     void AbreHistoria();
+    // Loads the progress file; false when it was damaged.
+    bool CargaProgresoConjunto();
+    bool TemaSeleccionado(uint16_t numero) const;
 };

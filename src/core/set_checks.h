@@ -2,8 +2,10 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
+#include "language.h"
 #include "layout.h"
 #include "question_files.h"
 #include "topic_list.h"
@@ -36,20 +38,52 @@ int MasLegible(const std::vector<int>& porcentajes);
 struct TProblemaConjunto {
     enum class TTipo {
         ConjuntoVacio,        // refused: the key check finds no record
-        DemasiadasPreguntas,  // Cifra questions: only the first 65535 are used
+        DemasiadasPreguntas,  // Cifra questions: the numbers end at 65535
         DemasiadosTemas,      // Cifra topics: only the first 200 are listed and asked
         ClaveIlegible,        // refused: Cifra per cent of record 1 is readable
-        MarcasImpares,        // Cifra gap marks
+        MarcasImpares,        // Cifra gap marks; Posicion: the mark left open
         DemasiadosHuecos,     // Cifra gaps
         DemasiadasPiezas,     // Cifra text pieces
-        RegistroLargo,        // a record of Cifra bytes
+        RegistroLargo,        // a record of Cifra bytes: the end would be lost
+        // A character the files cannot hold (code point Cifra) at Posicion of the text, or in
+        // the topic (Posicion -1).
+        CaracterNoGuardable,
+        MasCaracteresNoGuardables,  // Cifra more of them beyond those listed
+        SinHuecos,                  // a question with nothing to fill in
+        RespuestaConBlancos,        // the gap opened at Posicion starts or ends with a blank
+        RespuestaLarga,             // the gap opened at Posicion holds Cifra words
+        PreguntaRepetida,           // the same text as question Cifra (0-based)
     };
     TTipo Tipo;
     int Pregunta = -1;  // 0-based; -1 for the set as a whole
     int64_t Cifra = 0;
+    // In characters of the text, where the problem can be pointed at; -1 otherwise.
+    int Posicion = -1;
+
+    // True when the set cannot be written with it: the program would refuse the set, or a part
+    // of it would be lost.
+    bool Bloquea() const;
+    // What the teacher reads, in UTF-8.
+    std::string Mensaje(TIdioma idioma) const;
+    // What tildora-tool prints; empty for the problems it explains in its own words.
+    std::string MensajeIngles() const;
 
     bool operator==(const TProblemaConjunto&) const = default;
 };
+
+// The one rule for the characters of a question, whatever reads or writes it (the editor's
+// checks and saving, a source's export and unpack): printable characters of the files' code
+// page, and in a text the paragraph break.
+bool CaracterGuardable(char32_t codigo, bool enTexto);
+// The problems listed of one question; the rest are counted in one MasCaracteresNoGuardables.
+inline constexpr int kMaximoCaracteresListados = 20;
+// Every character of the question that CaracterGuardable refuses, with its place.
+std::vector<TProblemaConjunto> CompruebaCaracteres(std::u32string_view tema,
+                                                   std::u32string_view texto, int fila);
+// What a teacher most likely did not mean: no gap, a gap answer with a blank at either end,
+// or with more words than an answer has (a forgotten mark).
+inline constexpr int kMaximoPalabrasRespuesta = 3;
+std::vector<TProblemaConjunto> CompruebaRedaccion(const TPregunta& pregunta, int fila);
 
 // The set-wide problems of a set of numPreguntas questions holding numTemas distinct topics
 // and whose first question is primera (nullptr when there is none).

@@ -1,11 +1,15 @@
 #include "checks_panel.h"
 
+#include "interface_text.h"
+
 #include <QApplication>
 #include <QListWidget>
 #include <QPushButton>
 #include <QStyle>
 #include <QTimer>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 TPanelProblemas::TPanelProblemas(TDocumento& documento, QWidget* parent)
     : QWidget(parent), documento_(documento) {
@@ -41,18 +45,26 @@ void TPanelProblemas::Actualiza() {
     const QIcon avisa = QApplication::style()->standardIcon(QStyle::SP_MessageBoxWarning);
     bool claveIlegible = false;
     for (const TProblema& problema : problemas_) {
-        auto* elemento = new QListWidgetItem(problema.Bloquea() ? refusa : avisa,
-                                             problema.Mensaje(idioma_), lstProblemas);
-        elemento->setToolTip(elemento->text());
         claveIlegible = claveIlegible || problema.Tipo == TProblema::TTipo::ClaveIlegible;
+        if (lstProblemas->count() == kMostrados)
+            continue;
+        auto* elemento = new QListWidgetItem(problema.Bloquea() ? refusa : avisa,
+                                             documento_.Mensaje(problema), lstProblemas);
+        elemento->setToolTip(elemento->text());
+    }
+    if (NumProblemas() > kMostrados) {
+        auto* resto =
+            new QListWidgetItem(Texto(idioma_, "Y %1 problemas más: corrija primero estos.",
+                                      "I %1 problemes més: corregiu primer aquests.")
+                                    .arg(NumProblemas() - kMostrados),
+                                lstProblemas);
+        resto->setFlags(Qt::NoItemFlags);
     }
     if (problemas_.empty()) {
-        auto* ninguno = new QListWidgetItem(
-            idioma_ == 0 ? QStringLiteral("Ningún problema: el programa de ejercicios puede usar "
-                                          "este conjunto.")
-                         : QStringLiteral("Cap problema: el programa d'exercicis pot usar aquest "
-                                          "conjunt."),
-            lstProblemas);
+        auto* ninguno =
+            new QListWidgetItem(Texto(idioma_, "Ningún problema: Tildora puede usar este conjunto.",
+                                      "Cap problema: Tildora pot usar aquest conjunt."),
+                                lstProblemas);
         ninguno->setFlags(Qt::NoItemFlags);
     }
     btnAdelanta->setVisible(claveIlegible && documento_.MasLegible() > 0);
@@ -61,7 +73,7 @@ void TPanelProblemas::Actualiza() {
 
 void TPanelProblemas::lstProblemasClick() {
     const int fila = lstProblemas->currentRow();
-    if (fila < 0 || fila >= NumProblemas())
+    if (fila < 0 || fila >= std::min(NumProblemas(), kMostrados))
         return;
     const TProblema& problema = problemas_[static_cast<size_t>(fila)];
     if (problema.Pregunta >= 0)
@@ -75,14 +87,14 @@ void TPanelProblemas::btnAdelantaClick() {
     }
 }
 
-void TPanelProblemas::CambiaIdioma(uint16_t idioma) {
+void TPanelProblemas::CambiaIdioma(TIdioma idioma) {
     idioma_ = idioma;
-    btnAdelanta->setText(idioma == 0 ? QStringLiteral("Poner primero la pregunta más legible")
-                                     : QStringLiteral("Posar primer la pregunta més llegible"));
-    btnAdelanta->setToolTip(
-        idioma == 0 ? QStringLiteral("El programa de ejercicios rechaza un conjunto cuya primera "
-                                     "pregunta tiene pocas letras normales")
-                    : QStringLiteral("El programa d'exercicis rebutja un conjunt la primera "
-                                     "pregunta del qual té poques lletres normals"));
+    btnAdelanta->setText(Texto(idioma, "Poner primero la pregunta más legible",
+                               "Posar primer la pregunta més llegible"));
+    btnAdelanta->setToolTip(Texto(
+        idioma,
+        "Tildora reconoce el conjunto por la primera pregunta: debe tener más letras normales",
+        "Tildora reconeix el conjunt per la primera pregunta: ha de tindre més lletres "
+        "normals"));
     Actualiza();
 }

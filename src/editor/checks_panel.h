@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "document.h"
+#include "language.h"
 
 class QLabel;
 class QListWidget;
@@ -26,7 +27,7 @@ class TPanelProblemas : public QWidget {
     // Lists the document's problems now (edits list them a moment after they stop).
     void Actualiza();
     int NumProblemas() const { return static_cast<int>(problemas_.size()); }
-    void CambiaIdioma(uint16_t idioma);
+    void CambiaIdioma(TIdioma idioma);
 
   signals:
     // A problem was chosen: its question and, where it has one, the position in the text.
@@ -38,8 +39,11 @@ class TPanelProblemas : public QWidget {
     void lstProblemasClick();
     void btnAdelantaClick();
 
+    // A list of thousands of lines helps no one and takes long to lay out.
+    static constexpr int kMostrados = 500;
+
     TDocumento& documento_;
     std::vector<TProblema> problemas_;
     QTimer* pendiente_ = nullptr;
-    uint16_t idioma_ = 1;
+    TIdioma idioma_ = TIdioma::Valenciano;
 };

@@ -7,10 +7,11 @@
 #include <QUndoStack>
 
 #include <cstdint>
-#include <optional>
 #include <vector>
 
+#include "language.h"
 #include "question_files.h"
+#include "set_checks.h"
 
 // One question as the teacher edits it. The text is Unicode, with a carriage return ("\r")
 // between paragraphs as in the file; it becomes Windows-1252 only when saved, so a character
@@ -24,37 +25,16 @@ struct TPreguntaEditada {
     bool operator==(const TPreguntaEditada&) const = default;
 };
 
-// What would make the exercise program refuse the set or show a question badly.
-struct TProblema {
-    enum class TTipo {
-        ConjuntoVacio,        // no question at all: refused
-        DemasiadasPreguntas,  // more than 65535: the rest are never asked
-        DemasiadosTemas,      // more than 200 topics: the rest are never asked
-        ClaveIlegible,        // question 1 fails the key rule: refused; Porcentaje is set
-        CaracterNoWindows,    // a character Windows-1252 cannot hold: cannot be saved
-        RegistroLargo,        // a record over 32768 bytes
-        DemasiadosHuecos,     // more than 200 gaps
-        DemasiadasPiezas,     // more than 200 text pieces
-        MarcasImpares,        // an odd number of gap marks
-    };
-    TTipo Tipo;
-    int Pregunta = -1;  // 0-based row; -1 for the set as a whole
-    // 0-based position in Texto (CaracterNoWindows, MarcasImpares: the mark left open), or -1
-    // (CaracterNoWindows: the character is in the topic).
-    int Posicion = -1;
-    // The figure the message states: bytes, gaps, pieces, marks, topics, questions; for
-    // CaracterNoWindows the character's code point.
-    int Cifra = 0;
-    int Porcentaje = 0;  // ClaveIlegible: the share of readable bytes of record 1
-    // True when the exercise program would refuse the set (Save refuses it too).
-    bool Bloquea() const;
-    // The message in the interface language: 0 Castellano, 1 Valenciano.
-    QString Mensaje(uint16_t idioma) const;
-
-    bool operator==(const TProblema&) const = default;
-};
+// The problems the checks find, with their messages, are the core's.
+using TProblema = TProblemaConjunto;
 
 class TComandoDocumento;
+
+// What the editor opens: a source of up to 64 MB, and sets whose distinct records add up to
+// at most 64 MB (held twice over as Qt text). A set whose index repeats one record for every
+// question is well within it.
+inline constexpr qint64 kMaximoFuente = 64 << 20;
+inline constexpr qint64 kMaximoTextoAbierto = 64 << 20;
 
 // The editor's document: the questions of one set, shown as a table (number, topic, accent
 // mark, start of the text), edited only through undoable commands on its own QUndoStack.
@@ -70,23 +50,25 @@ class TDocumento : public QAbstractTableModel {
     static constexpr int RolProblema = Qt::UserRole + 3;
 
     explicit TDocumento(QObject* parent = nullptr);
+    ~TDocumento() override;
 
     // Files. Each replaces the document only on success and clears the undo stack.
     void Nuevo();
     // A set that fails the program's checks opens nothing: aviso gets the program's notice.
-    // A file error, or more questions than the program can number: false, with error naming
-    // the file and what failed.
+    // A file error, a file that is not a regular one, more questions than the program can
+    // number, or more text than kMaximoTextoAbierto: false, with error naming the file and what
+    // failed, and the document as it was.
     bool AbreConjunto(const QString& rutaPreg, QStringList* aviso, QString* error);
-    // A question source text; error names the file and the line.
+    // A question source text of at most kMaximoFuente bytes; error names the file and the line.
     bool AbreFuente(const QString& ruta, QString* error);
-    // Writes the .preg and the .ind beside it, each through a temporary file renamed over the
-    // old one. Refuses (false, error says why) a set the program would refuse; a failed write
+    // Writes the .preg and the .ind beside it as one pair through the atomic writer. Refuses
+    // (false, error says why) a set the program would refuse or would cut; a failed write
     // leaves the old files intact and the document unsaved.
     bool GuardaConjunto(const QString& rutaPreg, QString* error);
     bool ExportaFuente(const QString& ruta, QString* error) const;
     // The settings file of the set (the topics a learner starts with), as tildora-tool config
-    // writes it: temasMarcados[i] for topic i + 1 of Temas(). Written through a temporary file
-    // like the set; the folder is created when missing.
+    // writes it: temasMarcados[i] for topic i + 1 of Temas(). Written through the atomic
+    // writer like the set; the folder is created when missing.
     bool EscribeConfiguracion(const QString& rutaCfg, const std::vector<bool>& temasMarcados,
                               QString* error) const;
     // Where the exercise program looks for that file: the program data folder and the set's
@@ -124,6 +106,12 @@ class TDocumento : public QAbstractTableModel {
     void Mueve(int desde, int hasta);
     void RenombraTema(const QString& viejo, const QString& nuevo);
 
+    // A topic as lists and menus show it: a topic may fill a whole record, and no widget holds
+    // every topic's full text. At most kTemasOfrecidos of them are offered, as the program
+    // lists no more.
+    static constexpr int kLargoTemaMostrado = 200;
+    static constexpr int kTemasOfrecidos = kMaximoTemas;
+    static QString TemaMostrado(const QString& tema);
     // Topics in first-appearance order with their number of questions.
     struct TTemaContado {
         QString Nombre;
@@ -133,6 +121,8 @@ class TDocumento : public QAbstractTableModel {
 
     // Every problem, set-wide ones first, then by row.
     std::vector<TProblema> Problemas() const;
+    // The problems of one row on its own (the list's mark and tool tip): the same question
+    // twice is a problem of the set, found by Problemas() only.
     std::vector<TProblema> ProblemasDe(int fila) const;
     // The row whose record is the most readable for the key rule, to offer moving it to the
     // front; -1 when no row passes the rule.
@@ -157,9 +147,12 @@ class TDocumento : public QAbstractTableModel {
     bool dropMimeData(const QMimeData* datos, Qt::DropAction accion, int fila, int columna,
                       const QModelIndex& padre) override;
 
-    // The interface language (0 Castellano, 1 Valenciano; Valenciano at start) of the header
-    // captions, the undo steps' names and the file errors.
-    void CambiaIdioma(uint16_t idioma);
+    // The interface language (Valenciano at start) of the header captions, the undo steps'
+    // names, the problems and the file errors.
+    void CambiaIdioma(TIdioma idioma);
+    TIdioma Idioma() const { return idioma_; }
+    // A problem's message in the interface language.
+    QString Mensaje(const TProblema& problema) const;
 
   signals:
     // A question's fields changed (by an edit, an undo or a redo).
@@ -175,27 +168,36 @@ class TDocumento : public QAbstractTableModel {
     void InsertaFila(int fila, const TPreguntaEditada& pregunta);
     void QuitaFila(int fila);
     void MueveFila(int desde, int hasta);
-    void Reemplaza(const std::vector<TPregunta>& enBytes, const QString& ruta, bool esConjunto);
+    // What the checks know of one row.
+    struct TRevision {
+        std::vector<TProblema> Problemas;  // Pregunta is set when they are handed out
+        int Porcentaje = 0;                // the key rule's share were it the first
+        size_t Huella = 0;                 // of the text, to find the same question twice
+    };
+    static TRevision Revisa(const TPreguntaEditada& pregunta, const TPregunta& enBytes);
+    // The checks of one row, kept up to date by the primitive changes.
+    void Comprueba(int fila);
+    // Replaces every row at once; igualA names for each row an earlier one holding the same
+    // record (-1 for none), whose fields and checks it shares. Nothing changes when it throws.
+    void Reemplaza(std::vector<TPreguntaEditada> preguntas, const std::vector<TPregunta>& enBytes,
+                   const std::vector<int>& igualA, const QString& ruta, bool esConjunto);
     QString Traduce(const char* castellano, const char* valenciano) const;
+    // One whole file through the atomic writer; false with error naming the file and why.
+    bool Escribe(const QString& ruta, const std::string& bytes, QString* error) const;
     // Pushes a command named for the undo menu in the interface language.
     void Empuja(TComandoDocumento* comando, const char* castellano, const char* valenciano);
     void CambiaPregunta(int fila, const TPreguntaEditada& pregunta, bool esTexto,
                         const char* castellano, const char* valenciano);
-    // The checks of one row, kept up to date by the primitive changes; enBytes when the row
-    // is known in bytes already.
-    void Comprueba(int fila, const TPregunta* enBytes = nullptr);
     bool ClaveFalla() const;
     void CuentaTema(const QString& tema, int cambio);
 
+    // A record the index repeats is read and converted once: its copies share the text.
     std::vector<TPreguntaEditada> preguntas_;
-    // Per row: its problems (Pregunta is set when they are handed out) and the key rule's
-    // share were it the first.
-    std::vector<std::vector<TProblema>> problemas_;
-    std::vector<int> porcentajes_;
+    std::vector<TRevision> revisiones_;
     QHash<QString, int> cuentaTemas_;  // questions of each topic
     QUndoStack pila_;
     QString ruta_;
     bool esConjunto_ = false;
-    uint16_t idioma_ = 1;
+    TIdioma idioma_ = TIdioma::Valenciano;
     int escritura_ = 0;  // the typing session that text changes merge within
 };

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "document.h"
+#include "interface_text.h"
 
 // The undoable changes of a TDocumento. Each reaches the document only through its primitive
 // changes, which keep the caches and tell the views, in redo and undo alike.
@@ -15,9 +16,7 @@ class TComandoDocumento : public QUndoCommand {
         castellano_ = castellano;
         valenciano_ = valenciano;
     }
-    void Nombra(uint16_t idioma) {
-        setText(QString::fromUtf8(idioma == 0 ? castellano_ : valenciano_));
-    }
+    void Nombra(TIdioma idioma) { setText(Texto(idioma, castellano_, valenciano_)); }
 
   protected:
     explicit TComandoDocumento(TDocumento& documento, QUndoCommand* padre = nullptr)

@@ -2,20 +2,18 @@
 
 #include <QAction>
 #include <QCloseEvent>
-#include <QDir>
-#include <QFileDialog>
 #include <QFileInfo>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPlainTextEdit>
-#include <QSettings>
 #include <QSplitter>
-#include <QStandardPaths>
 #include <QTabWidget>
 #include <QTableView>
 
 #include "checks_panel.h"
+#include "editor_settings.h"
+#include "interface_text.h"
 #include "notices.h"
 #include "preview_panel.h"
 #include "qt_translations.h"
@@ -26,19 +24,7 @@
 
 namespace {
 
-constexpr int kMaxRecientes = 8;
-const QString kClaveRecientes = QStringLiteral("recientes");
-
-// Kept under XDG_CONFIG_HOME, in the program's own folder.
-QSettings Ajustes() {
-    return QSettings(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("Tildora"),
-                     QStringLiteral("tildora-editor"));
-}
-
-QString ConExtension(const QString& ruta, const QString& extension) {
-    const QFileInfo fichero(ruta);
-    return fichero.path() + QLatin1Char('/') + fichero.completeBaseName() + extension;
-}
+const QString kClaveIdioma = QStringLiteral("idioma");
 
 }  // namespace
 
@@ -63,57 +49,16 @@ TfrmEditor::TfrmEditor(QWidget* parent) : QMainWindow(parent) {
     DivisorDerecho->addWidget(Formulario);
     DivisorDerecho->addWidget(VistaPrevia);
     DivisorDerecho->setStretchFactor(1, 1);
-    DivisorPrincipal = new QSplitter(Qt::Horizontal);
+    DivisorPrincipal = std::make_unique<QSplitter>(Qt::Horizontal);
     DivisorPrincipal->addWidget(DivisorIzquierdo);
     DivisorPrincipal->addWidget(DivisorDerecho);
     DivisorPrincipal->setStretchFactor(1, 1);
     DivisorPrincipal->setChildrenCollapsible(false);
-    setCentralWidget(DivisorPrincipal);
+    setCentralWidget(DivisorPrincipal.get());
     resize(1240, 820);
     DivisorPrincipal->setSizes({430, 810});
     DivisorIzquierdo->setSizes({600, 220});
     DivisorDerecho->setSizes({250, 570});
-
-    EligeFichero = [this](TDialogo tipo, const QString& propuesta) {
-        const bool castellano = Idioma == 0;
-        QFileDialog dialogo(this);
-        dialogo.setDirectory(QFileInfo(propuesta).path());
-        if (tipo == TDialogo::Abrir) {
-            dialogo.setWindowTitle(castellano ? QStringLiteral("Abrir") : QStringLiteral("Obrir"));
-            dialogo.setNameFilters({castellano
-                                        ? QStringLiteral("Preguntas y textos fuente (*.preg *.txt)")
-                                        : QStringLiteral("Preguntes i textos font (*.preg *.txt)"),
-                                    castellano ? QStringLiteral("Todos los ficheros (*)")
-                                               : QStringLiteral("Tots els fitxers (*)")});
-            dialogo.setAcceptMode(QFileDialog::AcceptOpen);
-            dialogo.setFileMode(QFileDialog::ExistingFile);
-        } else {
-            const bool conjunto = tipo == TDialogo::GuardarConjunto;
-            dialogo.setWindowTitle(conjunto ? (castellano ? QStringLiteral("Guardar como")
-                                                          : QStringLiteral("Guardar com"))
-                                            : menuExportar->text().remove(QLatin1Char('&')));
-            dialogo.setNameFilter(conjunto ? QStringLiteral("Ficheros de test (*.preg)")
-                                           : (castellano ? QStringLiteral("Texto fuente (*.txt)")
-                                                         : QStringLiteral("Text font (*.txt)")));
-            dialogo.setDefaultSuffix(conjunto ? QStringLiteral("preg") : QStringLiteral("txt"));
-            dialogo.setAcceptMode(QFileDialog::AcceptSave);
-            dialogo.selectFile(QFileInfo(propuesta).fileName());
-        }
-        return dialogo.exec() == QDialog::Accepted ? dialogo.selectedFiles().value(0) : QString();
-    };
-    PreguntaCambios = [this] {
-        const QString nombre = windowTitle().section(QStringLiteral("[*]"), 0, 0);
-        QMessageBox caja(QMessageBox::Warning, QStringLiteral("Editor de Tildora"),
-                         Idioma == 0 ? QStringLiteral("«%1» tiene cambios sin guardar. ¿Quiere "
-                                                      "guardarlos?")
-                                           .arg(nombre)
-                                     : QStringLiteral("«%1» té canvis sense guardar. Voleu "
-                                                      "guardar-los?")
-                                           .arg(nombre),
-                         QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, this);
-        caja.setDefaultButton(QMessageBox::Save);
-        return static_cast<QMessageBox::StandardButton>(caja.exec());
-    };
 
     connect(Lista, &TListaPreguntas::FilaCambiada, this, &TfrmEditor::FilaCambiada);
     connect(&Documento, &TDocumento::PreguntaCambiada, this, &TfrmEditor::PreguntaCambiada);
@@ -136,45 +81,52 @@ TfrmEditor::TfrmEditor(QWidget* parent) : QMainWindow(parent) {
     connect(Problemas, &TPanelProblemas::Contados, this, &TfrmEditor::ActualizaPestanas);
 
     CreaMenu();
-    CambiaIdioma(Idioma);
+    const int idioma = AjustesEditor().value(kClaveIdioma, static_cast<int>(Idioma)).toInt();
+    CambiaIdioma(idioma == static_cast<int>(TIdioma::Castellano) ? TIdioma::Castellano
+                                                                 : TIdioma::Valenciano);
     DocumentoNuevo();
     Lista->Tabla->setFocus();
 }
 
-TfrmEditor::~TfrmEditor() {
-    // The panels work on the document: they go first, before a last focus change reaches it,
-    // and the stack's last signals, emitted as it is destroyed, find no one.
-    delete DivisorPrincipal;
-    Documento.Pila()->disconnect(this);
-    Documento.disconnect(this);
+TfrmEditor::~TfrmEditor() = default;
+
+QAction* TfrmEditor::Item(QMenu* menu, std::function<void()> manejador,
+                          const QList<QKeySequence>& atajos) {
+    QAction* accion = menu->addAction(QString());
+    accion->setShortcuts(atajos);
+    connect(accion, &QAction::triggered, this, [this, manejador = std::move(manejador)] {
+        ProtegeManejador([this, &manejador] {
+            // A topic being typed is part of the document before any command.
+            Formulario->ConfirmaTema();
+            manejador();
+        });
+    });
+    return accion;
 }
 
 void TfrmEditor::CreaMenu() {
-    const auto item = [this](QMenu* menu, std::function<void()> manejador,
-                             const QList<QKeySequence>& atajos = {}) {
-        QAction* accion = menu->addAction(QString());
-        accion->setShortcuts(atajos);
-        connect(accion, &QAction::triggered, this, [this, manejador] {
-            ProtegeManejador([this, manejador] {
-                // A topic being typed is part of the document before any command.
-                Formulario->ConfirmaTema();
-                manejador();
-            });
-        });
-        return accion;
-    };
     const auto de = [this](void (TfrmEditor::*manejador)()) {
         return [this, manejador] { (this->*manejador)(); };
     };
+    const auto item = [this](QMenu* menu, std::function<void()> manejador,
+                             const QList<QKeySequence>& atajos = {}) {
+        return Item(menu, std::move(manejador), atajos);
+    };
     menuFichero = menuBar()->addMenu(QString());
     menuNuevo = item(menuFichero, de(&TfrmEditor::menuNuevoClick), {QKeySequence::New});
-    menuAbrir = item(menuFichero, de(&TfrmEditor::menuAbrirClick), {QKeySequence::Open});
+    menuAbrir = item(menuFichero, [this] { Ficheros->EligeYAbre(); }, {QKeySequence::Open});
     menuRecientes = menuFichero->addMenu(QString());
+    Ficheros = new TFlujoFicheros(Documento, menuRecientes, this);
+    Ficheros->ConfirmaEdicion = [this] { Formulario->ConfirmaTema(); };
+    connect(Ficheros, &TFlujoFicheros::Guardado, this, [this] {
+        ActualizaTitulo();
+        Temas->Actualiza();
+    });
     menuFichero->addSeparator();
-    menuGuardar = item(menuFichero, [this] { Guarda(); }, {QKeySequence::Save});
-    menuGuardarComo = item(menuFichero, [this] { GuardaComo(); },
+    menuGuardar = item(menuFichero, [this] { Ficheros->Guarda(); }, {QKeySequence::Save});
+    menuGuardarComo = item(menuFichero, [this] { Ficheros->GuardaComo(); },
                            {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S)});
-    menuExportar = item(menuFichero, de(&TfrmEditor::menuExportarClick));
+    menuExportar = item(menuFichero, [this] { Ficheros->Exporta(); });
     menuFichero->addSeparator();
     menuTerminar = menuFichero->addAction(QString());
     menuTerminar->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
@@ -190,6 +142,9 @@ void TfrmEditor::CreaMenu() {
         item(menuEdicion, de(&TfrmEditor::menuDuplicarClick), {QKeySequence(Qt::CTRL | Qt::Key_D)});
     menuBorrar = item(menuEdicion, de(&TfrmEditor::menuBorrarClick),
                       {QKeySequence(Qt::CTRL | Qt::Key_Delete)});
+    // Only where the list has the focus: in the text, Ctrl+Delete deletes the next word.
+    menuBorrar->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+    Lista->Tabla->addAction(menuBorrar);
     menuSubir =
         item(menuEdicion, de(&TfrmEditor::menuSubirClick), {QKeySequence(Qt::ALT | Qt::Key_Up)});
     menuBajar =
@@ -201,22 +156,20 @@ void TfrmEditor::CreaMenu() {
 
     menuIdioma = menuBar()->addMenu(QString());
     menuCastellano = menuIdioma->addAction(QString());
-    connect(menuCastellano, &QAction::triggered, this, [this] { CambiaIdioma(0); });
+    connect(menuCastellano, &QAction::triggered, this,
+            [this] { CambiaIdioma(TIdioma::Castellano); });
     menuValenciano = menuIdioma->addAction(QString());
-    connect(menuValenciano, &QAction::triggered, this, [this] { CambiaIdioma(1); });
-    ActualizaRecientes();
+    connect(menuValenciano, &QAction::triggered, this,
+            [this] { CambiaIdioma(TIdioma::Valenciano); });
 }
 
 void TfrmEditor::CreaDeshacer() {
     // Qt composes the captions with the command's name; they are made again in a new language.
     QAction* antesDeshacer = menuDeshacer;
     QAction* antesRehacer = menuRehacer;
-    const bool castellano = Idioma == 0;
-    menuDeshacer = Documento.Pila()->createUndoAction(
-        this, castellano ? QStringLiteral("&Deshacer") : QStringLiteral("&Desfer"));
+    menuDeshacer = Documento.Pila()->createUndoAction(this, Texto(Idioma, "&Deshacer", "&Desfer"));
     menuDeshacer->setShortcut(QKeySequence::Undo);
-    menuRehacer = Documento.Pila()->createRedoAction(
-        this, castellano ? QStringLiteral("&Rehacer") : QStringLiteral("&Refer"));
+    menuRehacer = Documento.Pila()->createRedoAction(this, Texto(Idioma, "&Rehacer", "&Refer"));
     menuRehacer->setShortcuts(
         {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)});
     if (antesDeshacer == nullptr) {
@@ -269,11 +222,7 @@ void TfrmEditor::SeleccionaFila(int fila) {
 }
 
 void TfrmEditor::ActualizaTitulo() {
-    const QString nombre =
-        Documento.Ruta().isEmpty()
-            ? (Idioma == 0 ? QStringLiteral("Sin título") : QStringLiteral("Sense títol"))
-            : QFileInfo(Documento.Ruta()).fileName();
-    setWindowTitle(nombre + QStringLiteral("[*] - Editor de Tildora"));
+    setWindowTitle(Ficheros->NombreDocumento() + QStringLiteral("[*] - Editor de Tildora"));
     setWindowModified(Documento.Modificado());
 }
 
@@ -285,23 +234,9 @@ void TfrmEditor::ActualizaAcciones() {
     menuBajar->setEnabled(fila >= 0 && fila < Documento.Cuenta() - 1);
 }
 
-bool TfrmEditor::ConfirmaCambios() {
-    Formulario->ConfirmaTema();
-    if (!Documento.Modificado())
-        return true;
-    switch (PreguntaCambios()) {
-        case QMessageBox::Save:
-            return Guarda();
-        case QMessageBox::Discard:
-            return true;
-        default:
-            return false;
-    }
-}
-
 void TfrmEditor::closeEvent(QCloseEvent* evento) {
     bool cerrar = false;
-    ProtegeManejador([this, &cerrar] { cerrar = ConfirmaCambios(); });
+    ProtegeManejador([this, &cerrar] { cerrar = Ficheros->ConfirmaCambios(); });
     if (cerrar) {
         evento->accept();
     } else {
@@ -309,118 +244,9 @@ void TfrmEditor::closeEvent(QCloseEvent* evento) {
     }
 }
 
-QString TfrmEditor::CarpetaDialogos() const {
-    if (!Documento.Ruta().isEmpty())
-        return QFileInfo(Documento.Ruta()).absolutePath();
-    const QString documentos = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-    return QFileInfo(documentos).isDir() ? documentos : QDir::homePath();
-}
-
-bool TfrmEditor::Abre(const QString& ruta) {
-    const bool esConjunto =
-        QFileInfo(ruta).suffix().compare(QStringLiteral("preg"), Qt::CaseInsensitive) == 0;
-    QStringList aviso;
-    QString error;
-    const bool abierto = esConjunto ? Documento.AbreConjunto(ruta, &aviso, &error)
-                                    : Documento.AbreFuente(ruta, &error);
-    if (!abierto) {
-        if (!aviso.isEmpty()) {
-            Pitido();
-            MuestraAviso(aviso);
-        } else {
-            MuestraError(error);
-        }
-        return false;
-    }
-    AnadeReciente(ruta);
-    return true;
-}
-
 void TfrmEditor::menuNuevoClick() {
-    if (ConfirmaCambios())
+    if (Ficheros->ConfirmaCambios())
         DocumentoNuevo();
-}
-
-void TfrmEditor::menuAbrirClick() {
-    if (!ConfirmaCambios())
-        return;
-    const QString ruta = EligeFichero(TDialogo::Abrir, CarpetaDialogos() + QLatin1Char('/'));
-    if (!ruta.isEmpty())
-        Abre(ruta);
-}
-
-bool TfrmEditor::Guarda() {
-    Formulario->ConfirmaTema();
-    return Documento.EsConjunto() ? GuardaEn(Documento.Ruta()) : GuardaComo();
-}
-
-bool TfrmEditor::GuardaComo() {
-    Formulario->ConfirmaTema();
-    const QString propuesta = Documento.Ruta().isEmpty()
-                                  ? CarpetaDialogos() + QLatin1Char('/') +
-                                        (Idioma == 0 ? QStringLiteral("preguntas.preg")
-                                                     : QStringLiteral("preguntes.preg"))
-                                  : ConExtension(Documento.Ruta(), QStringLiteral(".preg"));
-    QString ruta = EligeFichero(TDialogo::GuardarConjunto, propuesta);
-    if (ruta.isEmpty())
-        return false;
-    if (QFileInfo(ruta).suffix().isEmpty())
-        ruta += QStringLiteral(".preg");
-    return GuardaEn(ruta);
-}
-
-bool TfrmEditor::GuardaEn(const QString& ruta) {
-    QString error;
-    if (!Documento.GuardaConjunto(ruta, &error)) {
-        MuestraError(error);
-        return false;
-    }
-    AnadeReciente(ruta);
-    ActualizaTitulo();
-    Temas->Actualiza();
-    return true;
-}
-
-void TfrmEditor::menuExportarClick() {
-    const QString propuesta =
-        Documento.Ruta().isEmpty()
-            ? CarpetaDialogos() + QLatin1Char('/') +
-                  (Idioma == 0 ? QStringLiteral("preguntas.txt") : QStringLiteral("preguntes.txt"))
-            : ConExtension(Documento.Ruta(), QStringLiteral(".txt"));
-    const QString ruta = EligeFichero(TDialogo::ExportarFuente, propuesta);
-    if (ruta.isEmpty())
-        return;
-    QString error;
-    if (!Documento.ExportaFuente(ruta, &error))
-        MuestraError(error);
-}
-
-void TfrmEditor::AnadeReciente(const QString& ruta) {
-    QSettings ajustes = Ajustes();
-    QStringList recientes = ajustes.value(kClaveRecientes).toStringList();
-    const QString absoluta = QFileInfo(ruta).absoluteFilePath();
-    recientes.removeAll(absoluta);
-    recientes.prepend(absoluta);
-    ajustes.setValue(kClaveRecientes, recientes.mid(0, kMaxRecientes));
-    ActualizaRecientes();
-}
-
-void TfrmEditor::ActualizaRecientes() {
-    menuRecientes->clear();
-    const QStringList recientes = Ajustes().value(kClaveRecientes).toStringList();
-    for (qsizetype i = 0; i < recientes.size(); ++i) {
-        const QString ruta = recientes[i];
-        QAction* accion = menuRecientes->addAction(
-            QStringLiteral("&%1 %2").arg(i + 1).arg(QFileInfo(ruta).fileName()));
-        accion->setToolTip(ruta);
-        connect(accion, &QAction::triggered, this, [this, ruta] {
-            ProtegeManejador([this, ruta] {
-                if (ConfirmaCambios())
-                    Abre(ruta);
-            });
-        });
-    }
-    menuRecientes->setEnabled(!recientes.isEmpty());
 }
 
 void TfrmEditor::menuAnadirClick() {
@@ -476,13 +302,12 @@ void TfrmEditor::menuHuecoClick() {
     Formulario->HazHueco();
 }
 
-void TfrmEditor::CambiaIdioma(uint16_t idioma) {
+void TfrmEditor::CambiaIdioma(TIdioma idioma) {
     Idioma = idioma;
-    const bool castellano = idioma == 0;
-    const auto texto = [castellano](const char* es, const char* va) {
-        return QString::fromUtf8(castellano ? es : va);
-    };
-    TraduceQt(idioma);
+    AjustesEditor().setValue(kClaveIdioma, static_cast<int>(idioma));
+    const bool castellano = idioma == TIdioma::Castellano;
+    const auto texto = [idioma](const char* es, const char* va) { return Texto(idioma, es, va); };
+    TraduceQt(static_cast<uint16_t>(idioma));
     // The undo steps are named anew before the undo captions are made from their names.
     Documento.CambiaIdioma(idioma);
     menuFichero->setTitle(texto("&Fichero", "&Fitxer"));
@@ -517,8 +342,8 @@ void TfrmEditor::CambiaIdioma(uint16_t idioma) {
 
 void TfrmEditor::ActualizaPestanas() {
     const int problemas = Problemas->NumProblemas();
-    const QString nombre = Idioma == 0 ? QStringLiteral("Problemas") : QStringLiteral("Problemes");
+    const QString nombre = Texto(Idioma, "Problemas", "Problemes");
     Pestanas->setTabText(
         0, problemas > 0 ? QStringLiteral("%1 (%2)").arg(nombre).arg(problemas) : nombre);
-    Pestanas->setTabText(1, Idioma == 0 ? QStringLiteral("Temas") : QStringLiteral("Temes"));
+    Pestanas->setTabText(1, Texto(Idioma, "Temas", "Temes"));
 }

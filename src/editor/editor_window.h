@@ -1,12 +1,13 @@
 #pragma once
 
 #include <QMainWindow>
-#include <QMessageBox>
 
-#include <cstdint>
 #include <functional>
+#include <memory>
 
 #include "document.h"
+#include "file_flow.h"
+#include "language.h"
 
 class QAction;
 class QMenu;
@@ -26,7 +27,9 @@ class TfrmEditor : public QMainWindow {
     explicit TfrmEditor(QWidget* parent = nullptr);
     ~TfrmEditor() override;
 
+    // Declared before the widgets that work on it, so that it outlives them.
     TDocumento Documento;
+    TFlujoFicheros* Ficheros = nullptr;
 
     TListaPreguntas* Lista = nullptr;
     TFormularioPregunta* Formulario = nullptr;
@@ -34,7 +37,8 @@ class TfrmEditor : public QMainWindow {
     TPanelProblemas* Problemas = nullptr;
     TPanelTemas* Temas = nullptr;
     QTabWidget* Pestanas = nullptr;
-    QSplitter* DivisorPrincipal = nullptr;
+    // The central widget, owned here so that it goes before the document.
+    std::unique_ptr<QSplitter> DivisorPrincipal;
     QSplitter* DivisorIzquierdo = nullptr;
     QSplitter* DivisorDerecho = nullptr;
 
@@ -60,23 +64,9 @@ class TfrmEditor : public QMainWindow {
     QAction* menuCastellano = nullptr;
     QAction* menuValenciano = nullptr;
 
-    uint16_t Idioma = 1;
-
-    // The file dialogs: the chosen path, or empty when cancelled. Tests replace them.
-    enum class TDialogo { Abrir, GuardarConjunto, ExportarFuente };
-    std::function<QString(TDialogo dialogo, const QString& propuesta)> EligeFichero;
-    // Unsaved changes: Save, Discard or Cancel. Tests replace it.
-    std::function<QMessageBox::StandardButton()> PreguntaCambios;
-
-    // Opens a set (.preg) or a question source; false when nothing was opened.
-    bool Abre(const QString& ruta);
-    // Save, Save As: false when nothing was saved.
-    bool Guarda();
-    bool GuardaComo();
+    TIdioma Idioma = TIdioma::Valenciano;
 
     void menuNuevoClick();
-    void menuAbrirClick();
-    void menuExportarClick();
     void menuAnadirClick();
     void menuDuplicarClick();
     void menuBorrarClick();
@@ -84,7 +74,7 @@ class TfrmEditor : public QMainWindow {
     void menuBajarClick();
     void menuBuscarClick();
     void menuHuecoClick();
-    void CambiaIdioma(uint16_t idioma);
+    void CambiaIdioma(TIdioma idioma);
 
     int FilaActual() const;
     void SeleccionaFila(int fila);
@@ -95,9 +85,9 @@ class TfrmEditor : public QMainWindow {
   private:
     void CreaMenu();
     void CreaDeshacer();
-    // True when the changes were saved or may be dropped.
-    bool ConfirmaCambios();
-    bool GuardaEn(const QString& ruta);
+    // A menu item whose handler runs with the topic being typed already in the document.
+    QAction* Item(QMenu* menu, std::function<void()> manejador,
+                  const QList<QKeySequence>& atajos = {});
     void DocumentoNuevo();
     void FilaCambiada(int fila);
     void PreguntaCambiada(int fila);
@@ -105,7 +95,4 @@ class TfrmEditor : public QMainWindow {
     void ActualizaTitulo();
     void ActualizaAcciones();
     void ActualizaPestanas();
-    void AnadeReciente(const QString& ruta);
-    void ActualizaRecientes();
-    QString CarpetaDialogos() const;
 };

@@ -24,6 +24,8 @@ int main(int argc, char* argv[]) {
     QApplication aplicacion(argc, argv);
     aplicacion.setApplicationName(QStringLiteral("tildora-editor"));
     aplicacion.setApplicationVersion(QStringLiteral(TILDORA_VERSION));
+    // The title of every message box; the same words in both interface languages.
+    aplicacion.setApplicationDisplayName(QStringLiteral("Editor de Tildora"));
     QGuiApplication::setDesktopFileName(QStringLiteral("org.tildora.TildoraEditor"));
 
     QCommandLineParser opciones;
@@ -41,7 +43,7 @@ int main(int argc, char* argv[]) {
     ventana.show();
     if (!opciones.positionalArguments().isEmpty()) {
         const QString ruta = opciones.positionalArguments().first();
-        ProtegeManejador([&ventana, &ruta] { ventana.Abre(ruta); });
+        ProtegeManejador([&ventana, &ruta] { ventana.Ficheros->Abre(ruta); });
     }
     return aplicacion.exec();
 }

@@ -1,5 +1,7 @@
 #include "question_form.h"
 
+#include "interface_text.h"
+
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
@@ -102,12 +104,12 @@ TFormularioPregunta::TFormularioPregunta(TDocumento& documento, QWidget* parent)
 
     connect(cbTema->lineEdit(), &QLineEdit::editingFinished, this,
             &TFormularioPregunta::ConfirmaTema);
-    connect(cbTema, &QComboBox::activated, this, &TFormularioPregunta::ConfirmaTema);
+    connect(cbTema, &QComboBox::activated, this, &TFormularioPregunta::cbTemaElegido);
     connect(chkAcentos, &QCheckBox::clicked, this, &TFormularioPregunta::chkAcentosClick);
     connect(spAncho, &QSpinBox::valueChanged, this, &TFormularioPregunta::spAnchoChange);
     connect(edTexto, &QPlainTextEdit::textChanged, this, &TFormularioPregunta::edTextoChange);
 
-    CambiaIdioma(1);
+    CambiaIdioma(TIdioma::Valenciano);
     MuestraFila(-1);
 }
 
@@ -158,17 +160,26 @@ void TFormularioPregunta::Refresca() {
 
 void TFormularioPregunta::OfreceTemas() {
     QStringList temas;
-    for (const TDocumento::TTemaContado& tema : documento_.Temas())
+    for (const TDocumento::TTemaContado& tema : documento_.Temas()) {
+        if (temas.size() == TDocumento::kTemasOfrecidos)
+            break;
         temas << tema.Nombre;
-    QStringList ofrecidos;
-    for (int i = 0; i < cbTema->count(); ++i)
-        ofrecidos << cbTema->itemText(i);
-    if (ofrecidos == temas)
+    }
+    if (temas == temas_)
         return;
+    temas_ = temas;
     const QString escrito = cbTema->currentText();
     cbTema->clear();
-    cbTema->addItems(temas);
+    for (const QString& tema : temas)
+        cbTema->addItem(TDocumento::TemaMostrado(tema));
     cbTema->setEditText(escrito);
+}
+
+void TFormularioPregunta::cbTemaElegido(int indice) {
+    // The list shows the start of a long topic; the question takes it whole.
+    if (indice >= 0 && indice < temas_.size())
+        cbTema->setEditText(temas_[indice]);
+    ConfirmaTema();
 }
 
 void TFormularioPregunta::ConfirmaTema() {
@@ -247,20 +258,18 @@ bool TFormularioPregunta::eventFilter(QObject* objeto, QEvent* evento) {
     return QWidget::eventFilter(objeto, evento);
 }
 
-void TFormularioPregunta::CambiaIdioma(uint16_t idioma) {
-    const bool castellano = idioma == 0;
-    lblTema->setText(castellano ? QStringLiteral("&Tema:") : QStringLiteral("&Tema:"));
-    chkAcentos->setText(castellano ? QStringLiteral("Práctica de &acentos")
-                                   : QStringLiteral("Pràctica d'&accents"));
-    chkAcentos->setToolTip(
-        castellano ? QStringLiteral("Los huecos empiezan con la respuesta sin acentos")
-                   : QStringLiteral("Els buits comencen amb la resposta sense accents"));
-    lblAncho->setText(castellano ? QStringLiteral("Ancho &mínimo de los huecos:")
-                                 : QStringLiteral("Amplària &mínima dels buits:"));
-    lblTexto->setText(castellano ? QStringLiteral("Te&xto:") : QStringLiteral("Te&xt:"));
+void TFormularioPregunta::CambiaIdioma(TIdioma idioma) {
+    lblTema->setText(Texto(idioma, "&Tema:", "&Tema:"));
+    chkAcentos->setText(Texto(idioma, "Práctica de &acentos", "Pràctica d'&accents"));
+    chkAcentos->setToolTip(Texto(idioma, "Los huecos empiezan con la respuesta sin acentos",
+                                 "Els buits comencen amb la resposta sense accents"));
+    lblAncho->setText(
+        Texto(idioma, "Ancho &mínimo de los huecos:", "Amplària &mínima dels buits:"));
+    lblTexto->setText(Texto(idioma, "Te&xto:", "Te&xt:"));
     edTexto->setPlaceholderText(
-        castellano ? QStringLiteral("Un párrafo por línea; la respuesta de cada hueco entre "
-                                    "arrobas: La casa@s@ es blanca. Ctrl+G hace un hueco.")
-                   : QStringLiteral("Un paràgraf per línia; la resposta de cada buit entre "
-                                    "arroves: La casa@s@ és blanca. Ctrl+G fa un buit."));
+        Texto(idioma,
+              "Un párrafo por línea; la respuesta de cada hueco entre arrobas: El @árbol@ da "
+              "sombra. Ctrl+G hace un hueco.",
+              "Un paràgraf per línia; la resposta de cada buit entre arroves: L'@arbre@ fa "
+              "ombra. Ctrl+G fa un buit."));
 }

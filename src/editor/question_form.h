@@ -5,6 +5,7 @@
 #include <cstdint>
 
 #include "document.h"
+#include "language.h"
 
 class QCheckBox;
 class QComboBox;
@@ -41,7 +42,7 @@ class TFormularioPregunta : public QWidget {
     void HazHueco();
     // Puts the text cursor at a position of the question's text and gives it the focus.
     void VeAPosicion(int posicion);
-    void CambiaIdioma(uint16_t idioma);
+    void CambiaIdioma(TIdioma idioma);
 
     // The document's text (paragraphs split by carriage returns) in the edit, and back.
     static QString TextoEnEdicion(const QString& texto);
@@ -52,6 +53,7 @@ class TFormularioPregunta : public QWidget {
 
   private:
     void OfreceTemas();
+    void cbTemaElegido(int indice);
     void edTextoChange();
     void chkAcentosClick();
     void spAnchoChange();
@@ -60,4 +62,5 @@ class TFormularioPregunta : public QWidget {
     int fila_ = -1;
     // True while the fields are being filled from the document: no change goes back to it.
     bool refrescando_ = false;
+    QStringList temas_;  // the topics offered, in full
 };

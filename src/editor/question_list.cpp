@@ -1,5 +1,7 @@
 #include "question_list.h"
 
+#include "interface_text.h"
+
 #include <QApplication>
 #include <QComboBox>
 #include <QHBoxLayout>
@@ -111,7 +113,7 @@ TListaPreguntas::TListaPreguntas(TDocumento& documento, QWidget* parent)
         edBuscar->clear();
         OfreceTemas();
     });
-    CambiaIdioma(1);
+    CambiaIdioma(TIdioma::Valenciano);
 }
 
 int TListaPreguntas::FilaActual() const {
@@ -139,19 +141,21 @@ void TListaPreguntas::SeleccionaFila(int fila) {
 
 void TListaPreguntas::OfreceTemas() {
     const int antes = cbFiltroTema->currentIndex();
-    const QString elegido = cbFiltroTema->currentText();
+    const QString elegido = antes > 0 ? temas_.value(antes - 1) : QString();
     QStringList temas;
-    for (const TDocumento::TTemaContado& tema : documento_.Temas())
+    for (const TDocumento::TTemaContado& tema : documento_.Temas()) {
+        if (temas.size() == TDocumento::kTemasOfrecidos)
+            break;
         temas << tema.Nombre;
-    QStringList ofrecidos;
-    for (int i = 1; i < cbFiltroTema->count(); ++i)
-        ofrecidos << cbFiltroTema->itemText(i);
-    if (ofrecidos == temas)
+    }
+    if (temas == temas_)
         return;
+    temas_ = temas;
     const QSignalBlocker bloqueo(cbFiltroTema);
     while (cbFiltroTema->count() > 1)
         cbFiltroTema->removeItem(1);
-    cbFiltroTema->addItems(temas);
+    for (const QString& tema : temas)
+        cbFiltroTema->addItem(TDocumento::TemaMostrado(tema));
     const int sigue = antes > 0 ? static_cast<int>(temas.indexOf(elegido)) : -1;
     cbFiltroTema->setCurrentIndex(sigue < 0 ? 0 : sigue + 1);
     cbFiltroTemaChange();
@@ -160,18 +164,16 @@ void TListaPreguntas::OfreceTemas() {
 void TListaPreguntas::cbFiltroTemaChange() {
     const int elegido = cbFiltroTema->currentIndex();
     if (elegido > 0) {
-        Filtro->PonTema(cbFiltroTema->itemText(elegido));
+        Filtro->PonTema(temas_.value(elegido - 1));
     } else {
         Filtro->QuitaTema();
     }
 }
 
-void TListaPreguntas::CambiaIdioma(uint16_t idioma) {
-    const bool castellano = idioma == 0;
-    edBuscar->setPlaceholderText(castellano ? QStringLiteral("Buscar en los textos (Ctrl+F)")
-                                            : QStringLiteral("Cercar en els textos (Ctrl+F)"));
-    const QString todos =
-        castellano ? QStringLiteral("Todos los temas") : QStringLiteral("Tots els temes");
+void TListaPreguntas::CambiaIdioma(TIdioma idioma) {
+    edBuscar->setPlaceholderText(
+        Texto(idioma, "Buscar en los textos (Ctrl+F)", "Cercar en els textos (Ctrl+F)"));
+    const QString todos = Texto(idioma, "Todos los temas", "Tots els temes");
     if (cbFiltroTema->count() == 0) {
         cbFiltroTema->addItem(todos);
     } else {

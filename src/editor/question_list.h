@@ -6,6 +6,7 @@
 #include <cstdint>
 
 #include "document.h"
+#include "language.h"
 
 class QComboBox;
 class QLineEdit;
@@ -49,7 +50,7 @@ class TListaPreguntas : public QWidget {
     int FilaActual() const;
     // Selects the document row, dropping the filters when they hide it.
     void SeleccionaFila(int fila);
-    void CambiaIdioma(uint16_t idioma);
+    void CambiaIdioma(TIdioma idioma);
 
   signals:
     void FilaCambiada(int fila);
@@ -60,4 +61,5 @@ class TListaPreguntas : public QWidget {
 
     TDocumento& documento_;
     QTimer* temasPendientes_ = nullptr;
+    QStringList temas_;  // the topics offered, in full, after "every topic"
 };

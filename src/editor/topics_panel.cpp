@@ -1,5 +1,7 @@
 #include "topics_panel.h"
 
+#include "interface_text.h"
+
 #include <QFileDialog>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -63,20 +65,25 @@ TPanelTemas::TPanelTemas(TDocumento& documento, QWidget* parent)
         dialogo.setDefaultSuffix(QStringLiteral("cfg"));
         return dialogo.exec() == QDialog::Accepted ? dialogo.selectedFiles().value(0) : QString();
     };
-    CambiaIdioma(1);
+    CambiaIdioma(TIdioma::Valenciano);
 }
 
 void TPanelTemas::Actualiza() {
     pendiente_->stop();
-    const QString actual = lstTemas->currentItem() ? lstTemas->currentItem()->text(0) : QString();
+    const int fila =
+        lstTemas->currentItem() ? lstTemas->indexOfTopLevelItem(lstTemas->currentItem()) : -1;
+    const QString actual = nombres_.value(fila);
     rellenando_ = true;
     lstTemas->clear();
     nombres_.clear();
     for (const TDocumento::TTemaContado& tema : documento_.Temas()) {
+        // The program lists no more; the settings file ticks no more.
+        if (nombres_.size() == TDocumento::kTemasOfrecidos)
+            break;
         auto* elemento = new QTreeWidgetItem(lstTemas);
         elemento->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsEditable |
                            Qt::ItemIsUserCheckable);
-        elemento->setText(0, tema.Nombre);
+        elemento->setText(0, TDocumento::TemaMostrado(tema.Nombre));
         elemento->setCheckState(0,
                                 desmarcados_.contains(tema.Nombre) ? Qt::Unchecked : Qt::Checked);
         elemento->setText(1, QString::number(tema.Preguntas));
@@ -97,12 +104,14 @@ void TPanelTemas::lstTemasChange(QTreeWidgetItem* elemento, int columna) {
     if (indice < 0 || indice >= nombres_.size())
         return;
     const QString viejo = nombres_[indice];
-    if (elemento->text(0) != viejo) {
+    if (elemento->text(0) != TDocumento::TemaMostrado(viejo)) {
         // The renamed topic keeps its tick.
         if (desmarcados_.removeAll(viejo) > 0)
             desmarcados_ << elemento->text(0);
+        nombres_[indice] = elemento->text(0);
         documento_.RenombraTema(viejo, elemento->text(0));
-        Actualiza();
+        // Not while the list's editor is still handing its text over.
+        QTimer::singleShot(0, this, &TPanelTemas::Actualiza);
         return;
     }
     desmarcados_.removeAll(viejo);
@@ -123,18 +132,16 @@ void TPanelTemas::btnConfiguracionClick() {
         MuestraError(error);
 }
 
-void TPanelTemas::CambiaIdioma(uint16_t idioma) {
-    const bool castellano = idioma == 0;
+void TPanelTemas::CambiaIdioma(TIdioma idioma) {
     lstTemas->setHeaderLabels(
-        {castellano ? QStringLiteral("Tema") : QStringLiteral("Tema"),
-         castellano ? QStringLiteral("Preguntas") : QStringLiteral("Preguntes")});
-    btnRenombrar->setText(castellano ? QStringLiteral("&Renombrar")
-                                     : QStringLiteral("&Reanomenar"));
-    btnConfiguracion->setText(castellano ? QStringLiteral("&Guardar configuración...")
-                                         : QStringLiteral("&Guardar configuració..."));
+        {Texto(idioma, "Tema", "Tema"), Texto(idioma, "Preguntas", "Preguntes")});
+    btnRenombrar->setText(Texto(idioma, "&Renombrar", "&Reanomenar"));
+    btnConfiguracion->setText(
+        Texto(idioma, "&Guardar configuración...", "&Guardar configuració..."));
     lblConfiguracion->setText(
-        castellano ? QStringLiteral("Los temas marcados son los que el alumno tiene elegidos al "
-                                    "abrir el conjunto; el conjunto ha de estar guardado.")
-                   : QStringLiteral("Els temes marcats són els que l'alumne té triats en obrir "
-                                    "el conjunt; el conjunt ha d'estar guardat."));
+        Texto(idioma,
+              "Los temas marcados son los que el alumno tiene elegidos al abrir el conjunto; el "
+              "conjunto ha de estar guardado.",
+              "Els temes marcats són els que l'alumne té triats en obrir el conjunt; el conjunt "
+              "ha d'estar guardat."));
 }

@@ -6,6 +6,7 @@
 #include <functional>
 
 #include "document.h"
+#include "language.h"
 
 class QLabel;
 class QPushButton;
@@ -32,7 +33,7 @@ class TPanelTemas : public QWidget {
     // Lists the document's topics now (edits list them a moment after they stop).
     void Actualiza();
     void btnConfiguracionClick();
-    void CambiaIdioma(uint16_t idioma);
+    void CambiaIdioma(TIdioma idioma);
 
   private:
     void lstTemasChange(QTreeWidgetItem* elemento, int columna);

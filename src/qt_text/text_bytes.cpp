@@ -8,6 +8,22 @@ QString TextoDeBytes(std::string_view bytes) {
     return QString::fromStdString(Utf8DeWindows1252(bytes));
 }
 
+std::string BytesDeTexto(const QString& texto) {
+    std::string bytes;
+    bytes.reserve(static_cast<size_t>(texto.size()));
+    for (qsizetype i = 0; i < texto.size(); ++i) {
+        const QChar c = texto[i];
+        if (c.isHighSurrogate() && i + 1 < texto.size() && texto[i + 1].isLowSurrogate())
+            ++i;
+        const char16_t u = c.unicode();
+        const int byte = (u > 0 && u < 0x80) || (u >= 0xA0 && u <= 0xFF) ? u
+                         : u == 0                                        ? -1
+                                                                         : ByteDeUnicode(u);
+        bytes += byte < 0 ? '?' : static_cast<char>(byte);
+    }
+    return bytes;
+}
+
 std::optional<std::string> BytesDeEntrada(const QString& entrada) {
     // Only a character followed by combining marks is composed: NFC also turns lone signs into
     // letters (the Kelvin sign into K, the Greek ano teleia into the middle dot of "l·l"), and

@@ -10,6 +10,9 @@
 
 // Windows-1252 bytes as text.
 QString TextoDeBytes(std::string_view bytes);
+// Text as Windows-1252 bytes, each character the code page cannot hold (and a NUL, which
+// would end a field early) as one "?".
+std::string BytesDeTexto(const QString& texto);
 // A learner's entry as Windows-1252 bytes, a letter typed or pasted with a combining accent
 // composed into the accented letter and nothing else changed; none when the code page cannot
 // hold it.

@@ -201,41 +201,9 @@ TAvisador Avisador(const std::string& nombre, std::ostream& errores) {
 }
 
 void Avisa(const TAvisador& aviso, const std::vector<TProblemaConjunto>& problemas) {
-    using TTipo = TProblemaConjunto::TTipo;
-    for (const TProblemaConjunto& problema : problemas) {
-        const std::string cifra = std::to_string(problema.Cifra);
-        const std::string cual = "question " + std::to_string(problema.Pregunta + 1) + ": ";
-        switch (problema.Tipo) {
-            case TTipo::ConjuntoVacio:
-            case TTipo::ClaveIlegible:
-                // The program's key notice and ExplicaClave tell these.
-                break;
-            case TTipo::DemasiadasPreguntas:
-                aviso(cifra + " questions; the program uses only the first " +
-                      std::to_string(kMaximoPreguntas));
-                break;
-            case TTipo::DemasiadosTemas:
-                aviso(cifra + " topics; the program lists only the first " +
-                      std::to_string(kMaximoTemas) + " and never asks questions of the others");
-                break;
-            case TTipo::MarcasImpares:
-                aviso(cual + "an odd number of gap marks (\"@\"): " + cifra);
-                break;
-            case TTipo::DemasiadosHuecos:
-                aviso(cual + cifra + " gaps; the program shows the first " +
-                      std::to_string(kMaximoHuecos));
-                break;
-            case TTipo::DemasiadasPiezas:
-                aviso(cual + cifra + " text pieces; the program shows at most " +
-                      std::to_string(kMaximoPiezas) +
-                      " (each line and each piece beside a gap takes one)");
-                break;
-            case TTipo::RegistroLargo:
-                aviso(cual + "a record of " + cifra + " bytes; the program reads at most " +
-                      std::to_string(kLongitudRegistro));
-                break;
-        }
-    }
+    for (const TProblemaConjunto& problema : problemas)
+        if (const std::string mensaje = problema.MensajeIngles(); !mensaje.empty())
+            aviso(mensaje);
 }
 
 // Why the program refuses the key of a set whose first question is this one.

@@ -119,16 +119,19 @@ TEST_F(VentanaTest, MenuHoldsEveryItemInOrder) {
         return lista;
     };
     EXPECT_EQ(textos(ventana->menuFichero),
-              (QStringList{"&Nou...", "&Anar a...", "&Seqüencial", "&Aleatori", "T&emes...",
-                           "&Historial...", "-", "&Terminar"}));
-    EXPECT_EQ(textos(ventana->menuPreguntas), (QStringList{"&Corregir", "&Següent"}));
+              (QStringList{"&Nou...", "&Anar a...", "&Seqüencial", "&Aleatori", "&Repassar errades",
+                           "T&emes...", "&Historial...", "-", "&Terminar"}));
+    EXPECT_EQ(textos(ventana->menuPreguntas),
+              (QStringList{"&Corregir", "&Següent", "-", "Mostrar &lletres"}));
     EXPECT_EQ(textos(ventana->menuIdioma), (QStringList{"&Castellà", "&Valencià"}));
     EXPECT_EQ(textos(ventana->menuAyuda), (QStringList{"&Sobre el programa..."}));
-    EXPECT_EQ(ventana->menuLinea, ventana->menuFichero->actions().at(6));
+    EXPECT_EQ(ventana->menuLinea, ventana->menuFichero->actions().at(7));
+    // One shortcut only, through a question: Correct, then Next; with no question, Next.
     for (QMenu* menu :
          {ventana->menuFichero, ventana->menuPreguntas, ventana->menuIdioma, ventana->menuAyuda})
         for (QAction* item : menu->actions())
-            EXPECT_TRUE(item->shortcut().isEmpty());
+            EXPECT_EQ(item->shortcut().isEmpty(), item != ventana->menuSiguiente)
+                << item->text().toStdString();
 }
 
 TEST_F(VentanaTest, PoolIsBuiltHiddenWithTheTemplatesFontsAndHeights) {

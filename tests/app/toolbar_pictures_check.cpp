@@ -32,8 +32,8 @@ int main(int argc, char** argv) {
         // The about button is a bold "?" by design.
         if (boton == ventana.btnSobreProg)
             continue;
-        const bool visto =
-            !boton->icon().isNull() && TieneTinta(boton->icon().pixmap(boton->iconSize()).toImage());
+        const bool visto = !boton->icon().isNull() &&
+                           TieneTinta(boton->icon().pixmap(boton->iconSize()).toImage());
         std::cout << (visto ? "shown: " : "MISSING: ") << boton->toolTip().toStdString() << "\n";
         ++(visto ? vistos : sinDibujo);
     }

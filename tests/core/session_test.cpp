@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "io_error.h"
+#include "progress.h"
 #include "settings_lookup.h"
 #include "temp_folder.h"
 #include "test_questions.h"
@@ -134,7 +136,7 @@ TEST_F(SesionTest, OnlyTheFirstRevealOfAQuestionShownCounts) {
     EXPECT_FALSE(sesion.PuntuacionActual());
     for (const auto& paso : pasos) {
         if (paso.nuevaPregunta)
-            sesion.EmpiezaPregunta();
+            sesion.EmpiezaPregunta(1);
         sesion.PuntuaPregunta(paso.huecos);
         EXPECT_EQ(sesion.Contestadas, paso.contestadas);
         EXPECT_EQ(sesion.Acertadas, paso.acertadas);
@@ -150,13 +152,13 @@ TEST_F(SesionTest, ClosingAppendsOneScoreOnlyWhenSomethingWasAnswered) {
     EXPECT_FALSE(sesion.FicherosAbiertos);
 
     Abre(ruta);
-    sesion.EmpiezaPregunta();
+    sesion.EmpiezaPregunta(1);
     sesion.PuntuaPregunta({true, false});
     // Reopening the open set closes it first, with its score.
     Abre(ruta);
     EXPECT_EQ(sesion.Contestadas, 0);
     EXPECT_EQ(Historia("notas.his"), std::string(1, static_cast<char>(127)));
-    sesion.EmpiezaPregunta();
+    sesion.EmpiezaPregunta(1);
     sesion.PuntuaPregunta({true});
     sesion.CierraFicheros();
     EXPECT_EQ(Historia("notas.his"), std::string(1, static_cast<char>(127)) + "\xFE");
@@ -191,7 +193,7 @@ TEST_F(SesionTest, WhereTheHistoryCannotBeWrittenTheSetStillOpens) {
         EXPECT_TRUE(sesion.FicherosAbiertos);
         EXPECT_EQ(sesion.NumPreguntas, 2);
         EXPECT_NE(sesion.Siguiente(), 0);
-        sesion.EmpiezaPregunta();
+        sesion.EmpiezaPregunta(1);
         sesion.PuntuaPregunta({true});
         EXPECT_NO_THROW(sesion.CierraFicheros());
         EXPECT_FALSE(sesion.FicherosAbiertos);
@@ -260,4 +262,99 @@ TEST_F(SesionTest, TheSelectionComesFromTheSettingsBesideTheSet) {
     ASSERT_TRUE(danada.Configuracion);
     EXPECT_EQ(danada.Configuracion->at(0), "Fichero de configuración sin CheckSum:");
     EXPECT_EQ(sesion.ListaTemas.CuentaMarcados(), 3);
+}
+
+namespace {
+
+constexpr int64_t kDia = 24 * 3600;
+
+// Shows the next question and reveals it with the given gaps right or wrong.
+uint16_t Contesta(TSesion& sesion, const std::vector<bool>& huecos) {
+    const uint16_t numero = sesion.Siguiente();
+    sesion.EmpiezaPregunta(numero);
+    sesion.PuntuaPregunta(huecos);
+    return numero;
+}
+
+}  // namespace
+
+TEST_F(SesionTest, MistakesComeBackInTheNextSessionUntilAnsweredRight) {
+    int64_t ahora = 1'800'000'000;
+    sesion.Ahora = [&ahora] { return ahora; };
+    const std::string ruta = EscribeSet("repaso.preg", {"a", "b", "a", "b", "a"});
+    Abre(ruta);
+    // Questions 1 to 3: the second answered with a wrong gap.
+    EXPECT_EQ(Contesta(sesion, {true}), 1);
+    EXPECT_EQ(Contesta(sesion, {false}), 2);
+    EXPECT_EQ(Contesta(sesion, {true}), 3);
+    sesion.CierraFicheros();
+    ASSERT_TRUE(fs::is_regular_file(carpeta.En("datos/" + NombreProgreso(ruta))));
+    EXPECT_EQ(Historia("repaso.his").size(), 1u);
+
+    ahora += kDia;
+    Abre(ruta);
+    EXPECT_EQ(sesion.CuentaPendientes(), 1);
+    sesion.Repaso = true;
+    EXPECT_EQ(sesion.Siguiente(), 2);
+    EXPECT_TRUE(sesion.Repaso);
+    // Only within the selected topics.
+    sesion.ListaTemas.Desmarca(sesion.ListaTemas.Busca("b"));
+    EXPECT_EQ(sesion.CuentaPendientes(), 0);
+    sesion.ListaTemas.Marca(sesion.ListaTemas.Busca("b"));
+    sesion.EmpiezaPregunta(2);
+    sesion.PuntuaPregunta({true});
+    EXPECT_EQ(sesion.CuentaPendientes(), 0);
+    // Nothing left: the walk goes back to its order.
+    const uint16_t siguiente = sesion.Siguiente();
+    EXPECT_FALSE(sesion.Repaso);
+    EXPECT_NE(siguiente, 0);
+    sesion.CierraFicheros();
+}
+
+TEST_F(SesionTest, AnEditedQuestionStartsAfresh) {
+    int64_t ahora = 1'800'000'000;
+    sesion.Ahora = [&ahora] { return ahora; };
+    const std::string ruta = EscribeSet("editada.preg", {"a", "b"});
+    Abre(ruta);
+    Contesta(sesion, {false});
+    Contesta(sesion, {false});
+    sesion.CierraFicheros();
+    // The teacher edits question 1 and leaves question 2 alone.
+    EscribeConjunto(ruta, {Legible("a", "Otro texto con un @hueco@ y algo normal"), Legible("b")});
+    ahora += kDia;
+    Abre(ruta);
+    sesion.Repaso = true;
+    EXPECT_EQ(sesion.CuentaPendientes(), 1);
+    EXPECT_EQ(sesion.Siguiente(), 2);
+}
+
+TEST_F(SesionTest, ADamagedProgressFileIsPutAsideAndTheSetOpens) {
+    const std::string ruta = EscribeSet("danado.preg", {"a", "b"});
+    fs::create_directories(carpeta.En("datos"));
+    const std::string progreso = carpeta.En("datos/" + NombreProgreso(ruta));
+    EscribeFichero(progreso, "no es un progreso");
+    const TAvisosApertura avisos = Abre(ruta);
+    EXPECT_TRUE(avisos.ProgresoDanado);
+    EXPECT_TRUE(sesion.FicherosAbiertos);
+    EXPECT_EQ(sesion.CuentaPendientes(), 0);
+    Contesta(sesion, {false});
+    sesion.CierraFicheros();
+    // Saved afresh, the damaged one kept under another name.
+    EXPECT_NE(LeeFicheroEntero(progreso), "no es un progreso");
+    int apartados = 0;
+    for (const auto& entrada : fs::directory_iterator(carpeta.En("datos")))
+        if (LeeFicheroEntero(entrada.path().string()) == "no es un progreso")
+            ++apartados;
+    EXPECT_EQ(apartados, 1);
+    EXPECT_FALSE(Abre(ruta).ProgresoDanado);
+}
+
+TEST_F(SesionTest, AProgressFileThatCannotBeSavedCostsNoHistoryByte) {
+    const std::string ruta = EscribeSet("sinprogreso.preg", {"a"});
+    Abre(ruta);
+    Contesta(sesion, {true});
+    fs::create_directories(carpeta.En("datos/" + NombreProgreso(ruta)) + "/dentro");
+    EXPECT_THROW(sesion.CierraFicheros(), IoError);
+    EXPECT_FALSE(sesion.FicherosAbiertos);
+    EXPECT_EQ(Historia("sinprogreso.his"), "\xFE");
 }

@@ -4,6 +4,8 @@
 
 #include <random>
 
+#include "source_format.h"
+#include "win1252.h"
 #include "writer.h"
 
 namespace {
@@ -115,7 +117,7 @@ TEST(Comprobaciones, EveryProblemWithItsFigure) {
     const std::vector<TProblemaConjunto> esperados = {
         {TTipo::DemasiadasPreguntas, -1, 70000},
         {TTipo::ClaveIlegible, 0, PorcentajeLegible(preguntas[0])},
-        {TTipo::MarcasImpares, 1, 1},
+        {TTipo::MarcasImpares, 1, 1, 0},
         {TTipo::DemasiadosHuecos, 2, 201},
         {TTipo::DemasiadasPiezas, 3, 201},
         {TTipo::RegistroLargo, 4, static_cast<int64_t>(kLongitudRegistro) + 5},
@@ -131,4 +133,41 @@ TEST(Comprobaciones, EveryProblemWithItsFigure) {
     EXPECT_TRUE(CompruebaConjunto(temas, {}, static_cast<int64_t>(temas.size())).empty());
     EXPECT_EQ(CompruebaConjunto({}, {}, 0),
               (std::vector<TProblemaConjunto>{{TTipo::ConjuntoVacio, -1, 0}}));
+}
+
+TEST(Comprobaciones, OneRuleForTheCharactersOfEveryFile) {
+    // What the checks let through is what a source carries and unpack writes, byte for byte.
+    for (int b = 0; b < 256; ++b) {
+        const auto byte = static_cast<unsigned char>(b);
+        const char32_t codigo = UnicodeDeByte(byte);
+        EXPECT_EQ(CaracterGuardable(codigo, false), ByteEscribible(byte)) << b;
+        EXPECT_EQ(CaracterGuardable(codigo, true), ByteEscribible(byte) || b == '\r') << b;
+        const TPregunta pregunta = P("t", std::string(1, static_cast<char>(byte)));
+        EXPECT_EQ(CaracterGuardable(codigo, true), ByteNoEscribible(pregunta) < 0) << b;
+    }
+    for (const char32_t fuera : std::u32string(U"\u2603\U0001F600\u2010\u2009"))
+        EXPECT_FALSE(CaracterGuardable(fuera, true));
+    EXPECT_TRUE(CaracterGuardable(U'\u20AC', false));  // the euro sign is on the code page
+}
+
+TEST(Comprobaciones, WhatATeacherMostLikelyDidNotMean) {
+    struct Caso {
+        std::string Texto;
+        std::vector<TProblemaConjunto> Esperados;
+    };
+    // clang-format off
+    const std::vector<Caso> casos = {
+        {"", {}},                                             // nothing typed yet
+        {"sin huecos", {{TTipo::SinHuecos, 0}}},
+        {"la @casa@ es @blanca@", {}},
+        {"un @ hueco@ y @otro @", {{TTipo::RespuestaConBlancos, 0, 0, 3},
+                                   {TTipo::RespuestaConBlancos, 0, 0, 14}}},
+        {"@tres palabras bien@", {}},
+        {"@se olvid\xF3 una marca@ aqu\xED", {{TTipo::RespuestaLarga, 0, 4, 0}}},
+        // Marks pair within a paragraph: an open one does not pair with the next line's.
+        {"@abierta y mas palabras\r@b@", {}},
+    };
+    // clang-format on
+    for (const Caso& caso : casos)
+        EXPECT_EQ(CompruebaRedaccion(P("t", caso.Texto), 0), caso.Esperados) << caso.Texto;
 }

@@ -8,16 +8,26 @@
 #include <gtest/gtest.h>
 
 #include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
 #include <csignal>
 #include <memory>
 #include <sstream>
 
 #include "binary_file.h"
 #include "commands.h"
+#include "hostile_sets.h"
 #include "settings.h"
+#include "small_disk.h"
 #include "temp_folder.h"
 #include "topic_list.h"
 #include "writer.h"
+
+// Failures show the problem's fields.
+void PrintTo(const TProblemaConjunto& p, std::ostream* salida) {
+    *salida << "{" << static_cast<int>(p.Tipo) << ", " << p.Pregunta << ", " << p.Cifra << ", "
+            << p.Posicion << "}";
+}
 
 namespace {
 
@@ -30,7 +40,11 @@ TPreguntaEditada E(QString tema, QString texto, uint8_t modo = 0, uint8_t ancho 
 // A first question that passes the key rule, so that any question may follow.
 TPreguntaEditada Primera() {
     return E(QStringLiteral("Primera"),
-             QStringLiteral("Una pregunta sencilla, con letras y puntos. Nada mas."));
+             QStringLiteral("Una pregunta sencilla, con letras y puntos. Nada @mas@."));
+}
+
+QString M(const TProblema& problema, TIdioma idioma) {
+    return QString::fromStdString(problema.Mensaje(idioma));
 }
 
 QString Q(const std::string& ruta) {
@@ -91,10 +105,10 @@ TEST_F(Documento, FieldEditsUndoAndRedo) {
     EXPECT_EQ(documento_.Pregunta(1), E("c", "dos", 2, 255));
     EXPECT_EQ(documento_.Pila()->count(), 4);
     EXPECT_EQ(documento_.Pila()->undoText(), "escriure");  // Valenciano at start
-    documento_.CambiaIdioma(0);
+    documento_.CambiaIdioma(TIdioma::Castellano);
     EXPECT_EQ(documento_.Pila()->undoText(), "escribir");
     EXPECT_EQ(documento_.Pila()->text(0), "cambiar el tema");
-    documento_.CambiaIdioma(1);
+    documento_.CambiaIdioma(TIdioma::Valenciano);
     EXPECT_TRUE(documento_.Modificado());
     EXPECT_EQ(cambios.count(), 4);
     EXPECT_EQ(documento_.data(documento_.index(1, TDocumento::ColAcentos)).toString(), "2");
@@ -259,10 +273,10 @@ TEST_F(Documento, ListShowsNumberTopicMarkAndStartOfText) {
     EXPECT_EQ(documento_.data(documento_.index(1, 0), TDocumento::RolTema).toString(), "verbos");
 
     QSignalSpy cabecera(&documento_, &TDocumento::headerDataChanged);
-    documento_.CambiaIdioma(0);
+    documento_.CambiaIdioma(TIdioma::Castellano);
     EXPECT_EQ(documento_.headerData(TDocumento::ColAcentos, Qt::Horizontal, Qt::DisplayRole),
               "Acentos");
-    documento_.CambiaIdioma(1);
+    documento_.CambiaIdioma(TIdioma::Valenciano);
     EXPECT_EQ(documento_.headerData(TDocumento::ColAcentos, Qt::Horizontal, Qt::DisplayRole),
               "Accents");
     EXPECT_EQ(documento_.headerData(TDocumento::ColTexto, Qt::Horizontal, Qt::DisplayRole), "Text");
@@ -270,39 +284,44 @@ TEST_F(Documento, ListShowsNumberTopicMarkAndStartOfText) {
 }
 
 TEST_F(Documento, ChecksNameTheFigureAndTheLimit) {
-    QString muchosHuecos, muchasPiezas;
-    for (int i = 0; i < 201; ++i) {
+    QString muchosHuecos, muchasPiezas = QStringLiteral("@a@x\r");
+    for (int i = 0; i < 201; ++i)
         muchosHuecos += QStringLiteral("@a@");
+    for (int i = 0; i < 200; ++i)
         muchasPiezas += QStringLiteral("x\r");
-    }
     struct Caso {
         TPreguntaEditada Pregunta;  // the second of the set
         TProblema Esperado;
         const char* Castellano;
         const char* Valenciano;
+        bool Bloquea;
     };
+    // clang-format off
     const std::vector<Caso> casos = {
-        {E("t", "abc @a@ @b"), {TTipo::MarcasImpares, 1, 8, 3}, "impar (3)", "la posició 9"},
-        {E("t", "@a\r@b@ c"), {TTipo::MarcasImpares, 1, 0, 3}, "posición 1 no", "és senar"},
-        {E("t", muchosHuecos), {TTipo::DemasiadosHuecos, 1, -1, 201}, "201 huecos", "primers 200"},
-        {E("t", muchasPiezas), {TTipo::DemasiadasPiezas, 1, -1, 201}, "201 trozos", "mostra 200"},
-        {E("t", QString(32768, QLatin1Char('a'))),
-         {TTipo::RegistroLargo, 1, -1, 32773},
-         "32773 bytes",
-         "llig 32768"},
-        {E("t", "un ☃ aquí"),
-         {TTipo::CaracterNoWindows, 1, 3, 0x2603},
-         "«☃» (U+2603) en la posición 4 del texto",
-         "no es pot guardar"},
-        {E("t\xF0\x9F\x98\x80", "x"),
-         {TTipo::CaracterNoWindows, 1, -1, 0x1F600},
-         "(U+1F600) del tema",
-         "del tema"},
-        {E("t", QStringLiteral("a") + QChar(0) + QStringLiteral("b")),
-         {TTipo::CaracterNoWindows, 1, 1, 0},
-         "carácter (U+0000) en la posición 2",
-         "U+0000"},
+        {E("t", "abc @a@ @b"), {TTipo::MarcasImpares, 1, 3, 8}, "impar (3)", "la posició 9", false},
+        {E("t", "@a\r@b@ c"), {TTipo::MarcasImpares, 1, 3, 0}, "posición 1 no", "és senar", false},
+        {E("t", muchosHuecos), {TTipo::DemasiadosHuecos, 1, 201}, "201 huecos", "primers 200", false},
+        {E("t", muchasPiezas), {TTipo::DemasiadasPiezas, 1, 202}, "202 trozos", "mostra 200", false},
+        // The real figures of what is too long to keep, and no saving until it is shortened.
+        {E("t", "@a@" + QString(32765, QLatin1Char('a'))), {TTipo::RegistroLargo, 1, 32773},
+         "tienen 32769 caracteres y solo caben 32764", "només n'hi caben 32764", true},
+        {E("t", "un ☃ @aquí@"), {TTipo::CaracterNoGuardable, 1, 0x2603, 3},
+         "«☃» (U+2603) en la posición 4 del texto. Este carácter no se puede guardar: sustitúyalo.",
+         "Aquest caràcter no es pot guardar: substituïx-lo.", true},
+        {E("t\xF0\x9F\x98\x80", "@x@"), {TTipo::CaracterNoGuardable, 1, 0x1F600, -1},
+         "(U+1F600) en el tema", "en el tema", true},
+        {E("t", QStringLiteral("@a@") + QChar(0) + QStringLiteral("b")),
+         {TTipo::CaracterNoGuardable, 1, 0, 3}, "U+0000 en la posición 4", "U+0000", true},
+        // A tab pasted from a text: the files hold no control characters.
+        {E("t", "@a@\tb"), {TTipo::CaracterNoGuardable, 1, 9, 3}, "U+0009 en la posición 4",
+         "posició 4 del text", true},
+        {E("t", "sin nada que rellenar"), {TTipo::SinHuecos, 1}, "ningún hueco", "cap buit", false},
+        {E("t", "a @ b@ c"), {TTipo::RespuestaConBlancos, 1, 0, 2}, "posición 3 empieza",
+         "lleveu-lo", false},
+        {E("t", "@una frase sin marca@ y"), {TTipo::RespuestaLarga, 1, 4, 0}, "4 palabras",
+         "té 4 paraules", false},
     };
+    // clang-format on
     for (const Caso& caso : casos) {
         Llena({Primera(), caso.Pregunta});
         const std::vector<TProblema> problemas = documento_.Problemas();
@@ -312,20 +331,67 @@ TEST_F(Documento, ChecksNameTheFigureAndTheLimit) {
         EXPECT_TRUE(documento_.data(documento_.index(1, 0), TDocumento::RolProblema).toBool());
         EXPECT_FALSE(documento_.data(documento_.index(0, 0), TDocumento::RolProblema).toBool());
         EXPECT_EQ(documento_.data(documento_.index(1, 2), Qt::ToolTipRole).toString(),
-                  problemas[0].Mensaje(1));
-        const QString castellano = problemas[0].Mensaje(0);
-        const QString valenciano = problemas[0].Mensaje(1);
+                  M(problemas[0], TIdioma::Valenciano));
+        const QString castellano = M(problemas[0], TIdioma::Castellano);
+        const QString valenciano = M(problemas[0], TIdioma::Valenciano);
         EXPECT_TRUE(castellano.startsWith("Pregunta 2: ")) << castellano.toStdString();
         EXPECT_TRUE(castellano.contains(QString::fromUtf8(caso.Castellano)))
             << castellano.toStdString();
         EXPECT_TRUE(valenciano.contains(QString::fromUtf8(caso.Valenciano)))
             << valenciano.toStdString();
-        EXPECT_EQ(problemas[0].Bloquea(), caso.Esperado.Tipo == TTipo::CaracterNoWindows);
+        // A teacher's words: nothing of how the files are made.
+        for (const char* tecnica : {"byte", "regist", "Windows", "clave", "clau"}) {
+            EXPECT_FALSE(castellano.contains(tecnica, Qt::CaseInsensitive))
+                << castellano.toStdString();
+            EXPECT_FALSE(valenciano.contains(tecnica, Qt::CaseInsensitive))
+                << valenciano.toStdString();
+        }
+        EXPECT_EQ(problemas[0].Bloquea(), caso.Bloquea) << caso.Castellano;
         // What only shows badly is saved all the same.
         QString error;
-        EXPECT_EQ(documento_.GuardaConjunto(Q(En("c.preg")), &error), !problemas[0].Bloquea())
+        EXPECT_EQ(documento_.GuardaConjunto(Q(En("c.preg")), &error), !caso.Bloquea)
             << caso.Castellano;
     }
+}
+
+TEST_F(Documento, EveryCharacterThatCannotBeKeptIsListedWithItsPlace) {
+    QString texto = QStringLiteral("@a@");
+    for (int i = 0; i < kMaximoCaracteresListados + 5; ++i)
+        texto += QStringLiteral("x☃");
+    Llena({Primera(), E("t\t", texto)});
+    const std::vector<TProblema> problemas = documento_.Problemas();
+    ASSERT_EQ(problemas.size(), static_cast<size_t>(kMaximoCaracteresListados) + 1);
+    EXPECT_EQ(problemas[0], (TProblema{TTipo::CaracterNoGuardable, 1, '\t', -1}));
+    for (int i = 1; i < kMaximoCaracteresListados; ++i)
+        EXPECT_EQ(problemas[static_cast<size_t>(i)],
+                  (TProblema{TTipo::CaracterNoGuardable, 1, 0x2603, 2 + 2 * i}));
+    // Those beyond the list are counted, not dropped.
+    EXPECT_EQ(problemas.back(), (TProblema{TTipo::MasCaracteresNoGuardables, 1, 6}));
+    EXPECT_TRUE(problemas.back().Bloquea());
+    EXPECT_TRUE(M(problemas.back(), TIdioma::Castellano).contains("6 caracteres más"));
+
+    // A character beyond 16 bits counts as one, at its place in the text.
+    Llena({Primera(), E("t", "@a@ 😀 ☃")});
+    EXPECT_EQ(documento_.Problemas().back(), (TProblema{TTipo::CaracterNoGuardable, 1, 0x2603, 7}));
+    // The export refuses what the checks refuse, naming it.
+    QString error;
+    documento_.CambiaIdioma(TIdioma::Castellano);
+    EXPECT_FALSE(documento_.ExportaFuente(Q(En("f.txt")), &error));
+    EXPECT_TRUE(error.startsWith(Q("No se puede exportar «") +
+                                 QDir::toNativeSeparators(Q(En("f.txt"))) +
+                                 "»: Pregunta 2: «😀» (U+1F600) en la posición 5 del texto."))
+        << error.toStdString();
+}
+
+TEST_F(Documento, TheSameQuestionTwiceIsNamed) {
+    Llena({Primera(), E("a", "el @gato@"), E("b", "otro @perro@"), E("c", "el @gato@"),
+           E("d", "el @gato@")});
+    const std::vector<TProblema> esperados = {{TTipo::PreguntaRepetida, 3, 1},
+                                              {TTipo::PreguntaRepetida, 4, 1}};
+    EXPECT_EQ(documento_.Problemas(), esperados);
+    EXPECT_EQ(M(esperados[0], TIdioma::Valenciano), "Pregunta 4: és igual que la pregunta 2.");
+    documento_.CambiaTexto(1, QStringLiteral("el @gat@"));
+    EXPECT_EQ(documento_.Problemas(), (std::vector<TProblema>{{TTipo::PreguntaRepetida, 4, 3}}));
 }
 
 TEST_F(Documento, SetWideChecksFollowEveryEdit) {
@@ -333,15 +399,15 @@ TEST_F(Documento, SetWideChecksFollowEveryEdit) {
     ASSERT_EQ(documento_.Problemas().size(), 1u);
     EXPECT_EQ(documento_.Problemas()[0].Tipo, TTipo::ConjuntoVacio);
     EXPECT_TRUE(documento_.Problemas()[0].Bloquea());
-    EXPECT_TRUE(documento_.Problemas()[0].Mensaje(0).contains("ninguna pregunta"));
+    EXPECT_TRUE(M(documento_.Problemas()[0], TIdioma::Castellano).contains("ninguna pregunta"));
 
     std::vector<TPreguntaEditada> preguntas = {Primera()};
     for (int i = 0; i < 200; ++i)
-        preguntas.push_back(E(QStringLiteral("tema %1").arg(i), "x"));
+        preguntas.push_back(E(QStringLiteral("tema %1").arg(i), QStringLiteral("@x@ %1").arg(i)));
     Llena(preguntas);
     ASSERT_EQ(documento_.Problemas().size(), 1u);
-    EXPECT_EQ(documento_.Problemas()[0], (TProblema{TTipo::DemasiadosTemas, -1, -1, 201}));
-    EXPECT_TRUE(documento_.Problemas()[0].Mensaje(1).contains("201 temes"));
+    EXPECT_EQ(documento_.Problemas()[0], (TProblema{TTipo::DemasiadosTemas, -1, 201}));
+    EXPECT_TRUE(M(documento_.Problemas()[0], TIdioma::Valenciano).contains("201 temes"));
     EXPECT_FALSE(documento_.Problemas()[0].Bloquea());
     documento_.RenombraTema(QStringLiteral("tema 7"), QStringLiteral("tema 8"));
     EXPECT_TRUE(documento_.Problemas().empty());
@@ -353,17 +419,17 @@ TEST_F(Documento, SetWideChecksFollowEveryEdit) {
 
 TEST_F(Documento, KeyRuleOfTheFirstQuestionAndItsFix) {
     const TPreguntaEditada ilegible = E("áé", "@á@ @é@\r", 1);
-    Llena({ilegible, E("b", "@á@"), Primera(), E("c", "otra pregunta bien legible")});
+    Llena({ilegible, E("b", "@á@"), Primera(), E("c", "otra pregunta bien @legible@")});
     std::vector<TProblema> problemas = documento_.Problemas();
     ASSERT_EQ(problemas.size(), 1u);
     EXPECT_EQ(problemas[0].Tipo, TTipo::ClaveIlegible);
     EXPECT_EQ(problemas[0].Pregunta, 0);
-    EXPECT_EQ(problemas[0].Porcentaje, 23);
+    EXPECT_EQ(problemas[0].Cifra, 23);
     EXPECT_TRUE(problemas[0].Bloquea());
-    EXPECT_TRUE(problemas[0].Mensaje(0).contains("el 23 %"))
-        << problemas[0].Mensaje(0).toStdString();
-    EXPECT_TRUE(problemas[0].Mensaje(0).contains("al menos el 81 %"));
-    EXPECT_TRUE(problemas[0].Mensaje(1).contains("almenys el 81 %"));
+    EXPECT_TRUE(M(problemas[0], TIdioma::Castellano).contains("el 23 %"))
+        << M(problemas[0], TIdioma::Castellano).toStdString();
+    EXPECT_TRUE(M(problemas[0], TIdioma::Castellano).contains("al menos el 81 %"));
+    EXPECT_TRUE(M(problemas[0], TIdioma::Valenciano).contains("almenys el 81 %"));
     EXPECT_TRUE(documento_.data(documento_.index(0, 0), TDocumento::RolProblema).toBool());
 
     QString error;
@@ -447,7 +513,7 @@ TEST_F(Documento, SavesOddFieldsAsTheToolPacksThem) {
 TEST_F(Documento, SaveRefusesWhatCannotBeWritten) {
     Llena({Primera(), E("t", "un ☃")});
     QString error;
-    documento_.CambiaIdioma(0);
+    documento_.CambiaIdioma(TIdioma::Castellano);
     EXPECT_FALSE(documento_.GuardaConjunto(Q(En("n.preg")), &error));
     EXPECT_TRUE(error.contains("n.preg")) << error.toStdString();
     EXPECT_TRUE(error.contains("U+2603")) << error.toStdString();
@@ -568,8 +634,8 @@ TEST_F(Documento, OpeningAndNewReplaceTheDocument) {
     EscribeFichero(En("mal.txt"), "# una fuente\ntema: a\n> bien\nancho: 300\n");
     QString error;
     EXPECT_FALSE(documento_.AbreFuente(Q(En("mal.txt")), &error));
-    EXPECT_TRUE(error.contains("mal.txt")) << error.toStdString();
-    EXPECT_TRUE(error.contains("4")) << error.toStdString();
+    EXPECT_EQ(error, Q("«") + QDir::toNativeSeparators(Q(En("mal.txt"))) +
+                         "», línia 4: \"ancho:\" takes a number from 0 to 255");
     EXPECT_FALSE(documento_.AbreFuente(Q(En("no_existe.txt")), &error));
     EXPECT_TRUE(error.contains("no_existe.txt")) << error.toStdString();
     EXPECT_EQ(reinicios.count(), 1);
@@ -585,11 +651,12 @@ TEST_F(Documento, OpeningAndNewReplaceTheDocument) {
 }
 
 TEST_F(Documento, ExportRefusesWhatASourceCannotCarry) {
-    Llena({Primera(), E("t", QStringLiteral("con\ttabulador"))});
+    Llena({Primera(), E("t", QStringLiteral("con\t@tabulador@"))});
     QString error;
     EXPECT_FALSE(documento_.ExportaFuente(Q(En("f.txt")), &error));
-    EXPECT_TRUE(error.contains("f.txt")) << error.toStdString();
-    EXPECT_TRUE(error.contains("2")) << error.toStdString();
+    EXPECT_EQ(error, Q("No es pot exportar «") + QDir::toNativeSeparators(Q(En("f.txt"))) +
+                         "»: Pregunta 2: U+0009 en la posició 4 del text. Aquest caràcter no es "
+                         "pot guardar: substituïx-lo.");
     EXPECT_FALSE(ExisteFichero(En("f.txt")));
 }
 
@@ -618,4 +685,110 @@ TEST_F(Documento, SettingsFileIsWhatTheProgramRestores) {
     EscribeFichero(En("ocupado"), "x");
     EXPECT_FALSE(documento_.EscribeConfiguracion(Q(En("ocupado/c.cfg")), {true}, &error));
     EXPECT_TRUE(error.contains("ocupado/c.cfg")) << error.toStdString();
+}
+
+TEST_F(Documento, HostileSetsOpenBoundedOrAreRefusedAtOnce) {
+    // Every entry of the index at one record of 32 KB: it is read and held once.
+    EscribeConjuntoEscrito(En("repetido.preg"), ConjuntoDeTemaRepetido());
+    QStringList aviso;
+    QString error;
+    ASSERT_TRUE(documento_.AbreConjunto(Q(En("repetido.preg")), &aviso, &error))
+        << error.toStdString();
+    ASSERT_EQ(documento_.Cuenta(), kMaximoPreguntas);
+    const TPreguntaEditada& primera = documento_.Pregunta(0);
+    const TPreguntaEditada& ultima = documento_.Pregunta(kMaximoPreguntas - 1);
+    EXPECT_EQ(ultima, primera);
+    EXPECT_EQ(ultima.Tema.constData(), primera.Tema.constData());
+    EXPECT_EQ(ultima.Texto.constData(), primera.Texto.constData());
+    EXPECT_EQ(primera.Tema.size(), 32000);
+    ASSERT_EQ(documento_.Temas().size(), 2u);
+    EXPECT_EQ(documento_.Temas()[0].Preguntas, kMaximoPreguntas - 1);
+    // An edit of one copy leaves the others as they were.
+    documento_.CambiaTexto(5, QStringLiteral("otra @cosa@"));
+    EXPECT_EQ(documento_.Pregunta(6), primera);
+    EXPECT_EQ(documento_.Pregunta(5).Tema, primera.Tema);
+
+    // 65535 overlapping records, each with a topic of its own of 32 KB: far more text than
+    // the editor holds, refused before it is read, and the document stays as it was.
+    EscribeConjuntoEscrito(En("distintos.preg"), ConjuntoDeTemasDistintos());
+    TAviso avisoPrograma;
+    ASSERT_TRUE(CompruebaFicheros(En("distintos.preg"), kClave, &avisoPrograma));
+    documento_.CambiaIdioma(TIdioma::Castellano);
+    EXPECT_FALSE(documento_.AbreConjunto(Q(En("distintos.preg")), &aviso, &error));
+    EXPECT_EQ(error, "No se puede abrir «" + QDir::toNativeSeparators(Q(En("distintos.preg"))) +
+                         "»: sus preguntas suman más de 67 millones de caracteres y el editor "
+                         "no puede con tantos.");
+    EXPECT_EQ(documento_.Cuenta(), kMaximoPreguntas);
+    EXPECT_EQ(documento_.Ruta(), Q(En("repetido.preg")));
+    EXPECT_EQ(documento_.Pregunta(5).Texto, QStringLiteral("otra @cosa@"));
+}
+
+TEST_F(Documento, OnlyRegularFilesOfABoundedSizeAreRead) {
+    Llena({Primera()});
+    ASSERT_EQ(mkfifo(En("tubo.txt").c_str(), 0600), 0);
+    ASSERT_EQ(mkfifo(En("tubo.preg").c_str(), 0600), 0);
+    QStringList aviso;
+    QString error;
+    for (const QString& ruta : {Q(En("tubo.txt")), QStringLiteral("/dev/zero")}) {
+        EXPECT_FALSE(documento_.AbreFuente(ruta, &error));
+        EXPECT_EQ(error, "No es pot obrir «" + QDir::toNativeSeparators(ruta) +
+                             "»: no és un fitxer normal.");
+    }
+    EXPECT_FALSE(documento_.AbreConjunto(Q(En("tubo.preg")), &aviso, &error));
+    EXPECT_EQ(error, "No es pot obrir «" + QDir::toNativeSeparators(Q(En("tubo.preg"))) +
+                         "»: no és un fitxer normal.");
+
+    // A source beyond the bound, sparse so that it takes no disk.
+    EscribeFichero(En("enorme.txt"), "");
+    ASSERT_EQ(truncate(En("enorme.txt").c_str(), kMaximoFuente + 1), 0);
+    EXPECT_FALSE(documento_.AbreFuente(Q(En("enorme.txt")), &error));
+    EXPECT_EQ(error, "No es pot obrir «" + QDir::toNativeSeparators(Q(En("enorme.txt"))) +
+                         "»: ocupa més de 64 MB i l'editor obri textos de preguntes de fins a 64 "
+                         "MB.");
+    EXPECT_EQ(documento_.Preguntas(), (std::vector<TPreguntaEditada>{Primera()}));
+}
+
+TEST_F(Documento, MoreQuestionsThanTheNumbersReachBlockTheSave) {
+    std::vector<TPreguntaEditada> preguntas = {Primera()};
+    for (int i = 1; i <= kMaximoPreguntas; ++i)
+        preguntas.push_back(E("t", QStringLiteral("la @%1@").arg(i)));
+    Llena(preguntas);
+    QString error;
+    EXPECT_FALSE(documento_.GuardaConjunto(Q(En("muchas.preg")), &error));
+    EXPECT_EQ(error, "No es pot guardar «" + QDir::toNativeSeparators(Q(En("muchas.preg"))) +
+                         "»: El conjunt té 65536 preguntes i no en pot tindre més de 65535: "
+                         "repartiu-les en dos conjunts.");
+    EXPECT_FALSE(ExisteFichero(En("muchas.preg")));
+    documento_.Borra(3);
+    Guarda("muchas.preg");
+}
+
+TEST_F(Documento, AFailedSaveSaysWhyInTheTeachersLanguage) {
+    TDiscoPequeno disco(64);
+    if (!disco.Montado())
+        GTEST_SKIP() << "no small file system can be mounted here";
+    std::vector<TPreguntaEditada> preguntas = {Primera()};
+    for (int i = 0; i < 2000; ++i)
+        preguntas.push_back(E("t", QStringLiteral("la @%1@ ").arg(i) + QString(40, 'z')));
+    Llena(preguntas);
+    const QString lleno = Q(disco.En("lleno.preg"));
+    QString error;
+    EXPECT_FALSE(documento_.GuardaConjunto(lleno, &error));
+    EXPECT_EQ(error, "No s'ha pogut escriure «" + QDir::toNativeSeparators(lleno) +
+                         "»: No queda espai al disc.");
+    documento_.CambiaIdioma(TIdioma::Castellano);
+    EXPECT_FALSE(documento_.GuardaConjunto(lleno, &error));
+    EXPECT_TRUE(error.endsWith(": No queda espacio en el disco.")) << error.toStdString();
+
+    Llena({Primera()});
+    ASSERT_TRUE(disco.SoloLectura());
+    const QString carpeta = QDir::toNativeSeparators(QFileInfo(Q(disco.En("s.preg"))).path());
+    EXPECT_FALSE(documento_.GuardaConjunto(Q(disco.En("s.preg")), &error));
+    EXPECT_EQ(error, "No se ha podido escribir «" +
+                         QDir::toNativeSeparators(Q(disco.En("s.preg"))) +
+                         "»: No tiene permiso para escribir en «" + carpeta + "».");
+    documento_.CambiaIdioma(TIdioma::Valenciano);
+    EXPECT_FALSE(documento_.ExportaFuente(Q(disco.En("f.txt")), &error));
+    EXPECT_EQ(error, "No s'ha pogut escriure «" + QDir::toNativeSeparators(Q(disco.En("f.txt"))) +
+                         "»: No teniu permís per a escriure en «" + carpeta + "».");
 }

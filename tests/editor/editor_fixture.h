@@ -31,12 +31,13 @@ class Editor : public testing::Test {
         EstableceReceptorAvisos({[this](const QString& t) { avisos << t; },
                                  [this](const QString& t) { errores << t; }});
         ventana = std::make_unique<TfrmEditor>();
-        ventana->EligeFichero = [this](TfrmEditor::TDialogo dialogo, const QString& propuesta) {
+        ventana->Ficheros->EligeFichero = [this](TFlujoFicheros::TDialogo dialogo,
+                                                 const QString& propuesta) {
             dialogos << dialogo;
             propuestas << propuesta;
             return eleccion;
         };
-        ventana->PreguntaCambios = [this] {
+        ventana->Ficheros->PreguntaCambios = [this] {
             ++preguntasCambios;
             return respuestaCambios;
         };
@@ -46,7 +47,7 @@ class Editor : public testing::Test {
     }
 
     void TearDown() override {
-        ventana->PreguntaCambios = [] { return QMessageBox::Discard; };
+        ventana->Ficheros->PreguntaCambios = [] { return QMessageBox::Discard; };
         ventana.reset();
         EstableceReceptorAvisos({});
     }
@@ -112,7 +113,7 @@ class Editor : public testing::Test {
     QStringList avisos;
     QStringList errores;
     QString eleccion;
-    QList<TfrmEditor::TDialogo> dialogos;
+    QList<TFlujoFicheros::TDialogo> dialogos;
     QStringList propuestas;
     QMessageBox::StandardButton respuestaCambios = QMessageBox::Cancel;
     int preguntasCambios = 0;

@@ -102,7 +102,7 @@ TEST_F(Editor, SaveWritesTheSetInPlaceAndSaveAsAsksForAName) {
     // Save As: the dialog proposes the set's name, and a name without extension gets ".preg".
     eleccion = Ruta("copia");
     Pulsa(Qt::CTRL | Qt::SHIFT | Qt::Key_S);
-    ASSERT_EQ(dialogos, QList{TfrmEditor::TDialogo::GuardarConjunto});
+    ASSERT_EQ(dialogos, QList{TFlujoFicheros::TDialogo::GuardarConjunto});
     EXPECT_EQ(propuestas.last(), ruta);
     EXPECT_EQ(Bytes(Ruta("copia.preg")), escrito.Preguntas);
     EXPECT_EQ(ventana->windowTitle(), QStringLiteral("copia.preg[*] - Editor de Tildora"));
@@ -117,7 +117,7 @@ TEST_F(Editor, SavingANewDocumentAsksForANameAndCancellingKeepsItUnsaved) {
 
     eleccion.clear();
     Pulsa(Qt::CTRL | Qt::Key_S);
-    ASSERT_EQ(dialogos, QList{TfrmEditor::TDialogo::GuardarConjunto});
+    ASSERT_EQ(dialogos, QList{TFlujoFicheros::TDialogo::GuardarConjunto});
     EXPECT_TRUE(ventana->isWindowModified());
     EXPECT_TRUE(errores.isEmpty());
 
@@ -199,7 +199,7 @@ TEST_F(Editor, OpeningASourceTextSavesAsANewSet) {
     dialogos.clear();
     eleccion.clear();
     Pulsa(Qt::CTRL | Qt::Key_S);
-    ASSERT_EQ(dialogos, QList{TfrmEditor::TDialogo::GuardarConjunto});
+    ASSERT_EQ(dialogos, QList{TFlujoFicheros::TDialogo::GuardarConjunto});
     EXPECT_EQ(propuestas.last(), Ruta("fuente.preg"));
 }
 

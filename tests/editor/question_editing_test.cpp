@@ -2,7 +2,9 @@
 #include <QComboBox>
 #include <QFile>
 #include <QLabel>
+#include <QLineEdit>
 #include <QListWidget>
+#include <QMenu>
 #include <QMimeData>
 #include <QPushButton>
 #include <QSpinBox>
@@ -12,6 +14,7 @@
 
 #include "checks_panel.h"
 #include "editor_fixture.h"
+#include "hostile_sets.h"
 #include "settings.h"
 #include "topics_panel.h"
 
@@ -251,7 +254,7 @@ TEST_F(Edicion, TheChecksListProblemsAndLeadToThem) {
     ASSERT_EQ(panel->NumProblemas(), 1);
     EXPECT_EQ(ventana->Pestanas->tabText(0), QStringLiteral("Problemes (1)"));
     EXPECT_EQ(panel->lstProblemas->item(0)->text(),
-              ventana->Documento.Problemas().front().Mensaje(1));
+              ventana->Documento.Mensaje(ventana->Documento.Problemas().front()));
     EXPECT_TRUE(ventana->Lista->Tabla->model()
                     ->index(2, TDocumento::ColNumero)
                     .data(Qt::DecorationRole)
@@ -319,4 +322,101 @@ TEST_F(Edicion, TheTickedTopicsAreWrittenAsTheSetsSettingsFile) {
     configuracion.TemasMarcados[2] = 1;
     EXPECT_EQ(LeeFicheroEntero(ruta.toStdString()), ConCheckSum(BytesConfiguracion(configuracion)));
     EXPECT_TRUE(errores.isEmpty());
+}
+
+TEST_F(Edicion, CtrlDeleteDeletesAQuestionOnlyFromTheList) {
+    Texto()->setFocus();
+    Texto()->moveCursor(QTextCursor::Start);
+    Pulsa(Qt::CTRL | Qt::Key_Delete);
+    // In the text it is the next word that goes.
+    EXPECT_EQ(ventana->Documento.Cuenta(), 3);
+    EXPECT_EQ(Preguntas()[0].Texto, QStringLiteral("casa@s@ es blanca"));
+    ventana->Lista->Tabla->setFocus();
+    Pulsa(Qt::CTRL | Qt::Key_Delete);
+    EXPECT_EQ(ventana->Documento.Cuenta(), 2);
+    EXPECT_EQ(Preguntas()[0].Tema, QStringLiteral("Acentos"));
+}
+
+namespace {
+
+QStringList mensajesQt;
+
+void GuardaMensajeQt(QtMsgType, const QMessageLogContext&, const QString& mensaje) {
+    mensajesQt << mensaje;
+}
+
+}  // namespace
+
+TEST_F(Edicion, RenamingATopicInTheListPrintsNoWarning) {
+    mensajesQt.clear();
+    const QtMessageHandler antes = qInstallMessageHandler(GuardaMensajeQt);
+    ventana->Pestanas->setCurrentWidget(ventana->Temas);
+    TPanelTemas* panel = ventana->Temas;
+    panel->Actualiza();
+    panel->lstTemas->setCurrentItem(panel->lstTemas->topLevelItem(0));
+    panel->btnRenombrar->click();
+    ASSERT_NE(qobject_cast<QLineEdit*>(QApplication::focusWidget()), nullptr);
+    QApplication::focusWidget()->metaObject()->invokeMethod(QApplication::focusWidget(),
+                                                            "selectAll");
+    Escribe(QStringLiteral("Plural"));
+    Pulsa(Qt::Key_Return);
+    EXPECT_TRUE(QTest::qWaitFor(
+        [&] { return panel->lstTemas->topLevelItem(0)->text(0) == QStringLiteral("Plural"); }));
+    QTest::qWait(10);
+    qInstallMessageHandler(antes);
+    EXPECT_EQ(Preguntas()[2].Tema, QStringLiteral("Plural"));
+    EXPECT_TRUE(mensajesQt.isEmpty()) << mensajesQt.join('\n').toStdString();
+}
+
+TEST_F(Editor, ALongTopicIsShownByItsStartAndKeptWhole) {
+    const std::string largo = "Tema " + std::string(5000, 't');
+    Abre(EscribeSet("largo.preg", {Legible(largo, "Una pregunta con un @hueco@"),
+                                   Legible("Corto", "Otro @hueco@")}));
+    ASSERT_EQ(ventana->Documento.Cuenta(), 2);
+    const QString mostrado = TDocumento::TemaMostrado(QString::fromStdString(largo));
+    EXPECT_EQ(mostrado.size(), TDocumento::kLargoTemaMostrado + 1);
+    EXPECT_TRUE(mostrado.endsWith(QStringLiteral("…")));
+    EXPECT_EQ(ventana->Lista->cbFiltroTema->itemText(1), mostrado);
+    EXPECT_EQ(ventana->Formulario->cbTema->itemText(0), mostrado);
+    EXPECT_EQ(ventana->Lista->Tabla->model()->index(0, TDocumento::ColTema).data().toString(),
+              mostrado);
+
+    // Chosen from the list, the question gets the whole topic; the filter finds it.
+    ventana->SeleccionaFila(1);
+    emit ventana->Formulario->cbTema->activated(0);
+    EXPECT_EQ(Preguntas()[1].Tema, QString::fromStdString(largo));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return ventana->Lista->cbFiltroTema->count() == 2; }));
+    ventana->Lista->cbFiltroTema->setCurrentIndex(1);
+    EXPECT_EQ(ventana->Lista->Tabla->model()->rowCount(), 2);
+}
+
+TEST_F(Editor, TheLanguageIsKeptForTheNextRun) {
+    ventana->menuCastellano->trigger();
+    {
+        TfrmEditor siguiente;
+        EXPECT_EQ(siguiente.Idioma, TIdioma::Castellano);
+        EXPECT_EQ(siguiente.menuFichero->title(), QStringLiteral("&Fichero"));
+    }
+    ventana->menuValenciano->trigger();
+    TfrmEditor siguiente;
+    EXPECT_EQ(siguiente.Idioma, TIdioma::Valenciano);
+    EXPECT_EQ(siguiente.menuFichero->title(), QStringLiteral("&Fitxer"));
+}
+
+TEST_F(Editor, TheChecksListShowsTheFirstProblemsAndCountsTheRest) {
+    EscribeConjuntoEscrito(carpeta.En("repetido.preg"), ConjuntoDeTemaRepetido());
+    Abre(Ruta("repetido.preg"));
+    ASSERT_EQ(ventana->Documento.Cuenta(), kMaximoPreguntas);
+    TPanelProblemas* panel = ventana->Problemas;
+    panel->Actualiza();
+    // Every copy of the first question but the first is the same question again.
+    const int problemas = kMaximoPreguntas - 2;
+    EXPECT_EQ(panel->NumProblemas(), problemas);
+    EXPECT_EQ(ventana->Pestanas->tabText(0), QStringLiteral("Problemes (%1)").arg(problemas));
+    ASSERT_EQ(panel->lstProblemas->count(), 501);
+    EXPECT_EQ(panel->lstProblemas->item(0)->text(),
+              QStringLiteral("Pregunta 3: és igual que la pregunta 1."));
+    EXPECT_EQ(panel->lstProblemas->item(500)->text(),
+              QStringLiteral("I %1 problemes més: corregiu primer aquests.").arg(problemas - 500));
+    EXPECT_EQ(panel->lstProblemas->item(500)->flags(), Qt::NoItemFlags);
 }

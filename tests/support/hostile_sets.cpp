@@ -1,5 +1,6 @@
 #include "hostile_sets.h"
 
+#include "atomic_write.h"
 #include "question_files.h"
 
 TConjuntoEscrito ConjuntoDeTemaRepetido() {
@@ -14,4 +15,30 @@ TConjuntoEscrito ConjuntoDeTemaRepetido() {
             entradas += static_cast<char>((posicion >> (8 * i)) & 0xFF);
     }
     return {uno.Preguntas, ConCheckSum(entradas)};
+}
+
+TConjuntoEscrito ConjuntoDeTemasDistintos() {
+    const size_t paso = kClave.size();
+    const size_t longitud = (kMaximoPreguntas - 1) * paso + kLongitudRegistro;
+    // Letters and blanks that never repeat with the key's period, scrambled in its phase.
+    std::string flujo(longitud, ' ');
+    uint32_t azar = 12345;
+    for (size_t i = 0; i < longitud; ++i) {
+        azar = azar * 1103515245u + 12345u;
+        const unsigned letra = (azar >> 16) % 27;
+        flujo[i] = letra == 26 ? ' ' : static_cast<char>('a' + letra);
+        flujo[i] = static_cast<char>(flujo[i] ^ kClave[i % paso]);
+    }
+    std::string entradas;
+    for (int32_t n = 0; n < kMaximoPreguntas; ++n) {
+        const auto posicion = static_cast<uint32_t>(static_cast<size_t>(n) * paso);
+        for (int i = 0; i < 4; ++i)
+            entradas += static_cast<char>((posicion >> (8 * i)) & 0xFF);
+    }
+    return {ConCheckSum(flujo), ConCheckSum(entradas)};
+}
+
+void EscribeConjuntoEscrito(const std::string& nombre, const TConjuntoEscrito& conjunto) {
+    EscribeFichero(nombre, conjunto.Preguntas);
+    EscribeFichero(NombreIndice(nombre), conjunto.Indice);
 }
