@@ -6,6 +6,7 @@
 #include <QLabel>
 #include <QLegendMarker>
 #include <QLineSeries>
+#include <QListWidget>
 #include <QPushButton>
 #include <QScatterSeries>
 #include <QToolTip>
@@ -16,6 +17,8 @@
 #include "dialog_setup.h"
 #include "history.h"
 #include "interface_text.h"
+#include "layout.h"
+#include "text_bytes.h"
 
 namespace {
 
@@ -32,10 +35,22 @@ void PonEjeSesiones(QValueAxis* eje, int64_t primera, int sesiones) {
     eje->setLabelFormat(QStringLiteral("%.0f"));
 }
 
+// Characters of a question's text that its entry in the list shows.
+constexpr size_t kInicioTexto = 60;
+
+QString InicioTexto(const std::string& texto) {
+    QString inicio = TextoDeBytes(TextoSinRespuestas(texto)).simplified();
+    if (inicio.size() > static_cast<qsizetype>(kInicioTexto)) {
+        inicio.truncate(static_cast<qsizetype>(kInicioTexto));
+        inicio = inicio.trimmed() + QChar(0x2026);
+    }
+    return inicio;
+}
+
 }  // namespace
 
 TfrmHistorial::TfrmHistorial(QWidget* parent) : QDialog(parent) {
-    PreparaDialogo(this, 560, 420);
+    PreparaDialogo(this, 560, 566);
     setWindowTitle(QStringLiteral("Historial"));
 
     auto* grafico = new QChart;
@@ -77,8 +92,20 @@ TfrmHistorial::TfrmHistorial(QWidget* parent) : QDialog(parent) {
     lblResumen->setWordWrap(true);
     lblResumen->setTextFormat(Qt::PlainText);
 
+    lblFalladas = new QLabel(this);
+    lblFalladas->setGeometry(16, 376, 528, 18);
+    lblFalladas->setTextFormat(Qt::PlainText);
+    lstFalladas = new QListWidget(this);
+    lstFalladas->setGeometry(16, 396, 528, 120);
+    lblFalladas->setBuddy(lstFalladas);
+    connect(lstFalladas, &QListWidget::itemClicked, this, [this](QListWidgetItem* entrada) {
+        const auto numero = static_cast<uint16_t>(entrada->data(Qt::UserRole).toUInt());
+        accept();
+        emit PreguntaElegida(numero);
+    });
+
     btnCerrar = new QPushButton(QStringLiteral("&Cerrar"), this);
-    btnCerrar->setGeometry(232, 380, 96, 30);
+    btnCerrar->setGeometry(232, 526, 96, 30);
     btnCerrar->setDefault(true);
     connect(btnCerrar, &QPushButton::clicked, this, &QDialog::accept);
 
@@ -162,6 +189,30 @@ void TfrmHistorial::FormActivate() {
         lineas << texto("Esta sesión: ", "Aquesta sessió: ") + QString::number(*actual) +
                       QStringLiteral(" %");
     lblResumen->setText(lineas.join(QLatin1Char('\n')));
+    ListaFalladas();
+}
+
+void TfrmHistorial::ListaFalladas() {
+    lstFalladas->clear();
+    const std::vector<uint16_t> numeros = PreguntasMasFalladas(Resultados, kPreguntasFalladas);
+    lblFalladas->setText(
+        numeros.empty() ? Texto(Idioma, "Todavía no se ha fallado ninguna pregunta.",
+                                "Encara no s'ha errat cap pregunta.")
+                        : Texto(Idioma, "&Preguntas más falladas:", "&Preguntes més errades:"));
+    lstFalladas->setEnabled(!numeros.empty());
+    for (const uint16_t numero : numeros) {
+        const TPregunta pregunta =
+            Ficheros != nullptr ? Ficheros->LeePregunta(numero) : TPregunta{};
+        const uint32_t fallos = Resultados.at(numero).Fallos;
+        auto* entrada = new QListWidgetItem(
+            QString::number(numero) + QStringLiteral(". ") + TextoDeBytes(pregunta.Tema) +
+                QStringLiteral(": ") + InicioTexto(pregunta.Texto) + QStringLiteral(" (") +
+                QString::number(fallos) +
+                (fallos == 1 ? Texto(Idioma, " fallo)", " errada)")
+                             : Texto(Idioma, " fallos)", " errades)")),
+            lstFalladas);
+        entrada->setData(Qt::UserRole, numero);
+    }
 }
 
 void TfrmHistorial::showEvent(QShowEvent* evento) {

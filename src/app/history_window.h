@@ -11,11 +11,13 @@
 #include "history.h"
 #include "language.h"
 #include "progress.h"
+#include "question_files.h"
 
 class QChart;
 class QChartView;
 class QLabel;
 class QLineSeries;
+class QListWidget;
 class QPushButton;
 class QScatterSeries;
 class QValueAxis;
@@ -28,6 +30,9 @@ class TfrmHistorial : public QDialog {
     // more points than this would not tell apart on the chart's width. The rest are counted.
     static constexpr size_t kSesionesDibujadas = 500;
 
+    // Questions most often wrong that the list names.
+    static constexpr size_t kPreguntasFalladas = 20;
+
     explicit TfrmHistorial(QWidget* parent = nullptr);
 
     TIdioma Idioma = TIdioma::Castellano;
@@ -39,6 +44,9 @@ class TfrmHistorial : public QDialog {
     // The session lines of the learner's progress file: the dates of the history's last sessions.
     std::vector<TSesionProgreso> SesionesFechadas;
     std::optional<uint8_t> PuntuacionActual;
+    // The learner's results per question, and the open set's files their topic and text come from.
+    std::map<uint16_t, TResultadoPregunta> Resultados;
+    TFicherosPreguntas* Ficheros = nullptr;
 
     QChartView* Grafico = nullptr;
     QLineSeries* Sesiones = nullptr;
@@ -46,11 +54,20 @@ class TfrmHistorial : public QDialog {
     QValueAxis* EjeSesiones = nullptr;
     QValueAxis* EjePorCiento = nullptr;
     QLabel* lblResumen = nullptr;
+    QLabel* lblFalladas = nullptr;
+    QListWidget* lstFalladas = nullptr;
     QPushButton* btnCerrar = nullptr;
 
     void FormActivate();
     // What the chart says of a drawn session: its number, score and, when known, its date.
     QString DescribeSesion(int64_t sesion, int porCiento) const;
+
+  private:
+    void ListaFalladas();
+
+  signals:
+    // The learner chose a question of the list to see it again.
+    void PreguntaElegida(uint16_t numero);
 
   protected:
     void showEvent(QShowEvent* evento) override;

@@ -699,6 +699,15 @@ void TfrmTildora::menuHistorialClick() {
     // Apart from the open history file, read-only: reading never changes it.
     dialogo.Historia = LeeColaHistoria(Sesion.RutaHistoria(), TfrmHistorial::kSesionesDibujadas);
     dialogo.PuntuacionActual = Sesion.PuntuacionActual();
+    dialogo.SesionesFechadas = Sesion.Progreso.Sesiones;
+    dialogo.Resultados = Sesion.Progreso.Preguntas;
+    dialogo.Ficheros = &Sesion.FicherosPreguntas;
+    // A question chosen there is shown as the go-to path would, at once.
+    connect(&dialogo, &TfrmHistorial::PreguntaElegida, this, [this](uint16_t numero) {
+        Sesion.ContinuaDesde(numero);
+        ActualizaOrden();
+        menuSiguienteClick();
+    });
     dialogo.exec();
 }
 

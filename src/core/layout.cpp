@@ -111,6 +111,22 @@ void SiguientePalabra(std::string& resto, std::string& palabra) {
     palabra += kBlanco;
 }
 
+std::string TextoSinRespuestas(std::string_view texto) {
+    std::string linea;
+    linea.reserve(texto.size());
+    bool dentro = false;
+    for (const char c : texto) {
+        if (c == kMarcaHueco) {
+            if (!dentro)
+                linea += "___";
+            dentro = !dentro;
+        } else if (!dentro) {
+            linea += c == kRetorno || c == '\n' ? kBlanco : c;
+        }
+    }
+    return linea;
+}
+
 TPlanPregunta PlanificaPregunta(const TPregunta& pregunta, uint16_t numero,
                                 const TMetricas& metricas) {
     TPlanPregunta plan;

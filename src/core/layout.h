@@ -56,5 +56,9 @@ struct TPlanPregunta {
     std::vector<THuecoPlan> Huecos;     // at most kTamanoPool
 };
 
+// A question's text on one line with its answers hidden: each gap reads "___" and each line
+// end a blank, as a list of questions names them.
+std::string TextoSinRespuestas(std::string_view texto);
+
 TPlanPregunta PlanificaPregunta(const TPregunta& pregunta, uint16_t numero,
                                 const TMetricas& metricas);

@@ -199,6 +199,24 @@ std::string FechaSesionHistoria(const std::vector<TSesionProgreso>& sesiones, in
     return FechaSesion(sesiones[static_cast<size_t>(sesion - primera - 1)].Fecha);
 }
 
+std::vector<uint16_t> PreguntasMasFalladas(const std::map<uint16_t, TResultadoPregunta>& preguntas,
+                                           size_t maximo) {
+    std::vector<std::pair<uint32_t, uint16_t>> falladas;
+    for (const auto& [numero, resultado] : preguntas)
+        if (resultado.Fallos > 0)
+            falladas.emplace_back(resultado.Fallos, numero);
+    const size_t cuantas = std::min(maximo, falladas.size());
+    std::partial_sort(falladas.begin(), falladas.begin() + static_cast<ptrdiff_t>(cuantas),
+                      falladas.end(), [](const auto& a, const auto& b) {
+                          return a.first != b.first ? a.first > b.first : a.second < b.second;
+                      });
+    std::vector<uint16_t> numeros;
+    numeros.reserve(cuantas);
+    for (size_t i = 0; i < cuantas; ++i)
+        numeros.push_back(falladas[i].second);
+    return numeros;
+}
+
 std::string BytesProgreso(const TProgreso& progreso) {
     std::string bytes = std::string(kCabecera) + std::to_string(kVersionProgreso) + "\n";
     bytes.reserve(bytes.size() + progreso.Preguntas.size() * 48 + progreso.Sesiones.size() * 24);

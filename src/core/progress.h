@@ -62,6 +62,11 @@ std::string FechaSesion(int64_t segundos);
 std::string FechaSesionHistoria(const std::vector<TSesionProgreso>& sesiones, int64_t sesion,
                                 int64_t total);
 
+// The questions answered wrong at least once: the most often wrong first, and among those as
+// often wrong, the lower number first; at most maximo of them.
+std::vector<uint16_t> PreguntasMasFalladas(const std::map<uint16_t, TResultadoPregunta>& preguntas,
+                                           size_t maximo);
+
 std::string BytesProgreso(const TProgreso& progreso);
 // False, leaving progreso empty, when the bytes are not a whole progress file of this version.
 bool LeeBytesProgreso(std::string_view bytes, TProgreso& progreso);

@@ -1,5 +1,6 @@
 #include <QFile>
 #include <QLineSeries>
+#include <QListWidget>
 #include <QMenu>
 #include <QScatterSeries>
 #include <QToolTip>
@@ -9,6 +10,7 @@
 
 #include "history_window.h"
 #include "main_window_fixture.h"
+#include "progress.h"
 
 namespace {
 
@@ -131,6 +133,8 @@ TEST_F(VentanaTest, AHistoryOfAnyLengthDrawsItsLastSessionsAndCountsTheRest) {
             ASSERT_TRUE(fichero.seek(caso.tamano - 3));
             fichero.write("\x7F\x01\xFE", 3);
         }
+        // The last round's closing dated its session; this history is written afresh without it.
+        QFile::remove(TfrmTildora::CarpetaDatos() + "largo.prg");
         Abre(EscribeSet("largo.preg", {Legible("T")}));
         Siguiente();
         v.Huecos[1]->setText("hueco");
@@ -187,4 +191,97 @@ TEST(HistoryWindow, DatedSessionsTellTheirDate) {
     else
         unsetenv("TZ");
     tzset();
+}
+
+TEST_F(VentanaTest, HistoryListsTheQuestionsMostOftenWrongAndShowsTheOneClicked) {
+    TfrmTildora& v = *ventana;
+    const std::vector<TPregunta> preguntas = {
+        Legible("Acentos", "Primera @pregunta@\rcorta"),
+        Legible("Bes", "Segunda @pregunta@"),
+        Legible("Ces",
+                "La tercera pregunta tiene un texto bastante largo, de m\xE1s de @sesenta@ "
+                "letras, y un @hueco@ al final"),
+        Legible("Des", "Cuarta @pregunta@"),
+    };
+    const auto resultado = [&preguntas](size_t n, uint32_t fallos) {
+        TResultadoPregunta r;
+        r.Huella = HuellaPregunta(preguntas[n - 1]);
+        r.Fallos = fallos;
+        r.Aciertos = 1;
+        return r;
+    };
+    TProgreso progreso;
+    progreso.Preguntas[1] = resultado(1, 1);
+    progreso.Preguntas[2] = resultado(2, 0);
+    progreso.Preguntas[3] = resultado(3, 4);
+    // Edited since it went wrong, and beyond the set: both start afresh.
+    progreso.Preguntas[4] = resultado(4, 7);
+    progreso.Preguntas[4].Huella ^= 1;
+    progreso.Preguntas[9] = resultado(1, 9);
+    QDir().mkpath(TfrmTildora::CarpetaDatos());
+    EscribeFichero(TfrmTildora::CarpetaDatos() + "lista.prg", BytesProgreso(progreso));
+    Abre(EscribeSet("lista.preg", preguntas));
+
+    const struct {
+        TIdioma idioma;
+        QString rotulo;
+        QStringList entradas;
+    } casos[] = {
+        {TIdioma::Castellano,
+         "&Preguntas más falladas:",
+         {"3. Ces: La tercera pregunta tiene un texto bastante largo, de más de… (4 fallos)",
+          "1. Acentos: Primera ___ corta (1 fallo)"}},
+        {TIdioma::Valenciano,
+         "&Preguntes més errades:",
+         {"3. Ces: La tercera pregunta tiene un texto bastante largo, de más de… (4 errades)",
+          "1. Acentos: Primera ___ corta (1 errada)"}},
+    };
+    for (const auto& caso : casos) {
+        SCOPED_TRACE(static_cast<int>(caso.idioma));
+        (caso.idioma == TIdioma::Castellano ? v.menuCastellano : v.menuValenciano)->trigger();
+        QString rotulo;
+        QStringList entradas;
+        AlAbrirseModal([&](QWidget* modal) {
+            auto* historial = qobject_cast<TfrmHistorial*>(modal);
+            ASSERT_NE(historial, nullptr);
+            rotulo = historial->lblFalladas->text();
+            for (int i = 0; i < historial->lstFalladas->count(); ++i)
+                entradas << historial->lstFalladas->item(i)->text();
+            QTest::keyClick(historial, Qt::Key_Escape);
+        });
+        v.menuHistorial->trigger();
+        EXPECT_EQ(rotulo, caso.rotulo);
+        EXPECT_EQ(entradas, caso.entradas);
+    }
+
+    // Clicking an entry closes the history and shows that question, whatever was on screen.
+    Siguiente();
+    ASSERT_EQ(v.Sesion.Pregunta.Tema, "Acentos");
+    AlAbrirseModal([](QWidget* modal) {
+        auto* historial = qobject_cast<TfrmHistorial*>(modal);
+        ASSERT_NE(historial, nullptr);
+        QListWidget* lista = historial->lstFalladas;
+        const QRect sitio = lista->visualItemRect(lista->item(0));
+        QTest::mouseClick(lista->viewport(), Qt::LeftButton, {}, sitio.center());
+    });
+    v.menuHistorial->trigger();
+    EXPECT_TRUE(v.findChildren<TfrmHistorial*>().isEmpty());
+    EXPECT_EQ(v.Sesion.Pregunta, preguntas[2]);
+    EXPECT_EQ(v.lblTema->text(), QString::fromUtf8("Ces (Pregunta nº 3)"));
+    EXPECT_FALSE(v.Respuestas[1]->isVisible());
+    EXPECT_TRUE(v.Huecos[1]->isVisible());
+}
+
+TEST(HistoryWindow, NothingWrongYetSaysSo) {
+    TfrmHistorial historial;
+    historial.Resultados[5].Aciertos = 3;
+    for (const auto& [idioma, texto] :
+         {std::pair{TIdioma::Castellano, "Todavía no se ha fallado ninguna pregunta."},
+          std::pair{TIdioma::Valenciano, "Encara no s'ha errat cap pregunta."}}) {
+        historial.Idioma = idioma;
+        historial.FormActivate();
+        EXPECT_EQ(historial.lblFalladas->text(), QString::fromUtf8(texto));
+        EXPECT_EQ(historial.lstFalladas->count(), 0);
+        EXPECT_FALSE(historial.lstFalladas->isEnabled());
+    }
 }

@@ -251,3 +251,21 @@ TEST(PlanificaPregunta, IndicesStayInThePool) {
     }
     EXPECT_LE(anterior, kTamanoPool);
 }
+
+TEST(TextoSinRespuestas, HidesTheAnswersAndJoinsTheLines) {
+    const struct {
+        const char *texto, *linea;
+    } casos[] = {
+        {"", ""},
+        {"Sin huecos", "Sin huecos"},
+        {"Un @cami\xF3n@ y @dos palabras@.", "Un ___ y ___."},
+        {"@Al@ principio", "___ principio"},
+        {"pega@dos@", "pega___"},
+        {"Hueco vac\xEDo @@ aqu\xED", "Hueco vac\xEDo ___ aqu\xED"},
+        {"L\xEDnea uno\rl\xEDnea dos\r\ntres", "L\xEDnea uno l\xEDnea dos  tres"},
+        // A gap left open at the end hides the rest.
+        {"Abierto @sin cerrar", "Abierto ___"},
+    };
+    for (const auto& c : casos)
+        EXPECT_EQ(TextoSinRespuestas(c.texto), c.linea) << c.texto;
+}

@@ -217,3 +217,32 @@ TEST(Progress, NamedAfterTheQuestionFile) {
     EXPECT_EQ(NombreProgreso("/x/tema1.preg"), "tema1.prg");
     EXPECT_EQ(NombreProgreso("a.b.preg"), "a.b.prg");
 }
+
+TEST(Progress, MostOftenWrongFirstTiesByNumber) {
+    const auto con = [](std::initializer_list<std::pair<uint16_t, uint32_t>> fallos) {
+        std::map<uint16_t, TResultadoPregunta> preguntas;
+        for (const auto& [numero, veces] : fallos) {
+            preguntas[numero].Fallos = veces;
+            preguntas[numero].Aciertos = 3;
+        }
+        return preguntas;
+    };
+    const struct {
+        const char* caso;
+        std::map<uint16_t, TResultadoPregunta> preguntas;
+        size_t maximo;
+        std::vector<uint16_t> esperadas;
+    } casos[] = {
+        {"none answered", {}, 10, {}},
+        {"never wrong is left out", con({{4, 0}, {9, 2}}), 10, {9}},
+        {"most wrong first", con({{1, 1}, {2, 5}, {3, 3}}), 10, {2, 3, 1}},
+        {"ties by lower number", con({{65535, 2}, {7, 2}, {300, 2}}), 10, {7, 300, 65535}},
+        {"cut at the most, keeping the top",
+         con({{1, 1}, {2, 4}, {3, 4}, {4, 9}, {5, 2}}),
+         3,
+         {4, 2, 3}},
+        {"no room", con({{1, 1}}), 0, {}},
+    };
+    for (const auto& c : casos)
+        EXPECT_EQ(PreguntasMasFalladas(c.preguntas, c.maximo), c.esperadas) << c.caso;
+}
