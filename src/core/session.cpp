@@ -4,7 +4,6 @@
 #include <chrono>
 #include <ctime>
 
-#include "atomic_write.h"
 #include "io_error.h"
 #include "next_question.h"
 #include "review_schedule.h"
@@ -32,8 +31,6 @@ bool TSesion::CompruebaConjunto(const std::string& nombre, TAviso* aviso) {
     CreaCarpetaDatos();
     CierraFicheros();
     NombreFichero = nombre;
-    // A save of the pair that was cut short is undone first, so the checks see a whole pair.
-    CompletaEscrituraPendiente(NombreFichero);
     if (CompruebaFicheros(NombreFichero, Clave, aviso))
         return true;
     FicherosAbiertos = false;

@@ -14,6 +14,7 @@
 #include "atomic_write.h"
 #include "binary_file.h"
 #include "data_folder.h"
+#include "file_error_text.h"
 #include "interface_text.h"
 #include "io_error.h"
 #include "settings.h"
@@ -30,47 +31,6 @@ QString Nativo(const QString& ruta) {
 TPreguntaEditada EditadaDe(const TPregunta& pregunta) {
     return {pregunta.Modo, pregunta.AnchoMinimo, TextoDeBytes(pregunta.Tema),
             TextoDeBytes(pregunta.Texto)};
-}
-
-// Why a file could not be written or read, as the teacher can act on it. The file named is
-// the one of nombres (the teacher's files) that the failing one belongs to: the writer's
-// temporaries and journal take their names from them.
-QString ErrorDeFichero(TIdioma idioma, const IoError& e, bool escribiendo,
-                       const std::vector<std::string>& nombres = {}) {
-    std::string nombre = e.Fichero();
-    for (const std::string& suyo : nombres)
-        if (nombre.starts_with(suyo))
-            nombre = suyo;
-    const QString fichero = Nativo(RutaDeBytes(nombre));
-    const QString carpeta = Nativo(QFileInfo(RutaDeBytes(nombre)).absolutePath());
-    QString razon;
-    switch (e.Causa()) {
-        case TCausaIo::DiscoLleno:
-            razon = Texto(idioma, "No queda espacio en el disco", "No queda espai al disc");
-            break;
-        case TCausaIo::SinPermiso:
-            razon = escribiendo ? Texto(idioma, "No tiene permiso para escribir en «%1»",
-                                        "No teniu permís per a escriure en «%1»")
-                                      .arg(carpeta)
-                                : Texto(idioma, "No tiene permiso para leerlo",
-                                        "No teniu permís per a llegir-lo");
-            break;
-        case TCausaIo::CarpetaEnMedio:
-            razon = Texto(idioma, "Hay una carpeta en su lugar", "Hi ha una carpeta al seu lloc");
-            break;
-        case TCausaIo::NoExiste:
-            razon = Texto(idioma, "No existe", "No existeix");
-            break;
-        default:
-            razon = QString::fromStdString(e.Motivo());
-            break;
-    }
-    const QString plantilla =
-        escribiendo ? Texto(idioma, "No se ha podido escribir «%1»", "No s'ha pogut escriure «%1»")
-                    : Texto(idioma, "No se ha podido leer «%1»", "No s'ha pogut llegir «%1»");
-    return razon.isEmpty()
-               ? plantilla.arg(fichero) + QLatin1Char('.')
-               : plantilla.arg(fichero) + QStringLiteral(": ") + razon + QLatin1Char('.');
 }
 
 // A file the editor may read at all: a FIFO or a device would hang it or never end.
@@ -205,7 +165,7 @@ bool TDocumento::AbreConjunto(const QString& rutaPreg, QStringList* aviso, QStri
         }
         Reemplaza(std::move(preguntas), enBytes, igualA, rutaPreg, true);
     } catch (const IoError& e) {
-        return falla(ErrorDeFichero(idioma_, e, false));
+        return falla(TextoErrorFichero(e, idioma_));
     } catch (const std::bad_alloc&) {
         return falla(SinMemoria(idioma_, rutaPreg));
     } catch (const std::exception& e) {
@@ -246,7 +206,7 @@ bool TDocumento::AbreFuente(const QString& ruta, QString* error) {
             preguntas.push_back(EditadaDe(pregunta));
         Reemplaza(std::move(preguntas), fuente.Preguntas, {}, ruta, false);
     } catch (const IoError& e) {
-        return falla(ErrorDeFichero(idioma_, e, false));
+        return falla(TextoErrorFichero(e, idioma_));
     } catch (const std::bad_alloc&) {
         return falla(SinMemoria(idioma_, ruta));
     }
@@ -273,7 +233,7 @@ bool TDocumento::GuardaConjunto(const QString& rutaPreg, QString* error) {
     } catch (const IoError& e) {
         const std::string preg = RutaLocal(rutaPreg);
         if (error)
-            *error = ErrorDeFichero(idioma_, e, true, {NombreIndice(preg), preg});
+            *error = TextoErrorFichero(e, idioma_, {NombreIndice(preg), preg});
         return false;
     }
     ruta_ = rutaPreg;
@@ -320,7 +280,7 @@ bool TDocumento::Escribe(const QString& ruta, const std::string& bytes, QString*
         EscribeFichero(RutaLocal(ruta), bytes);
     } catch (const IoError& e) {
         if (error)
-            *error = ErrorDeFichero(idioma_, e, true, {RutaLocal(ruta)});
+            *error = TextoErrorFichero(e, idioma_, {RutaLocal(ruta)});
         return false;
     }
     return true;

@@ -2,7 +2,6 @@
 
 #include <ctime>
 
-#include "atomic_write.h"
 #include "commands.h"
 #include "data_folder.h"
 #include "progress.h"
@@ -17,7 +16,6 @@ int MuestraRepaso(const std::vector<std::string>& argumentos, std::ostream& sali
         return kSalidaUsoErroneo;
     }
     const std::string& nombre = argumentos[0];
-    CompletaEscrituraPendiente(nombre);
     TAviso aviso;
     if (!CompruebaFicheros(nombre, kClave, &aviso)) {
         for (size_t i = 0; i < aviso.size(); ++i)

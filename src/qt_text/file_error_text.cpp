@@ -8,8 +8,10 @@
 
 namespace {
 
+// Syncing, renaming and removing are steps of writing a file, as its user sees it.
 bool EsEscritura(const std::string& operacion) {
-    return operacion == "escribir" || operacion == "crear la carpeta";
+    return operacion == "escribir" || operacion == "crear la carpeta" ||
+           operacion == "sincronizar" || operacion == "renombrar" || operacion == "borrar";
 }
 
 QString Operacion(const std::string& operacion, TIdioma idioma) {
@@ -17,17 +19,22 @@ QString Operacion(const std::string& operacion, TIdioma idioma) {
         return Texto(idioma, "abrir", "obrir");
     if (operacion == "leer")
         return Texto(idioma, "leer", "llegir");
-    if (operacion == "escribir")
-        return Texto(idioma, "escribir", "escriure");
     if (operacion == "crear la carpeta")
         return Texto(idioma, "crear la carpeta", "crear la carpeta");
+    if (EsEscritura(operacion))
+        return Texto(idioma, "escribir", "escriure");
     return Texto(idioma, "usar", "usar");
 }
 
 }  // namespace
 
-QString TextoErrorFichero(const IoError& error, TIdioma idioma) {
-    const QString fichero = QDir::toNativeSeparators(RutaDeBytes(error.Fichero()));
+QString TextoErrorFichero(const IoError& error, TIdioma idioma,
+                          const std::vector<std::string>& propios) {
+    std::string nombre = error.Fichero();
+    for (const std::string& propio : propios)
+        if (nombre.starts_with(propio))
+            nombre = propio;
+    const QString fichero = QDir::toNativeSeparators(RutaDeBytes(nombre));
     QString razon;
     switch (error.Causa()) {
         case TCausaIo::DiscoLleno:
