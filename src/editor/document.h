@@ -78,8 +78,8 @@ class TDocumento : public QAbstractTableModel {
     // writer like the set; the folder is created when missing.
     bool EscribeConfiguracion(const QString& rutaCfg, const std::vector<bool>& temasMarcados,
                               QString* error) const;
-    // Where the exercise program looks for that file: the program data folder and the set's
-    // bare name with ".cfg".
+    // Beside the set, with the set's bare name and ".cfg": the exercise program finds it there
+    // when the learner's and the system's data folders hold none, and it travels with the set.
     static QString RutaConfiguracionDefecto(const QString& rutaPreg);
     // The file the document was opened from or saved to; empty for a new document.
     QString Ruta() const { return ruta_; }

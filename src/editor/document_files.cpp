@@ -13,7 +13,6 @@
 
 #include "atomic_write.h"
 #include "binary_file.h"
-#include "data_folder.h"
 #include "file_error_text.h"
 #include "interface_text.h"
 #include "io_error.h"
@@ -287,5 +286,7 @@ bool TDocumento::Escribe(const QString& ruta, const std::string& bytes, QString*
 }
 
 QString TDocumento::RutaConfiguracionDefecto(const QString& rutaPreg) {
-    return RutaDeBytes(CarpetaDatosPrograma() + "/" + NombreConfiguracion(RutaLocal(rutaPreg)));
+    const QFileInfo set(rutaPreg);
+    return set.absolutePath() + QLatin1Char('/') +
+           RutaDeBytes(NombreConfiguracion(RutaLocal(set.fileName())));
 }

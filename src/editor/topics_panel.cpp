@@ -2,6 +2,7 @@
 
 #include "interface_text.h"
 
+#include <QDir>
 #include <QFileDialog>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -29,6 +30,10 @@ TPanelTemas::TPanelTemas(TDocumento& documento, QWidget* parent)
     btnConfiguracion = new QPushButton(this);
     lblConfiguracion = new QLabel(this);
     lblConfiguracion->setWordWrap(true);
+    lblGuardada = new QLabel(this);
+    lblGuardada->setWordWrap(true);
+    lblGuardada->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    lblGuardada->hide();
 
     auto* botones = new QHBoxLayout;
     botones->addWidget(btnRenombrar);
@@ -39,6 +44,7 @@ TPanelTemas::TPanelTemas(TDocumento& documento, QWidget* parent)
     disposicion->addWidget(lblConfiguracion);
     disposicion->addWidget(lstTemas);
     disposicion->addLayout(botones);
+    disposicion->addWidget(lblGuardada);
 
     connect(lstTemas, &QTreeWidget::itemChanged, this, &TPanelTemas::lstTemasChange);
     connect(btnRenombrar, &QPushButton::clicked, this, [this] {
@@ -128,11 +134,24 @@ void TPanelTemas::btnConfiguracionClick() {
     if (ruta.isEmpty())
         return;
     QString error;
-    if (!documento_.EscribeConfiguracion(ruta, marcas, &error))
+    if (!documento_.EscribeConfiguracion(ruta, marcas, &error)) {
         MuestraError(error);
+        return;
+    }
+    guardada_ = QDir::toNativeSeparators(ruta);
+    CambiaIdioma(idioma_);
+    lblGuardada->show();
 }
 
 void TPanelTemas::CambiaIdioma(TIdioma idioma) {
+    idioma_ = idioma;
+    lblGuardada->setText(
+        Texto(idioma,
+              "Configuración guardada en «%1». Tildora la usa si el alumno no tiene una propia; "
+              "cópiela con el conjunto.",
+              "Configuració guardada en «%1». Tildora la usa si l'alumne no en té una de pròpia; "
+              "copieu-la amb el conjunt.")
+            .arg(guardada_));
     lstTemas->setHeaderLabels(
         {Texto(idioma, "Tema", "Tema"), Texto(idioma, "Preguntas", "Preguntes")});
     btnRenombrar->setText(Texto(idioma, "&Renombrar", "&Reanomenar"));

@@ -26,6 +26,8 @@ class TPanelTemas : public QWidget {
     QPushButton* btnRenombrar = nullptr;
     QPushButton* btnConfiguracion = nullptr;
     QLabel* lblConfiguracion = nullptr;
+    // Where the last settings file went, once one was written.
+    QLabel* lblGuardada = nullptr;
 
     // Where to write the settings file, proposing a path; empty when cancelled. Tests replace it.
     std::function<QString(const QString& propuesta)> EligeRutaConfiguracion;
@@ -44,4 +46,6 @@ class TPanelTemas : public QWidget {
     QStringList desmarcados_;
     QTimer* pendiente_ = nullptr;
     bool rellenando_ = false;
+    TIdioma idioma_ = TIdioma::Valenciano;
+    QString guardada_;
 };

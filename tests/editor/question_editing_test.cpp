@@ -1,5 +1,6 @@
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDir>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
@@ -314,8 +315,11 @@ TEST_F(Edicion, TheTickedTopicsAreWrittenAsTheSetsSettingsFile) {
     };
     panel->lstTemas->topLevelItem(0)->setCheckState(0, Qt::Unchecked);
     panel->btnConfiguracion->click();
-    // The proposal is where the exercise program looks for it.
+    // The proposal is beside the set, where the exercise program finds it, and the panel says
+    // where it went.
     EXPECT_EQ(propuesta, TDocumento::RutaConfiguracionDefecto(ventana->Documento.Ruta()));
+    EXPECT_TRUE(panel->lblGuardada->isVisibleTo(panel));
+    EXPECT_TRUE(panel->lblGuardada->text().contains(QDir::toNativeSeparators(ruta)));
     TConfiguracion configuracion;
     ConfiguracionDefecto(configuracion);
     configuracion.TemasMarcados.fill(0);
