@@ -3,6 +3,7 @@
 #include <ostream>
 #include <stdexcept>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "question_files.h"
@@ -26,6 +27,12 @@ void ValidaConjunto(const std::string& nombre, std::ostream& errores);
 
 // The questions of a valid set that the program uses, its first 65535.
 std::vector<TPregunta> LeePreguntasConjunto(const std::string& nombre, std::ostream& errores);
+
+// A command's one input file and "-o SET.preg": {input, set}; TErrorUso for orden otherwise,
+// saying that the command takes queToma.
+std::pair<std::string, std::string> LeeOrigenYConjunto(const std::vector<std::string>& argumentos,
+                                                       const std::string& orden,
+                                                       const std::string& queToma);
 
 // "1,3-5" into topic numbers, each from 1 to cuenta; TErrorUso for orden otherwise.
 std::vector<int> LeeSeleccion(const std::string& lista, int32_t cuenta, const std::string& orden);

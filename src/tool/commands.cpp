@@ -230,20 +230,8 @@ std::string ArgumentoUnico(const std::vector<std::string>& argumentos, const std
 
 int Empaqueta(const std::vector<std::string>& argumentos, std::ostream& salida,
               std::ostream& errores) {
-    std::string fuenteRuta, destino;
-    for (size_t i = 0; i < argumentos.size(); ++i) {
-        if (argumentos[i] == "-o" && i + 1 < argumentos.size() && destino.empty()) {
-            destino = argumentos[++i];
-        } else if (!argumentos[i].starts_with("-") && fuenteRuta.empty()) {
-            fuenteRuta = argumentos[i];
-        } else {
-            throw TErrorUso("unexpected argument '" + argumentos[i] + "'", "pack");
-        }
-    }
-    if (fuenteRuta.empty() || destino.empty())
-        throw TErrorUso("'pack' takes a source and -o SET.preg", "pack");
-    if (!destino.ends_with(".preg") || NombreSinExtension(destino).empty())
-        throw TErrorUso("the question file must be named SOMETHING.preg", "pack");
+    const auto [fuenteRuta, destino] =
+        LeeOrigenYConjunto(argumentos, "pack", "a source and -o SET.preg");
 
     const TFuenteLeida fuente = LeeFuente(LeeFicheroCompleto(fuenteRuta));
     if (fuente.Error) {

@@ -144,20 +144,8 @@ int ExportaOrden(const std::vector<std::string>& argumentos, std::ostream& salid
 
 int ImportaOrden(const std::vector<std::string>& argumentos, std::ostream& salida,
                  std::ostream& errores) {
-    std::string origen, destino;
-    for (size_t i = 0; i < argumentos.size(); ++i) {
-        if (argumentos[i] == "-o" && i + 1 < argumentos.size() && destino.empty()) {
-            destino = argumentos[++i];
-        } else if (!argumentos[i].starts_with("-") && origen.empty()) {
-            origen = argumentos[i];
-        } else {
-            throw TErrorUso("unexpected argument '" + argumentos[i] + "'", "import");
-        }
-    }
-    if (origen.empty() || destino.empty())
-        throw TErrorUso("'import' takes FILE.xml and -o SET.preg", "import");
-    if (!destino.ends_with(".preg") || NombreSinExtension(destino).empty())
-        throw TErrorUso("the question file must be named SOMETHING.preg", "import");
+    const auto [origen, destino] =
+        LeeOrigenYConjunto(argumentos, "import", "FILE.xml and -o SET.preg");
 
     TImportacionMoodle importacion = ImportaFicheroMoodle(origen);
     if (importacion.Error) {
