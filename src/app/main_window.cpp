@@ -632,7 +632,7 @@ void TfrmTildora::ActualizaCorregir() {
 void TfrmTildora::CambiaIdioma(TIdioma idioma) {
     Idioma = idioma;
     // Qt's own texts (dialog buttons, context menus) follow: Spanish or Catalan.
-    TraduceQt(static_cast<uint16_t>(Idioma));
+    TraduceQt(Idioma);
     const bool castellano = Idioma == TIdioma::Castellano;
     menuCastellano->setEnabled(!castellano);
     menuValenciano->setEnabled(castellano);

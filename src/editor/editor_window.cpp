@@ -313,7 +313,7 @@ void TfrmEditor::CambiaIdioma(TIdioma idioma) {
     AjustesEditor().setValue(kClaveIdioma, static_cast<int>(idioma));
     const bool castellano = idioma == TIdioma::Castellano;
     const auto texto = [idioma](const char* es, const char* va) { return Texto(idioma, es, va); };
-    TraduceQt(static_cast<uint16_t>(idioma));
+    TraduceQt(idioma);
     // The undo steps are named anew before the undo captions are made from their names.
     Documento.CambiaIdioma(idioma);
     menuFichero->setTitle(texto("&Fichero", "&Fitxer"));

@@ -4,7 +4,7 @@
 #include <QLibraryInfo>
 #include <QTranslator>
 
-void TraduceQt(uint16_t idioma) {
+void TraduceQt(TIdioma idioma) {
     static QTranslator* traductor = nullptr;
     if (traductor != nullptr) {
         QCoreApplication::removeTranslator(traductor);
@@ -12,7 +12,7 @@ void TraduceQt(uint16_t idioma) {
         traductor = nullptr;
     }
     auto* nuevo = new QTranslator;
-    const QString nombre = idioma == 0 ? QStringLiteral("qt_es") : QStringLiteral("qt_ca");
+    const QString nombre = QString::fromLatin1(Elige(idioma, "qt_es", "qt_ca"));
     if (nuevo->load(nombre, QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
         QCoreApplication::installTranslator(nuevo);
         traductor = nuevo;

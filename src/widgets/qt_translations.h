@@ -1,7 +1,7 @@
 #pragma once
 
-#include <cstdint>
+#include "language.h"
 
 // Qt's own texts (file dialogs, context menus, standard buttons) in the interface language:
-// Spanish for Castellano (0), Catalan for Valenciano (1). Replaces what an earlier call loaded.
-void TraduceQt(uint16_t idioma);
+// Spanish for Castellano, Catalan for Valenciano. Replaces what an earlier call loaded.
+void TraduceQt(TIdioma idioma);

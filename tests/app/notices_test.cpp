@@ -37,8 +37,8 @@ TEST(Notices, AFileErrorEndsTheHandlerAndIsReported) {
 }
 
 TEST(Notices, ANoticeIsCastellanoWholeWhileQtsOwnTextsFollowTheLanguage) {
-    for (const uint16_t idioma : {uint16_t{0}, uint16_t{1}}) {
-        SCOPED_TRACE(idioma);
+    for (const TIdioma idioma : {TIdioma::Castellano, TIdioma::Valenciano}) {
+        SCOPED_TRACE(static_cast<int>(idioma));
         TraduceQt(idioma);
         const QString okDeQt = QCoreApplication::translate("QPlatformTheme", "OK");
         QString boton, texto;
@@ -61,5 +61,5 @@ TEST(Notices, ANoticeIsCastellanoWholeWhileQtsOwnTextsFollowTheLanguage) {
     // Catalan's OK is not Castellano's: the translations were really loaded.
     EXPECT_NE(QCoreApplication::translate("QPlatformTheme", "OK"), "Aceptar");
     EXPECT_NE(QCoreApplication::translate("QPlatformTheme", "OK"), "OK");
-    TraduceQt(0);
+    TraduceQt(TIdioma::Castellano);
 }
