@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <memory>
 
 #include "atomic_write.h"
 #include "binary_file.h"
@@ -16,9 +17,10 @@
 namespace {
 
 // Fonts need a GUI application; the tool runs without a display, so Qt's offscreen platform.
-void AseguraAplicacion() {
+// None when the caller has one already; it ends with the command, and its fonts with it.
+std::unique_ptr<QGuiApplication> AseguraAplicacion() {
     if (QCoreApplication::instance())
-        return;
+        return nullptr;
     setenv("QT_QPA_PLATFORM", "offscreen", 0);
     static int argc = 1;
     static char nombre[] = "tildora-tool";
@@ -28,8 +30,7 @@ void AseguraAplicacion() {
         if (tipo == QtCriticalMsg || tipo == QtFatalMsg)
             std::fprintf(stderr, "%s\n", qPrintable(texto));
     });
-    // Lives as long as the tool: Qt allows one application per process.
-    new QGuiApplication(argc, argv);
+    return std::make_unique<QGuiApplication>(argc, argv);
 }
 
 }  // namespace
@@ -79,7 +80,7 @@ int ImprimeOrden(const std::vector<std::string>& argumentos, std::ostream& salid
     opciones.Titulo = NombreSinExtension(nombre);
     opciones.ConRespuestas = respuestas;
     opciones.Idioma = lengua == "castellano" ? TIdioma::Castellano : TIdioma::Valenciano;
-    AseguraAplicacion();
+    const auto aplicacion = AseguraAplicacion();
     EscribeFichero(destino, PdfDeHoja(preguntas, opciones));
     salida << "Wrote " << destino << ": " << preguntas.size() << " questions"
            << (respuestas ? " and their answer key" : "") << ".\n";
