@@ -221,6 +221,21 @@ bool TDocumento::GuardaConjunto(const QString& rutaPreg, QString* error) {
             return false;
         }
     }
+    // Copies of one record share their text here, but the file holds each of them whole.
+    qint64 texto = 0;
+    for (const TPreguntaEditada& pregunta : preguntas_)
+        texto += pregunta.Tema.size() + pregunta.Texto.size();
+    if (texto > kMaximoTextoAbierto) {
+        if (error)
+            *error = Traduce(
+                         "No se puede guardar «%1»: sus preguntas suman más de %2 millones "
+                         "de caracteres; repártalas en varios conjuntos.",
+                         "No es pot guardar «%1»: les seues preguntes sumen més de %2 "
+                         "milions de caràcters; repartiu-les en diversos conjunts.")
+                         .arg(Nativo(rutaPreg))
+                         .arg(kMaximoTextoAbierto / 1000000);
+        return false;
+    }
     std::vector<TPregunta> enBytes;
     enBytes.reserve(preguntas_.size());
     for (const TPreguntaEditada& pregunta : preguntas_)

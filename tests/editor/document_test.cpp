@@ -704,6 +704,13 @@ TEST_F(Documento, HostileSetsOpenBoundedOrAreRefusedAtOnce) {
     documento_.CambiaTexto(5, QStringLiteral("otra @cosa@"));
     EXPECT_EQ(documento_.Pregunta(6), primera);
     EXPECT_EQ(documento_.Pregunta(5).Tema, primera.Tema);
+    // Written out, every copy would be whole: 2 GB. The save says so and writes nothing.
+    documento_.CambiaIdioma(TIdioma::Valenciano);
+    EXPECT_FALSE(documento_.GuardaConjunto(Q(En("grande.preg")), &error));
+    EXPECT_EQ(error, "No es pot guardar «" + QDir::toNativeSeparators(Q(En("grande.preg"))) +
+                         "»: les seues preguntes sumen més de 67 milions de caràcters; repartiu-"
+                         "les en diversos conjunts.");
+    EXPECT_FALSE(ExisteFichero(En("grande.preg")));
 
     // 65535 overlapping records, each with a topic of its own of 32 KB: far more text than
     // the editor holds, refused before it is read, and the document stays as it was.
