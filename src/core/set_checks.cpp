@@ -100,21 +100,7 @@ std::string Numero(int64_t n) {
 
 std::string Utf8De(char32_t codigo) {
     std::string bytes;
-    if (codigo < 0x80) {
-        bytes += static_cast<char>(codigo);
-    } else if (codigo < 0x800) {
-        bytes += static_cast<char>(0xC0 | (codigo >> 6));
-        bytes += static_cast<char>(0x80 | (codigo & 0x3F));
-    } else if (codigo < 0x10000) {
-        bytes += static_cast<char>(0xE0 | (codigo >> 12));
-        bytes += static_cast<char>(0x80 | ((codigo >> 6) & 0x3F));
-        bytes += static_cast<char>(0x80 | (codigo & 0x3F));
-    } else {
-        bytes += static_cast<char>(0xF0 | (codigo >> 18));
-        bytes += static_cast<char>(0x80 | ((codigo >> 12) & 0x3F));
-        bytes += static_cast<char>(0x80 | ((codigo >> 6) & 0x3F));
-        bytes += static_cast<char>(0x80 | (codigo & 0x3F));
-    }
+    AnadeUtf8(bytes, codigo);
     return bytes;
 }
 
