@@ -3,15 +3,16 @@
 #include <random>
 #include <vector>
 
-#include "checksum.h"
+#include "core/base/atomic_write.h"
+#include "core/learning/next_question.h"
+#include "core/set/checksum.h"
+#include "core/set/question_files.h"
+#include "core/set/topic_scan.h"
+#include "core/set/writer.h"
+#include "core/text/layout.h"
 #include "hostile_sets.h"
-#include "layout.h"
-#include "next_question.h"
-#include "question_files.h"
 #include "realistic_set.h"
 #include "temp_folder.h"
-#include "topic_scan.h"
-#include "writer.h"
 
 namespace {
 

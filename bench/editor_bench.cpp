@@ -2,13 +2,13 @@
 
 #include <QGuiApplication>
 
+#include "core/set/writer.h"
 #include "document.h"
 #include "held_memory.h"
 #include "hostile_sets.h"
 #include "qt_bench_main.h"
 #include "realistic_set.h"
 #include "temp_folder.h"
-#include "writer.h"
 
 namespace {
 

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "checks_panel.h"
+#include "core/set/writer.h"
 #include "editor_window.h"
 #include "held_memory.h"
 #include "hostile_sets.h"
@@ -21,7 +22,6 @@
 #include "realistic_set.h"
 #include "temp_folder.h"
 #include "topics_panel.h"
-#include "writer.h"
 
 namespace {
 

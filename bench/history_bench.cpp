@@ -5,7 +5,7 @@
 #include <QApplication>
 #include <QFile>
 
-#include "history.h"
+#include "core/learning/history.h"
 #include "history_window.h"
 #include "qt_bench_main.h"
 #include "temp_folder.h"

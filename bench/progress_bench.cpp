@@ -4,9 +4,9 @@
 
 #include <ctime>
 
-#include "atomic_write.h"
-#include "progress.h"
-#include "review_schedule.h"
+#include "core/base/atomic_write.h"
+#include "core/learning/progress.h"
+#include "core/learning/review_schedule.h"
 #include "temp_folder.h"
 
 namespace {

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "question_files.h"
+#include "core/set/question_files.h"
 
 // A realistic set: short sentences with a few gaps, a dozen topics, every fifth question for
 // accent practice.

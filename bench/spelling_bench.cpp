@@ -2,13 +2,13 @@
 
 #include <string>
 
-#include "gap_rules.h"
+#include "core/authoring/gap_rules.h"
+#include "core/authoring/source_format.h"
+#include "core/authoring/text_import.h"
+#include "core/authoring/words.h"
+#include "core/base/win1252.h"
+#include "core/spelling/spelling.h"
 #include "realistic_set.h"
-#include "source_format.h"
-#include "spelling.h"
-#include "text_import.h"
-#include "win1252.h"
-#include "words.h"
 
 // The system's own dictionaries (hunspell-es, hunspell-ca), as the editor and the tool use them.
 

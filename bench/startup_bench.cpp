@@ -26,6 +26,7 @@
 #include <vector>
 
 #include "about_box.h"
+#include "core/set/writer.h"
 #include "dedication_window.h"
 #include "go_to_dialog.h"
 #include "main_window.h"
@@ -33,7 +34,6 @@
 #include "temp_folder.h"
 #include "topics_dialog.h"
 #include "wait_notice.h"
-#include "writer.h"
 
 extern char** environ;
 

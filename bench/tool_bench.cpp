@@ -5,11 +5,11 @@
 #include <ostream>
 #include <streambuf>
 
-#include "binary_file.h"
 #include "commands.h"
+#include "core/base/binary_file.h"
+#include "core/set/writer.h"
 #include "realistic_set.h"
 #include "temp_folder.h"
-#include "writer.h"
 
 namespace {
 

@@ -12,12 +12,12 @@
 #include <string>
 #include <vector>
 
+#include "core/set/writer.h"
 #include "main_window.h"
 #include "qt_bench_main.h"
 #include "realistic_set.h"
 #include "temp_folder.h"
 #include "text_zoom.h"
-#include "writer.h"
 
 namespace {
 

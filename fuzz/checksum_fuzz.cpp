@@ -1,6 +1,6 @@
 #include <cstdint>
 
-#include "checksum.h"
+#include "core/set/checksum.h"
 #include "fuzz_support.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* datos, size_t n) {

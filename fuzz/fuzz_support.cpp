@@ -1,13 +1,15 @@
 #include "fuzz_support.h"
 
+#include "core/base/atomic_write.h"
+
 #include <fuzzer/FuzzedDataProvider.h>
 
 #include <cstdlib>
 #include <filesystem>
 #include <string_view>
 
-#include "question_files.h"
-#include "writer.h"
+#include "core/set/question_files.h"
+#include "core/set/writer.h"
 
 namespace fs = std::filesystem;
 

@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <string>
 
-#include "layout.h"
+#include "core/text/layout.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* datos, size_t n) {
     FuzzedDataProvider entrada(datos, n);

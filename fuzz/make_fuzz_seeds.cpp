@@ -3,10 +3,11 @@
 #include <string>
 #include <vector>
 
+#include "core/authoring/source_format.h"
+#include "core/base/atomic_write.h"
+#include "core/set/settings.h"
+#include "core/set/writer.h"
 #include "hostile_sets.h"
-#include "settings.h"
-#include "source_format.h"
-#include "writer.h"
 
 namespace fs = std::filesystem;
 

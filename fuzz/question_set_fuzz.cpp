@@ -3,11 +3,11 @@
 #include <string>
 #include <vector>
 
+#include "core/set/question_files.h"
+#include "core/set/topic_scan.h"
+#include "core/set/writer.h"
+#include "core/text/layout.h"
 #include "fuzz_support.h"
-#include "layout.h"
-#include "question_files.h"
-#include "topic_scan.h"
-#include "writer.h"
 
 // Flag 4 leaves the index out; flag 8 reads a set that fails the checks all the same.
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* datos, size_t n) {

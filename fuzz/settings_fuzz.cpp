@@ -1,8 +1,8 @@
 #include <cstdint>
 
+#include "core/set/settings.h"
+#include "core/set/writer.h"
 #include "fuzz_support.h"
-#include "settings.h"
-#include "writer.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* datos, size_t n) {
     static const TFicheroFuzz fichero("set.cfg");

@@ -1,8 +1,8 @@
 #include <cstdint>
 #include <string_view>
 
-#include "source_format.h"
-#include "writer.h"
+#include "core/authoring/source_format.h"
+#include "core/set/writer.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* datos, size_t n) {
     const TFuenteLeida fuente =

@@ -2,7 +2,7 @@
 
 #include <QDialog>
 #include <QStringList>
-#include "language.h"
+#include "core/base/language.h"
 
 class QPlainTextEdit;
 class QPushButton;

@@ -5,9 +5,9 @@
 #include <array>
 #include <cstdint>
 
-#include "language.h"
-#include "layout.h"
-#include "mistake.h"
+#include "core/base/language.h"
+#include "core/learning/mistake.h"
+#include "core/text/layout.h"
 
 class TPoolPregunta;
 

@@ -2,7 +2,7 @@
 
 #include <QDialog>
 #include <QSpinBox>
-#include "language.h"
+#include "core/base/language.h"
 
 class QLabel;
 class QLineEdit;

@@ -14,10 +14,10 @@
 
 #include <algorithm>
 
+#include "core/learning/history.h"
+#include "core/text/layout.h"
 #include "dialog_setup.h"
-#include "history.h"
 #include "interface_text.h"
-#include "layout.h"
 #include "text_bytes.h"
 
 namespace {

@@ -8,10 +8,10 @@
 #include <string>
 #include <vector>
 
-#include "history.h"
-#include "language.h"
-#include "progress.h"
-#include "question_files.h"
+#include "core/base/language.h"
+#include "core/learning/history.h"
+#include "core/learning/progress.h"
+#include "core/set/question_files.h"
 
 class QChart;
 class QChartView;

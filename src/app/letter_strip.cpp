@@ -7,7 +7,7 @@
 #include <QShortcut>
 #include <QToolButton>
 
-#include "accented_letters.h"
+#include "core/learning/accented_letters.h"
 #include "interface_text.h"
 #include "notices.h"
 

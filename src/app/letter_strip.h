@@ -4,7 +4,7 @@
 
 #include <vector>
 
-#include "language.h"
+#include "core/base/language.h"
 
 class QLineEdit;
 class QShortcut;

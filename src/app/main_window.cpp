@@ -26,13 +26,15 @@
 #include <optional>
 
 #include "about_box.h"
-#include "data_folder.h"
+#include "core/base/data_folder.h"
+#include "core/base/folding.h"
+#include "core/base/win1252.h"
+#include "core/learning/history.h"
+#include "core/set/topic_scan.h"
 #include "dedication_window.h"
 #include "dialog_setup.h"
 #include "file_error_text.h"
-#include "folding.h"
 #include "go_to_dialog.h"
-#include "history.h"
 #include "history_window.h"
 #include "interface_text.h"
 #include "letter_strip.h"
@@ -41,10 +43,8 @@
 #include "score_line.h"
 #include "svg_picture.h"
 #include "text_zoom.h"
-#include "topic_scan.h"
 #include "topics_dialog.h"
 #include "wait_notice.h"
-#include "win1252.h"
 
 namespace {
 

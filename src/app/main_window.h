@@ -9,11 +9,11 @@
 #include <string>
 
 #include "client_area.h"
+#include "core/base/language.h"
+#include "core/learning/session.h"
+#include "core/text/layout.h"
 #include "gap_hints.h"
-#include "language.h"
-#include "layout.h"
 #include "question_pool.h"
-#include "session.h"
 
 class QAction;
 class QButtonGroup;

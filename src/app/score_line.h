@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <optional>
 
-#include "language.h"
+#include "core/base/language.h"
 
 class QLabel;
 

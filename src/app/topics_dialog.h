@@ -3,7 +3,7 @@
 #include <QDialog>
 
 #include <vector>
-#include "language.h"
+#include "core/base/language.h"
 
 class QLabel;
 class QListWidget;

@@ -1,7 +1,7 @@
 #pragma once
 
 #include <QDialog>
-#include "language.h"
+#include "core/base/language.h"
 
 class QLabel;
 

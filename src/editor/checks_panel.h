@@ -5,8 +5,8 @@
 #include <cstdint>
 #include <vector>
 
+#include "core/base/language.h"
 #include "document.h"
-#include "language.h"
 
 class QLabel;
 class QListWidget;

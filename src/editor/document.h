@@ -11,9 +11,9 @@
 #include <optional>
 #include <vector>
 
-#include "language.h"
-#include "question_files.h"
-#include "set_checks.h"
+#include "core/authoring/set_checks.h"
+#include "core/base/language.h"
+#include "core/set/question_files.h"
 
 // One question as the teacher edits it. The text is Unicode, with a carriage return ("\r")
 // between paragraphs as in the file; it becomes Windows-1252 only when saved, so a character

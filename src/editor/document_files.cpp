@@ -11,15 +11,16 @@
 #include <new>
 #include <utility>
 
-#include "atomic_write.h"
-#include "binary_file.h"
+#include "core/authoring/source_format.h"
+#include "core/base/atomic_write.h"
+#include "core/base/binary_file.h"
+#include "core/base/io_error.h"
+#include "core/set/pair_journal.h"
+#include "core/set/settings.h"
+#include "core/set/writer.h"
 #include "file_error_text.h"
 #include "interface_text.h"
-#include "io_error.h"
-#include "settings.h"
-#include "source_format.h"
 #include "text_bytes.h"
-#include "writer.h"
 
 namespace {
 

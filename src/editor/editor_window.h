@@ -5,9 +5,9 @@
 #include <functional>
 #include <memory>
 
+#include "core/base/language.h"
 #include "document.h"
 #include "file_flow.h"
-#include "language.h"
 
 class QAction;
 class QMenu;

@@ -10,7 +10,7 @@
 #include <map>
 #include <set>
 
-#include "atomic_write.h"
+#include "core/base/atomic_write.h"
 #include "document.h"
 #include "file_flow.h"
 #include "interface_text.h"

@@ -6,7 +6,7 @@
 #include <functional>
 #include <optional>
 
-#include "language.h"
+#include "core/base/language.h"
 
 class QAction;
 class QMenu;

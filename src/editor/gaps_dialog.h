@@ -4,9 +4,9 @@
 
 #include <vector>
 
+#include "core/authoring/gap_rules.h"
+#include "core/base/language.h"
 #include "document.h"
-#include "gap_rules.h"
-#include "language.h"
 
 class QCheckBox;
 class QDialogButtonBox;

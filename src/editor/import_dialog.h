@@ -4,9 +4,9 @@
 
 #include <vector>
 
+#include "core/authoring/text_import.h"
+#include "core/base/language.h"
 #include "document.h"
-#include "language.h"
-#include "text_import.h"
 
 class QCheckBox;
 class QComboBox;

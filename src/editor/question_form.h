@@ -7,8 +7,8 @@
 #include <utility>
 #include <vector>
 
+#include "core/base/language.h"
 #include "document.h"
-#include "language.h"
 
 class QCheckBox;
 class QComboBox;

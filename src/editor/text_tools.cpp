@@ -16,6 +16,7 @@
 #include <QTimer>
 
 #include "checks_panel.h"
+#include "core/authoring/words.h"
 #include "editor_window.h"
 #include "gaps_dialog.h"
 #include "import_dialog.h"
@@ -24,7 +25,6 @@
 #include "question_form.h"
 #include "question_list.h"
 #include "text_bytes.h"
-#include "words.h"
 
 namespace {
 

@@ -8,9 +8,9 @@
 #include <optional>
 #include <vector>
 
+#include "core/base/language.h"
+#include "core/spelling/spelling.h"
 #include "document.h"
-#include "language.h"
-#include "spelling.h"
 
 class QAction;
 class QComboBox;

@@ -5,8 +5,8 @@
 #include <cstdint>
 #include <functional>
 
+#include "core/base/language.h"
 #include "document.h"
-#include "language.h"
 
 class QLabel;
 class QPushButton;

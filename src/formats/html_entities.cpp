@@ -2,7 +2,7 @@
 
 #include <map>
 
-#include "win1252.h"
+#include "core/base/win1252.h"
 
 // HTML's named characters that Windows-1252 holds, and the few others a text may use.
 namespace {

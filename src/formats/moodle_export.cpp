@@ -5,11 +5,11 @@
 
 #include <algorithm>
 
-#include "folding.h"
+#include "core/authoring/source_format.h"
+#include "core/base/folding.h"
+#include "core/base/win1252.h"
+#include "core/text/text_pieces.h"
 #include "moodle_cloze.h"
-#include "source_format.h"
-#include "text_pieces.h"
-#include "win1252.h"
 
 namespace {
 

@@ -3,8 +3,8 @@
 #include <string>
 #include <vector>
 
-#include "language.h"
-#include "question_files.h"
+#include "core/base/language.h"
+#include "core/set/question_files.h"
 
 // A set as a Moodle quiz file: a category for the set and one below it per topic, one cloze
 // question per question, each gap a case-insensitive short answer.

@@ -7,12 +7,12 @@
 #include <cctype>
 #include <cstring>
 
+#include "core/authoring/source_format.h"
+#include "core/base/io_error.h"
+#include "core/base/win1252.h"
+#include "core/text/text_pieces.h"
 #include "html_entities.h"
-#include "io_error.h"
 #include "moodle_cloze.h"
-#include "source_format.h"
-#include "text_pieces.h"
-#include "win1252.h"
 
 namespace {
 

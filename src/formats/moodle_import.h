@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "question_files.h"
+#include "core/set/question_files.h"
 
 class QIODevice;
 

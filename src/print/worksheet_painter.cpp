@@ -9,7 +9,7 @@
 
 #include <map>
 
-#include "win1252.h"
+#include "core/base/win1252.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "worksheet.h"
+#include "core/authoring/worksheet.h"
 
 class QPagedPaintDevice;
 

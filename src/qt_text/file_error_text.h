@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "io_error.h"
-#include "language.h"
+#include "core/base/io_error.h"
+#include "core/base/language.h"
 
 // A failed file operation as a learner or a teacher reads it: what could not be done to which
 // file, and why, in the interface language. A file named after one of propios (a temporary or

@@ -2,7 +2,7 @@
 
 #include <QString>
 
-#include "language.h"
+#include "core/base/language.h"
 
 // The caption of the interface language, from UTF-8 literals.
 QString Texto(TIdioma idioma, const char* castellano, const char* valenciano);

@@ -2,7 +2,7 @@
 
 #include <QFile>
 
-#include "win1252.h"
+#include "core/base/win1252.h"
 
 QString TextoDeBytes(std::string_view bytes) {
     return QString::fromStdString(Utf8DeWindows1252(bytes));

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "binary_file.h"
+#include "core/base/binary_file.h"
 
 std::vector<TPregunta> LeePreguntasConjunto(const std::string& nombre, std::ostream& errores) {
     ValidaConjunto(nombre, errores);

@@ -6,7 +6,7 @@
 #include <utility>
 #include <vector>
 
-#include "question_files.h"
+#include "core/set/question_files.h"
 
 // What every command of the tool shares, whichever file holds it.
 

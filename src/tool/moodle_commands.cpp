@@ -5,16 +5,16 @@
 #include <set>
 #include <sstream>
 
-#include "atomic_write.h"
-#include "binary_file.h"
 #include "command_support.h"
 #include "commands.h"
-#include "language.h"
+#include "core/authoring/set_checks.h"
+#include "core/base/atomic_write.h"
+#include "core/base/binary_file.h"
+#include "core/base/language.h"
+#include "core/base/win1252.h"
+#include "core/set/writer.h"
 #include "moodle_export.h"
 #include "moodle_import.h"
-#include "set_checks.h"
-#include "win1252.h"
-#include "writer.h"
 
 namespace {
 

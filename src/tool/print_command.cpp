@@ -7,11 +7,11 @@
 #include <cstdlib>
 #include <memory>
 
-#include "atomic_write.h"
-#include "binary_file.h"
 #include "command_support.h"
 #include "commands.h"
-#include "topic_list.h"
+#include "core/base/atomic_write.h"
+#include "core/base/binary_file.h"
+#include "core/set/topic_list.h"
 #include "worksheet_painter.h"
 
 namespace {

@@ -3,10 +3,10 @@
 #include <ctime>
 
 #include "commands.h"
-#include "data_folder.h"
-#include "progress.h"
-#include "question_files.h"
-#include "review_schedule.h"
+#include "core/base/data_folder.h"
+#include "core/learning/progress.h"
+#include "core/learning/review_schedule.h"
+#include "core/set/question_files.h"
 
 int MuestraRepaso(const std::vector<std::string>& argumentos, std::ostream& salida,
                   std::ostream& errores) {

@@ -6,14 +6,14 @@
 #include <sstream>
 #include <stdexcept>
 
-#include "binary_file.h"
 #include "commands.h"
-#include "gap_rules.h"
-#include "io_error.h"
-#include "source_format.h"
-#include "spelling.h"
-#include "text_import.h"
-#include "win1252.h"
+#include "core/authoring/gap_rules.h"
+#include "core/authoring/source_format.h"
+#include "core/authoring/text_import.h"
+#include "core/base/binary_file.h"
+#include "core/base/io_error.h"
+#include "core/base/win1252.h"
+#include "core/spelling/spelling.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 
 #include <functional>
 
-#include "notice.h"
+#include "core/base/notice.h"
 
 class QWidget;
 

@@ -7,7 +7,7 @@
 
 #include <vector>
 
-#include "win1252.h"
+#include "core/base/win1252.h"
 
 namespace {
 

@@ -10,8 +10,8 @@
 #include <optional>
 #include <string_view>
 
-#include "layout.h"
-#include "question_files.h"
+#include "core/set/question_files.h"
+#include "core/text/layout.h"
 #include "text_bytes.h"
 
 class QLabel;

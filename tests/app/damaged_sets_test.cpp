@@ -15,7 +15,8 @@
 #include <random>
 #include <thread>
 
-#include "checksum.h"
+#include "core/base/atomic_write.h"
+#include "core/set/checksum.h"
 #include "hostile_sets.h"
 #include "main_window_fixture.h"
 #include "wait_notice.h"

@@ -8,9 +8,10 @@
 #include <cstdlib>
 #include <ctime>
 
+#include "core/base/atomic_write.h"
+#include "core/learning/progress.h"
 #include "history_window.h"
 #include "main_window_fixture.h"
-#include "progress.h"
 
 namespace {
 

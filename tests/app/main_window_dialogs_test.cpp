@@ -5,6 +5,7 @@
 #include <QPlainTextEdit>
 
 #include "about_box.h"
+#include "core/base/atomic_write.h"
 #include "dedication_window.h"
 #include "main_window_fixture.h"
 #include "wait_notice.h"

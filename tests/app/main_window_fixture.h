@@ -17,12 +17,12 @@
 #include <string>
 #include <vector>
 
+#include "core/base/win1252.h"
+#include "core/set/writer.h"
 #include "main_window.h"
 #include "notices.h"
 #include "temp_folder.h"
 #include "test_questions.h"
-#include "win1252.h"
-#include "writer.h"
 
 // Runs accion on the modal window that the code under test is about to open; it waits for
 // the window to appear, so the test never hangs on a dialog that nobody closes.

@@ -7,9 +7,10 @@
 
 #include <filesystem>
 
-#include "checksum.h"
+#include "core/base/atomic_write.h"
+#include "core/set/checksum.h"
+#include "core/set/settings.h"
 #include "main_window_fixture.h"
-#include "settings.h"
 #include "wait_notice.h"
 
 namespace {

@@ -1,9 +1,10 @@
 #include <QListWidget>
 #include <QSpinBox>
 
+#include "core/base/atomic_write.h"
+#include "core/set/settings.h"
 #include "go_to_dialog.h"
 #include "main_window_fixture.h"
-#include "settings.h"
 #include "topics_dialog.h"
 
 namespace {

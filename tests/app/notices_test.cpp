@@ -8,7 +8,7 @@
 
 #include <gtest/gtest.h>
 
-#include "io_error.h"
+#include "core/base/io_error.h"
 #include "qt_translations.h"
 
 TEST(Notices, PartsStandSeparatedByBlankLines) {

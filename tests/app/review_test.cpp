@@ -1,6 +1,7 @@
 #include <QSettings>
 #include <QToolBar>
 
+#include "core/base/atomic_write.h"
 #include "letter_strip.h"
 #include "main_window_fixture.h"
 #include "score_line.h"

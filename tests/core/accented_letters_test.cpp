@@ -1,4 +1,4 @@
-#include "accented_letters.h"
+#include "core/learning/accented_letters.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,5 @@
-#include "atomic_write.h"
+#include "core/base/atomic_write.h"
+#include "core/set/pair_journal.h"
 
 #include <gtest/gtest.h>
 #include <sys/resource.h>
@@ -8,7 +9,7 @@
 #include <filesystem>
 #include <map>
 
-#include "io_error.h"
+#include "core/base/io_error.h"
 #include "small_disk.h"
 #include "temp_folder.h"
 

@@ -1,11 +1,12 @@
-#include "checksum.h"
+#include "core/set/checksum.h"
+#include "core/base/atomic_write.h"
 
 #include <gtest/gtest.h>
 
 #include <vector>
 
+#include "core/set/writer.h"
 #include "temp_folder.h"
-#include "writer.h"
 
 namespace {
 

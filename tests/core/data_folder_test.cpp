@@ -1,4 +1,4 @@
-#include "data_folder.h"
+#include "core/base/data_folder.h"
 
 #include <gtest/gtest.h>
 #include <pwd.h>

@@ -1,8 +1,8 @@
-#include "folding.h"
+#include "core/base/folding.h"
 
 #include <gtest/gtest.h>
 
-#include "win1252.h"
+#include "core/base/win1252.h"
 
 namespace {
 

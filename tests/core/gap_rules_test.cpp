@@ -1,10 +1,10 @@
-#include "gap_rules.h"
+#include "core/authoring/gap_rules.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 
-#include "win1252.h"
+#include "core/base/win1252.h"
 
 namespace {
 

@@ -1,11 +1,11 @@
-#include "history.h"
+#include "core/learning/history.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <fstream>
 
-#include "io_error.h"
+#include "core/base/io_error.h"
 #include "temp_folder.h"
 
 TEST(History, ScoreBytesAsPerCent) {

@@ -1,4 +1,4 @@
-#include "layout.h"
+#include "core/text/layout.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,8 @@
-#include "mistake.h"
+#include "core/learning/mistake.h"
 
 #include <gtest/gtest.h>
 
-#include "win1252.h"
+#include "core/base/win1252.h"
 
 TEST(Mistake, EveryKindOfEntry) {
     struct Caso {

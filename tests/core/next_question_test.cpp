@@ -1,4 +1,4 @@
-#include "next_question.h"
+#include "core/learning/next_question.h"
 
 #include <gtest/gtest.h>
 

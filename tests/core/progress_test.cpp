@@ -1,4 +1,4 @@
-#include "progress.h"
+#include "core/learning/progress.h"
 
 #include <gtest/gtest.h>
 
@@ -7,10 +7,10 @@
 #include <filesystem>
 #include <fstream>
 
-#include "io_error.h"
-#include "review_schedule.h"
+#include "core/base/io_error.h"
+#include "core/learning/review_schedule.h"
+#include "core/set/writer.h"
 #include "temp_folder.h"
-#include "writer.h"
 
 namespace {
 

@@ -1,14 +1,15 @@
-#include "question_files.h"
+#include "core/set/question_files.h"
+#include "core/base/atomic_write.h"
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
 #include <filesystem>
 
-#include "checksum.h"
-#include "io_error.h"
+#include "core/base/io_error.h"
+#include "core/set/checksum.h"
+#include "core/set/writer.h"
 #include "temp_folder.h"
-#include "writer.h"
 
 namespace {
 

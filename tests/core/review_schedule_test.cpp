@@ -1,4 +1,4 @@
-#include "review_schedule.h"
+#include "core/learning/review_schedule.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,5 @@
-#include "session.h"
+#include "core/learning/session.h"
+#include "core/base/atomic_write.h"
 
 #include <gtest/gtest.h>
 
@@ -9,12 +10,12 @@
 #include <string>
 #include <vector>
 
-#include "io_error.h"
-#include "progress.h"
-#include "settings_lookup.h"
+#include "core/base/io_error.h"
+#include "core/learning/progress.h"
+#include "core/set/settings_lookup.h"
+#include "core/set/writer.h"
 #include "temp_folder.h"
 #include "test_questions.h"
-#include "writer.h"
 
 namespace fs = std::filesystem;
 

@@ -1,12 +1,12 @@
-#include "set_checks.h"
+#include "core/authoring/set_checks.h"
 
 #include <gtest/gtest.h>
 
 #include <random>
 
-#include "source_format.h"
-#include "win1252.h"
-#include "writer.h"
+#include "core/authoring/source_format.h"
+#include "core/base/win1252.h"
+#include "core/set/writer.h"
 
 namespace {
 

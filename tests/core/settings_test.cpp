@@ -1,12 +1,13 @@
-#include "settings.h"
+#include "core/set/settings.h"
+#include "core/base/atomic_write.h"
 
 #include <gtest/gtest.h>
 
 #include <optional>
 
-#include "binary_file.h"
+#include "core/base/binary_file.h"
+#include "core/set/writer.h"
 #include "temp_folder.h"
-#include "writer.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "source_format.h"
+#include "core/authoring/source_format.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "spelling.h"
+#include "core/spelling/spelling.h"
 
 #include <gtest/gtest.h>
 
@@ -7,8 +7,8 @@
 #include <fstream>
 #include <thread>
 
+#include "core/base/win1252.h"
 #include "temp_folder.h"
-#include "win1252.h"
 
 namespace {
 

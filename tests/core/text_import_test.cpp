@@ -1,8 +1,8 @@
-#include "text_import.h"
+#include "core/authoring/text_import.h"
 
 #include <gtest/gtest.h>
 
-#include "set_checks.h"
+#include "core/authoring/set_checks.h"
 
 namespace {
 

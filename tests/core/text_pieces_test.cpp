@@ -1,10 +1,10 @@
-#include "text_pieces.h"
+#include "core/text/text_pieces.h"
 
 #include <gtest/gtest.h>
 
 #include <random>
 
-#include "layout.h"
+#include "core/text/layout.h"
 
 namespace {
 

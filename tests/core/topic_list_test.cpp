@@ -1,4 +1,4 @@
-#include "topic_list.h"
+#include "core/set/topic_list.h"
 
 #include <gtest/gtest.h>
 

@@ -1,10 +1,11 @@
-#include "topic_scan.h"
+#include "core/set/topic_scan.h"
+#include "core/base/atomic_write.h"
 
 #include <gtest/gtest.h>
 
+#include "core/set/writer.h"
 #include "hostile_sets.h"
 #include "temp_folder.h"
-#include "writer.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "win1252.h"
+#include "core/base/win1252.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "worksheet.h"
+#include "core/authoring/worksheet.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,5 @@
 #include "document.h"
+#include "core/base/atomic_write.h"
 
 #include <QDir>
 #include <QMimeData>
@@ -13,14 +14,14 @@
 #include <memory>
 #include <sstream>
 
-#include "binary_file.h"
 #include "commands.h"
+#include "core/base/binary_file.h"
+#include "core/set/settings.h"
+#include "core/set/topic_list.h"
+#include "core/set/writer.h"
 #include "hostile_sets.h"
-#include "settings.h"
 #include "small_disk.h"
 #include "temp_folder.h"
-#include "topic_list.h"
-#include "writer.h"
 
 // Failures show the problem's fields.
 void PrintTo(const TProblemaConjunto& p, std::ostream* salida) {

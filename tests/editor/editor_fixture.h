@@ -13,6 +13,8 @@
 #include <string>
 #include <vector>
 
+#include "core/base/win1252.h"
+#include "core/set/writer.h"
 #include "editor_window.h"
 #include "notices.h"
 #include "preview_panel.h"
@@ -20,8 +22,6 @@
 #include "question_list.h"
 #include "temp_folder.h"
 #include "test_questions.h"
-#include "win1252.h"
-#include "writer.h"
 
 // A fresh editor window, shown, with its notices and file dialogs captured.
 class Editor : public testing::Test {

@@ -6,8 +6,8 @@
 #include <QSpinBox>
 #include <QUndoStack>
 
+#include "core/set/question_files.h"
 #include "editor_fixture.h"
-#include "question_files.h"
 
 namespace {
 

@@ -1,4 +1,5 @@
 #include "exchange_flow.h"
+#include "core/base/atomic_write.h"
 
 #include <QMenu>
 #include <QMenuBar>

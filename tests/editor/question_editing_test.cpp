@@ -14,9 +14,9 @@
 #include <QTreeWidget>
 
 #include "checks_panel.h"
+#include "core/set/settings.h"
 #include "editor_fixture.h"
 #include "hostile_sets.h"
-#include "settings.h"
 #include "topics_panel.h"
 
 namespace {

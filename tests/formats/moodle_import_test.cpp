@@ -7,7 +7,7 @@
 
 #include <chrono>
 
-#include "io_error.h"
+#include "core/base/io_error.h"
 #include "temp_folder.h"
 #include "test_questions.h"
 

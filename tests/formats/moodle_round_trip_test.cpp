@@ -4,12 +4,13 @@
 
 #include <random>
 
+#include "core/authoring/source_format.h"
+#include "core/base/win1252.h"
+#include "core/text/text_pieces.h"
 #include "moodle_cloze.h"
 #include "moodle_export.h"
 #include "moodle_import.h"
-#include "source_format.h"
 #include "temp_folder.h"
-#include "text_pieces.h"
 
 namespace {
 

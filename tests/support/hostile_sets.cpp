@@ -1,7 +1,7 @@
 #include "hostile_sets.h"
 
-#include "atomic_write.h"
-#include "question_files.h"
+#include "core/base/atomic_write.h"
+#include "core/set/question_files.h"
 
 TConjuntoEscrito ConjuntoDeTemaRepetido() {
     std::string texto = "Un texto con un @hueco@ ";

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "writer.h"
+#include "core/set/writer.h"
 
 // A small set that passes every check and repeats one long topic through its whole index:
 // 65535 entries, all but the second pointing at one readable record of 32768 bytes whose topic

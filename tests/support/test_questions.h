@@ -2,8 +2,8 @@
 
 #include <string>
 
-#include "question_files.h"
-#include "win1252.h"
+#include "core/base/win1252.h"
+#include "core/set/question_files.h"
 
 // Windows-1252 bytes of a UTF-8 literal.
 inline std::string W(const char* utf8) {

@@ -3,13 +3,13 @@
 #include <cstdlib>
 #include <sstream>
 
-#include "atomic_write.h"
-#include "binary_file.h"
 #include "commands.h"
-#include "question_files.h"
+#include "core/base/atomic_write.h"
+#include "core/base/binary_file.h"
+#include "core/set/question_files.h"
+#include "core/set/writer.h"
 #include "temp_folder.h"
 #include "tool_run.h"
-#include "writer.h"
 
 namespace {
 

@@ -1,10 +1,11 @@
 #include <gtest/gtest.h>
 
-#include "binary_file.h"
 #include "commands.h"
+#include "core/base/atomic_write.h"
+#include "core/base/binary_file.h"
+#include "core/set/writer.h"
 #include "temp_folder.h"
 #include "tool_run.h"
-#include "writer.h"
 
 namespace {
 

@@ -7,11 +7,11 @@
 #include <sstream>
 
 #include "commands.h"
-#include "progress.h"
-#include "review_schedule.h"
+#include "core/learning/progress.h"
+#include "core/learning/review_schedule.h"
+#include "core/set/writer.h"
 #include "run_tool.h"
 #include "temp_folder.h"
-#include "writer.h"
 
 namespace {
 

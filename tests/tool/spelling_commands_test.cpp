@@ -8,10 +8,10 @@
 #include <sstream>
 
 #include "commands.h"
-#include "source_format.h"
+#include "core/authoring/source_format.h"
+#include "core/authoring/words.h"
+#include "core/base/win1252.h"
 #include "temp_folder.h"
-#include "win1252.h"
-#include "words.h"
 
 namespace {
 

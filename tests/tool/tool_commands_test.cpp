@@ -1,4 +1,6 @@
 #include "commands.h"
+#include "core/base/atomic_write.h"
+#include "core/base/win1252.h"
 
 #include <gtest/gtest.h>
 
@@ -8,17 +10,17 @@
 #include <random>
 #include <sstream>
 
-#include "history.h"
+#include "core/authoring/source_format.h"
+#include "core/learning/history.h"
+#include "core/set/question_files.h"
+#include "core/set/settings.h"
+#include "core/set/topic_scan.h"
+#include "core/set/writer.h"
 #include "hostile_sets.h"
-#include "question_files.h"
 #include "run_tool.h"
-#include "settings.h"
 #include "small_disk.h"
-#include "source_format.h"
 #include "temp_folder.h"
-#include "topic_scan.h"
 #include "version.h"
-#include "writer.h"
 
 namespace {
 
