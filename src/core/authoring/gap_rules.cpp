@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <array>
 
+#include "core/text/question_text.h"
+
 namespace {
 
 const std::vector<TDescripcionRegla> kReglas = {
@@ -254,29 +256,23 @@ std::vector<TPropuestaHueco> ProponHuecos(std::string_view texto,
     return propuestas;
 }
 
-std::vector<size_t> PosicionesMarcas(const std::vector<TPropuestaHueco>& propuestas) {
-    std::vector<size_t> posiciones;
-    for (const TPropuestaHueco& propuesta : propuestas) {
-        if (!propuesta.Marcada)
+uint8_t PonHuecos(const std::vector<TPropuestaHueco>& propuestas, uint8_t modo,
+                  const std::function<void(size_t)>& ponMarca) {
+    for (auto it = propuestas.rbegin(); it != propuestas.rend(); ++it) {
+        if (!it->Marcada)
             continue;
-        posiciones.push_back(propuesta.Tramo.Inicio);
-        posiciones.push_back(propuesta.Tramo.Fin());
+        ponMarca(it->Tramo.Fin());
+        ponMarca(it->Tramo.Inicio);
+        if (it->Regla == TReglaHuecos::Acentos)
+            modo = 1;
     }
-    return posiciones;
-}
-
-bool HaceAcentos(const std::vector<TPropuestaHueco>& propuestas) {
-    return std::any_of(propuestas.begin(), propuestas.end(), [](const TPropuestaHueco& p) {
-        return p.Marcada && p.Regla == TReglaHuecos::Acentos;
-    });
+    return modo;
 }
 
 TPregunta AplicaHuecos(const TPregunta& pregunta, const std::vector<TPropuestaHueco>& propuestas) {
     TPregunta resultado = pregunta;
-    const std::vector<size_t> posiciones = PosicionesMarcas(propuestas);
-    for (auto it = posiciones.rbegin(); it != posiciones.rend(); ++it)
-        resultado.Texto.insert(*it, 1, '@');
-    if (HaceAcentos(propuestas))
-        resultado.Modo = 1;
+    resultado.Modo = PonHuecos(propuestas, pregunta.Modo, [&resultado](size_t donde) {
+        resultado.Texto.insert(donde, 1, kMarcaHueco);
+    });
     return resultado;
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -53,10 +55,10 @@ std::vector<TPropuestaHueco> ProponHuecos(std::string_view texto,
                                           const std::vector<TReglaHuecos>& reglas,
                                           int distractores);
 
-// Where the ticked proposals put their gap marks, as places in the text before any is put,
-// in order; a text takes them from the last to the first.
-std::vector<size_t> PosicionesMarcas(const std::vector<TPropuestaHueco>& propuestas);
-// True when a ticked proposal gaps accents: the question becomes accent practice.
-bool HaceAcentos(const std::vector<TPropuestaHueco>& propuestas);
+// Makes the ticked proposals gaps: ponMarca puts one gap mark at a place of the text as it was
+// before any, from the last place to the first so that each place still holds; returns the mode,
+// accent practice once a ticked proposal gaps accents. The editor's text and the core's share it.
+uint8_t PonHuecos(const std::vector<TPropuestaHueco>& propuestas, uint8_t modo,
+                  const std::function<void(size_t)>& ponMarca);
 // The question with the ticked proposals made gaps.
 TPregunta AplicaHuecos(const TPregunta& pregunta, const std::vector<TPropuestaHueco>& propuestas);
