@@ -8,36 +8,10 @@
 #include <vector>
 
 #include "core/authoring/words.h"
-#include "core/base/language.h"
 #include "core/set/question_files.h"
+#include "core/text/spelling_rules.h"
 
-// Gaps proposed over a question text (Windows-1252) by a spelling rule.
-
-enum class TReglaHuecos {
-    Acentos,    // whole words bearing an accent or a diaeresis
-    BV,         // b, v
-    H,          // h (not in ch)
-    GJ,         // g before e or i, j
-    LlY,        // ll, y before a vowel
-    CZS,        // c before e or i, z, s
-    XCh,        // x, ch
-    Cedilla,    // ç
-    LGeminada,  // l·l
-    TzTsIgTx,   // tz, ts, tx, ig at a word's end
-    SSsZC,      // s, ss, z, c before e or i
-};
-
-struct TDescripcionRegla {
-    TReglaHuecos Regla;
-    const char* Nombre;  // UTF-8, as the tool takes it: "accents", "b/v", "ç"...
-    bool Castellano;
-    bool Valenciano;
-    bool ConDistractores;  // false where the gaps already cover every spelling of the sound
-};
-
-const std::vector<TDescripcionRegla>& DescripcionesReglas();
-const TDescripcionRegla& Descripcion(TReglaHuecos regla);
-std::optional<TReglaHuecos> ReglaDeNombre(std::string_view nombre);
+// Gaps proposed over a question text (Windows-1252) by the spelling rules' tables.
 
 struct TPropuestaHueco {
     TTramo Tramo;  // the gap's answer in the text; empty for a gap to be left empty

@@ -12,21 +12,6 @@ bool EsEle(unsigned char byte) {
 
 }  // namespace
 
-bool EsLetra(unsigned char byte) {
-    if ((byte >= 'A' && byte <= 'Z') || (byte >= 'a' && byte <= 'z'))
-        return true;
-    if (byte >= 0xC0)
-        return byte != 0xD7 && byte != 0xF7;
-    return byte == 0x8A || byte == 0x8C || byte == 0x8E || byte == 0x9A || byte == 0x9C ||
-           byte == 0x9E || byte == 0x9F;
-}
-
-unsigned char Minuscula(unsigned char byte) {
-    if ((byte >= 'A' && byte <= 'Z') || (byte >= 0xC0 && byte <= 0xDE && byte != 0xD7))
-        return static_cast<unsigned char>(byte + 0x20);
-    return byte;
-}
-
 std::vector<TTramo> Palabras(std::string_view texto) {
     std::vector<TTramo> palabras;
     const auto byte = [&texto](size_t i) { return static_cast<unsigned char>(texto[i]); };

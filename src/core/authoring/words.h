@@ -1,24 +1,13 @@
 #pragma once
 
-#include <cstddef>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "core/text/letters.h"
+
 // Words and gaps of a question text (Windows-1252), as the gap rules and the spelling check
 // see them.
-
-struct TTramo {
-    size_t Inicio = 0;
-    size_t Longitud = 0;
-
-    size_t Fin() const { return Inicio + Longitud; }
-    bool operator==(const TTramo&) const = default;
-};
-
-bool EsLetra(unsigned char byte);
-// Lower case of the letters the rules compare; other bytes unchanged.
-unsigned char Minuscula(unsigned char byte);
 
 // Maximal runs of letters; a middle dot between two l's belongs to its word, apostrophes,
 // hyphens and every other sign end one.
