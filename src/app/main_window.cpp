@@ -586,7 +586,8 @@ void TfrmTildora::menuCorregirClick() {
         const TSesion::TCorreccion correccion = Sesion.Corrige(entradas);
         for (int i = 1; i <= NumHuecos; ++i) {
             const TTipoFallo fallo = correccion.Fallos[static_cast<size_t>(i - 1)];
-            PintaHueco(Huecos[i], fallo == TTipoFallo::Ninguno ? ColorVentana() : QColor(255, 0, 0));
+            PintaHueco(Huecos[i],
+                       fallo == TTipoFallo::Ninguno ? ColorVentana() : QColor(255, 0, 0));
             PistasHuecos.Juzga(i, fallo);
         }
         LineaPuntuacion->PonResultado(correccion.Aciertos, NumHuecos, Sesion.Acertadas(),

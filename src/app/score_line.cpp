@@ -65,7 +65,8 @@ void TLineaPuntuacion::Escribe() {
     if (Sesion && Sesion->Total > 0) {
         partes << Texto(Idioma, "Sesión: ", "Sessió: ") + QString::number(Sesion->Aciertos) +
                       QStringLiteral(" de ") + QString::number(Sesion->Total) +
-                      QStringLiteral(" (") + QString::number(Sesion->PorCiento) + QStringLiteral(" %)");
+                      QStringLiteral(" (") + QString::number(Sesion->PorCiento) +
+                      QStringLiteral(" %)");
     }
     if (Pendientes > 0)
         partes << QString::number(Pendientes) + Texto(Idioma, " por repasar", " per repassar");

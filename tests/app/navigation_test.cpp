@@ -279,7 +279,7 @@ TEST_F(NavegacionTest, NextPutsTheCorrectButtonUp) {
 
 TEST_F(NavegacionTest, TopicDialogOkMakesNextDrawOnlyTheChosenTopics) {
     Abre(EscribeSet("temas.preg", Preguntas({"A", "B", "C", "A", "B", "C"})));
-    ventana->Sesion.Configuracion().TemasMarcados[4] = 7;
+    const uint8_t sinTema = ventana->Sesion.Configuracion().TemasMarcados[4];
     Temas([](TfrmTemas* dialogo) {
         EXPECT_EQ(dialogo->Idioma, TIdioma::Valenciano);
         EXPECT_EQ(dialogo->windowTitle(), "Llista de temes");
@@ -297,7 +297,7 @@ TEST_F(NavegacionTest, TopicDialogOkMakesNextDrawOnlyTheChosenTopics) {
     EXPECT_EQ(ventana->Sesion.Configuracion().TemasMarcados[1], 0);
     EXPECT_EQ(ventana->Sesion.Configuracion().TemasMarcados[2], 1);
     EXPECT_EQ(ventana->Sesion.Configuracion().TemasMarcados[3], 0);
-    EXPECT_EQ(ventana->Sesion.Configuracion().TemasMarcados[4], 7);
+    EXPECT_EQ(ventana->Sesion.Configuracion().TemasMarcados[4], sinTema);
     for (int i = 0; i < 4; ++i) {
         Siguiente();
         EXPECT_TRUE(ventana->lblTema->text().startsWith("B ("));

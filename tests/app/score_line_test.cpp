@@ -152,9 +152,10 @@ TEST_F(VentanaTest, EveryShownGapIsNamedByItsPlace) {
 
 // The line shows the per cent the history keeps, as the history window does: 1 of 8 is 12 %.
 TEST_F(VentanaTest, ScoreLinePerCentIsTheOneTheHistoryStores) {
-    Abre(EscribeSet("ocho.preg", {Legible("T", "Una pregunta larga y normal, con ocho huecos en "
-                                               "un texto sencillo: @a@ @b@ @c@ @d@ @e@ @f@ @g@ "
-                                               "@h@ para que se lea bien")}));
+    Abre(EscribeSet("ocho.preg", {Legible("T",
+                                          "Una pregunta larga y normal, con ocho huecos en "
+                                          "un texto sencillo: @a@ @b@ @c@ @d@ @e@ @f@ @g@ "
+                                          "@h@ para que se lea bien")}));
     Siguiente();
     ventana->Huecos[1]->setText("a");
     ventana->btnCorregir->click();

@@ -420,9 +420,9 @@ TEST(Correccion, AnAccentPracticeGapLeftPrefilledIsWrongOnlyWhereAnAccentWasStri
     sesion.PonPregunta({1, 0, "Acentos", W("El @camión@ y la @casa@ de @Pingüino@")});
     sesion.EmpiezaPregunta(1);
     sesion.AlternaRespuestas();
-    EXPECT_EQ(sesion.Corrige({W("camion"), W("casa"), W("Pinguino")}).Fallos,
-              (std::vector<TTipoFallo>{TTipoFallo::Acentos, TTipoFallo::Ninguno,
-                                       TTipoFallo::Acentos}));
+    EXPECT_EQ(
+        sesion.Corrige({W("camion"), W("casa"), W("Pinguino")}).Fallos,
+        (std::vector<TTipoFallo>{TTipoFallo::Acentos, TTipoFallo::Ninguno, TTipoFallo::Acentos}));
 }
 
 // The session's per cent is the history's: 1 of 8 right is 12 %, not 13 %.

@@ -101,6 +101,7 @@ class TSesion {
     const std::string& NombreFichero() const { return nombreFichero_; }
     // The open question and index files, to read questions from.
     TFicherosPreguntas& FicherosPreguntas() { return ficherosPreguntas_; }
+    const TFicherosPreguntas& FicherosPreguntas() const { return ficherosPreguntas_; }
     bool HistoriaAbierta() const { return ficheroHistoria_.Abierto(); }
     bool FicherosAbiertos() const { return ficherosAbiertos_; }
     int32_t Contestadas() const { return contestadas_; }
