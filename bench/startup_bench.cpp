@@ -117,7 +117,7 @@ int Hijo(const std::string& tipo, const char* conjunto) {
                 tildora->btnSiguiente->click();
                 QCoreApplication::processEvents();
             }
-            picoConConjunto = tildora->Sesion.NumPreguntas == 10000 ? PicoMemoria() : -2;
+            picoConConjunto = tildora->Sesion.NumPreguntas() == 10000 ? PicoMemoria() : -2;
         }
         std::printf("%lld %lld %ld %ld %s\n", static_cast<long long>(entrada),
                     static_cast<long long>(pintado), pico, picoConConjunto,

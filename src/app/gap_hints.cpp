@@ -3,9 +3,6 @@
 #include <QLabel>
 #include <QLineEdit>
 
-#include <optional>
-#include <string>
-
 #include "interface_text.h"
 #include "question_pool.h"
 
@@ -32,19 +29,11 @@ void TPistasHuecos::Olvida() {
     Fallos.fill(TTipoFallo::Ninguno);
 }
 
-void TPistasHuecos::Juzga(int g, const QString& respuesta, const QString& entrada, bool correcta) {
-    TTipoFallo& fallo = Fallos[static_cast<size_t>(g)];
-    const std::optional<std::string> esperada = BytesDeEntrada(respuesta);
-    const std::optional<std::string> escrita = BytesDeEntrada(entrada);
-    if (correcta)
-        fallo = TTipoFallo::Ninguno;
-    else if (esperada && escrita)
-        fallo = TipoDeFallo(*esperada, *escrita);
-    else  // a letter that the code page cannot hold
-        fallo = TTipoFallo::Letras;
+void TPistasHuecos::Juzga(int g, TTipoFallo fallo) {
+    Fallos[static_cast<size_t>(g)] = fallo;
 }
 
-void TPistasHuecos::Aplica(uint16_t numHuecos, TIdioma idioma) const {
+void TPistasHuecos::Aplica(uint16_t numHuecos, TIdioma idioma, bool respuestasVisibles) const {
     if (!IdiomaConocido(idioma))
         return;
     const QString nombre = Texto(idioma, "Hueco %1 de %2", "Buit %1 de %2");
@@ -54,7 +43,7 @@ void TPistasHuecos::Aplica(uint16_t numHuecos, TIdioma idioma) const {
         hueco->setAccessibleName(nombre.arg(g).arg(numHuecos));
         QString fallo;
         QStringList descripcion;
-        if (!respuesta->isHidden()) {
+        if (respuestasVisibles) {
             fallo = TextoFallo(Fallos[static_cast<size_t>(g)], idioma);
             for (const QString& parte : {respuesta->text(), fallo})
                 if (!parte.isEmpty())

@@ -20,10 +20,11 @@ class TPistasHuecos {
 
     // A new question on screen: no gap judged yet.
     void Olvida();
-    // The reveal judged gap g (1-based) as Correct did: right, or why not.
-    void Juzga(int g, const QString& respuesta, const QString& entrada, bool correcta);
-    // Writes every shown gap's name, description and tool tip in the language.
-    void Aplica(uint16_t numHuecos, TIdioma idioma) const;
+    // The reveal judged gap g (1-based): right, or why not.
+    void Juzga(int g, TTipoFallo fallo);
+    // Writes every shown gap's name, description and tool tip in the language; the answer and
+    // the reason only while the answers are shown.
+    void Aplica(uint16_t numHuecos, TIdioma idioma, bool respuestasVisibles) const;
 
   private:
     TPoolPregunta& Pool;

@@ -27,7 +27,6 @@
 
 #include "about_box.h"
 #include "core/base/data_folder.h"
-#include "core/base/folding.h"
 #include "core/base/win1252.h"
 #include "core/learning/history.h"
 #include "core/set/topic_scan.h"
@@ -58,22 +57,6 @@ QString ConSeparador(QString carpeta) {
 
 QString CarpetaPrograma() {
     return CarpetaProgramaDe(QCoreApplication::applicationDirPath());
-}
-
-// Both sides as Windows-1252 bytes; an entry that the code page cannot hold never matches.
-// Composed first: a letter typed or pasted with a combining accent is the accented letter.
-bool EsCorrecta(const QString& respuesta, const QString& entrada) {
-    const std::optional<std::string> esperada = BytesDeEntrada(respuesta);
-    const std::optional<std::string> escrita = BytesDeEntrada(entrada);
-    return esperada && escrita && Mayusculas(*esperada) == Mayusculas(*escrita);
-}
-
-QString SinFinalesDeControl(QString texto) {
-    qsizetype fin = texto.size();
-    while (fin > 0 && texto.at(fin - 1).unicode() <= 32)
-        --fin;
-    texto.truncate(fin);
-    return texto;
 }
 
 template <typename Emisor, typename Senal>
@@ -311,7 +294,6 @@ void TfrmTildora::FormCreate() {
     UltimaCarpeta = CarpetaPrograma();
     Idioma = TIdioma::Valenciano;
     Pool.CreaPool();
-    Sesion.TemaDePregunta.Referencias.assign(kRanurasTemaDePregunta + 1, TTemasDePregunta::kVacio);
     lblNumTemas->clear();
     lblNumPreguntas->clear();
     LineaPuntuacion->PonSinConjunto(true);
@@ -373,8 +355,8 @@ void TfrmTildora::menuNuevoClick() {
 }
 
 void TfrmTildora::AbreConjunto(const QString& elegido) {
-    Sesion.CarpetaDatos = RutaLocal(CarpetaDatos());
-    const bool habiaConjunto = Sesion.FicherosAbiertos;
+    Sesion.PonCarpetaDatos(RutaLocal(CarpetaDatos()));
+    const bool habiaConjunto = Sesion.FicherosAbiertos();
     TAviso aviso;
     const bool valido = [&] {
         try {
@@ -400,7 +382,7 @@ void TfrmTildora::AbreConjunto(const QString& elegido) {
     espera.repaint();
     const TAvisosApertura avisos = Sesion.AbreConjunto();
     setWindowTitle(QStringLiteral("Tildora: ") +
-                   RutaDeBytes(NombreSinExtension(Sesion.NombreFichero)));
+                   RutaDeBytes(NombreSinExtension(Sesion.NombreFichero())));
     ActivaTest();
     if (avisos.Configuracion) {
         Pitido();
@@ -424,7 +406,7 @@ void TfrmTildora::AbreConjunto(const QString& elegido) {
 }
 
 void TfrmTildora::CierraFicheros() {
-    if (!Sesion.FicherosAbiertos)
+    if (!Sesion.FicherosAbiertos())
         return;
     try {
         Sesion.CierraFicheros();
@@ -498,11 +480,11 @@ void TfrmTildora::LimpiaPregunta() {
 
 void TfrmTildora::MuestraPregunta(uint16_t numero) {
     Sesion.SiembraGenerador();
-    NumHuecos = Pool.Muestra(Sesion.Pregunta, numero, frameGeometry().width());
+    NumHuecos = Pool.Muestra(Sesion.Pregunta(), numero, frameGeometry().width());
     Sesion.EmpiezaPregunta(numero);
     LineaPuntuacion->QuitaPregunta();
     PistasHuecos.Olvida();
-    PistasHuecos.Aplica(NumHuecos, Idioma);
+    PistasHuecos.Aplica(NumHuecos, Idioma, Sesion.RespuestasVisibles());
     AjustaAreaCliente();
     // A new question starts at its top, whatever the last one left scrolled.
     AreaCliente->verticalScrollBar()->setValue(0);
@@ -525,7 +507,7 @@ void TfrmTildora::menuRepasarClick() {
             Texto(Idioma, "No hay preguntas por repasar.", "No hi ha preguntes per repassar.")});
         return;
     }
-    Sesion.Repaso = true;
+    Sesion.EmpiezaRepaso();
     menuSiguienteClick();
 }
 
@@ -534,9 +516,9 @@ void TfrmTildora::ActualizaPendientes() {
 }
 
 void TfrmTildora::menuSiguienteClick() {
-    const bool repasaba = Sesion.Repaso;
+    const bool repasaba = Sesion.Repaso();
     const uint16_t numero = Sesion.Siguiente();
-    if (repasaba && !Sesion.Repaso)
+    if (repasaba && !Sesion.Repaso())
         MuestraAviso(QStringList{Texto(Idioma,
                                        "Ya no quedan preguntas por repasar: se sigue con el "
                                        "orden de antes.",
@@ -550,28 +532,26 @@ void TfrmTildora::menuSiguienteClick() {
 }
 
 void TfrmTildora::menuSecuencialClick() {
-    Sesion.Secuencial = true;
-    Sesion.Repaso = false;
+    Sesion.CambiaOrden(true);
     ActualizaOrden();
 }
 
 void TfrmTildora::menuAleatorioClick() {
-    Sesion.Secuencial = false;
-    Sesion.Repaso = false;
+    Sesion.CambiaOrden(false);
     ActualizaOrden();
 }
 
 void TfrmTildora::ActualizaOrden() {
-    menuSecuencial->setChecked(Sesion.Secuencial);
-    menuAleatorio->setChecked(!Sesion.Secuencial);
+    menuSecuencial->setChecked(Sesion.Secuencial());
+    menuAleatorio->setChecked(!Sesion.Secuencial());
     // The group is exclusive: putting one down puts the other up.
-    (Sesion.Secuencial ? btnSecuencial : btnAleatorio)->setChecked(true);
+    (Sesion.Secuencial() ? btnSecuencial : btnAleatorio)->setChecked(true);
 }
 
 void TfrmTildora::menuIrAClick() {
     TfrmLeeInicial dialogo(this);
     dialogo.Idioma = Idioma;
-    const int maximo = std::min(Sesion.NumPreguntas, kMaximoPreguntas);
+    const int maximo = std::min(Sesion.NumPreguntas(), kMaximoPreguntas);
     dialogo.NumInicial->setMaximum(maximo);
     // A set without questions has no number to go to.
     if (dialogo.exec() != QDialog::Accepted || maximo < 1)
@@ -587,32 +567,34 @@ void TfrmTildora::menuCorregirClick() {
         btnCorregir->setChecked(false);
         return;
     }
-    std::vector<bool> huecosCorrectos;
+    const bool visibles = Sesion.AlternaRespuestas();
+    std::vector<std::optional<std::string>> entradas;
     for (int i = 1; i <= NumHuecos; ++i) {
-        QLabel* respuesta = Respuestas[i];
-        QLineEdit* hueco = Huecos[i];
-        respuesta->setHidden(!respuesta->isHidden());
-        if (respuesta->isHidden()) {
-            PintaHueco(hueco, ColorVentana());
+        Respuestas[i]->setVisible(visibles);
+        if (!visibles) {
+            PintaHueco(Huecos[i], ColorVentana());
             continue;
         }
-        const QString entrada = SinFinalesDeControl(hueco->text());
-        if (entrada != hueco->text())
-            hueco->setText(entrada);
-        const bool correcta = EsCorrecta(respuesta->text(), entrada);
-        PintaHueco(hueco, correcta ? ColorVentana() : QColor(255, 0, 0));
-        PistasHuecos.Juzga(i, respuesta->text(), entrada, correcta);
-        huecosCorrectos.push_back(correcta);
+        QLineEdit* hueco = Huecos[i];
+        // One byte per UTF-16 unit: the trimmed length is the same in the text.
+        const auto largo = static_cast<qsizetype>(LongitudRecortada(BytesPorUnidad(hueco->text())));
+        if (largo != hueco->text().size())
+            hueco->setText(hueco->text().left(largo));
+        entradas.push_back(BytesDeEntrada(hueco->text()));
     }
-    // The answers flip together: shown now means this was a reveal.
-    if (!huecosCorrectos.empty()) {
-        Sesion.PuntuaPregunta(huecosCorrectos);
-        const auto aciertos = std::count(huecosCorrectos.begin(), huecosCorrectos.end(), true);
-        LineaPuntuacion->PonResultado(static_cast<int>(aciertos), NumHuecos, Sesion.Acertadas,
-                                      Sesion.Contestadas);
+    if (visibles) {
+        const TSesion::TCorreccion correccion = Sesion.Corrige(entradas);
+        for (int i = 1; i <= NumHuecos; ++i) {
+            const TTipoFallo fallo = correccion.Fallos[static_cast<size_t>(i - 1)];
+            PintaHueco(Huecos[i],
+                       fallo == TTipoFallo::Ninguno ? ColorVentana() : QColor(255, 0, 0));
+            PistasHuecos.Juzga(i, fallo);
+        }
+        LineaPuntuacion->PonResultado(correccion.Aciertos, NumHuecos, Sesion.Acertadas(),
+                                      Sesion.Contestadas(), Sesion.PorCiento());
         ActualizaPendientes();
     }
-    PistasHuecos.Aplica(NumHuecos, Idioma);
+    PistasHuecos.Aplica(NumHuecos, Idioma, visibles);
     ActualizaCorregir();
 }
 
@@ -621,7 +603,7 @@ void TfrmTildora::ActualizaCorregir() {
     // One key through a question: it corrects, then, with the answers shown, goes on.
     const QKeySequence paso(Qt::CTRL | Qt::Key_Return);
     // The answers flip together, and the menu command leaves the button as it is.
-    const bool siguiente = NumHuecos == 0 || !Respuestas[1]->isHidden();
+    const bool siguiente = NumHuecos == 0 || Sesion.RespuestasVisibles();
     menuCorregir->setShortcut(siguiente ? QKeySequence() : paso);
     menuSiguiente->setShortcut(siguiente ? paso : QKeySequence());
     btnCorregir->setText(abajo ? QStringLiteral("Ocultar") : QStringLiteral("Corregir"));
@@ -645,9 +627,9 @@ void TfrmTildora::CambiaIdioma(TIdioma idioma) {
     btnSobreProg->setToolTip(Texto(Idioma, "Sobre el programa", "Sobre el programa"));
     btnSiguiente->setToolTip(Texto(Idioma, "Siguiente texto", "Següent text"));
     btnSiguiente->setText(Texto(Idioma, "Siguiente   >>", "Següent   >>"));
-    lblNumPreguntas->setText(QString::number(Sesion.NumPreguntas) +
+    lblNumPreguntas->setText(QString::number(Sesion.NumPreguntas()) +
                              Texto(Idioma, " preguntas", " preguntes"));
-    lblNumTemas->setText(QString::number(Sesion.NumTemas) + Texto(Idioma, " temas", " temes"));
+    lblNumTemas->setText(QString::number(Sesion.NumTemas()) + Texto(Idioma, " temas", " temes"));
     menuFichero->setTitle(Texto(Idioma, "&Fichero", "&Fitxer"));
     menuNuevo->setText(Texto(Idioma, "&Nuevo...", "&Nou..."));
     menuIrA->setText(Texto(Idioma, "&Ir a...", "&Anar a..."));
@@ -668,7 +650,7 @@ void TfrmTildora::CambiaIdioma(TIdioma idioma) {
     menuAyuda->setTitle(Texto(Idioma, "&Ayuda", "&Ajuda"));
     menuSobreProg->setText(Texto(Idioma, "&Sobre el programa...", "&Sobre el programa..."));
     LineaPuntuacion->CambiaIdioma(Idioma);
-    PistasHuecos.Aplica(NumHuecos, Idioma);
+    PistasHuecos.Aplica(NumHuecos, Idioma, Sesion.RespuestasVisibles());
     ActualizaCorregir();
 }
 
@@ -683,11 +665,11 @@ void TfrmTildora::menuValencianoClick() {
 void TfrmTildora::menuTemasClick() {
     TfrmTemas dialogo(this);
     dialogo.Idioma = Idioma;
-    TLista& temas = Sesion.ListaTemas;
+    const TLista& temas = Sesion.ListaTemas();
     for (int32_t i = 1; i <= temas.Cuenta(); ++i)
         dialogo.AnadeTema(TextoDeBytes(temas.Nombre(i)), temas.Marcado(i));
     if (dialogo.exec() == QDialog::Accepted) {
-        AplicaSeleccion(dialogo.Marcas(), temas, Sesion.Configuracion);
+        Sesion.SeleccionaTemas(dialogo.Marcas());
         ActualizaPendientes();
     }
 }
@@ -695,13 +677,13 @@ void TfrmTildora::menuTemasClick() {
 void TfrmTildora::menuHistorialClick() {
     TfrmHistorial dialogo(this);
     dialogo.Idioma = Idioma;
-    dialogo.NombreConjunto = RutaDeBytes(NombreSinExtension(Sesion.NombreFichero));
+    dialogo.NombreConjunto = RutaDeBytes(NombreSinExtension(Sesion.NombreFichero()));
     // Apart from the open history file, read-only: reading never changes it.
     dialogo.Historia = LeeColaHistoria(Sesion.RutaHistoria(), TfrmHistorial::kSesionesDibujadas);
     dialogo.PuntuacionActual = Sesion.PuntuacionActual();
-    dialogo.SesionesFechadas = Sesion.Progreso.Sesiones;
-    dialogo.Resultados = Sesion.Progreso.Preguntas;
-    dialogo.Ficheros = &Sesion.FicherosPreguntas;
+    dialogo.SesionesFechadas = Sesion.Progreso().Sesiones;
+    dialogo.Resultados = Sesion.Progreso().Preguntas;
+    dialogo.Ficheros = &Sesion.FicherosPreguntas();
     // A question chosen there is shown as the go-to path would, at once.
     connect(&dialogo, &TfrmHistorial::PreguntaElegida, this, [this](uint16_t numero) {
         Sesion.ContinuaDesde(numero);

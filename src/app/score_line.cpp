@@ -11,9 +11,9 @@ TLineaPuntuacion::TLineaPuntuacion(QWidget* parent) : QStatusBar(parent) {
 }
 
 void TLineaPuntuacion::PonResultado(int aciertos, int huecos, int32_t Acertadas,
-                                    int32_t Contestadas) {
-    Pregunta = TCuenta{aciertos, huecos};
-    Sesion = TCuenta{Acertadas, Contestadas};
+                                    int32_t Contestadas, int porCiento) {
+    Pregunta = TCuenta{aciertos, huecos, 0};
+    Sesion = TCuenta{Acertadas, Contestadas, porCiento};
     Escribe();
 }
 
@@ -63,11 +63,10 @@ void TLineaPuntuacion::Escribe() {
                       QString::number(Pregunta->Total);
     }
     if (Sesion && Sesion->Total > 0) {
-        const int64_t porCiento =
-            (int64_t{Sesion->Aciertos} * 200 + Sesion->Total) / (int64_t{Sesion->Total} * 2);
         partes << Texto(Idioma, "Sesión: ", "Sessió: ") + QString::number(Sesion->Aciertos) +
                       QStringLiteral(" de ") + QString::number(Sesion->Total) +
-                      QStringLiteral(" (") + QString::number(porCiento) + QStringLiteral(" %)");
+                      QStringLiteral(" (") + QString::number(Sesion->PorCiento) +
+                      QStringLiteral(" %)");
     }
     if (Pendientes > 0)
         partes << QString::number(Pendientes) + Texto(Idioma, " por repasar", " per repassar");

@@ -18,8 +18,10 @@ class TLineaPuntuacion : public QStatusBar {
 
     QLabel* lblPuntuacion = nullptr;
 
-    // A reveal: the question's right gaps of all its gaps, and the tallies after it.
-    void PonResultado(int aciertos, int huecos, int32_t Acertadas, int32_t Contestadas);
+    // A reveal: the question's right gaps of all its gaps, and the tallies after it with their
+    // per cent as the history keeps it.
+    void PonResultado(int aciertos, int huecos, int32_t Acertadas, int32_t Contestadas,
+                      int porCiento);
     // Another question is on screen, or none.
     void QuitaPregunta();
     // A set opened or closed: nothing to tell.
@@ -34,6 +36,7 @@ class TLineaPuntuacion : public QStatusBar {
     struct TCuenta {
         int Aciertos;
         int Total;
+        int PorCiento = 0;
     };
     void Escribe();
 

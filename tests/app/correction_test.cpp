@@ -35,6 +35,8 @@ class CorreccionTest : public VentanaTest {
     void PulsaCorregir() { ventana->btnCorregir->click(); }
 };
 
+// The verdict's table runs on the session; here, what the window adds: the entry trimmed in
+// its gap, the colour, and the entry's text as typed.
 TEST_F(CorreccionTest, EntriesAreComparedFoldingCaseAfterTrimmingTheirEnd) {
     struct Caso {
         const char* respuesta;
@@ -44,18 +46,8 @@ TEST_F(CorreccionTest, EntriesAreComparedFoldingCaseAfterTrimmingTheirEnd) {
     };
     const std::vector<Caso> casos = {
         {"también", "tambien", false, "tambien"},
-        {"también", "TAMBIÉN", true, "TAMBIÉN"},
-        {"también", "También", true, "También"},
-        {"también", "también   ", true, "también"},
-        {"también", "también\t", true, "también"},
+        {"también", "también\t ", true, "también"},
         {"también", " también", false, " también"},
-        {"plaça", "PLAÇA", false, "PLAÇA"},
-        {"plaça", "PLAçA", true, "PLAçA"},
-        {"también", "", false, ""},
-        {"", "", true, ""},
-        {"", "   ", true, ""},
-        {"a ", "a ", false, "a"},  // an answer ending in a blank never matches
-        {"€uro", "€URO", true, "€URO"},
         {"euro", "eurΩ", false, "eurΩ"},  // no Windows-1252 byte: wrong, no crash
         // A letter followed by a combining accent is the accented letter.
         {"también", QStringLiteral("tambie\u0301n"), true, QStringLiteral("tambie\u0301n")},
@@ -76,13 +68,12 @@ TEST_F(CorreccionTest, EntriesAreComparedFoldingCaseAfterTrimmingTheirEnd) {
 }
 
 TEST_F(CorreccionTest, APrefilledAccentGapIsWrongOnlyWhenAnAccentWasStripped) {
-    Muestra({1, 0, "Acentos", W("El @camión@ y la @casa@ de @Pingüino@")});
+    Muestra({1, 0, "Acentos", W("El @camión@ y la @casa@")});
     ASSERT_EQ(ventana->Huecos[1]->text(), "camion");
     ASSERT_EQ(ventana->Huecos[2]->text(), "casa");
     PulsaCorregir();
     EXPECT_EQ(Fondo(ventana->Huecos[1]), kRojo);
     EXPECT_EQ(Fondo(ventana->Huecos[2]), FondoNormal());
-    EXPECT_EQ(Fondo(ventana->Huecos[3]), kRojo);
 }
 
 TEST_F(CorreccionTest, SecondRunHidesEveryAnswerAndKeepsTheTrimmedText) {
@@ -123,7 +114,7 @@ TEST_F(CorreccionTest, CorrectWithNoQuestionPutsTheButtonUpAndNothingElse) {
     EXPECT_EQ(v.btnCorregir->text(), "Corregir");
     v.menuCorregir->trigger();
     EXPECT_FALSE(v.btnCorregir->isChecked());
-    EXPECT_EQ(v.Sesion.Contestadas, 0);
+    EXPECT_EQ(v.Sesion.Contestadas(), 0);
     for (int i = 1; i <= kTamanoPool; ++i)
         ASSERT_TRUE(v.Respuestas[i]->isHidden());
 }
@@ -170,20 +161,20 @@ TEST_F(CorreccionTest, OnlyTheFirstRevealOfAQuestionCounts) {
     v.Huecos[1]->setText("uno");
     v.Huecos[2]->setText("mal");
     PulsaCorregir();
-    EXPECT_EQ(v.Sesion.Contestadas, 2);
-    EXPECT_EQ(v.Sesion.Acertadas, 1);
+    EXPECT_EQ(v.Sesion.Contestadas(), 2);
+    EXPECT_EQ(v.Sesion.Acertadas(), 1);
     v.Huecos[2]->setText("dos");
     PulsaCorregir();
     PulsaCorregir();
     v.menuCorregir->trigger();
-    EXPECT_EQ(v.Sesion.Contestadas, 2);
-    EXPECT_EQ(v.Sesion.Acertadas, 1);
+    EXPECT_EQ(v.Sesion.Contestadas(), 2);
+    EXPECT_EQ(v.Sesion.Acertadas(), 1);
     Siguiente();
     v.Huecos[1]->setText("uno");
     v.Huecos[2]->setText("dos");
     v.menuCorregir->trigger();
-    EXPECT_EQ(v.Sesion.Contestadas, 4);
-    EXPECT_EQ(v.Sesion.Acertadas, 3);
+    EXPECT_EQ(v.Sesion.Contestadas(), 4);
+    EXPECT_EQ(v.Sesion.Acertadas(), 3);
 }
 
 TEST_F(CorreccionTest, ClosingTheSetAppendsTheScoreOnlyWhenSomethingWasAnswered) {
@@ -201,8 +192,8 @@ TEST_F(CorreccionTest, ClosingTheSetAppendsTheScoreOnlyWhenSomethingWasAnswered)
         PulsaCorregir();
         AbreDosHuecos("historia.preg");
         EXPECT_EQ(Historia("historia.his"), "\xFE");
-        EXPECT_EQ(v.Sesion.Contestadas, 0);
-        EXPECT_EQ(v.Sesion.Acertadas, 0);
+        EXPECT_EQ(v.Sesion.Contestadas(), 0);
+        EXPECT_EQ(v.Sesion.Acertadas(), 0);
     }
     {
         SCOPED_TRACE("half right, then the program closes");
@@ -210,7 +201,7 @@ TEST_F(CorreccionTest, ClosingTheSetAppendsTheScoreOnlyWhenSomethingWasAnswered)
         PulsaCorregir();
         v.btnTerminar->click();
         EXPECT_FALSE(v.isVisible());
-        EXPECT_FALSE(v.Sesion.FicherosAbiertos);
+        EXPECT_FALSE(v.Sesion.FicherosAbiertos());
         EXPECT_EQ(Historia("historia.his"), "\xFE\x7F");
     }
 }

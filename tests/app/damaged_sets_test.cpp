@@ -160,10 +160,10 @@ int Ejercita(TfrmTildora& v, int veces = 6) {
 
 // An error ends the handler before the counters are refreshed: they may then stand empty.
 void EsperaNingunConjunto(const TfrmTildora& v, bool trasError = false) {
-    EXPECT_FALSE(v.Sesion.FicherosAbiertos);
-    EXPECT_FALSE(v.Sesion.FicherosPreguntas.Abiertos());
-    EXPECT_FALSE(v.Sesion.FicheroHistoria.Abierto());
-    EXPECT_EQ(v.Sesion.NumPreguntas, 0);
+    EXPECT_FALSE(v.Sesion.FicherosAbiertos());
+    EXPECT_FALSE(v.Sesion.FicherosPreguntas().Abiertos());
+    EXPECT_FALSE(v.Sesion.HistoriaAbierta());
+    EXPECT_EQ(v.Sesion.NumPreguntas(), 0);
     const QStringList preguntas{"0 preguntes"}, temas{"0 temes"};
     EXPECT_TRUE(
         (trasError ? preguntas + QStringList{""} : preguntas).contains(v.lblNumPreguntas->text()))
@@ -265,7 +265,7 @@ TEST_F(ConjuntosDanados, DamageTheChecksCatchGivesItsOneNoticeAndOpensNothing) {
         const std::string otro = CarpetaCaso(1000 + i) + "/bueno.preg";
         EscribeConjunto(otro, Normales(3));
         Abre(otro);
-        ASSERT_TRUE(ventana->Sesion.FicherosAbiertos);
+        ASSERT_TRUE(ventana->Sesion.FicherosAbiertos());
 
         const std::string carpetaSet = CarpetaCaso(i);
         const std::string ruta = carpetaSet + "/set.preg";
@@ -350,7 +350,7 @@ TEST_F(ConjuntosDanados, DamageThatPassesTheChecksNeverStopsTheWindow) {
         {"hundreds of topics", ConstruyeConjunto(muchosTemas), "", 500, 200},
         // The ordered walk passes the last usable question, 65535, and starts again at 1.
         {"more than 65535 questions", ConstruyeConjunto(enormes), "", 70000, 2, 1,
-         [](TfrmTildora& v) { v.Sesion.PreguntaActual = 65534; }, "Uno (Pregunta nº 6)"},
+         [](TfrmTildora& v) { v.Sesion.ContinuaDesde(65534); }, "Uno (Pregunta nº 6)"},
         {"questions of only gap marks",
          ConstruyeConjunto({primera,
                             {0, 0, "@", "@"},
@@ -385,14 +385,14 @@ TEST_F(ConjuntosDanados, DamageThatPassesTheChecksNeverStopsTheWindow) {
         EXPECT_TRUE(errores.isEmpty()) << errores.join("; ").toStdString();
         if (caso.aviso.isEmpty()) {
             EXPECT_TRUE(avisos.isEmpty()) << avisos.join("; ").toStdString();
-            ASSERT_TRUE(ventana->Sesion.FicherosAbiertos);
-            EXPECT_EQ(ventana->Sesion.NumPreguntas, caso.numPreguntas);
+            ASSERT_TRUE(ventana->Sesion.FicherosAbiertos());
+            EXPECT_EQ(ventana->Sesion.NumPreguntas(), caso.numPreguntas);
             EXPECT_EQ(ventana->lblNumPreguntas->text(),
                       QString::number(caso.numPreguntas) + " preguntes");
             if (caso.numTemas >= 0) {
-                EXPECT_EQ(ventana->Sesion.NumTemas, caso.numTemas);
+                EXPECT_EQ(ventana->Sesion.NumTemas(), caso.numTemas);
             }
-            EXPECT_LE(ventana->Sesion.NumTemas, 200);
+            EXPECT_LE(ventana->Sesion.NumTemas(), 200);
         } else {
             EXPECT_EQ(avisos, QStringList{caso.aviso});
             EsperaNingunConjunto(*ventana);
@@ -407,7 +407,7 @@ TEST_F(ConjuntosDanados, DamageThatPassesTheChecksNeverStopsTheWindow) {
         }
         EXPECT_TRUE(errores.isEmpty()) << errores.join("; ").toStdString();
 
-        const bool contestadas = ventana->Sesion.Contestadas > 0;
+        const bool contestadas = ventana->Sesion.Contestadas() > 0;
         ventana->close();
         EXPECT_TRUE(errores.isEmpty()) << errores.join("; ").toStdString();
         EXPECT_EQ(Huella(carpetaSet), setAntes);
@@ -464,10 +464,10 @@ TEST_F(ConjuntosDanados, AFileErrorInAHandlerShowsTheErrorDialogAndTheProgramGoe
             EscribeConjunto(fallido, Normales(4));
         caso.antes();
         Abre(a);
-        ASSERT_TRUE(ventana->Sesion.FicherosAbiertos);
+        ASSERT_TRUE(ventana->Sesion.FicherosAbiertos());
         ASSERT_TRUE(errores.isEmpty());
         Ejercita(*ventana, 2);
-        ASSERT_GT(ventana->Sesion.Contestadas, 0);
+        ASSERT_GT(ventana->Sesion.Contestadas(), 0);
 
         caso.dana(fallido);
         const auto setsAntes = Huella(carpetaCaso);
@@ -478,9 +478,9 @@ TEST_F(ConjuntosDanados, AFileErrorInAHandlerShowsTheErrorDialogAndTheProgramGoe
         EXPECT_TRUE(avisos.isEmpty()) << avisos.join("; ").toStdString();
         EXPECT_TRUE(ventana->findChildren<TfrmAviso*>().isEmpty());
         if (caso.aSigueAbierto) {
-            EXPECT_TRUE(ventana->Sesion.FicherosAbiertos);
+            EXPECT_TRUE(ventana->Sesion.FicherosAbiertos());
             EXPECT_EQ(ventana->windowTitle(), "Tildora: a");
-            EXPECT_EQ(ventana->Sesion.NumPreguntas, 4);
+            EXPECT_EQ(ventana->Sesion.NumPreguntas(), 4);
             Ejercita(*ventana, 2);
         } else {
             EsperaNingunConjunto(*ventana, true);
@@ -491,9 +491,9 @@ TEST_F(ConjuntosDanados, AFileErrorInAHandlerShowsTheErrorDialogAndTheProgramGoe
         errores.clear();
         Abre(b);
         EXPECT_TRUE(errores.isEmpty()) << errores.join("; ").toStdString();
-        EXPECT_TRUE(ventana->Sesion.FicherosAbiertos);
+        EXPECT_TRUE(ventana->Sesion.FicherosAbiertos());
         EXPECT_EQ(ventana->windowTitle(), "Tildora: b");
-        EXPECT_EQ(ventana->Sesion.NumPreguntas, 4);
+        EXPECT_EQ(ventana->Sesion.NumPreguntas(), 4);
         Ejercita(*ventana, 3);
         EXPECT_TRUE(errores.isEmpty()) << errores.join("; ").toStdString();
         ventana->close();
@@ -533,13 +533,13 @@ TEST_F(ConjuntosDanados, FilesChangedUnderAnOpenSetLeaveItWorking) {
         const std::string ruta = CarpetaCaso(i) + "/set.preg";
         EscribeConjunto(ruta, Normales(40));
         Abre(ruta);
-        ASSERT_TRUE(ventana->Sesion.FicherosAbiertos);
+        ASSERT_TRUE(ventana->Sesion.FicherosAbiertos());
         Ejercita(*ventana, 1);
 
         // The open files are what the window reads; what became of the names does not matter.
         caso.cambia(ruta);
         Ejercita(*ventana, 6);
-        EXPECT_TRUE(ventana->Sesion.FicherosAbiertos);
+        EXPECT_TRUE(ventana->Sesion.FicherosAbiertos());
         EXPECT_TRUE(errores.isEmpty()) << errores.join("; ").toStdString();
         EXPECT_TRUE(avisos.isEmpty()) << avisos.join("; ").toStdString();
 
@@ -601,7 +601,7 @@ TEST_F(ConjuntosDanados, AFifoWhereAFileGoesIsRefusedWithoutWaitingForTheOtherEn
         avisos.clear();
         errores.clear();
         Abre(otro);
-        EXPECT_TRUE(ventana->Sesion.FicherosAbiertos);
+        EXPECT_TRUE(ventana->Sesion.FicherosAbiertos());
         Ejercita(*ventana, 2);
         EXPECT_TRUE((avisos + errores).isEmpty());
     }
@@ -652,11 +652,11 @@ TEST_F(ConjuntosDanados, WhereNothingCanBeWrittenTheSetOpensAndSaysOnceThatNoSco
             Abre(ruta);
             EXPECT_EQ(avisos, QStringList{idioma.aviso});
             EXPECT_TRUE(errores.isEmpty()) << errores.join("; ").toStdString();
-            EXPECT_TRUE(ventana->Sesion.FicherosAbiertos);
+            EXPECT_TRUE(ventana->Sesion.FicherosAbiertos());
             EXPECT_EQ(ventana->windowTitle(), "Tildora: set");
-            EXPECT_EQ(ventana->Sesion.NumPreguntas, 4);
+            EXPECT_EQ(ventana->Sesion.NumPreguntas(), 4);
             Ejercita(*ventana, 3);
-            EXPECT_GT(ventana->Sesion.Contestadas, 0);
+            EXPECT_GT(ventana->Sesion.Contestadas(), 0);
             EXPECT_EQ(avisos.size(), 1);
 
             // Closing keeps nothing and says nothing more.

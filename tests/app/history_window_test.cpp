@@ -257,7 +257,7 @@ TEST_F(VentanaTest, HistoryListsTheQuestionsMostOftenWrongAndShowsTheOneClicked)
 
     // Clicking an entry closes the history and shows that question, whatever was on screen.
     Siguiente();
-    ASSERT_EQ(v.Sesion.Pregunta.Tema, "Acentos");
+    ASSERT_EQ(v.Sesion.Pregunta().Tema, "Acentos");
     AlAbrirseModal([](QWidget* modal) {
         auto* historial = qobject_cast<TfrmHistorial*>(modal);
         ASSERT_NE(historial, nullptr);
@@ -267,7 +267,7 @@ TEST_F(VentanaTest, HistoryListsTheQuestionsMostOftenWrongAndShowsTheOneClicked)
     });
     v.menuHistorial->trigger();
     EXPECT_TRUE(v.findChildren<TfrmHistorial*>().isEmpty());
-    EXPECT_EQ(v.Sesion.Pregunta, preguntas[2]);
+    EXPECT_EQ(v.Sesion.Pregunta(), preguntas[2]);
     EXPECT_EQ(v.lblTema->text(), QString::fromUtf8("Ces (Pregunta nº 3)"));
     EXPECT_FALSE(v.Respuestas[1]->isVisible());
     EXPECT_TRUE(v.Huecos[1]->isVisible());

@@ -84,7 +84,7 @@ class VentanaTest : public testing::Test {
 
     // Lays out a question without a set, as Next does after reading it.
     void Muestra(const TPregunta& pregunta, uint16_t numero = 1) {
-        ventana->Sesion.Pregunta = pregunta;
+        ventana->Sesion.PonPregunta(pregunta);
         ventana->MuestraPregunta(numero);
     }
 

@@ -60,11 +60,11 @@ TEST_F(VentanaTest, StartsInValencianoWithNoSetOpen) {
     EXPECT_EQ(ventana->btnCorregir->text(), "Corregir");
     EXPECT_EQ(ventana->btnCorregir->toolTip(), "Corregir el texte");
     EXPECT_EQ(ventana->Idioma, TIdioma::Valenciano);
-    EXPECT_TRUE(ventana->Sesion.Secuencial);
-    EXPECT_EQ(ventana->Sesion.PreguntaActual, 1);
-    EXPECT_FALSE(ventana->Sesion.FicherosAbiertos);
+    EXPECT_TRUE(ventana->Sesion.Secuencial());
+    EXPECT_EQ(ventana->Sesion.PreguntaActual(), 1);
+    EXPECT_FALSE(ventana->Sesion.FicherosAbiertos());
     EXPECT_EQ(ventana->UltimaCarpeta, QCoreApplication::applicationDirPath() + "/");
-    EXPECT_EQ(ventana->Sesion.Clave, kClave);
+    EXPECT_EQ(ventana->Sesion.Clave(), kClave);
     EXPECT_EQ(ventana->lblTema->text(), "");
 }
 
@@ -197,9 +197,9 @@ TEST_F(VentanaTest, OpeningAValidSetNamesItAndCreatesItsHistoryEmpty) {
         EXPECT_TRUE(avisos.isEmpty());
         EXPECT_TRUE(errores.isEmpty());
         EXPECT_EQ(ventana->windowTitle(), caso.caption);
-        EXPECT_TRUE(ventana->Sesion.FicherosAbiertos);
-        EXPECT_EQ(ventana->Sesion.NombreFichero, ruta);
-        EXPECT_EQ(ventana->Sesion.NumPreguntas, 3);
+        EXPECT_TRUE(ventana->Sesion.FicherosAbiertos());
+        EXPECT_EQ(ventana->Sesion.NombreFichero(), ruta);
+        EXPECT_EQ(ventana->Sesion.NumPreguntas(), 3);
         EXPECT_EQ(ventana->lblNumPreguntas->text(), "3 preguntes");
         EXPECT_EQ(ventana->lblNumTemas->text(), "2 temes");
         EsperaControlesTest(*ventana, true);
@@ -225,11 +225,11 @@ TEST_F(VentanaTest, ASetCopiedFromWindowsOpensWithItsUpperCaseIndex) {
                    ConCheckSum(BytesConfiguracion(soloElSegundo)));
     Abre(Ruta("TEMA1.PREG"));
     EXPECT_TRUE(avisos.isEmpty()) << avisos.join("; ").toStdString();
-    ASSERT_TRUE(ventana->Sesion.FicherosAbiertos);
+    ASSERT_TRUE(ventana->Sesion.FicherosAbiertos());
     EXPECT_EQ(ventana->windowTitle(), "Tildora: TEMA1");
-    EXPECT_EQ(ventana->Sesion.NumPreguntas, 3);
-    EXPECT_FALSE(ventana->Sesion.ListaTemas.Marcado(1));
-    EXPECT_TRUE(ventana->Sesion.ListaTemas.Marcado(2));
+    EXPECT_EQ(ventana->Sesion.NumPreguntas(), 3);
+    EXPECT_FALSE(ventana->Sesion.ListaTemas().Marcado(1));
+    EXPECT_TRUE(ventana->Sesion.ListaTemas().Marcado(2));
     EXPECT_TRUE(QFile::exists(TfrmTildora::CarpetaDatos() + "TEMA1.his"));
 }
 
@@ -239,7 +239,7 @@ TEST_F(VentanaTest, OpeningASetAgainKeepsItsHistory) {
     EscribeFichero((TfrmTildora::CarpetaDatos() + "guardado.his").toStdString(), "\x7F\x10");
     Abre(ruta);
     Abre(ruta);
-    EXPECT_TRUE(ventana->Sesion.FicherosAbiertos);
+    EXPECT_TRUE(ventana->Sesion.FicherosAbiertos());
     EXPECT_EQ(Historia("guardado.his"), "\x7F\x10");
 }
 
@@ -300,14 +300,14 @@ TEST_F(VentanaTest, AFailingCheckWhileASetIsOpenLeavesNoSetOpen) {
         std::filesystem::remove(NombreIndice(ruta));
         caso.prepara(ruta);
         Abre(bien);
-        ASSERT_TRUE(ventana->Sesion.FicherosAbiertos);
+        ASSERT_TRUE(ventana->Sesion.FicherosAbiertos());
         avisos.clear();
 
         Abre(ruta);
         EXPECT_EQ(avisos, QStringList{caso.aviso});
         EXPECT_TRUE(errores.isEmpty());
-        EXPECT_FALSE(ventana->Sesion.FicherosAbiertos);
-        EXPECT_FALSE(ventana->Sesion.FicherosPreguntas.Abiertos());
+        EXPECT_FALSE(ventana->Sesion.FicherosAbiertos());
+        EXPECT_FALSE(ventana->Sesion.FicherosPreguntas().Abiertos());
         EXPECT_EQ(ventana->windowTitle(), "Tildora: bueno");
         EsperaControlesTest(*ventana, false);
         EXPECT_EQ(ventana->lblNumPreguntas->text(), "0 preguntes");
@@ -334,16 +334,16 @@ TEST_F(VentanaTest, AFileErrorInTheMiddleOfOpeningClosesWhatWasOpened) {
         QDir().mkpath(TfrmTildora::CarpetaDatos());
         caso.bloquea(bloqueo);
         Abre(bien);
-        ASSERT_TRUE(ventana->Sesion.FicherosAbiertos);
+        ASSERT_TRUE(ventana->Sesion.FicherosAbiertos());
         errores.clear();
 
         Abre(ruta);
         EXPECT_TRUE(avisos.isEmpty());
         ASSERT_EQ(errores.size(), 1);
         EXPECT_TRUE(errores[0].contains(caso.fichero));
-        EXPECT_FALSE(ventana->Sesion.FicherosAbiertos);
-        EXPECT_FALSE(ventana->Sesion.FicherosPreguntas.Abiertos());
-        EXPECT_FALSE(ventana->Sesion.FicheroHistoria.Abierto());
+        EXPECT_FALSE(ventana->Sesion.FicherosAbiertos());
+        EXPECT_FALSE(ventana->Sesion.FicherosPreguntas().Abiertos());
+        EXPECT_FALSE(ventana->Sesion.HistoriaAbierta());
         EXPECT_TRUE(ventana->findChildren<TfrmAviso*>().isEmpty());
         EsperaControlesTest(*ventana, false);
         EXPECT_EQ(ventana->lblNumPreguntas->text(), "0 preguntes");
@@ -356,7 +356,7 @@ TEST_F(VentanaTest, AFileErrorInTheMiddleOfOpeningClosesWhatWasOpened) {
         errores.clear();
         Abre(ruta);
         EXPECT_TRUE(errores.isEmpty());
-        EXPECT_TRUE(ventana->Sesion.FicherosAbiertos);
+        EXPECT_TRUE(ventana->Sesion.FicherosAbiertos());
         EXPECT_EQ(ventana->windowTitle(), "Tildora: bloqueado");
     }
 }
@@ -369,7 +369,7 @@ TEST_F(VentanaTest, CancellingKeepsTheSetButClearsTheQuestion) {
     ventana->menuCastellano->trigger();
 
     Abre("");
-    EXPECT_TRUE(ventana->Sesion.FicherosAbiertos);
+    EXPECT_TRUE(ventana->Sesion.FicherosAbiertos());
     EsperaControlesTest(*ventana, true);
     EXPECT_EQ(ventana->windowTitle(), "Tildora: abierto");
     EXPECT_EQ(ventana->lblNumPreguntas->text(), "3 preguntas");
@@ -494,21 +494,21 @@ TEST_F(VentanaTest, TopicScanFillsTheListAndTheCache) {
     {
         SCOPED_TRACE("one shared topic");
         Abre(EscribeSet("uno.preg", {Legible("Uno"), Legible("Uno"), Legible("Uno")}));
-        EXPECT_EQ(ventana->Sesion.NumTemas, 1);
-        EXPECT_EQ(ventana->Sesion.ListaTemas.Cuenta(), 1);
+        EXPECT_EQ(ventana->Sesion.NumTemas(), 1);
+        EXPECT_EQ(ventana->Sesion.ListaTemas().Cuenta(), 1);
         EXPECT_EQ(ventana->lblNumTemas->text(), "1 temes");
         for (size_t n = 1; n <= 3; ++n)
-            EXPECT_EQ(ventana->Sesion.TemaDePregunta.IndiceEnLista(n), 1);
+            EXPECT_EQ(ventana->Sesion.TemaDePregunta().IndiceEnLista(n), 1);
     }
     {
         SCOPED_TRACE("case and accents make topics distinct");
         Abre(EscribeSet("casos.preg",
                         {Legible("tema"), Legible("Tema"), Legible(W("téma")), Legible("tema")}));
-        ASSERT_EQ(ventana->Sesion.NumTemas, 3);
-        EXPECT_EQ(ventana->Sesion.ListaTemas.Nombre(1), "tema");
-        EXPECT_EQ(ventana->Sesion.ListaTemas.Nombre(2), "Tema");
-        EXPECT_EQ(ventana->Sesion.ListaTemas.Nombre(3), W("téma"));
-        EXPECT_EQ(ventana->Sesion.TemaDePregunta.IndiceEnLista(4), 1);
+        ASSERT_EQ(ventana->Sesion.NumTemas(), 3);
+        EXPECT_EQ(ventana->Sesion.ListaTemas().Nombre(1), "tema");
+        EXPECT_EQ(ventana->Sesion.ListaTemas().Nombre(2), "Tema");
+        EXPECT_EQ(ventana->Sesion.ListaTemas().Nombre(3), W("téma"));
+        EXPECT_EQ(ventana->Sesion.TemaDePregunta().IndiceEnLista(4), 1);
     }
     {
         SCOPED_TRACE("more than 200 topics");
@@ -516,15 +516,15 @@ TEST_F(VentanaTest, TopicScanFillsTheListAndTheCache) {
         for (int i = 1; i <= 201; ++i)
             preguntas.push_back(Legible("T" + std::to_string(i)));
         Abre(EscribeSet("muchos.preg", preguntas));
-        EXPECT_EQ(ventana->Sesion.NumTemas, 200);
+        EXPECT_EQ(ventana->Sesion.NumTemas(), 200);
         EXPECT_EQ(ventana->lblNumTemas->text(), "200 temes");
-        EXPECT_EQ(ventana->Sesion.ListaTemas.Nombre(200), "T200");
-        EXPECT_EQ(ventana->Sesion.TemaDePregunta.IndiceEnLista(201), -1);
-        EXPECT_EQ(ventana->Sesion.TemaDePregunta.FueraDeLista, 1);
-        EXPECT_EQ(ventana->Sesion.ListaTemas.Busca("T201"), -1);
+        EXPECT_EQ(ventana->Sesion.ListaTemas().Nombre(200), "T200");
+        EXPECT_EQ(ventana->Sesion.TemaDePregunta().IndiceEnLista(201), -1);
+        EXPECT_EQ(ventana->Sesion.TemaDePregunta().FueraDeLista, 1);
+        EXPECT_EQ(ventana->Sesion.ListaTemas().Busca("T201"), -1);
         // Without a settings file only the first 100 topics are selected.
-        EXPECT_TRUE(ventana->Sesion.ListaTemas.Marcado(100));
-        EXPECT_FALSE(ventana->Sesion.ListaTemas.Marcado(101));
+        EXPECT_TRUE(ventana->Sesion.ListaTemas().Marcado(100));
+        EXPECT_FALSE(ventana->Sesion.ListaTemas().Marcado(101));
     }
 }
 
@@ -533,10 +533,10 @@ TEST_F(VentanaTest, SettingsNoticeIsShownWhenTheSetOpens) {
     QDir().mkpath(TfrmTildora::CarpetaDatos());
     EscribeFichero((TfrmTildora::CarpetaDatos() + "ajustes.cfg").toStdString(), "sin cola");
     Abre(ruta);
-    EXPECT_TRUE(ventana->Sesion.FicherosAbiertos);
+    EXPECT_TRUE(ventana->Sesion.FicherosAbiertos());
     EXPECT_EQ(avisos, QStringList{"Fichero de configuración sin CheckSum:\n\najustes.cfg\n\nSe "
                                   "aconseja configurar el programa y guardar la configuración."});
-    EXPECT_EQ(ventana->Sesion.Configuracion.Cabecera, 50);
+    EXPECT_EQ(ventana->Sesion.Configuracion().Cabecera, 50);
 }
 
 TEST_F(VentanaTest, SetsWithOneBareNameShareSettingsAndHistory) {
@@ -552,12 +552,12 @@ TEST_F(VentanaTest, SetsWithOneBareNameShareSettingsAndHistory) {
     const std::string dos = EscribeSet("dos/comun.preg", TresPreguntasDosTemas());
 
     Abre(uno);
-    EXPECT_FALSE(ventana->Sesion.ListaTemas.Marcado(1));
-    EXPECT_TRUE(ventana->Sesion.ListaTemas.Marcado(2));
+    EXPECT_FALSE(ventana->Sesion.ListaTemas().Marcado(1));
+    EXPECT_TRUE(ventana->Sesion.ListaTemas().Marcado(2));
     Siguiente();
     ventana->menuCorregir->trigger();
     Abre(dos);
     EXPECT_EQ(ventana->windowTitle(), "Tildora: comun");
-    EXPECT_FALSE(ventana->Sesion.ListaTemas.Marcado(1));
+    EXPECT_FALSE(ventana->Sesion.ListaTemas().Marcado(1));
     EXPECT_EQ(Historia("comun.his"), std::string(1, '\0'));
 }

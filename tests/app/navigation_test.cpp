@@ -82,7 +82,7 @@ TEST_F(NavegacionTest, OrderButtonsAndItemsShowTheOrder) {
     Abre(EscribeSet("botones.preg", Repetidas(3)));
     TfrmTildora& v = *ventana;
     const auto espera = [&](bool secuencial) {
-        EXPECT_EQ(v.Sesion.Secuencial, secuencial);
+        EXPECT_EQ(v.Sesion.Secuencial(), secuencial);
         EXPECT_EQ(v.btnSecuencial->isChecked(), secuencial);
         EXPECT_EQ(v.btnAleatorio->isChecked(), !secuencial);
         EXPECT_EQ(v.menuSecuencial->isChecked(), secuencial);
@@ -128,8 +128,8 @@ TEST_F(NavegacionTest, GoToFiveThenNextShowsFiveAndSixInOrder) {
         QTest::keyClicks(campo, "5");
         QTest::keyClick(campo, Qt::Key_Return);
     });
-    EXPECT_EQ(ventana->Sesion.PreguntaActual, 5);
-    EXPECT_TRUE(ventana->Sesion.Secuencial);
+    EXPECT_EQ(ventana->Sesion.PreguntaActual(), 5);
+    EXPECT_TRUE(ventana->Sesion.Secuencial());
     EXPECT_TRUE(ventana->btnSecuencial->isChecked());
     EXPECT_TRUE(ventana->menuSecuencial->isChecked());
     EXPECT_FALSE(ventana->menuAleatorio->isChecked());
@@ -144,11 +144,11 @@ TEST_F(NavegacionTest, GoToCancelledChangesNothing) {
         dialogo->NumInicial->setValue(7);
         QTest::keyClick(dialogo, Qt::Key_Escape);
     });
-    EXPECT_EQ(ventana->Sesion.PreguntaActual, 2);
+    EXPECT_EQ(ventana->Sesion.PreguntaActual(), 2);
     EXPECT_EQ(SiguienteNumero(), 2);
     ventana->btnAleatorio->click();
     IrA([](TfrmLeeInicial* dialogo) { dialogo->btnCancelar->click(); });
-    EXPECT_FALSE(ventana->Sesion.Secuencial);
+    EXPECT_FALSE(ventana->Sesion.Secuencial());
 }
 
 TEST_F(NavegacionTest, GoToDialogOfTwoHundredFiftyQuestions) {
@@ -167,7 +167,7 @@ TEST_F(NavegacionTest, GoToDialogOfTwoHundredFiftyQuestions) {
         dialogo->btnOk->click();
     });
     EXPECT_TRUE(visto);
-    EXPECT_EQ(ventana->Sesion.PreguntaActual, 250);
+    EXPECT_EQ(ventana->Sesion.PreguntaActual(), 250);
     EXPECT_EQ(Siguientes(2), (std::vector<int>{250, 1}));
     EXPECT_TRUE(ventana->findChildren<TfrmLeeInicial*>().isEmpty());
 }
@@ -180,7 +180,7 @@ TEST_F(NavegacionTest, GoToANumberAboveTheSetHoldsItAtTheLastQuestion) {
         EXPECT_EQ(campo->text(), "300");
         QTest::keyClick(campo, Qt::Key_Return);
     });
-    EXPECT_EQ(ventana->Sesion.PreguntaActual, 250);
+    EXPECT_EQ(ventana->Sesion.PreguntaActual(), 250);
     EXPECT_EQ(SiguienteNumero(), 250);
 }
 
@@ -197,7 +197,7 @@ TEST_F(NavegacionTest, GoToATextThatIsNotAWholeNumberCountsAsOne) {
     };
     for (const auto& caso : casos) {
         SCOPED_TRACE(caso.tecleado);
-        ventana->Sesion.PreguntaActual = 20;
+        ventana->Sesion.ContinuaDesde(20);
         IrA([&caso](TfrmLeeInicial* dialogo) {
             QLineEdit* campo = dialogo->NumInicial->findChild<QLineEdit*>();
             for (const char* c = caso.tecleado; *c; ++c)
@@ -210,8 +210,8 @@ TEST_F(NavegacionTest, GoToATextThatIsNotAWholeNumberCountsAsOne) {
             else
                 QTest::mouseClick(dialogo->btnOk, Qt::LeftButton);
         });
-        EXPECT_EQ(ventana->Sesion.PreguntaActual, caso.pregunta);
-        EXPECT_TRUE(ventana->Sesion.Secuencial);
+        EXPECT_EQ(ventana->Sesion.PreguntaActual(), caso.pregunta);
+        EXPECT_TRUE(ventana->Sesion.Secuencial());
     }
 }
 
@@ -221,18 +221,18 @@ TEST_F(NavegacionTest, GoToInASetWithoutQuestionsChangesNothing) {
     EscribeFichero(ruta, ConstruyeConjunto({Legible("T")}).Preguntas);
     EscribeFichero(NombreIndice(ruta), ConCheckSum(""));
     Abre(ruta);
-    ASSERT_TRUE(ventana->Sesion.FicherosAbiertos);
-    ASSERT_EQ(ventana->Sesion.NumPreguntas, 0);
+    ASSERT_TRUE(ventana->Sesion.FicherosAbiertos());
+    ASSERT_EQ(ventana->Sesion.NumPreguntas(), 0);
+    ventana->Sesion.ContinuaDesde(7);
     ventana->btnAleatorio->click();
-    ventana->Sesion.PreguntaActual = 7;
     for (const char* tecleado : {"", "1", "5"}) {
         SCOPED_TRACE(tecleado);
         IrA([tecleado](TfrmLeeInicial* dialogo) {
             QTest::keyClicks(dialogo->NumInicial->findChild<QLineEdit*>(), tecleado);
             dialogo->btnOk->click();
         });
-        EXPECT_EQ(ventana->Sesion.PreguntaActual, 7);
-        EXPECT_FALSE(ventana->Sesion.Secuencial);
+        EXPECT_EQ(ventana->Sesion.PreguntaActual(), 7);
+        EXPECT_FALSE(ventana->Sesion.Secuencial());
         EXPECT_TRUE(ventana->btnAleatorio->isChecked());
     }
 }
@@ -244,24 +244,24 @@ TEST_F(NavegacionTest, PointerAndOrderSurviveOpeningAnotherSet) {
         dialogo->btnOk->click();
     });
     Abre(EscribeSet("doscientas.preg", Repetidas(200)));
-    EXPECT_EQ(ventana->Sesion.PreguntaActual, 80);
+    EXPECT_EQ(ventana->Sesion.PreguntaActual(), 80);
     EXPECT_EQ(SiguienteNumero(), 80);
-    ventana->Sesion.PreguntaActual = 80;
+    ventana->Sesion.ContinuaDesde(80);
     Abre(EscribeSet("cincuenta.preg", Repetidas(50)));
     EXPECT_EQ(SiguienteNumero(), 1);
     ventana->btnAleatorio->click();
     Abre(EscribeSet("cincuenta.preg", Repetidas(50)));
-    EXPECT_FALSE(ventana->Sesion.Secuencial);
+    EXPECT_FALSE(ventana->Sesion.Secuencial());
     EXPECT_TRUE(ventana->btnAleatorio->isChecked());
 }
 
 TEST_F(NavegacionTest, NextSkipsUnselectedTopics) {
     Abre(EscribeSet("saltos.preg", Preguntas({"A", "B", "A"})));
-    ventana->Sesion.ListaTemas.Desmarca(2);
+    ventana->Sesion.SeleccionaTemas({true, false});
     EXPECT_EQ(Siguientes(4), (std::vector<int>{1, 3, 1, 3}));
-    ventana->Sesion.ListaTemas.Desmarca(1);
+    ventana->Sesion.SeleccionaTemas({false, false});
     EXPECT_EQ(SiguienteNumero(), 1);  // an empty selection becomes every topic
-    EXPECT_EQ(ventana->Sesion.ListaTemas.CuentaMarcados(), 2);
+    EXPECT_EQ(ventana->Sesion.ListaTemas().CuentaMarcados(), 2);
 }
 
 TEST_F(NavegacionTest, NextPutsTheCorrectButtonUp) {
@@ -279,7 +279,7 @@ TEST_F(NavegacionTest, NextPutsTheCorrectButtonUp) {
 
 TEST_F(NavegacionTest, TopicDialogOkMakesNextDrawOnlyTheChosenTopics) {
     Abre(EscribeSet("temas.preg", Preguntas({"A", "B", "C", "A", "B", "C"})));
-    ventana->Sesion.Configuracion.TemasMarcados[4] = 7;
+    const uint8_t sinTema = ventana->Sesion.Configuracion().TemasMarcados[4];
     Temas([](TfrmTemas* dialogo) {
         EXPECT_EQ(dialogo->Idioma, TIdioma::Valenciano);
         EXPECT_EQ(dialogo->windowTitle(), "Llista de temes");
@@ -291,13 +291,13 @@ TEST_F(NavegacionTest, TopicDialogOkMakesNextDrawOnlyTheChosenTopics) {
         dialogo->chkLista->item(2)->setCheckState(Qt::Unchecked);
         dialogo->btnAceptar->click();
     });
-    EXPECT_FALSE(ventana->Sesion.ListaTemas.Marcado(1));
-    EXPECT_TRUE(ventana->Sesion.ListaTemas.Marcado(2));
-    EXPECT_FALSE(ventana->Sesion.ListaTemas.Marcado(3));
-    EXPECT_EQ(ventana->Sesion.Configuracion.TemasMarcados[1], 0);
-    EXPECT_EQ(ventana->Sesion.Configuracion.TemasMarcados[2], 1);
-    EXPECT_EQ(ventana->Sesion.Configuracion.TemasMarcados[3], 0);
-    EXPECT_EQ(ventana->Sesion.Configuracion.TemasMarcados[4], 7);
+    EXPECT_FALSE(ventana->Sesion.ListaTemas().Marcado(1));
+    EXPECT_TRUE(ventana->Sesion.ListaTemas().Marcado(2));
+    EXPECT_FALSE(ventana->Sesion.ListaTemas().Marcado(3));
+    EXPECT_EQ(ventana->Sesion.Configuracion().TemasMarcados[1], 0);
+    EXPECT_EQ(ventana->Sesion.Configuracion().TemasMarcados[2], 1);
+    EXPECT_EQ(ventana->Sesion.Configuracion().TemasMarcados[3], 0);
+    EXPECT_EQ(ventana->Sesion.Configuracion().TemasMarcados[4], sinTema);
     for (int i = 0; i < 4; ++i) {
         Siguiente();
         EXPECT_TRUE(ventana->lblTema->text().startsWith("B ("));
@@ -310,8 +310,8 @@ TEST_F(NavegacionTest, TopicDialogOkMakesNextDrawOnlyTheChosenTopics) {
         dialogo->chkLista->item(0)->setCheckState(Qt::Checked);
         dialogo->btnCancelar->click();
     });
-    EXPECT_FALSE(ventana->Sesion.ListaTemas.Marcado(1));
-    EXPECT_EQ(ventana->Sesion.Configuracion.TemasMarcados[1], 0);
+    EXPECT_FALSE(ventana->Sesion.ListaTemas().Marcado(1));
+    EXPECT_EQ(ventana->Sesion.Configuracion().TemasMarcados[1], 0);
 }
 
 TEST_F(NavegacionTest, SettingsFileRestoresTheSelection) {

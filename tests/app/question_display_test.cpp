@@ -193,9 +193,9 @@ TEST_F(VentanaTest, AQuestionWithoutGapsGivesTheFocusToNextWhichTheKeysPress) {
     EXPECT_EQ(ventana->focusWidget(), ventana->btnSiguiente);
     for (const Qt::Key tecla : {Qt::Key_Return, Qt::Key_Enter, Qt::Key_Space}) {
         SCOPED_TRACE(tecla);
-        const uint16_t antes = ventana->Sesion.PreguntaActual;
+        const uint16_t antes = ventana->Sesion.PreguntaActual();
         QTest::keyClick(QApplication::focusWidget(), tecla);
-        EXPECT_EQ(ventana->Sesion.PreguntaActual, antes % 4 + 1);
+        EXPECT_EQ(ventana->Sesion.PreguntaActual(), antes % 4 + 1);
         EXPECT_EQ(ventana->focusWidget(), ventana->btnSiguiente);
     }
 }

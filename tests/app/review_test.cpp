@@ -18,7 +18,7 @@ uint16_t Contesta(TfrmTildora& v, bool bien) {
     v.btnSiguiente->click();
     v.Huecos[1]->setText(bien ? "hueco" : "mal");
     v.btnCorregir->click();
-    return v.Sesion.PreguntaMostrada;
+    return v.Sesion.PreguntaMostrada();
 }
 
 }  // namespace
@@ -42,7 +42,7 @@ TEST_F(VentanaTest, TheReviewBringsBackExactlyTheQuestionsAnsweredWrong) {
     EXPECT_EQ(Linea(*ventana), "2 por repasar");
     ventana->menuValenciano->trigger();
     ventana->btnRepasar->click();
-    EXPECT_EQ(ventana->Sesion.PreguntaMostrada, 2);
+    EXPECT_EQ(ventana->Sesion.PreguntaMostrada(), 2);
     EXPECT_TRUE(ventana->lblTema->text().startsWith("b "))
         << ventana->lblTema->text().toStdString();
     ventana->Huecos[1]->setText("hueco");
@@ -54,15 +54,15 @@ TEST_F(VentanaTest, TheReviewBringsBackExactlyTheQuestionsAnsweredWrong) {
     ventana->btnSiguiente->click();
     EXPECT_EQ(avisos, QStringList{"Ja no queden preguntes per repassar: es continua amb l'ordre "
                                   "d'abans."});
-    EXPECT_FALSE(ventana->Sesion.Repaso);
-    EXPECT_NE(ventana->Sesion.PreguntaMostrada, 0);
+    EXPECT_FALSE(ventana->Sesion.Repaso());
+    EXPECT_NE(ventana->Sesion.PreguntaMostrada(), 0);
     EXPECT_TRUE(ventana->menuRepasar->isEnabled());
 }
 
 TEST_F(VentanaTest, CtrlReturnCorrectsThenGoesToTheNextQuestion) {
     Abre(EscribeSet("teclas.preg", {Legible("a"), Legible("b"), Legible("c")}));
     ventana->btnSiguiente->click();
-    ASSERT_EQ(ventana->Sesion.PreguntaMostrada, 1);
+    ASSERT_EQ(ventana->Sesion.PreguntaMostrada(), 1);
     const QKeySequence paso(Qt::CTRL | Qt::Key_Return);
     EXPECT_EQ(ventana->menuCorregir->shortcut(), paso);
     EXPECT_TRUE(ventana->menuSiguiente->shortcut().isEmpty());
@@ -71,11 +71,11 @@ TEST_F(VentanaTest, CtrlReturnCorrectsThenGoesToTheNextQuestion) {
     QTest::keyClick(ventana->Huecos[1], Qt::Key_Return, Qt::ControlModifier);
     // As the menu command: the answers shown, the button left as it was.
     EXPECT_FALSE(ventana->Respuestas[1]->isHidden());
-    EXPECT_EQ(ventana->Sesion.Acertadas, 1);
+    EXPECT_EQ(ventana->Sesion.Acertadas(), 1);
     EXPECT_EQ(ventana->menuSiguiente->shortcut(), paso);
     EXPECT_TRUE(ventana->menuCorregir->shortcut().isEmpty());
     QTest::keyClick(ventana->Huecos[1], Qt::Key_Return, Qt::ControlModifier);
-    EXPECT_EQ(ventana->Sesion.PreguntaMostrada, 2);
+    EXPECT_EQ(ventana->Sesion.PreguntaMostrada(), 2);
     EXPECT_FALSE(ventana->btnCorregir->isChecked());
     EXPECT_EQ(ventana->menuCorregir->shortcut(), paso);
 }

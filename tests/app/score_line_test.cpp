@@ -58,13 +58,13 @@ TEST_F(VentanaTest, ScoreLineShowsTheLatestRevealAndTheSessionInTheLanguage) {
 TEST_F(VentanaTest, ScoreLineWordsTheExamplesInBothLanguages) {
     TLineaPuntuacion linea;
     linea.CambiaIdioma(TIdioma::Castellano);
-    linea.PonResultado(3, 5, 12, 15);
+    linea.PonResultado(3, 5, 12, 15, 80);
     EXPECT_EQ(linea.lblPuntuacion->text(),
               "Esta pregunta: 3 aciertos de 5 · Sesión: 12 de 15 (80 %)");
     linea.CambiaIdioma(TIdioma::Valenciano);
     EXPECT_EQ(linea.lblPuntuacion->text(),
               "Aquesta pregunta: 3 encerts de 5 · Sessió: 12 de 15 (80 %)");
-    linea.PonResultado(0, 1, 2, 3);  // 66.7 % rounds up
+    linea.PonResultado(0, 1, 2, 3, 67);
     EXPECT_EQ(linea.lblPuntuacion->text(),
               "Aquesta pregunta: 0 encerts de 1 · Sessió: 2 de 3 (67 %)");
     linea.Limpia();
@@ -148,4 +148,16 @@ TEST_F(VentanaTest, EveryShownGapIsNamedByItsPlace) {
     EXPECT_EQ(v.Huecos[2]->accessibleName(), "Hueco 2 de 3");
     Muestra({0, 0, "T", "Solo @uno@"});
     EXPECT_EQ(v.Huecos[1]->accessibleName(), "Hueco 1 de 1");
+}
+
+// The line shows the per cent the history keeps, as the history window does: 1 of 8 is 12 %.
+TEST_F(VentanaTest, ScoreLinePerCentIsTheOneTheHistoryStores) {
+    Abre(EscribeSet("ocho.preg", {Legible("T",
+                                          "Una pregunta larga y normal, con ocho huecos en "
+                                          "un texto sencillo: @a@ @b@ @c@ @d@ @e@ @f@ @g@ "
+                                          "@h@ para que se lea bien")}));
+    Siguiente();
+    ventana->Huecos[1]->setText("a");
+    ventana->btnCorregir->click();
+    EXPECT_EQ(Linea(*ventana), "Aquesta pregunta: 1 encert de 8 · Sessió: 1 de 8 (12 %)");
 }

@@ -28,7 +28,7 @@ int main(int argc, char* argv[]) {
     ventana.Huecos[1]->setText(QStringLiteral("hueco"));
     ventana.menuCorregirClick();
     const auto listo = [&ventana] {
-        std::printf("listo %d %s\n", ventana.Sesion.Contestadas,
+        std::printf("listo %d %s\n", ventana.Sesion.Contestadas(),
                     qPrintable(QGuiApplication::desktopFileName()));
         std::fflush(stdout);
     };

@@ -98,7 +98,7 @@ TEST_F(VentanaTest, ZoomLaysTheQuestionOutAgainKeepingWhatTheLearnerDid) {
     Teclas(v, Qt::Key_Equal);
     v.btnCorregir->click();
     EXPECT_TRUE(v.Respuestas[1]->isHidden());
-    EXPECT_EQ(v.Sesion.Contestadas, 3);
+    EXPECT_EQ(v.Sesion.Contestadas(), 3);
     Teclas(v, Qt::Key_0);
     const TFoto oculto = Fotografia(v);
     EXPECT_EQ(oculto.lugares, normal.lugares);

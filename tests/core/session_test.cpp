@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "core/base/io_error.h"
+#include "core/learning/history.h"
 #include "core/learning/progress.h"
 #include "core/set/settings_lookup.h"
 #include "core/set/writer.h"
@@ -20,6 +21,15 @@
 namespace fs = std::filesystem;
 
 namespace {
+
+// One topic ticked or not, the others as they are, as the topic dialog gives them.
+void MarcaTema(TSesion& sesion, const std::string& tema, bool marcado) {
+    const TLista& temas = sesion.ListaTemas();
+    std::vector<bool> marcas;
+    for (int32_t i = 1; i <= temas.Cuenta(); ++i)
+        marcas.push_back(i == temas.Busca(tema) ? marcado : temas.Marcado(i));
+    sesion.SeleccionaTemas(marcas);
+}
 
 // Points XDG_DATA_DIRS at the given value for as long as it lives.
 class TCarpetasSistemaTemporales {
@@ -42,7 +52,7 @@ class TCarpetasSistemaTemporales {
 
 class SesionTest : public testing::Test {
   protected:
-    void SetUp() override { sesion.CarpetaDatos = carpeta.En("datos/"); }
+    void SetUp() override { sesion.PonCarpetaDatos(carpeta.En("datos/")); }
 
     // A set of the given topics, one question each, with one gap.
     std::string EscribeSet(const std::string& nombre, const std::vector<std::string>& temas) {
@@ -75,10 +85,10 @@ TEST_F(SesionTest, OpeningReadsTheSetAndCreatesItsHistory) {
     const TAvisosApertura avisos = Abre(ruta);
     EXPECT_FALSE(avisos.Configuracion);
     EXPECT_FALSE(avisos.SinHistoria);
-    EXPECT_TRUE(sesion.FicherosAbiertos);
-    EXPECT_EQ(sesion.NumPreguntas, 3);
-    EXPECT_EQ(sesion.NumTemas, 2);
-    EXPECT_EQ(sesion.ListaTemas.CuentaMarcados(), 2);
+    EXPECT_TRUE(sesion.FicherosAbiertos());
+    EXPECT_EQ(sesion.NumPreguntas(), 3);
+    EXPECT_EQ(sesion.NumTemas(), 2);
+    EXPECT_EQ(sesion.ListaTemas().CuentaMarcados(), 2);
     EXPECT_TRUE(fs::is_regular_file(carpeta.En("datos/tema.his")));
     EXPECT_EQ(Historia("tema.his"), "");
 }
@@ -91,11 +101,11 @@ TEST_F(SesionTest, ASetThatFailsItsChecksLeavesNoSetOpen) {
     TAviso aviso;
     EXPECT_FALSE(sesion.CompruebaConjunto(roto, &aviso));
     EXPECT_FALSE(aviso.empty());
-    EXPECT_FALSE(sesion.FicherosAbiertos);
-    EXPECT_FALSE(sesion.FicherosPreguntas.Abiertos());
-    EXPECT_FALSE(sesion.FicheroHistoria.Abierto());
-    EXPECT_EQ(sesion.NumPreguntas, 0);
-    EXPECT_EQ(sesion.NumTemas, 0);
+    EXPECT_FALSE(sesion.FicherosAbiertos());
+    EXPECT_FALSE(sesion.FicherosPreguntas().Abiertos());
+    EXPECT_FALSE(sesion.HistoriaAbierta());
+    EXPECT_EQ(sesion.NumPreguntas(), 0);
+    EXPECT_EQ(sesion.NumTemas(), 0);
 }
 
 TEST_F(SesionTest, NextWalksInOrderWithinTheSelectedTopicsAndFromTheGoToNumber) {
@@ -104,15 +114,15 @@ TEST_F(SesionTest, NextWalksInOrderWithinTheSelectedTopicsAndFromTheGoToNumber) 
     for (int i = 0; i < 5; ++i)
         vistas.push_back(sesion.Siguiente());
     EXPECT_EQ(vistas, (std::vector<int>{1, 2, 3, 4, 1}));
-    EXPECT_EQ(sesion.Pregunta.Tema, "a");
+    EXPECT_EQ(sesion.Pregunta().Tema, "a");
 
-    sesion.ListaTemas.Desmarca(sesion.ListaTemas.Busca("a"));
+    MarcaTema(sesion, "a", false);
     sesion.ContinuaDesde(1);
     EXPECT_EQ(sesion.Siguiente(), 2);
     EXPECT_EQ(sesion.Siguiente(), 4);
-    EXPECT_EQ(sesion.Pregunta.Tema, "b");
+    EXPECT_EQ(sesion.Pregunta().Tema, "b");
 
-    sesion.Secuencial = false;
+    sesion.CambiaOrden(false);
     for (int i = 0; i < 20; ++i)
         EXPECT_EQ(sesion.Siguiente() % 2, 0);
 }
@@ -139,8 +149,8 @@ TEST_F(SesionTest, OnlyTheFirstRevealOfAQuestionShownCounts) {
         if (paso.nuevaPregunta)
             sesion.EmpiezaPregunta(1);
         sesion.PuntuaPregunta(paso.huecos);
-        EXPECT_EQ(sesion.Contestadas, paso.contestadas);
-        EXPECT_EQ(sesion.Acertadas, paso.acertadas);
+        EXPECT_EQ(sesion.Contestadas(), paso.contestadas);
+        EXPECT_EQ(sesion.Acertadas(), paso.acertadas);
     }
     EXPECT_EQ(sesion.PuntuacionActual(), PuntuacionHistoria(4, 6));
 }
@@ -150,20 +160,20 @@ TEST_F(SesionTest, ClosingAppendsOneScoreOnlyWhenSomethingWasAnswered) {
     Abre(ruta);
     sesion.CierraFicheros();
     EXPECT_EQ(Historia("notas.his"), "");
-    EXPECT_FALSE(sesion.FicherosAbiertos);
+    EXPECT_FALSE(sesion.FicherosAbiertos());
 
     Abre(ruta);
     sesion.EmpiezaPregunta(1);
     sesion.PuntuaPregunta({true, false});
     // Reopening the open set closes it first, with its score.
     Abre(ruta);
-    EXPECT_EQ(sesion.Contestadas, 0);
+    EXPECT_EQ(sesion.Contestadas(), 0);
     EXPECT_EQ(Historia("notas.his"), std::string(1, static_cast<char>(127)));
     sesion.EmpiezaPregunta(1);
     sesion.PuntuaPregunta({true});
     sesion.CierraFicheros();
     EXPECT_EQ(Historia("notas.his"), std::string(1, static_cast<char>(127)) + "\xFE");
-    EXPECT_EQ(sesion.NumPreguntas, 0);
+    EXPECT_EQ(sesion.NumPreguntas(), 0);
     // A second close does nothing.
     sesion.CierraFicheros();
     EXPECT_EQ(Historia("notas.his").size(), 2u);
@@ -187,17 +197,17 @@ TEST_F(SesionTest, WhereTheHistoryCannotBeWrittenTheSetStillOpens) {
     for (const Caso& caso : casos) {
         SCOPED_TRACE(caso.nombre);
         caso.bloquea();
-        sesion.CarpetaDatos = caso.carpetaDatos;
+        sesion.PonCarpetaDatos(caso.carpetaDatos);
         const TAvisosApertura avisos = Abre(ruta);
         EXPECT_TRUE(avisos.SinHistoria);
         EXPECT_FALSE(avisos.Configuracion);
-        EXPECT_TRUE(sesion.FicherosAbiertos);
-        EXPECT_EQ(sesion.NumPreguntas, 2);
+        EXPECT_TRUE(sesion.FicherosAbiertos());
+        EXPECT_EQ(sesion.NumPreguntas(), 2);
         EXPECT_NE(sesion.Siguiente(), 0);
         sesion.EmpiezaPregunta(1);
         sesion.PuntuaPregunta({true});
         EXPECT_NO_THROW(sesion.CierraFicheros());
-        EXPECT_FALSE(sesion.FicherosAbiertos);
+        EXPECT_FALSE(sesion.FicherosAbiertos());
     }
 }
 
@@ -252,8 +262,8 @@ TEST_F(SesionTest, TheSelectionComesFromTheSettingsBesideTheSet) {
     EscribeFichero(carpeta.En("marcas.cfg"), ConstruyeConfiguracion({false, true, false}));
     const TAvisosApertura avisos = Abre(ruta);
     EXPECT_FALSE(avisos.Configuracion);
-    EXPECT_EQ(sesion.ListaTemas.CuentaMarcados(), 1);
-    EXPECT_TRUE(sesion.ListaTemas.Marcado(2));
+    EXPECT_EQ(sesion.ListaTemas().CuentaMarcados(), 1);
+    EXPECT_TRUE(sesion.ListaTemas().Marcado(2));
     EXPECT_EQ(sesion.Siguiente(), 2);
     EXPECT_EQ(sesion.Siguiente(), 2);
 
@@ -262,7 +272,7 @@ TEST_F(SesionTest, TheSelectionComesFromTheSettingsBesideTheSet) {
     const TAvisosApertura danada = Abre(ruta);
     ASSERT_TRUE(danada.Configuracion);
     EXPECT_EQ(danada.Configuracion->at(0), "Fichero de configuración sin CheckSum:");
-    EXPECT_EQ(sesion.ListaTemas.CuentaMarcados(), 3);
+    EXPECT_EQ(sesion.ListaTemas().CuentaMarcados(), 3);
 }
 
 namespace {
@@ -281,7 +291,7 @@ uint16_t Contesta(TSesion& sesion, const std::vector<bool>& huecos) {
 
 TEST_F(SesionTest, MistakesComeBackInTheNextSessionUntilAnsweredRight) {
     int64_t ahora = 1'800'000'000;
-    sesion.Ahora = [&ahora] { return ahora; };
+    sesion.PonReloj([&ahora] { return ahora; });
     const std::string ruta = EscribeSet("repaso.preg", {"a", "b", "a", "b", "a"});
     Abre(ruta);
     // Questions 1 to 3: the second answered with a wrong gap.
@@ -295,26 +305,26 @@ TEST_F(SesionTest, MistakesComeBackInTheNextSessionUntilAnsweredRight) {
     ahora += kDia;
     Abre(ruta);
     EXPECT_EQ(sesion.CuentaPendientes(), 1);
-    sesion.Repaso = true;
+    sesion.EmpiezaRepaso();
     EXPECT_EQ(sesion.Siguiente(), 2);
-    EXPECT_TRUE(sesion.Repaso);
+    EXPECT_TRUE(sesion.Repaso());
     // Only within the selected topics.
-    sesion.ListaTemas.Desmarca(sesion.ListaTemas.Busca("b"));
+    MarcaTema(sesion, "b", false);
     EXPECT_EQ(sesion.CuentaPendientes(), 0);
-    sesion.ListaTemas.Marca(sesion.ListaTemas.Busca("b"));
+    MarcaTema(sesion, "b", true);
     sesion.EmpiezaPregunta(2);
     sesion.PuntuaPregunta({true});
     EXPECT_EQ(sesion.CuentaPendientes(), 0);
     // Nothing left: the walk goes back to its order.
     const uint16_t siguiente = sesion.Siguiente();
-    EXPECT_FALSE(sesion.Repaso);
+    EXPECT_FALSE(sesion.Repaso());
     EXPECT_NE(siguiente, 0);
     sesion.CierraFicheros();
 }
 
 TEST_F(SesionTest, AnEditedQuestionStartsAfresh) {
     int64_t ahora = 1'800'000'000;
-    sesion.Ahora = [&ahora] { return ahora; };
+    sesion.PonReloj([&ahora] { return ahora; });
     const std::string ruta = EscribeSet("editada.preg", {"a", "b"});
     Abre(ruta);
     Contesta(sesion, {false});
@@ -324,7 +334,7 @@ TEST_F(SesionTest, AnEditedQuestionStartsAfresh) {
     EscribeConjunto(ruta, {Legible("a", "Otro texto con un @hueco@ y algo normal"), Legible("b")});
     ahora += kDia;
     Abre(ruta);
-    sesion.Repaso = true;
+    sesion.EmpiezaRepaso();
     EXPECT_EQ(sesion.CuentaPendientes(), 1);
     EXPECT_EQ(sesion.Siguiente(), 2);
 }
@@ -336,7 +346,7 @@ TEST_F(SesionTest, ADamagedProgressFileIsPutAsideAndTheSetOpens) {
     EscribeFichero(progreso, "no es un progreso");
     const TAvisosApertura avisos = Abre(ruta);
     EXPECT_TRUE(avisos.ProgresoDanado);
-    EXPECT_TRUE(sesion.FicherosAbiertos);
+    EXPECT_TRUE(sesion.FicherosAbiertos());
     EXPECT_EQ(sesion.CuentaPendientes(), 0);
     Contesta(sesion, {false});
     sesion.CierraFicheros();
@@ -356,6 +366,74 @@ TEST_F(SesionTest, AProgressFileThatCannotBeSavedCostsNoHistoryByte) {
     Contesta(sesion, {true});
     fs::create_directories(carpeta.En("datos/" + NombreProgreso(ruta)) + "/dentro");
     EXPECT_THROW(sesion.CierraFicheros(), IoError);
-    EXPECT_FALSE(sesion.FicherosAbiertos);
+    EXPECT_FALSE(sesion.FicherosAbiertos());
     EXPECT_EQ(Historia("sinprogreso.his"), "\xFE");
+}
+
+// Correct on the question on screen, without a window: entries trimmed at their end, then
+// compared folding case; the second run hides the answers.
+TEST(Correccion, EntriesAreComparedFoldingCaseAfterTrimmingTheirEnd) {
+    const struct {
+        const char* respuesta;
+        std::optional<std::string> entrada;  // none: the code page cannot hold it
+        const char* recortada;
+        TTipoFallo fallo;
+    } casos[] = {
+        {"también", W("tambien"), "tambien", TTipoFallo::Acentos},
+        {"también", W("TAMBIÉN"), "TAMBIÉN", TTipoFallo::Ninguno},
+        {"también", W("También"), "También", TTipoFallo::Ninguno},
+        {"también", W("también   "), "también", TTipoFallo::Ninguno},
+        {"también", W("también\t\r\x01"), "también", TTipoFallo::Ninguno},
+        {"también", W(" también"), " también", TTipoFallo::Letras},
+        {"plaça", W("PLAÇA"), "PLAÇA", TTipoFallo::Letras},  // ç is not upper-cased
+        {"plaça", W("PLAçA"), "PLAçA", TTipoFallo::Ninguno},
+        {"también", W(""), "", TTipoFallo::SinRellenar},
+        {"", W(""), "", TTipoFallo::Ninguno},
+        {"", W("   "), "", TTipoFallo::Ninguno},
+        {"a ", W("a "), "a", TTipoFallo::Letras},  // an answer ending in a blank never matches
+        {"€uro", W("€URO"), "€URO", TTipoFallo::Ninguno},
+        {"euro", std::nullopt, "", TTipoFallo::Letras},
+    };
+    for (const auto& caso : casos) {
+        SCOPED_TRACE(caso.respuesta + std::string(" / ") + caso.recortada);
+        if (caso.entrada) {
+            const std::string recortada = caso.entrada->substr(0, LongitudRecortada(*caso.entrada));
+            EXPECT_EQ(recortada, W(caso.recortada));
+        }
+        TSesion sesion;
+        sesion.PonPregunta({0, 12, "T", "Palabra @" + W(caso.respuesta) + "@ final"});
+        sesion.EmpiezaPregunta(1);
+        EXPECT_FALSE(sesion.RespuestasVisibles());
+        ASSERT_TRUE(sesion.AlternaRespuestas());
+        std::optional<std::string> entrada = caso.entrada;
+        if (entrada)
+            entrada->resize(LongitudRecortada(*entrada));
+        const TSesion::TCorreccion correccion = sesion.Corrige({entrada});
+        EXPECT_EQ(correccion.Fallos, std::vector<TTipoFallo>{caso.fallo});
+        EXPECT_EQ(correccion.Aciertos, caso.fallo == TTipoFallo::Ninguno ? 1 : 0);
+        EXPECT_FALSE(sesion.AlternaRespuestas());
+    }
+}
+
+TEST(Correccion, AnAccentPracticeGapLeftPrefilledIsWrongOnlyWhereAnAccentWasStripped) {
+    TSesion sesion;
+    sesion.PonPregunta({1, 0, "Acentos", W("El @camión@ y la @casa@ de @Pingüino@")});
+    sesion.EmpiezaPregunta(1);
+    sesion.AlternaRespuestas();
+    EXPECT_EQ(
+        sesion.Corrige({W("camion"), W("casa"), W("Pinguino")}).Fallos,
+        (std::vector<TTipoFallo>{TTipoFallo::Acentos, TTipoFallo::Ninguno, TTipoFallo::Acentos}));
+}
+
+// The session's per cent is the history's: 1 of 8 right is 12 %, not 13 %.
+TEST(Correccion, TheSessionsPerCentIsTheOneTheHistoryStores) {
+    TSesion sesion;
+    sesion.PonPregunta({0, 0, "T", "@a@ @b@ @c@ @d@ @e@ @f@ @g@ @h@"});
+    sesion.EmpiezaPregunta(1);
+    sesion.AlternaRespuestas();
+    EXPECT_EQ(sesion.Corrige({"a", "", "", "", "", "", "", ""}).Aciertos, 1);
+    EXPECT_EQ(sesion.Contestadas(), 8);
+    EXPECT_EQ(sesion.Acertadas(), 1);
+    EXPECT_EQ(sesion.PorCiento(), 12);
+    EXPECT_EQ(sesion.PorCiento(), PorCientoHistoria(*sesion.PuntuacionActual()));
 }

@@ -5,44 +5,47 @@
 #include <ctime>
 
 #include "core/base/io_error.h"
+#include "core/learning/history.h"
 #include "core/learning/next_question.h"
 #include "core/learning/review_schedule.h"
 #include "core/set/settings_lookup.h"
+#include "core/text/layout.h"
 
-TSesion::TSesion() : Ahora([] { return static_cast<int64_t>(std::time(nullptr)); }) {
+TSesion::TSesion() : ahora_([] { return static_cast<int64_t>(std::time(nullptr)); }) {
     SiembraGenerador();
+    temaDePregunta_.Referencias.assign(kRanurasTemaDePregunta + 1, TTemasDePregunta::kVacio);
 }
 
 void TSesion::SiembraGenerador() {
     const auto ahora = std::chrono::system_clock::now().time_since_epoch();
     const auto milisegundos = std::chrono::duration_cast<std::chrono::milliseconds>(ahora).count();
-    Generador.seed(static_cast<std::mt19937::result_type>(milisegundos % (24 * 3600 * 1000)));
+    generador_.seed(static_cast<std::mt19937::result_type>(milisegundos % (24 * 3600 * 1000)));
 }
 
 std::string TSesion::RutaHistoria() const {
-    return CarpetaDatos + NombreHistoria(NombreFichero);
+    return carpetaDatos_ + NombreHistoria(nombreFichero_);
 }
 
 std::string TSesion::RutaProgreso() const {
-    return CarpetaDatos + NombreProgreso(NombreFichero);
+    return carpetaDatos_ + NombreProgreso(nombreFichero_);
 }
 
 bool TSesion::CompruebaConjunto(const std::string& nombre, TAviso* aviso) {
     CreaCarpetaDatos();
     CierraFicheros();
-    NombreFichero = nombre;
-    if (CompruebaFicheros(NombreFichero, Clave, aviso))
+    nombreFichero_ = nombre;
+    if (CompruebaFicheros(nombreFichero_, clave_, aviso))
         return true;
-    FicherosAbiertos = false;
+    ficherosAbiertos_ = false;
     return false;
 }
 
 TAvisosApertura TSesion::AbreConjunto() {
     TAvisosApertura avisos;
     try {
-        AbreFicheros(NombreFichero);
-        avisos.SinHistoria = !FicheroHistoria.Abierto();
-        NumTemas = LeeTemas(FicherosPreguntas, ListaTemas, TemaDePregunta);
+        AbreFicheros(nombreFichero_);
+        avisos.SinHistoria = !ficheroHistoria_.Abierto();
+        numTemas_ = LeeTemas(ficherosPreguntas_, listaTemas_, temaDePregunta_);
         avisos.ProgresoDanado = !CargaProgresoConjunto();
         avisos.Configuracion = ActivaTest();
     } catch (...) {
@@ -53,19 +56,19 @@ TAvisosApertura TSesion::AbreConjunto() {
 }
 
 void TSesion::AbreFicheros(const std::string& nombre) {
-    FicherosPreguntas.Abre(nombre);
+    ficherosPreguntas_.Abre(nombre);
     AbreHistoria();
-    FicherosAbiertos = true;
-    NumPreguntas = FicherosPreguntas.NumPreguntas();
+    ficherosAbiertos_ = true;
+    numPreguntas_ = ficherosPreguntas_.NumPreguntas();
 }
 
 // Where nothing can be written the learner still practises; only the score is not kept.
 bool TSesion::CreaCarpetaDatos() {
-    if (CarpetaDatos.empty())
+    if (carpetaDatos_.empty())
         return false;
     try {
-        if (!ExisteCarpeta(CarpetaDatos))
-            CreaCarpeta(CarpetaDatos);
+        if (!ExisteCarpeta(carpetaDatos_))
+            CreaCarpeta(carpetaDatos_);
         return true;
     } catch (const IoError&) {
         return false;
@@ -76,136 +79,168 @@ void TSesion::AbreHistoria() {
     if (!CreaCarpetaDatos())
         return;
     try {
-        FicheroHistoria.Abre(RutaHistoria(), TFichero::TModo::Anadir);
+        ficheroHistoria_.Abre(RutaHistoria(), TFichero::TModo::Anadir);
     } catch (const IoError&) {
-        FicheroHistoria.Cierra();
+        ficheroHistoria_.Cierra();
     }
 }
 
 bool TSesion::CargaProgresoConjunto() {
-    Progreso = TProgreso{};
-    Repaso = false;
+    progreso_ = TProgreso{};
+    repaso_ = false;
     // Where the score cannot be kept, neither can the past.
-    if (!FicheroHistoria.Abierto())
+    if (!ficheroHistoria_.Abierto())
         return true;
     TCargaProgreso carga = CargaProgreso(RutaProgreso());
-    Progreso = std::move(carga.Progreso);
+    progreso_ = std::move(carga.Progreso);
     // Only a past needs the fingerprints: a set met for the first time opens as fast as ever.
-    if (!Progreso.Preguntas.empty())
-        ConciliaProgreso(Progreso, HuellasPreguntas(FicherosPreguntas));
+    if (!progreso_.Preguntas.empty())
+        ConciliaProgreso(progreso_, HuellasPreguntas(ficherosPreguntas_));
     return carga.Estado != TEstadoProgreso::Danado;
 }
 
 std::optional<TAviso> TSesion::ActivaTest() {
-    Acertadas = 0;
-    Contestadas = 0;
+    acertadas_ = 0;
+    contestadas_ = 0;
     const std::string ruta =
-        FicherosAbiertos ? BuscaConfiguracion(NombreFichero, CarpetaDatos) : std::string();
+        ficherosAbiertos_ ? BuscaConfiguracion(nombreFichero_, carpetaDatos_) : std::string();
     // The data folder was created, where it could be, with the history file.
-    return RestauraConfiguracion(ruta, std::string(), NombreFichero, Configuracion, ListaTemas);
+    return RestauraConfiguracion(ruta, std::string(), nombreFichero_, configuracion_, listaTemas_);
 }
 
 void TSesion::CierraFicheros() {
-    if (!FicherosAbiertos)
+    if (!ficherosAbiertos_)
         return;
     // The score byte first: a progress file that cannot be saved costs no history.
-    const bool guardaProgreso = Contestadas != 0 && FicheroHistoria.Abierto();
+    const bool guardaProgreso = contestadas_ != 0 && ficheroHistoria_.Abierto();
     const std::string rutaProgreso = RutaProgreso();
     try {
-        NombreFichero.clear();
-        FicherosPreguntas.Cierra();
-        if (Contestadas != 0 && FicheroHistoria.Abierto()) {
-            const uint8_t puntuacion = PuntuacionHistoria(Acertadas, Contestadas);
-            FicheroHistoria.Posiciona(FicheroHistoria.Tamano());
-            FicheroHistoria.EscribeBloque(&puntuacion, 1);
+        nombreFichero_.clear();
+        ficherosPreguntas_.Cierra();
+        if (contestadas_ != 0 && ficheroHistoria_.Abierto()) {
+            const uint8_t puntuacion = PuntuacionHistoria(acertadas_, contestadas_);
+            ficheroHistoria_.Posiciona(ficheroHistoria_.Tamano());
+            ficheroHistoria_.EscribeBloque(&puntuacion, 1);
         }
-        FicheroHistoria.Cierra();
+        ficheroHistoria_.Cierra();
         if (guardaProgreso) {
-            CierraSesionProgreso(Progreso, Ahora(), Contestadas, Acertadas);
-            GuardaProgreso(rutaProgreso, Progreso);
+            CierraSesionProgreso(progreso_, ahora_(), contestadas_, acertadas_);
+            GuardaProgreso(rutaProgreso, progreso_);
         }
     } catch (...) {
         DescartaFicheros();
         throw;
     }
-    FicherosAbiertos = false;
-    NumPreguntas = 0;
-    NumTemas = 0;
-    Repaso = false;
+    ficherosAbiertos_ = false;
+    numPreguntas_ = 0;
+    numTemas_ = 0;
+    repaso_ = false;
 }
 
 void TSesion::DescartaFicheros() {
     // The state first: a close that fails still leaves no set open.
-    NombreFichero.clear();
-    FicherosAbiertos = false;
-    NumPreguntas = 0;
-    NumTemas = 0;
-    Repaso = false;
-    FicherosPreguntas.Cierra();
-    FicheroHistoria.Cierra();
+    nombreFichero_.clear();
+    ficherosAbiertos_ = false;
+    numPreguntas_ = 0;
+    numTemas_ = 0;
+    repaso_ = false;
+    ficherosPreguntas_.Cierra();
+    ficheroHistoria_.Cierra();
 }
 
 bool TSesion::TemaSeleccionado(uint16_t numero) const {
     // As Next reads it: an empty selection stands for every topic.
-    return ListaTemas.CuentaMarcados() <= 0 ||
-           ListaTemas.Marcado(TemaDePregunta.IndiceEnLista(numero));
+    return listaTemas_.CuentaMarcados() <= 0 ||
+           listaTemas_.Marcado(temaDePregunta_.IndiceEnLista(numero));
 }
 
 int TSesion::CuentaPendientes() const {
-    if (!FicherosAbiertos)
+    if (!ficherosAbiertos_)
         return 0;
-    return ::CuentaPendientes(Progreso, Ahora(),
+    return ::CuentaPendientes(progreso_, ahora_(),
                               [this](uint16_t numero) { return TemaSeleccionado(numero); });
 }
 
 uint16_t TSesion::Siguiente() {
-    if (Repaso) {
+    if (repaso_) {
         const uint16_t pendiente =
-            SiguientePendiente(Progreso, Ahora(), PreguntaMostrada,
+            SiguientePendiente(progreso_, ahora_(), preguntaMostrada_,
                                [this](uint16_t numero) { return TemaSeleccionado(numero); });
         if (pendiente != 0) {
-            Pregunta = FicherosPreguntas.LeePregunta(pendiente);
+            pregunta_ = ficherosPreguntas_.LeePregunta(pendiente);
             return pendiente;
         }
         // Nothing left to review: back to the order the walk came from.
-        Repaso = false;
+        repaso_ = false;
     }
     const uint16_t numero = EligeSiguiente(
-        {Secuencial, PreguntaActual, NumPreguntas, TemaDePregunta, ListaTemas, Generador});
+        {secuencial_, preguntaActual_, numPreguntas_, temaDePregunta_, listaTemas_, generador_});
     if (numero != 0)
-        Pregunta = FicherosPreguntas.LeePregunta(numero);
+        pregunta_ = ficherosPreguntas_.LeePregunta(numero);
     return numero;
 }
 
 void TSesion::ContinuaDesde(uint16_t numero) {
-    PreguntaActual = numero;
-    Secuencial = true;
-    Repaso = false;
+    preguntaActual_ = numero;
+    secuencial_ = true;
+    repaso_ = false;
+}
+
+void TSesion::CambiaOrden(bool secuencial) {
+    secuencial_ = secuencial;
+    repaso_ = false;
+}
+
+void TSesion::SeleccionaTemas(const std::vector<bool>& marcas) {
+    AplicaSeleccion(marcas, listaTemas_, configuracion_);
 }
 
 void TSesion::EmpiezaPregunta(uint16_t numero) {
-    PreguntaMostrada = numero;
-    PreguntaPuntuada = false;
+    preguntaMostrada_ = numero;
+    preguntaPuntuada_ = false;
+    respuestas_ = RespuestasPregunta(pregunta_);
+    respuestasVisibles_ = false;
+}
+
+bool TSesion::AlternaRespuestas() {
+    respuestasVisibles_ = !respuestasVisibles_;
+    return respuestasVisibles_;
+}
+
+TSesion::TCorreccion TSesion::Corrige(const std::vector<std::optional<std::string>>& entradas) {
+    TCorreccion correccion;
+    std::vector<bool> correctos;
+    for (size_t i = 0; i < entradas.size() && i < respuestas_.size(); ++i) {
+        correccion.Fallos.push_back(Juzga(respuestas_[i], entradas[i]));
+        correctos.push_back(correccion.Fallos.back() == TTipoFallo::Ninguno);
+        correccion.Aciertos += correctos.back();
+    }
+    PuntuaPregunta(correctos);
+    return correccion;
 }
 
 void TSesion::PuntuaPregunta(const std::vector<bool>& huecosCorrectos) {
-    if (PreguntaPuntuada || huecosCorrectos.empty())
+    if (preguntaPuntuada_ || huecosCorrectos.empty())
         return;
     std::vector<uint8_t> erroneos;
     for (size_t i = 0; i < huecosCorrectos.size(); ++i) {
-        ++Contestadas;
+        ++contestadas_;
         if (huecosCorrectos[i])
-            ++Acertadas;
+            ++acertadas_;
         else
             erroneos.push_back(static_cast<uint8_t>(std::min<size_t>(i + 1, 255)));
     }
-    PreguntaPuntuada = true;
-    if (FicherosAbiertos && PreguntaMostrada != 0)
-        AnotaRespuesta(Progreso, PreguntaMostrada, HuellaPregunta(Pregunta), erroneos, Ahora());
+    preguntaPuntuada_ = true;
+    if (ficherosAbiertos_ && preguntaMostrada_ != 0)
+        AnotaRespuesta(progreso_, preguntaMostrada_, HuellaPregunta(pregunta_), erroneos, ahora_());
+}
+
+int TSesion::PorCiento() const {
+    return PorCientoHistoria(PuntuacionHistoria(acertadas_, contestadas_));
 }
 
 std::optional<uint8_t> TSesion::PuntuacionActual() const {
-    if (Contestadas == 0)
+    if (contestadas_ == 0)
         return std::nullopt;
-    return PuntuacionHistoria(Acertadas, Contestadas);
+    return PuntuacionHistoria(acertadas_, contestadas_);
 }

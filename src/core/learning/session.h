@@ -9,6 +9,7 @@
 
 #include "core/base/binary_file.h"
 #include "core/base/notice.h"
+#include "core/learning/mistake.h"
 #include "core/learning/progress.h"
 #include "core/set/question_files.h"
 #include "core/set/settings.h"
@@ -25,42 +26,17 @@ struct TAvisosApertura {
 };
 
 // The exercise session: the open question file set, its topics and settings, the order of
-// Next and the tallies of the learner's answers. The window shows what it holds.
+// Next, the question on screen with its correction, and the tallies of the learner's answers.
+// The window shows what it holds and changes it only through its operations.
 class TSesion {
   public:
     TSesion();
 
-    bool Secuencial = true;
-    std::string Clave{kClave};
-    TLista ListaTemas;
-    TTemasDePregunta TemaDePregunta;
-    int32_t NumPreguntas = 0;
-    int32_t NumTemas = 0;
-    std::string NombreFichero;
-    // FicheroPreguntas and FicheroIndice, with BufferPregunta.
-    TFicherosPreguntas FicherosPreguntas{Clave};
-    TFichero FicheroHistoria;
-    bool FicherosAbiertos = false;
-    int32_t Contestadas = 0;
-    int32_t Acertadas = 0;
-    TConfiguracion Configuracion;
-    TPregunta Pregunta;
-    uint16_t PreguntaActual = 1;
-    std::mt19937 Generador;
-    // The tallies count only the first reveal of each question shown.
-    bool PreguntaPuntuada = false;
-    // The program data folder, with its trailing separator, in file-name bytes; empty when
-    // there is none, and then nothing is kept.
-    std::string CarpetaDatos;
-    // Each answered question's past on this set and its review schedule.
-    TProgreso Progreso;
-    // Next walks the questions due for review, within the selected topics; it ends by itself
-    // when none is left.
-    bool Repaso = false;
-    // The number of the question on screen, 0 for none.
-    uint16_t PreguntaMostrada = 0;
+    // Where the history and progress files go: the program data folder, with its trailing
+    // separator, in file-name bytes; empty when there is none, and then nothing is kept.
+    void PonCarpetaDatos(std::string carpeta) { carpetaDatos_ = std::move(carpeta); }
     // Seconds since 1970-01-01 UTC; tests set the clock.
-    std::function<int64_t()> Ahora;
+    void PonReloj(std::function<int64_t()> ahora) { ahora_ = std::move(ahora); }
 
     // Closes the open set, then checks the chosen one; false (with its notice) leaves no set
     // open.
@@ -74,18 +50,39 @@ class TSesion {
     // Closes whatever a failed file operation left open, without a score.
     void DescartaFicheros();
 
-    // Next: reads the chosen question into Pregunta; 0 when none can be shown.
+    // Next: reads the chosen question; 0 when none can be shown.
     uint16_t Siguiente();
     // The ordered walk continues from numero.
     void ContinuaDesde(uint16_t numero);
+    // In order or at random; either ends a review.
+    void CambiaOrden(bool secuencial);
+    // Next walks the questions due for review, within the selected topics; it ends by itself
+    // when none is left.
+    void EmpiezaRepaso() { repaso_ = true; }
+    // The topics ticked in the topic dialog, in list order.
+    void SeleccionaTemas(const std::vector<bool>& marcas);
+    // A question read elsewhere, as Next reads one: what a window lays out without a set.
+    void PonPregunta(const TPregunta& pregunta) { pregunta_ = pregunta; }
 
-    // Question numero is on screen; its first reveal is still to come.
+    // Question numero is on screen with its answers hidden; its first reveal is still to come.
     void EmpiezaPregunta(uint16_t numero);
-    // The answers of the question on screen are revealed: whether each gap was right, in
-    // order. Only the first reveal of a question shown counts.
+    // Correct: shows the answers when hidden, hides them when shown; true when now shown.
+    bool AlternaRespuestas();
+    bool RespuestasVisibles() const { return respuestasVisibles_; }
+    // The answers just shown: each gap's verdict on its entry, trimmed as Correct trims it
+    // (none: the code page cannot hold it), in order, and how many were right. Only the first
+    // reveal of a question shown counts in the tallies.
+    struct TCorreccion {
+        std::vector<TTipoFallo> Fallos;
+        int Aciertos = 0;
+    };
+    TCorreccion Corrige(const std::vector<std::optional<std::string>>& entradas);
+    // Whether each gap was right, in order: the tallies and the progress.
     void PuntuaPregunta(const std::vector<bool>& huecosCorrectos);
     // The history byte the session would append now, if anything was answered.
     std::optional<uint8_t> PuntuacionActual() const;
+    // The session's right answers in per cent as the history will store them.
+    int PorCiento() const;
 
     // The questions due for review now, within the selected topics.
     int CuentaPendientes() const;
@@ -93,6 +90,27 @@ class TSesion {
     std::string RutaHistoria() const;
     std::string RutaProgreso() const;
     void SiembraGenerador();
+
+    bool Secuencial() const { return secuencial_; }
+    bool Repaso() const { return repaso_; }
+    const std::string& Clave() const { return clave_; }
+    const TLista& ListaTemas() const { return listaTemas_; }
+    const TTemasDePregunta& TemaDePregunta() const { return temaDePregunta_; }
+    int32_t NumPreguntas() const { return numPreguntas_; }
+    int32_t NumTemas() const { return numTemas_; }
+    const std::string& NombreFichero() const { return nombreFichero_; }
+    // The open question and index files, to read questions from.
+    TFicherosPreguntas& FicherosPreguntas() { return ficherosPreguntas_; }
+    const TFicherosPreguntas& FicherosPreguntas() const { return ficherosPreguntas_; }
+    bool HistoriaAbierta() const { return ficheroHistoria_.Abierto(); }
+    bool FicherosAbiertos() const { return ficherosAbiertos_; }
+    int32_t Contestadas() const { return contestadas_; }
+    int32_t Acertadas() const { return acertadas_; }
+    const TConfiguracion& Configuracion() const { return configuracion_; }
+    const TPregunta& Pregunta() const { return pregunta_; }
+    uint16_t PreguntaActual() const { return preguntaActual_; }
+    uint16_t PreguntaMostrada() const { return preguntaMostrada_; }
+    const TProgreso& Progreso() const { return progreso_; }
 
   private:
     // Clears the tallies and restores the topic selection from the settings file.
@@ -102,4 +120,34 @@ class TSesion {
     // Loads the progress file; false when it was damaged.
     bool CargaProgresoConjunto();
     bool TemaSeleccionado(uint16_t numero) const;
+
+    bool secuencial_ = true;
+    std::string clave_{kClave};
+    TLista listaTemas_;
+    TTemasDePregunta temaDePregunta_;
+    int32_t numPreguntas_ = 0;
+    int32_t numTemas_ = 0;
+    std::string nombreFichero_;
+    // FicheroPreguntas and FicheroIndice, with BufferPregunta.
+    TFicherosPreguntas ficherosPreguntas_{clave_};
+    TFichero ficheroHistoria_;
+    bool ficherosAbiertos_ = false;
+    int32_t contestadas_ = 0;
+    int32_t acertadas_ = 0;
+    TConfiguracion configuracion_;
+    TPregunta pregunta_;
+    uint16_t preguntaActual_ = 1;
+    std::mt19937 generador_;
+    // The tallies count only the first reveal of each question shown.
+    bool preguntaPuntuada_ = false;
+    std::string carpetaDatos_;
+    // Each answered question's past on this set and its review schedule.
+    TProgreso progreso_;
+    bool repaso_ = false;
+    // The number of the question on screen, 0 for none.
+    uint16_t preguntaMostrada_ = 0;
+    // The answers of its gaps, and whether Correct shows them.
+    std::vector<std::string> respuestas_;
+    bool respuestasVisibles_ = false;
+    std::function<int64_t()> ahora_;
 };
