@@ -247,6 +247,7 @@ int Empaqueta(const std::vector<std::string>& argumentos, std::ostream& salida,
     for (size_t i = 0; i < fuente.Preguntas.size(); ++i) {
         const TPregunta& pregunta = fuente.Preguntas[i];
         Avisa(aviso, CompruebaPregunta(pregunta, static_cast<int>(i), LongitudRegistro(pregunta)));
+        Avisa(aviso, CompruebaRedaccion(pregunta, static_cast<int>(i)));
     }
 
     // The program's own checks on a scratch copy, so that a set that fails them never

@@ -184,6 +184,60 @@ TEST_F(Herramientas, GapsByRuleAreProposedShownUntickedAndAppliedInOneUndoStep) 
     EXPECT_EQ(Preguntas()[0].Modo, 0);
 }
 
+// An accent-practice question starts every gap filled with its answer, so the "V" of a letter
+// gap there would be handed over: the letters go to a question of their own.
+TEST_F(Herramientas, AccentsWithLettersMakeTwoQuestionsAndProposalsUntickByWordRuleOrAll) {
+    PonTexto(U("Viu a València i viu bé"));
+    ventana->Documento.Pila()->clear();
+    H().Ejecuta = [](QDialog& dialogo) {
+        auto& huecos = dynamic_cast<TDialogoHuecos&>(dialogo);
+        huecos.chkReglas[0]->click();  // accents
+        huecos.chkReglas[1]->click();  // b/v
+        EXPECT_TRUE(huecos.lblSeparadas->isVisibleTo(&huecos));
+        EXPECT_EQ(huecos.edResultado->toPlainText(),
+                  U("Viu a @València@ i viu @bé@\n\n@V@iu a València i @v@iu bé"));
+        const auto marcadas = [&huecos] {
+            QStringList lista;
+            for (int i = 0; i < huecos.lstPropuestas->count(); ++i)
+                if (huecos.lstPropuestas->item(i)->checkState() == Qt::Checked)
+                    lista << huecos.lstPropuestas->item(i)->text();
+            return lista;
+        };
+        // "viu", both of them, whatever the case.
+        huecos.lstPropuestas->setCurrentRow(0);
+        huecos.btnDesmarcaPalabra->click();
+        EXPECT_EQ(marcadas(), (QStringList{U("Pregunta 1: [València]"), U("Pregunta 1: [bé]")}));
+        huecos.lstPropuestas->setCurrentRow(1);
+        huecos.btnDesmarcaRegla->click();
+        EXPECT_EQ(marcadas(), QStringList{});
+        EXPECT_FALSE(huecos.lblSeparadas->isVisibleTo(&huecos));
+        for (int i = 0; i < huecos.lstPropuestas->count(); ++i)
+            huecos.lstPropuestas->item(i)->setCheckState(Qt::Checked);
+        huecos.spAnchoMinimo->setValue(3);
+        return static_cast<int>(QDialog::Accepted);
+    };
+    H().menuHacerHuecos->trigger();
+    ASSERT_EQ(ventana->Documento.Cuenta(), 2);
+    EXPECT_EQ(Preguntas()[0].Texto, U("Viu a @València@ i viu @bé@"));
+    EXPECT_EQ(Preguntas()[0].Modo, 1);
+    EXPECT_EQ(Preguntas()[1].Texto, U("@V@iu a València i @v@iu bé"));
+    EXPECT_EQ(Preguntas()[1].Modo, 0);
+    EXPECT_EQ(Preguntas()[1].AnchoMinimo, 3);
+    ventana->Documento.Pila()->undo();
+    ASSERT_EQ(ventana->Documento.Cuenta(), 1);
+    EXPECT_EQ(Preguntas()[0].Texto, U("Viu a València i viu bé"));
+
+    H().Ejecuta = [](QDialog& dialogo) {
+        auto& huecos = dynamic_cast<TDialogoHuecos&>(dialogo);
+        huecos.chkReglas[1]->click();
+        huecos.btnDesmarcaTodas->click();
+        EXPECT_FALSE(huecos.lblSeparadas->isVisibleTo(&huecos));
+        EXPECT_EQ(huecos.edResultado->toPlainText(), U("Viu a València i viu bé"));
+        return static_cast<int>(QDialog::Rejected);
+    };
+    H().menuHacerHuecos->trigger();
+}
+
 TEST_F(Herramientas, GapsKeepToTheSelectedTextAndDistractorsAreOffered) {
     PonTexto(U("vaca bota, hola amigo y humo"));
     QTextCursor cursor = Texto()->textCursor();

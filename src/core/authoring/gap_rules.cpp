@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <array>
 
+#include "core/authoring/set_checks.h"
+
 namespace {
 
 // Unaccented words a learner is most tempted to accent: those that have an accented twin.
@@ -182,18 +184,62 @@ std::vector<size_t> PosicionesMarcas(const std::vector<TPropuestaHueco>& propues
     return posiciones;
 }
 
-bool HaceAcentos(const std::vector<TPropuestaHueco>& propuestas) {
-    return std::any_of(propuestas.begin(), propuestas.end(), [](const TPropuestaHueco& p) {
-        return p.Marcada && p.Regla == TReglaHuecos::Acentos;
-    });
+std::vector<TGrupoHuecos> GruposHuecos(const std::vector<TPropuestaHueco>& propuestas,
+                                       bool practicaAcentos) {
+    TGrupoHuecos acentos{{}, true};
+    TGrupoHuecos letras{{}, false};
+    for (const TPropuestaHueco& p : propuestas)
+        if (p.Marcada)
+            (p.Regla == TReglaHuecos::Acentos ? acentos : letras).Propuestas.push_back(p);
+    std::vector<TGrupoHuecos> grupos;
+    if (!acentos.Propuestas.empty() || (practicaAcentos && !letras.Propuestas.empty()))
+        grupos.push_back(std::move(acentos));
+    if (!letras.Propuestas.empty())
+        grupos.push_back(std::move(letras));
+    return grupos;
 }
 
-TPregunta AplicaHuecos(const TPregunta& pregunta, const std::vector<TPropuestaHueco>& propuestas) {
-    TPregunta resultado = pregunta;
-    const std::vector<size_t> posiciones = PosicionesMarcas(propuestas);
-    for (auto it = posiciones.rbegin(); it != posiciones.rend(); ++it)
-        resultado.Texto.insert(*it, 1, '@');
-    if (HaceAcentos(propuestas))
-        resultado.Modo = 1;
-    return resultado;
+uint8_t ModoDeGrupo(const TGrupoHuecos& grupo, uint8_t modo) {
+    if (grupo.Acentos)
+        return 1;
+    return modo == 1 ? 0 : modo;
+}
+
+std::vector<TPregunta> AplicaHuecos(const TPregunta& pregunta,
+                                    const std::vector<TPropuestaHueco>& propuestas) {
+    std::vector<TPregunta> preguntas;
+    for (const TGrupoHuecos& grupo : GruposHuecos(propuestas, pregunta.Modo == 1)) {
+        TPregunta resultado = pregunta;
+        const std::vector<size_t> posiciones = PosicionesMarcas(grupo.Propuestas);
+        for (auto it = posiciones.rbegin(); it != posiciones.rend(); ++it)
+            resultado.Texto.insert(*it, 1, '@');
+        resultado.Modo = ModoDeGrupo(grupo, pregunta.Modo);
+        preguntas.push_back(std::move(resultado));
+    }
+    if (preguntas.empty())
+        preguntas.push_back(pregunta);
+    return preguntas;
+}
+
+std::vector<TPregunta> SeparaHuecosDeLetras(const TPregunta& pregunta) {
+    const std::vector<TParMarcas> pares = ParesDeMarcas(pregunta.Texto);
+    const bool conLetras = std::any_of(pares.begin(), pares.end(), [&](const TParMarcas& par) {
+        return HuecoDeLetras(pregunta.Texto, par);
+    });
+    if (pregunta.Modo != 1 || !conLetras)
+        return {pregunta};
+    // Each keeps the marks of its own gaps only.
+    const auto solo = [&](bool letras) {
+        TPregunta parte = pregunta;
+        for (auto par = pares.rbegin(); par != pares.rend(); ++par) {
+            if (HuecoDeLetras(pregunta.Texto, *par) == letras)
+                continue;
+            parte.Texto.erase(par->Cierra, 1);
+            parte.Texto.erase(par->Abre, 1);
+        }
+        return parte;
+    };
+    TPregunta letras = solo(true);
+    letras.Modo = 0;
+    return {solo(false), letras};
 }

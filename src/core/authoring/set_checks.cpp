@@ -7,6 +7,7 @@
 #include <unordered_set>
 
 #include "core/authoring/source_format.h"
+#include "core/authoring/words.h"
 #include "core/base/win1252.h"
 
 namespace {
@@ -245,13 +246,8 @@ std::vector<TProblemaConjunto> CompruebaCaracteres(std::u32string_view tema,
     return problemas;
 }
 
-std::vector<TProblemaConjunto> CompruebaRedaccion(const TPregunta& pregunta, int fila) {
-    using TTipo = TProblemaConjunto::TTipo;
-    std::vector<TProblemaConjunto> problemas;
-    const std::string& texto = pregunta.Texto;
-    if (!texto.empty() && CuentaHuecos(texto) == 0)
-        problemas.push_back({TTipo::SinHuecos, fila});
-    // Marks pair in order within a paragraph: the answer is what stands between a pair.
+std::vector<TParMarcas> ParesDeMarcas(std::string_view texto) {
+    std::vector<TParMarcas> pares;
     size_t abierta = std::string::npos;
     for (size_t i = 0; i < texto.size(); ++i) {
         if (texto[i] == kRetorno) {
@@ -259,17 +255,40 @@ std::vector<TProblemaConjunto> CompruebaRedaccion(const TPregunta& pregunta, int
         } else if (texto[i] == kMarcaHueco && abierta == std::string::npos) {
             abierta = i;
         } else if (texto[i] == kMarcaHueco) {
-            const std::string_view respuesta(texto.data() + abierta + 1, i - abierta - 1);
-            const int donde = static_cast<int>(abierta);
-            if (!respuesta.empty() && (respuesta.front() == ' ' || respuesta.back() == ' '))
-                problemas.push_back({TTipo::RespuestaConBlancos, fila, 0, donde});
-            int palabras = 0;
-            for (size_t j = 0; j < respuesta.size(); ++j)
-                palabras += respuesta[j] != ' ' && (j == 0 || respuesta[j - 1] == ' ');
-            if (palabras > kMaximoPalabrasRespuesta)
-                problemas.push_back({TTipo::RespuestaLarga, fila, palabras, donde});
+            pares.push_back({abierta, i});
             abierta = std::string::npos;
         }
+    }
+    return pares;
+}
+
+bool HuecoDeLetras(std::string_view texto, const TParMarcas& par) {
+    const auto letra = [&texto](size_t i) {
+        return i < texto.size() && EsLetra(static_cast<unsigned char>(texto[i]));
+    };
+    return (par.Abre > 0 && letra(par.Abre - 1)) || letra(par.Cierra + 1);
+}
+
+std::vector<TProblemaConjunto> CompruebaRedaccion(const TPregunta& pregunta, int fila) {
+    using TTipo = TProblemaConjunto::TTipo;
+    std::vector<TProblemaConjunto> problemas;
+    const std::string& texto = pregunta.Texto;
+    if (!texto.empty() && CuentaHuecos(texto) == 0)
+        problemas.push_back({TTipo::SinHuecos, fila});
+    // Marks pair in order within a paragraph: the answer is what stands between a pair.
+    for (const TParMarcas& par : ParesDeMarcas(texto)) {
+        const std::string_view respuesta(texto.data() + par.Abre + 1, par.Cierra - par.Abre - 1);
+        const int donde = static_cast<int>(par.Abre);
+        if (!respuesta.empty() && (respuesta.front() == ' ' || respuesta.back() == ' '))
+            problemas.push_back({TTipo::RespuestaConBlancos, fila, 0, donde});
+        int palabras = 0;
+        for (size_t j = 0; j < respuesta.size(); ++j)
+            palabras += respuesta[j] != ' ' && (j == 0 || respuesta[j - 1] == ' ');
+        if (palabras > kMaximoPalabrasRespuesta)
+            problemas.push_back({TTipo::RespuestaLarga, fila, palabras, donde});
+        if (pregunta.Modo == 1 && HuecoDeLetras(texto, par))
+            problemas.push_back({TTipo::LetrasEnAcentos, fila, 0, donde,
+                                 Utf8DeWindows1252(std::string(respuesta))});
     }
     return problemas;
 }
@@ -384,6 +403,15 @@ std::string TProblemaConjunto::Mensaje(TIdioma idioma) const {
                            {Numero(Cifra + 1)});
         case TTipo::RespuestaDesconocida:
             return cual + texto("ortografía: ", "ortografia: ") + Detalle;
+        case TTipo::LetrasEnAcentos:
+            return cual + Rellena(texto("el hueco de letras de la posición %1 («%2») empieza "
+                                        "relleno con su respuesta, porque la pregunta es de "
+                                        "acentos: separe los huecos de letras en otra pregunta.",
+                                        "el buit de lletres de la posició %1 («%2») comença "
+                                        "ple amb la seua resposta, perquè la pregunta és "
+                                        "d'accents: separeu els buits de lletres en una altra "
+                                        "pregunta."),
+                                  {posicion, Detalle});
     }
     return {};
 }
@@ -428,6 +456,10 @@ std::string TProblemaConjunto::MensajeIngles() const {
             return cual + "the same text as question " + Numero(Cifra + 1);
         case TTipo::RespuestaDesconocida:
             return cual + "spelling: " + Detalle;
+        case TTipo::LetrasEnAcentos:
+            return cual + "the letter gap at " + Numero(Posicion + 1) + " (\"" + Detalle +
+                   "\") starts filled with its answer in accent practice; split the letter "
+                   "gaps into a question of their own";
     }
     return {};
 }

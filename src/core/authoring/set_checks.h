@@ -54,6 +54,9 @@ struct TProblemaConjunto {
         RespuestaLarga,             // the gap opened at Posicion holds Cifra words
         PreguntaRepetida,           // the same text as question Cifra (0-based)
         RespuestaDesconocida,       // a gap answer the dictionary does not know: Detalle
+        // A gap opened at Posicion, its answer Detalle, takes part of a word in an
+        // accent-practice question, where it starts filled with its own answer.
+        LetrasEnAcentos,
     };
     TTipo Tipo;
     int Pregunta = -1;  // 0-based; -1 for the set as a whole
@@ -86,6 +89,16 @@ std::vector<TProblemaConjunto> CompruebaCaracteres(std::u32string_view tema,
 // or with more words than an answer has (a forgotten mark).
 inline constexpr int kMaximoPalabrasRespuesta = 3;
 std::vector<TProblemaConjunto> CompruebaRedaccion(const TPregunta& pregunta, int fila);
+
+// A gap's marks as the checks pair them: in order within a paragraph.
+struct TParMarcas {
+    size_t Abre = 0;
+    size_t Cierra = 0;
+};
+std::vector<TParMarcas> ParesDeMarcas(std::string_view texto);
+// True when the gap takes part of a word (a letter touches one of its marks), as a letter rule's
+// gaps do; an accent gap takes whole words.
+bool HuecoDeLetras(std::string_view texto, const TParMarcas& par);
 
 // The set-wide problems of a set of numPreguntas questions holding numTemas distinct topics
 // and whose first question is primera (nullptr when there is none).
