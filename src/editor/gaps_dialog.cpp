@@ -16,6 +16,8 @@
 
 #include <algorithm>
 
+#include "core/text/question_text.h"
+
 #include "interface_text.h"
 #include "preview_panel.h"
 #include "text_bytes.h"
@@ -307,9 +309,9 @@ std::vector<TPreguntaEditada> TDialogoHuecos::Resultado(int fila) const {
         std::vector<TPreguntaEditada> partes;
         for (const TGrupoHuecos& grupo : GruposHuecos(deFila.Propuestas, pregunta.Modo == 1)) {
             TPreguntaEditada parte = pregunta;
-            const std::vector<size_t> posiciones = PosicionesMarcas(grupo.Propuestas);
-            for (auto it = posiciones.rbegin(); it != posiciones.rend(); ++it)
-                parte.Texto.insert(static_cast<qsizetype>(*it), QLatin1Char('@'));
+            PonHuecos(grupo.Propuestas, [&parte](size_t donde) {
+                parte.Texto.insert(static_cast<qsizetype>(donde), QLatin1Char(kMarcaHueco));
+            });
             parte.Modo = ModoDeGrupo(grupo, pregunta.Modo);
             parte.AnchoMinimo = static_cast<uint8_t>(spAnchoMinimo->value());
             partes.push_back(std::move(parte));

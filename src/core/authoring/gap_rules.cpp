@@ -4,6 +4,7 @@
 #include <array>
 
 #include "core/authoring/set_checks.h"
+#include "core/text/question_text.h"
 
 namespace {
 
@@ -173,15 +174,14 @@ std::vector<TPropuestaHueco> ProponHuecos(std::string_view texto,
     return propuestas;
 }
 
-std::vector<size_t> PosicionesMarcas(const std::vector<TPropuestaHueco>& propuestas) {
-    std::vector<size_t> posiciones;
-    for (const TPropuestaHueco& propuesta : propuestas) {
-        if (!propuesta.Marcada)
+void PonHuecos(const std::vector<TPropuestaHueco>& propuestas,
+               const std::function<void(size_t)>& ponMarca) {
+    for (auto it = propuestas.rbegin(); it != propuestas.rend(); ++it) {
+        if (!it->Marcada)
             continue;
-        posiciones.push_back(propuesta.Tramo.Inicio);
-        posiciones.push_back(propuesta.Tramo.Fin());
+        ponMarca(it->Tramo.Fin());
+        ponMarca(it->Tramo.Inicio);
     }
-    return posiciones;
 }
 
 std::vector<TGrupoHuecos> GruposHuecos(const std::vector<TPropuestaHueco>& propuestas,
@@ -210,9 +210,8 @@ std::vector<TPregunta> AplicaHuecos(const TPregunta& pregunta,
     std::vector<TPregunta> preguntas;
     for (const TGrupoHuecos& grupo : GruposHuecos(propuestas, pregunta.Modo == 1)) {
         TPregunta resultado = pregunta;
-        const std::vector<size_t> posiciones = PosicionesMarcas(grupo.Propuestas);
-        for (auto it = posiciones.rbegin(); it != posiciones.rend(); ++it)
-            resultado.Texto.insert(*it, 1, '@');
+        PonHuecos(grupo.Propuestas,
+                  [&resultado](size_t donde) { resultado.Texto.insert(donde, 1, kMarcaHueco); });
         resultado.Modo = ModoDeGrupo(grupo, pregunta.Modo);
         preguntas.push_back(std::move(resultado));
     }
@@ -222,20 +221,23 @@ std::vector<TPregunta> AplicaHuecos(const TPregunta& pregunta,
 }
 
 std::vector<TPregunta> SeparaHuecosDeLetras(const TPregunta& pregunta) {
-    const std::vector<TParMarcas> pares = ParesDeMarcas(pregunta.Texto);
-    const bool conLetras = std::any_of(pares.begin(), pares.end(), [&](const TParMarcas& par) {
-        return HuecoDeLetras(pregunta.Texto, par);
+    std::vector<TPiezaTexto> huecos = PiezasDeTexto(pregunta.Texto);
+    std::erase_if(huecos, [](const TPiezaTexto& p) {
+        return p.Tipo != TPiezaTexto::TTipo::Hueco || !p.Cerrado;
+    });
+    const bool conLetras = std::any_of(huecos.begin(), huecos.end(), [&](const TPiezaTexto& h) {
+        return HuecoDeLetras(pregunta.Texto, h);
     });
     if (pregunta.Modo != 1 || !conLetras)
         return {pregunta};
     // Each keeps the marks of its own gaps only.
     const auto solo = [&](bool letras) {
         TPregunta parte = pregunta;
-        for (auto par = pares.rbegin(); par != pares.rend(); ++par) {
-            if (HuecoDeLetras(pregunta.Texto, *par) == letras)
+        for (auto h = huecos.rbegin(); h != huecos.rend(); ++h) {
+            if (HuecoDeLetras(pregunta.Texto, *h) == letras)
                 continue;
-            parte.Texto.erase(par->Cierra, 1);
-            parte.Texto.erase(par->Abre, 1);
+            parte.Texto.erase(h->Inicio + h->EnTexto().size(), 1);
+            parte.Texto.erase(h->Marca, 1);
         }
         return parte;
     };

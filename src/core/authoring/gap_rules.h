@@ -1,5 +1,8 @@
 #pragma once
 
+#include <cstdint>
+#include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -26,9 +29,11 @@ std::vector<TPropuestaHueco> ProponHuecos(std::string_view texto,
                                           const std::vector<TReglaHuecos>& reglas,
                                           int distractores);
 
-// Where the proposals put their gap marks, as places in the text before any is put, in order;
-// a text takes them from the last to the first. Unticked proposals put none.
-std::vector<size_t> PosicionesMarcas(const std::vector<TPropuestaHueco>& propuestas);
+// Makes the ticked proposals gaps: ponMarca puts one gap mark at a place of the text as it was
+// before any, from the last place to the first so that each place still holds. The editor's
+// text and the core's share it.
+void PonHuecos(const std::vector<TPropuestaHueco>& propuestas,
+               const std::function<void(size_t)>& ponMarca);
 
 // The ticked proposals grouped by the question they go to. An accent-practice question starts
 // every gap filled with its answer, so accents and letter gaps never share one: with both, the

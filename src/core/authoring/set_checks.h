@@ -9,6 +9,7 @@
 #include "core/set/question_files.h"
 #include "core/set/topic_list.h"
 #include "core/text/layout.h"
+#include "core/text/question_text.h"
 
 // What makes the exercise program refuse a set or show its questions badly, on the questions'
 // Windows-1252 bytes. The authoring tool and the editor both check through these.
@@ -90,15 +91,9 @@ std::vector<TProblemaConjunto> CompruebaCaracteres(std::u32string_view tema,
 inline constexpr int kMaximoPalabrasRespuesta = 3;
 std::vector<TProblemaConjunto> CompruebaRedaccion(const TPregunta& pregunta, int fila);
 
-// A gap's marks as the checks pair them: in order within a paragraph.
-struct TParMarcas {
-    size_t Abre = 0;
-    size_t Cierra = 0;
-};
-std::vector<TParMarcas> ParesDeMarcas(std::string_view texto);
-// True when the gap takes part of a word (a letter touches one of its marks), as a letter rule's
-// gaps do; an accent gap takes whole words.
-bool HuecoDeLetras(std::string_view texto, const TParMarcas& par);
+// True when the gap (a closed one of PiezasDeTexto) takes part of a word, a letter touching
+// one of its marks, as a letter rule's gaps do; an accent gap takes whole words.
+bool HuecoDeLetras(std::string_view texto, const TPiezaTexto& hueco);
 
 // The set-wide problems of a set of numPreguntas questions holding numTemas distinct topics
 // and whose first question is primera (nullptr when there is none).

@@ -13,9 +13,8 @@
 // hyphens and every other sign end one.
 std::vector<TTramo> Palabras(std::string_view texto);
 
-// The text without its gap marks, and the answers of its gaps as places in that text: a mark
-// opens a gap, the next one in the same word closes it, one left open takes the rest of the word.
-// origen gets, for each byte of the result, its place in texto.
+// The text without its gap marks, and the answers of its gaps (as the text holds them) as places
+// in that text. origen gets, for each byte of the result, its place in texto.
 std::string QuitaMarcas(std::string_view texto, std::vector<TTramo>* huecos = nullptr,
                         std::vector<size_t>* origen = nullptr);
 
