@@ -2,10 +2,12 @@
 
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QMainWindow>
 #include <QMenu>
 #include <QMessageBox>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
+#include <QStatusBar>
 
 #include <map>
 #include <set>
@@ -167,6 +169,8 @@ void TFlujoIntercambio::ExportaMoodle() {
             lista += QStringLiteral("\n• %1 %2").arg(cuenta).arg(descripciones.at(tipo));
         partes << lista;
     }
+    if (const QString faltas = documento_.AvisoFaltas(); !faltas.isEmpty())
+        partes << faltas;
     MuestraAviso(partes);
 }
 
@@ -277,6 +281,7 @@ void TFlujoIntercambio::Imprime() {
     vista.setWindowTitle(Texto("Vista previa de la hoja", "Vista prèvia del full"));
     connect(&vista, &QPrintPreviewDialog::paintRequested, this,
             [&](QPrinter* destino) { PintaHoja(preguntas, opciones, *destino); });
+    AvisaFaltas();
     MuestraVistaPrevia(vista);
 }
 
@@ -290,4 +295,10 @@ void TFlujoIntercambio::ExportaPdf() {
     const TOpcionesHoja opciones{BytesDeEntrada(ficheros_.NombreConjunto()).value_or("Tildora"),
                                  *soluciones, idioma_};
     EscribeFichero(RutaLocal(ruta), PdfDeHoja(EnBytes(documento_), opciones));
+    AvisaFaltas();
+}
+
+void TFlujoIntercambio::AvisaFaltas() {
+    if (auto* principal = qobject_cast<QMainWindow*>(ventana_))
+        principal->statusBar()->showMessage(documento_.AvisoFaltas());
 }

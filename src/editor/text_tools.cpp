@@ -210,20 +210,37 @@ std::vector<TProblema> THerramientasTexto::RevisaRespuestas(const TPreguntaEdita
     if (!Ortografia.Cargado(TIdioma::Castellano) || !Ortografia.Cargado(TIdioma::Valenciano))
         return {};
     const TIdioma idioma = IdiomaDe(pregunta);
+    const std::string bytes = BytesPorUnidad(pregunta.Texto);
+    const std::vector<TPalabraDesconocida> respuestas =
+        Ortografia.RespuestasDesconocidas(idioma, bytes, 0);
+    std::vector<TPalabraDesconocida> todas = Ortografia.Desconocidas(idioma, bytes, 0);
+    // A word holding a gap is told once, as an answer.
+    std::erase_if(todas, [&](const TPalabraDesconocida& d) {
+        return std::any_of(respuestas.begin(), respuestas.end(), [&](const auto& r) {
+            return r.Tramo.Inicio <= d.Tramo.Inicio && d.Tramo.Inicio < r.Tramo.Fin();
+        });
+    });
     std::vector<TProblema> problemas;
-    for (const TPalabraDesconocida& d :
-         Ortografia.RespuestasDesconocidas(idioma, BytesPorUnidad(pregunta.Texto), 0)) {
-        TProblema problema{TProblema::TTipo::RespuestaDesconocida};
+    const auto anade = [&](const TPalabraDesconocida& d, TProblema::TTipo tipo) {
+        TProblema problema{tipo};
         problema.Posicion = static_cast<int>(d.Tramo.Inicio);
         const QStringList sugerencias = Sugerencias(idioma, d.Palabra).mid(0, kSugerenciasProblema);
         QString detalle = TextoDeBytes(d.Palabra) + QStringLiteral(": ");
+        // Valenciano asks without an opening mark.
+        const QString apertura = idioma == TIdioma::Castellano ? QStringLiteral("¿") : QString();
         detalle += sugerencias.isEmpty()
                        ? QStringLiteral("?")
-                       : QStringLiteral("¿") + sugerencias.join(QStringLiteral(", ")) +
-                             QStringLiteral("?");
+                       : apertura + sugerencias.join(QStringLiteral(", ")) + QStringLiteral("?");
         problema.Detalle = detalle.toStdString();
         problemas.push_back(problema);
-    }
+    };
+    for (const TPalabraDesconocida& d : respuestas)
+        anade(d, TProblema::TTipo::RespuestaDesconocida);
+    for (const TPalabraDesconocida& d : todas)
+        anade(d, TProblema::TTipo::PalabraDesconocida);
+    std::stable_sort(
+        problemas.begin(), problemas.end(),
+        [](const TProblema& a, const TProblema& b) { return a.Posicion < b.Posicion; });
     return problemas;
 }
 

@@ -54,7 +54,7 @@ constexpr const char* kAyuda =
     "                            write the set as a Moodle quiz file\n"
     "  import FILE.xml -o SET.preg\n"
     "                            bring a Moodle quiz file's gap-fill questions into a set\n"
-    "  print SET.preg -o FILE.pdf [--answers] [--topics LIST]\n"
+    "  print SET.preg -o FILE.pdf [--answers] [--topics LIST] [--gap-width MM]\n"
     "                            lay the set out as a worksheet on A4\n"
     "\n"
     "Run 'tildora-tool COMMAND --help' for one command, 'tildora-tool --version' for the\n"

@@ -337,6 +337,8 @@ std::string TProblemaConjunto::Mensaje(TIdioma idioma) const {
                            {Numero(Cifra + 1)});
         case TTipo::RespuestaDesconocida:
             return cual + texto("ortografía: ", "ortografia: ") + Detalle;
+        case TTipo::PalabraDesconocida:
+            return cual + texto("ortografía del texto: ", "ortografia del text: ") + Detalle;
         case TTipo::LetrasEnAcentos:
             return cual + Rellena(texto("el hueco de letras de la posición %1 («%2») empieza "
                                         "relleno con su respuesta, porque la pregunta es de "
@@ -390,6 +392,8 @@ std::string TProblemaConjunto::MensajeIngles() const {
             return cual + "the same text as question " + Numero(Cifra + 1);
         case TTipo::RespuestaDesconocida:
             return cual + "spelling: " + Detalle;
+        case TTipo::PalabraDesconocida:
+            return cual + "spelling of the text: " + Detalle;
         case TTipo::LetrasEnAcentos:
             return cual + "the letter gap at " + Numero(Posicion + 1) + " (\"" + Detalle +
                    "\") starts filled with its answer in accent practice; split the letter "

@@ -58,6 +58,7 @@ struct TProblemaConjunto {
         // A gap opened at Posicion, its answer Detalle, takes part of a word in an
         // accent-practice question, where it starts filled with its own answer.
         LetrasEnAcentos,
+        PalabraDesconocida,  // a word of the text, no gap's, the dictionary does not know: Detalle
     };
     TTipo Tipo;
     int Pregunta = -1;  // 0-based; -1 for the set as a whole
