@@ -1,6 +1,7 @@
 #include "exchange_flow.h"
 #include "core/base/atomic_write.h"
 
+#include <QFileInfo>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPrintPreviewDialog>
@@ -75,6 +76,20 @@ TEST_F(Intercambio, ASetGoesToMoodleAndComesBack) {
     EXPECT_EQ(ventana->Documento.Pregunta(0).Tema, "Uso de la h");
     EXPECT_TRUE(avisos.back().startsWith(QString::fromUtf8("Importadas 43 preguntas de «")))
         << avisos.back().toStdString();
+}
+
+// "castellano.preg.xml", a category "castellano.preg": the set's name keeps no extension.
+TEST_F(Intercambio, ExportsAreNamedAfterTheSetWithoutItsExtension) {
+    Abre(muestra_);
+    QStringList propuestas;
+    ventana->Intercambio->EligeFichero = [&](TFlujoIntercambio::TDialogo, const QString& p) {
+        propuestas << QFileInfo(p).fileName();
+        return Ruta("c.xml");
+    };
+    ventana->Intercambio->menuMoodle->trigger();
+    EXPECT_EQ(propuestas, QStringList{"castellano.xml"});
+    EXPECT_NE(LeeFicheroEntero(carpeta.En("c.xml")).find("$course$/top/castellano/"),
+              std::string::npos);
 }
 
 TEST_F(Intercambio, AnImportReportsWhatItLeftOutAndABadFileChangesNothing) {
