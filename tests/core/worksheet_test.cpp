@@ -85,10 +85,6 @@ TEST(Worksheet, GapsAreAsWideAsTheProgramsWithTheirPreFill) {
          {1, 0, "", W("@camión@")},
          6 * mm,
          "camion"},
-        {"a pre-fill never overflows its line",
-         {1, 0, "", "@aaaaaaaaaaaaaaaaaaaaaaaaaaaaaa@"},
-         30 * 6 + 4,
-         std::string(30, 'a')},
     };
     for (const Caso& caso : casos) {
         const auto paginas = PlanificaHoja({caso.pregunta}, Opciones(), Medidas());
@@ -110,6 +106,14 @@ TEST(Worksheet, GapsAreAsWideAsTheProgramsWithTheirPreFill) {
             anchos.push_back(p.Ancho);
     ASSERT_EQ(anchos.size(), 3u);
     EXPECT_DOUBLE_EQ(anchos[2], 3 * 10 * 72 / 25.4);
+    // However narrow the letters, a pre-fill never overflows its line.
+    anchas.MilimetrosPorLetra = 1;
+    double raya = 0;
+    for (const TPiezaHoja& p :
+         PlanificaHoja({{1, 0, "", "@aaaaaaaaaa@"}}, anchas, Medidas())[0].Piezas)
+        if (p.Tipo == TTipo::Raya)
+            raya = p.Ancho;
+    EXPECT_DOUBLE_EQ(raya, 10 * 6 + 4);
 }
 
 // Three "és" in one question are matched to the key by their numbers, not by their order.
