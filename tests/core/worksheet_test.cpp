@@ -108,9 +108,9 @@ TEST(Worksheet, GapsAreAsWideAsTheProgramsWithTheirPreFill) {
     EXPECT_DOUBLE_EQ(anchos[2], 3 * 10 * 72 / 25.4);
     // However narrow the letters, a pre-fill never overflows its line.
     anchas.MilimetrosPorLetra = 1;
+    const auto estrechas = PlanificaHoja({{1, 0, "", "@aaaaaaaaaa@"}}, anchas, Medidas());
     double raya = 0;
-    for (const TPiezaHoja& p :
-         PlanificaHoja({{1, 0, "", "@aaaaaaaaaa@"}}, anchas, Medidas())[0].Piezas)
+    for (const TPiezaHoja& p : estrechas[0].Piezas)
         if (p.Tipo == TTipo::Raya)
             raya = p.Ancho;
     EXPECT_DOUBLE_EQ(raya, 10 * 6 + 4);
