@@ -1,7 +1,6 @@
 #include "exchange_flow.h"
 #include "core/base/atomic_write.h"
 
-#include <QFileInfo>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPrintPreviewDialog>
@@ -46,8 +45,8 @@ TEST_F(Intercambio, TheFileMenuHoldsTheNewItemsBesideTheExportInBothLanguages) {
         const QStringList textos = Captions(fichero);
         const qsizetype i = textos.indexOf(QString::fromUtf8(fuente));
         ASSERT_GE(i, 0) << textos.join("|").toStdString();
-        EXPECT_EQ(textos.mid(i + 1, 4), (QStringList{"E&xportar", "Exportar &PDF...",
-                                                     "&Importar Moodle XML...", "I&mprimir..."}));
+        EXPECT_EQ(textos.mid(i + 1, 4),
+                  (QStringList{"E&xportar", "Exportar &PDF...", "&Importar Moodle XML...", "I&mprimir..."}));
         EXPECT_EQ(Captions(ventana->Intercambio->menuExportarA), QStringList{"&Moodle XML..."});
     }
 }
@@ -76,20 +75,6 @@ TEST_F(Intercambio, ASetGoesToMoodleAndComesBack) {
     EXPECT_EQ(ventana->Documento.Pregunta(0).Tema, "Uso de la h");
     EXPECT_TRUE(avisos.back().startsWith(QString::fromUtf8("Importadas 43 preguntas de «")))
         << avisos.back().toStdString();
-}
-
-// "castellano.preg.xml", a category "castellano.preg": the set's name keeps no extension.
-TEST_F(Intercambio, ExportsAreNamedAfterTheSetWithoutItsExtension) {
-    Abre(muestra_);
-    QStringList propuestas;
-    ventana->Intercambio->EligeFichero = [&](TFlujoIntercambio::TDialogo, const QString& p) {
-        propuestas << QFileInfo(p).fileName();
-        return Ruta("c.xml");
-    };
-    ventana->Intercambio->menuMoodle->trigger();
-    EXPECT_EQ(propuestas, QStringList{"castellano.xml"});
-    EXPECT_NE(LeeFicheroEntero(carpeta.En("c.xml")).find("$course$/top/castellano/"),
-              std::string::npos);
 }
 
 TEST_F(Intercambio, AnImportReportsWhatItLeftOutAndABadFileChangesNothing) {
