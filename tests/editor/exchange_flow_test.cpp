@@ -25,7 +25,7 @@ class Intercambio : public Editor {
     QList<TFlujoIntercambio::TDialogo> dialogosIntercambio;
     std::optional<bool> soluciones = false;
     const QString muestra_ =
-        QString::fromStdString(std::string(TILDORA_SAMPLE_FOLDER) + "/castellano.preg");
+        QString::fromUtf8(TILDORA_SAMPLE_FOLDER) + QStringLiteral("/castellano.preg");
 };
 
 QStringList Captions(const QMenu* menu) {
