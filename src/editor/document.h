@@ -137,6 +137,9 @@ class TDocumento : public QAbstractTableModel {
     // The problems of one row on its own (the list's mark and tool tip): the same question
     // twice is a problem of the set, found by Problemas() only.
     std::vector<TProblema> ProblemasDe(int fila) const;
+    // The spelling problems still open, told after a save, an export or a print without
+    // stopping it; empty when there are none.
+    QString AvisoFaltas() const;
     // The row whose record is the most readable for the key rule, to offer moving it to the
     // front; -1 when no row passes the rule.
     int MasLegible() const;

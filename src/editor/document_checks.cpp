@@ -100,3 +100,15 @@ int TDocumento::MasLegible() const {
 QString TDocumento::Mensaje(const TProblema& problema) const {
     return QString::fromStdString(problema.Mensaje(idioma_));
 }
+
+QString TDocumento::AvisoFaltas() const {
+    int faltas = 0;
+    for (const TProblema& problema : Problemas())
+        faltas += problema.Tipo == TProblema::TTipo::RespuestaDesconocida ||
+                  problema.Tipo == TProblema::TTipo::PalabraDesconocida;
+    if (faltas == 0)
+        return {};
+    return Traduce("Quedan %1 faltas de ortografía por revisar en Problemas.",
+                   "Queden %1 faltes d'ortografia per revisar en Problemes.")
+        .arg(faltas);
+}

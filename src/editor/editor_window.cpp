@@ -8,6 +8,7 @@
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QSplitter>
+#include <QStatusBar>
 #include <QTabWidget>
 #include <QTableView>
 
@@ -124,6 +125,7 @@ void TfrmEditor::CreaMenu() {
     connect(Ficheros, &TFlujoFicheros::Guardado, this, [this] {
         ActualizaTitulo();
         Temas->Actualiza();
+        statusBar()->showMessage(Documento.AvisoFaltas());
     });
     menuFichero->addSeparator();
     menuGuardar = item(menuFichero, [this] { Ficheros->Guarda(); }, {QKeySequence::Save});

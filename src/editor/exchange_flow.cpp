@@ -2,10 +2,12 @@
 
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QMainWindow>
 #include <QMenu>
 #include <QMessageBox>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
+#include <QStatusBar>
 
 #include <map>
 #include <set>
@@ -85,7 +87,7 @@ void TFlujoIntercambio::CambiaIdioma(TIdioma idioma) {
     menuExportarA->setTitle(Texto("E&xportar", "E&xportar"));
     menuMoodle->setText(Texto("&Moodle XML...", "&Moodle XML..."));
     menuExportarPdf->setText(Texto("Exportar &PDF...", "Exportar &PDF..."));
-    menuImportar->setText(Texto("&Importar...", "&Importar..."));
+    menuImportar->setText(Texto("&Importar Moodle XML...", "&Importar Moodle XML..."));
     menuImprimir->setText(Texto("I&mprimir...", "I&mprimir..."));
 }
 
@@ -93,11 +95,11 @@ QString TFlujoIntercambio::Texto(const char* castellano, const char* valenciano)
     return ::Texto(idioma_, castellano, valenciano);
 }
 
-// The document's name with the extension, beside the document or in the home folder.
+// The set's name with the extension, beside the set or in the home folder.
 QString TFlujoIntercambio::Propuesta(const QString& extension) const {
     const QString ruta = documento_.Ruta();
     const QString carpeta = ruta.isEmpty() ? QDir::homePath() : QFileInfo(ruta).absolutePath();
-    return carpeta + QLatin1Char('/') + ficheros_.NombreDocumento() + extension;
+    return carpeta + QLatin1Char('/') + ficheros_.NombreConjunto() + extension;
 }
 
 namespace {
@@ -117,7 +119,7 @@ void TFlujoIntercambio::ExportaMoodle() {
     if (ruta.isEmpty())
         return;
     const TExportacionMoodle exportacion =
-        ::ExportaMoodle(EnBytes(documento_), ficheros_.NombreDocumento().toStdString(), idioma_);
+        ::ExportaMoodle(EnBytes(documento_), ficheros_.NombreConjunto().toStdString(), idioma_);
     EscribeFichero(RutaLocal(ruta), exportacion.Xml);
 
     using TTipo = TPerdidaMoodle::TTipo;
@@ -167,6 +169,8 @@ void TFlujoIntercambio::ExportaMoodle() {
             lista += QStringLiteral("\n• %1 %2").arg(cuenta).arg(descripciones.at(tipo));
         partes << lista;
     }
+    if (const QString faltas = documento_.AvisoFaltas(); !faltas.isEmpty())
+        partes << faltas;
     MuestraAviso(partes);
 }
 
@@ -230,6 +234,14 @@ void TFlujoIntercambio::Importa() {
             case TTipo::TemaCortado:
                 return Texto("el nombre de su categoría se corta",
                              "el nom de la seua categoria es talla");
+            case TTipo::PracticaAcentos:
+                return Texto("vuelve como práctica de acentos", "torna com a pràctica d'accents");
+            case TTipo::AnchoMinimo:
+                return Texto("vuelve con su ancho mínimo de hueco, %1",
+                             "torna amb la seua amplària mínima de buit, %1")
+                    .arg(nota.Cifra);
+            case TTipo::SinTema:
+                return Texto("vuelve sin tema", "torna sense tema");
         }
         return QString();
     };
@@ -238,7 +250,8 @@ void TFlujoIntercambio::Importa() {
             .arg(importacion.Preguntas.size())
             .arg(Nativo(ruta))};
     if (!importacion.Notas.empty()) {
-        QString lista;
+        QString lista = Texto("Lo que ha vuelto de Tildora y lo que se ha perdido, por pregunta:",
+                              "El que ha tornat de Tildora i el que s'ha perdut, per pregunta:");
         int puestas = 0;
         for (const TNotaImportacion& nota : importacion.Notas) {
             if (++puestas > kNotasMostradas) {
@@ -246,8 +259,7 @@ void TFlujoIntercambio::Importa() {
                              .arg(importacion.Notas.size() - kNotasMostradas);
                 break;
             }
-            lista += QStringLiteral("%1%2 «%3»: %4")
-                         .arg(lista.isEmpty() ? QString() : QStringLiteral("\n"))
+            lista += QStringLiteral("\n%1 «%2»: %3")
                          .arg(nota.Numero)
                          .arg(QString::fromStdString(nota.Nombre), describe(nota));
         }
@@ -260,7 +272,7 @@ void TFlujoIntercambio::Imprime() {
     const std::optional<bool> soluciones = PreguntaSoluciones();
     if (!soluciones)
         return;
-    const TOpcionesHoja opciones{BytesDeEntrada(ficheros_.NombreDocumento()).value_or("Tildora"),
+    const TOpcionesHoja opciones{BytesDeEntrada(ficheros_.NombreConjunto()).value_or("Tildora"),
                                  *soluciones, idioma_};
     const std::vector<TPregunta> preguntas = EnBytes(documento_);
     QPrinter impresora(QPrinter::HighResolution);
@@ -269,6 +281,7 @@ void TFlujoIntercambio::Imprime() {
     vista.setWindowTitle(Texto("Vista previa de la hoja", "Vista prèvia del full"));
     connect(&vista, &QPrintPreviewDialog::paintRequested, this,
             [&](QPrinter* destino) { PintaHoja(preguntas, opciones, *destino); });
+    AvisaFaltas();
     MuestraVistaPrevia(vista);
 }
 
@@ -279,7 +292,13 @@ void TFlujoIntercambio::ExportaPdf() {
     const QString ruta = EligeFichero(TDialogo::ExportarPdf, Propuesta(QStringLiteral(".pdf")));
     if (ruta.isEmpty())
         return;
-    const TOpcionesHoja opciones{BytesDeEntrada(ficheros_.NombreDocumento()).value_or("Tildora"),
+    const TOpcionesHoja opciones{BytesDeEntrada(ficheros_.NombreConjunto()).value_or("Tildora"),
                                  *soluciones, idioma_};
     EscribeFichero(RutaLocal(ruta), PdfDeHoja(EnBytes(documento_), opciones));
+    AvisaFaltas();
+}
+
+void TFlujoIntercambio::AvisaFaltas() {
+    if (auto* principal = qobject_cast<QMainWindow*>(ventana_))
+        principal->statusBar()->showMessage(documento_.AvisoFaltas());
 }

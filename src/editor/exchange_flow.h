@@ -49,6 +49,8 @@ class TFlujoIntercambio : public QObject {
   private:
     QString Texto(const char* castellano, const char* valenciano) const;
     QString Propuesta(const QString& extension) const;
+    // The spelling problems still open, in the window's status bar.
+    void AvisaFaltas();
 
     TDocumento& documento_;
     TFlujoFicheros& ficheros_;

@@ -27,6 +27,8 @@ TFlujoFicheros::TFlujoFicheros(TDocumento& documento, QMenu* menuRecientes, QWid
     EligeFichero = [this](TDialogo tipo, const QString& propuesta) {
         return DialogoFichero(tipo, propuesta);
     };
+    connect(&documento_, &TDocumento::DocumentoReemplazado, this,
+            [this] { textoImportado_.clear(); });
     PreguntaCambios = [this] {
         const TIdioma idioma = documento_.Idioma();
         // The program's name reads the same in both languages.
@@ -86,6 +88,19 @@ QString TFlujoFicheros::NombreDocumento() const {
                                        : QFileInfo(documento_.Ruta()).fileName();
 }
 
+QString TFlujoFicheros::NombreConjunto() const {
+    if (!documento_.Ruta().isEmpty())
+        return QFileInfo(documento_.Ruta()).completeBaseName();
+    if (!textoImportado_.isEmpty())
+        return QFileInfo(textoImportado_).completeBaseName();
+    return NombreDocumento();
+}
+
+void TFlujoFicheros::TextoImportado(const QString& ruta) {
+    if (documento_.Ruta().isEmpty())
+        textoImportado_ = ruta;
+}
+
 bool TFlujoFicheros::ConfirmaCambios() {
     ConfirmaEdicion();
     if (!documento_.Modificado())
@@ -109,10 +124,12 @@ QString TFlujoFicheros::CarpetaDialogos() const {
 
 QString TFlujoFicheros::Propuesta(const char* castellano, const char* valenciano,
                                   const QString& extension) const {
-    return documento_.Ruta().isEmpty()
-               ? CarpetaDialogos() + QLatin1Char('/') +
-                     Texto(documento_.Idioma(), castellano, valenciano) + extension
-               : ConExtension(documento_.Ruta(), extension);
+    if (!documento_.Ruta().isEmpty())
+        return ConExtension(documento_.Ruta(), extension);
+    if (!textoImportado_.isEmpty())
+        return ConExtension(QFileInfo(textoImportado_).absoluteFilePath(), extension);
+    return CarpetaDialogos() + QLatin1Char('/') +
+           Texto(documento_.Idioma(), castellano, valenciano) + extension;
 }
 
 bool TFlujoFicheros::Abre(const QString& ruta) {

@@ -39,6 +39,11 @@ class TFlujoFicheros : public QObject {
     bool ConfirmaCambios();
     // The document's name for the title: its file's, or "Untitled".
     QString NombreDocumento() const;
+    // The set's name for what is made of it (exported files, categories, worksheet titles):
+    // the file's without its extension, the imported text's, or "Untitled".
+    QString NombreConjunto() const;
+    // A text imported into a document never saved: the first save proposes its folder and name.
+    void TextoImportado(const QString& ruta);
 
   signals:
     void Guardado();
@@ -53,4 +58,5 @@ class TFlujoFicheros : public QObject {
     TDocumento& documento_;
     TRecientes* recientes_;
     QWidget* ventana_;
+    QString textoImportado_;
 };

@@ -14,6 +14,8 @@
 #include <QSplitter>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 #include "core/text/question_text.h"
 
 #include "interface_text.h"
@@ -33,6 +35,17 @@ QString NombreRegla(const TDescripcionRegla& regla, TIdioma idioma) {
         return nombre;
     return regla.Castellano ? nombre + Texto(idioma, " (castellano)", " (castellà)")
                             : nombre + Texto(idioma, " (valenciano)", " (valencià)");
+}
+
+// The word around a proposal, which tells the teacher where it is.
+std::pair<qsizetype, qsizetype> PalabraAlrededor(const QString& texto, const TTramo& tramo) {
+    auto inicio = static_cast<qsizetype>(tramo.Inicio);
+    auto fin = static_cast<qsizetype>(tramo.Fin());
+    while (inicio > 0 && texto[inicio - 1].isLetter())
+        --inicio;
+    while (fin < texto.size() && texto[fin].isLetter())
+        ++fin;
+    return {inicio, fin};
 }
 
 }  // namespace
@@ -87,6 +100,72 @@ TDialogoHuecos::TDialogoHuecos(TDocumento& documento, int fila, int inicioSelecc
         new QLabel(Texto(idioma, "Distractores por pregunta:", "Distractors per pregunta:")));
     filaDistractores->addWidget(spDistractores);
     filaDistractores->addStretch();
+    spAnchoMinimo = new QSpinBox(this);
+    spAnchoMinimo->setRange(0, 255);
+    spAnchoMinimo->setValue(fila >= 0 ? documento.Pregunta(fila).AnchoMinimo : 0);
+    spAnchoMinimo->setToolTip(
+        Texto(idioma,
+              "Ningún hueco de las preguntas que cambian será más estrecho que estas letras, en "
+              "pantalla ni en papel",
+              "Cap buit de les preguntes que canvien no serà més estret que estes lletres, ni en "
+              "pantalla ni en paper"));
+    connect(spAnchoMinimo, &QSpinBox::valueChanged, this, [this] {
+        MuestraFila(lstPropuestas->currentItem()
+                        ? lstPropuestas->currentItem()->data(kRolFila).toInt()
+                        : -1);
+    });
+    auto* etiquetaAncho =
+        new QLabel(Texto(idioma, "&Ancho mínimo (letras):", "&Amplària mínima (lletres):"));
+    etiquetaAncho->setBuddy(spAnchoMinimo);
+    filaDistractores->addWidget(etiquetaAncho);
+    filaDistractores->addWidget(spAnchoMinimo);
+
+    btnDesmarcaPalabra =
+        new QPushButton(Texto(idioma, "Desmarcar la &palabra", "Desmarcar la &paraula"), this);
+    btnDesmarcaPalabra->setToolTip(
+        Texto(idioma, "Todas las veces que aparece", "Totes les voltes que apareix"));
+    btnDesmarcaRegla =
+        new QPushButton(Texto(idioma, "Desmarcar la &regla", "Desmarcar la &regla"), this);
+    btnDesmarcaTodas =
+        new QPushButton(Texto(idioma, "Desmarcar &todos", "Desmarcar-los &tots"), this);
+    connect(btnDesmarcaPalabra, &QPushButton::clicked, this, [this] {
+        const QListWidgetItem* actual = lstPropuestas->currentItem();
+        if (!actual)
+            return;
+        const int k = actual->data(kRolFila).toInt();
+        const QString palabra =
+            PalabraDe(k, propuestas_[static_cast<size_t>(k)]
+                             .Propuestas[static_cast<size_t>(actual->data(kRolPropuesta).toInt())]);
+        Desmarca([&](int otra, const TPropuestaHueco& p) {
+            return PalabraDe(otra, p).compare(palabra, Qt::CaseInsensitive) == 0;
+        });
+    });
+    connect(btnDesmarcaRegla, &QPushButton::clicked, this, [this] {
+        const QListWidgetItem* actual = lstPropuestas->currentItem();
+        if (!actual)
+            return;
+        const TReglaHuecos regla =
+            propuestas_[static_cast<size_t>(actual->data(kRolFila).toInt())]
+                .Propuestas[static_cast<size_t>(actual->data(kRolPropuesta).toInt())]
+                .Regla;
+        Desmarca([regla](int, const TPropuestaHueco& p) { return p.Regla == regla; });
+    });
+    connect(btnDesmarcaTodas, &QPushButton::clicked, this,
+            [this] { Desmarca([](int, const TPropuestaHueco&) { return true; }); });
+    auto* filaDesmarca = new QHBoxLayout;
+    for (QPushButton* boton : {btnDesmarcaPalabra, btnDesmarcaRegla, btnDesmarcaTodas})
+        filaDesmarca->addWidget(boton);
+    filaDesmarca->addStretch();
+
+    lblSeparadas = new QLabel(
+        Texto(idioma,
+              "Los acentos y las letras irán en dos preguntas, primero la de acentos: en una "
+              "pregunta de acentos cada hueco empieza relleno con su respuesta.",
+              "Els accents i les lletres aniran en dues preguntes, primer la d'accents: en una "
+              "pregunta d'accents cada buit comença ple amb la seua resposta."),
+        this);
+    lblSeparadas->setWordWrap(true);
+    lblSeparadas->hide();
 
     lstPropuestas = new QListWidget(this);
     connect(lstPropuestas, &QListWidget::itemChanged, this, &TDialogoHuecos::PropuestaMarcada);
@@ -115,6 +194,8 @@ TDialogoHuecos::TDialogoHuecos(TDocumento& documento, int fila, int inicioSelecc
     izquierda->addLayout(filaDistractores);
     izquierda->addWidget(new QLabel(Texto(idioma, "Huecos propuestos:", "Buits proposats:")));
     izquierda->addWidget(lstPropuestas, 1);
+    izquierda->addLayout(filaDesmarca);
+    izquierda->addWidget(lblSeparadas);
     auto* columnas = new QHBoxLayout;
     columnas->addLayout(izquierda, 2);
     columnas->addWidget(divisor, 3);
@@ -154,13 +235,7 @@ void TDialogoHuecos::Propone() {
         const QString& texto = documento_.Pregunta(deFila.Fila).Texto;
         for (size_t i = 0; i < deFila.Propuestas.size(); ++i) {
             const TPropuestaHueco& p = deFila.Propuestas[i];
-            // The word around the gap tells the teacher where it is.
-            qsizetype inicio = static_cast<qsizetype>(p.Tramo.Inicio);
-            qsizetype fin = static_cast<qsizetype>(p.Tramo.Fin());
-            while (inicio > 0 && texto[inicio - 1].isLetter())
-                --inicio;
-            while (fin < texto.size() && texto[fin].isLetter())
-                ++fin;
+            const auto [inicio, fin] = PalabraAlrededor(texto, p.Tramo);
             QString palabra = texto.mid(inicio, fin - inicio);
             palabra.insert(static_cast<qsizetype>(p.Tramo.Fin()) - inicio, QLatin1Char(']'));
             palabra.insert(static_cast<qsizetype>(p.Tramo.Inicio) - inicio, QLatin1Char('['));
@@ -189,7 +264,27 @@ void TDialogoHuecos::PropuestaMarcada(QListWidgetItem* elemento) {
     MuestraFila(static_cast<int>(k));
 }
 
+QString TDialogoHuecos::PalabraDe(int k, const TPropuestaHueco& propuesta) const {
+    const QString& texto = documento_.Pregunta(propuestas_[static_cast<size_t>(k)].Fila).Texto;
+    const auto [inicio, fin] = PalabraAlrededor(texto, propuesta.Tramo);
+    return texto.mid(inicio, fin - inicio);
+}
+
+template <typename Condicion>
+void TDialogoHuecos::Desmarca(Condicion desmarca) {
+    for (int n = 0; n < lstPropuestas->count(); ++n) {
+        QListWidgetItem* elemento = lstPropuestas->item(n);
+        const int k = elemento->data(kRolFila).toInt();
+        const auto i = static_cast<size_t>(elemento->data(kRolPropuesta).toInt());
+        if (desmarca(k, propuestas_[static_cast<size_t>(k)].Propuestas[i]))
+            elemento->setCheckState(Qt::Unchecked);
+    }
+}
+
 void TDialogoHuecos::MuestraFila(int k) {
+    lblSeparadas->setVisible(std::any_of(
+        propuestas_.begin(), propuestas_.end(),
+        [this](const TPropuestasFila& deFila) { return Resultado(deFila.Fila).size() > 1; }));
     if (k < 0 || k >= static_cast<int>(propuestas_.size())) {
         const int fila = std::clamp(fila_, -1, documento_.Cuenta() - 1);
         edResultado->setPlainText(fila >= 0 ? documento_.Pregunta(fila).Texto : QString());
@@ -198,32 +293,48 @@ void TDialogoHuecos::MuestraFila(int k) {
         return;
     }
     const int fila = propuestas_[static_cast<size_t>(k)].Fila;
-    const TPreguntaEditada resultado = Resultado(fila);
-    QString enEdicion = resultado.Texto;
-    enEdicion.replace(QLatin1Char('\r'), QLatin1Char('\n'));
-    edResultado->setPlainText(enEdicion);
-    VistaPrevia->Muestra(resultado, fila + 1);
+    const std::vector<TPreguntaEditada> resultado = Resultado(fila);
+    QStringList partes;
+    for (const TPreguntaEditada& parte : resultado)
+        partes << QString(parte.Texto).replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    edResultado->setPlainText(partes.join(QStringLiteral("\n\n")));
+    VistaPrevia->Muestra(resultado.front(), fila + 1);
 }
 
-TPreguntaEditada TDialogoHuecos::Resultado(int fila) const {
-    TPreguntaEditada pregunta = documento_.Pregunta(fila);
+std::vector<TPreguntaEditada> TDialogoHuecos::Resultado(int fila) const {
+    const TPreguntaEditada& pregunta = documento_.Pregunta(fila);
     for (const TPropuestasFila& deFila : propuestas_) {
         if (deFila.Fila != fila)
             continue;
-        pregunta.Modo = PonHuecos(deFila.Propuestas, pregunta.Modo, [&pregunta](size_t donde) {
-            pregunta.Texto.insert(static_cast<qsizetype>(donde), QLatin1Char(kMarcaHueco));
-        });
+        std::vector<TPreguntaEditada> partes;
+        for (const TGrupoHuecos& grupo : GruposHuecos(deFila.Propuestas, pregunta.Modo == 1)) {
+            TPreguntaEditada parte = pregunta;
+            PonHuecos(grupo.Propuestas, [&parte](size_t donde) {
+                parte.Texto.insert(static_cast<qsizetype>(donde), QLatin1Char(kMarcaHueco));
+            });
+            parte.Modo = ModoDeGrupo(grupo, pregunta.Modo);
+            parte.AnchoMinimo = static_cast<uint8_t>(spAnchoMinimo->value());
+            partes.push_back(std::move(parte));
+        }
+        if (!partes.empty())
+            return partes;
     }
-    return pregunta;
+    return {pregunta};
 }
 
 void TDialogoHuecos::Aplica() {
     documento_.CierraEscritura();
     documento_.Pila()->beginMacro(Texto(idioma_, "hacer huecos", "fer buits"));
-    for (const TPropuestasFila& deFila : propuestas_) {
-        const TPreguntaEditada resultado = Resultado(deFila.Fila);
-        documento_.CambiaTexto(deFila.Fila, resultado.Texto);
-        documento_.CambiaModo(deFila.Fila, resultado.Modo);
+    // From the last row up, so that a split's new question does not move the rows still to do.
+    for (auto deFila = propuestas_.rbegin(); deFila != propuestas_.rend(); ++deFila) {
+        const std::vector<TPreguntaEditada> partes = Resultado(deFila->Fila);
+        const TPreguntaEditada& primera = partes.front();
+        documento_.CambiaTexto(deFila->Fila, primera.Texto);
+        documento_.CambiaModo(deFila->Fila, primera.Modo);
+        documento_.CambiaAnchoMinimo(deFila->Fila, primera.AnchoMinimo);
+        int despues = deFila->Fila;
+        for (size_t i = 1; i < partes.size(); ++i)
+            despues = documento_.Inserta(despues, partes[i]);
     }
     documento_.Pila()->endMacro();
     documento_.CierraEscritura();

@@ -9,6 +9,8 @@
 #include "document.h"
 
 class QCheckBox;
+class QLabel;
+class QPushButton;
 class QDialogButtonBox;
 class QListWidget;
 class QListWidgetItem;
@@ -32,14 +34,23 @@ class TDialogoHuecos : public QDialog {
     QRadioButton* rbTodas = nullptr;
     std::vector<QCheckBox*> chkReglas;  // in the order of DescripcionesReglas()
     QSpinBox* spDistractores = nullptr;
+    QSpinBox* spAnchoMinimo = nullptr;  // given to every question the dialog changes
     QListWidget* lstPropuestas = nullptr;
+    // Untick every proposal of the current one's word (all its occurrences), of its rule, or all.
+    QPushButton* btnDesmarcaPalabra = nullptr;
+    QPushButton* btnDesmarcaRegla = nullptr;
+    QPushButton* btnDesmarcaTodas = nullptr;
+    // Shown when accents and letters go to two questions.
+    QLabel* lblSeparadas = nullptr;
     QPlainTextEdit* edResultado = nullptr;
     TPanelVistaPrevia* VistaPrevia = nullptr;
     QDialogButtonBox* botones = nullptr;
 
-    // The question as it would be with the ticked proposals.
-    TPreguntaEditada Resultado(int fila) const;
-    // Every question with a ticked proposal, changed in one undo step.
+    // The question as it would be with the ticked proposals: two questions where accents and
+    // letters are both ticked, accent practice first.
+    std::vector<TPreguntaEditada> Resultado(int fila) const;
+    // Every question with a ticked proposal, changed in one undo step; a split question's
+    // letters go right after it.
     void Aplica();
 
   private:
@@ -50,6 +61,10 @@ class TDialogoHuecos : public QDialog {
     void Propone();
     void MuestraFila(int fila);
     void PropuestaMarcada(QListWidgetItem* elemento);
+    // Unticks the proposals for which desmarca is true.
+    template <typename Condicion>
+    void Desmarca(Condicion desmarca);
+    QString PalabraDe(int k, const TPropuestaHueco& propuesta) const;
 
     TDocumento& documento_;
     int fila_;

@@ -7,13 +7,15 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QVBoxLayout>
 
 #include "interface_text.h"
 #include "text_bytes.h"
 
 TDialogoImportar::TDialogoImportar(const QString& texto, const QStringList& temas,
-                                   const QString& tema, TIdioma idioma, QWidget* parent)
+                                   const QString& tema, TIdioma idioma, int despuesDe,
+                                   QWidget* parent)
     : QDialog(parent), texto_(texto.toStdString()) {
     importado_ = ImportaTexto(texto_, TPregunta{});
     setWindowTitle(Texto(idioma, "Importar texto", "Importar text"));
@@ -38,6 +40,17 @@ TDialogoImportar::TDialogoImportar(const QString& texto, const QStringList& tema
     cbTema->addItems(temas);
     cbTema->setCurrentText(tema);
     chkAcentos = new QCheckBox(Texto(idioma, "Práctica de acentos", "Pràctica d'accents"), this);
+    rbDespues = new QRadioButton(
+        Texto(idioma, "&Después de la pregunta %1", "&Després de la pregunta %1").arg(despuesDe),
+        this);
+    rbAlFinal = new QRadioButton(Texto(idioma, "Al &final", "Al &final"), this);
+    rbDespues->setChecked(despuesDe > 0);
+    rbAlFinal->setChecked(despuesDe <= 0);
+    auto* donde = new QVBoxLayout;
+    donde->addWidget(rbDespues);
+    donde->addWidget(rbAlFinal);
+    rbDespues->setVisible(despuesDe > 0);
+    rbAlFinal->setVisible(despuesDe > 0);
 
     lblRechazados = new QLabel(
         Texto(idioma,
@@ -68,13 +81,21 @@ TDialogoImportar::TDialogoImportar(const QString& texto, const QStringList& tema
     auto* campos = new QFormLayout;
     campos->addRow(Texto(idioma, "&Tema:", "&Tema:"), cbTema);
     campos->addRow(QString(), chkAcentos);
+    if (despuesDe > 0)
+        campos->addRow(Texto(idioma, "Dónde:", "On:"), donde);
+    else
+        delete donde;
     auto* disposicion = new QVBoxLayout(this);
     disposicion->addWidget(lblResumen);
     disposicion->addLayout(campos);
     disposicion->addWidget(lblRechazados);
     disposicion->addWidget(lstRechazados);
     disposicion->addWidget(botones);
-    resize(520, importado_.Rechazados.empty() ? 180 : 380);
+    resize(520, (importado_.Rechazados.empty() ? 180 : 380) + (despuesDe > 0 ? 50 : 0));
+}
+
+bool TDialogoImportar::AlFinal() const {
+    return rbAlFinal->isChecked();
 }
 
 std::vector<TPreguntaEditada> TDialogoImportar::Preguntas() const {

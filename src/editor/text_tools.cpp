@@ -18,6 +18,7 @@
 #include "checks_panel.h"
 #include "core/authoring/words.h"
 #include "editor_window.h"
+#include "file_flow.h"
 #include "gaps_dialog.h"
 #include "import_dialog.h"
 #include "interface_text.h"
@@ -209,20 +210,37 @@ std::vector<TProblema> THerramientasTexto::RevisaRespuestas(const TPreguntaEdita
     if (!Ortografia.Cargado(TIdioma::Castellano) || !Ortografia.Cargado(TIdioma::Valenciano))
         return {};
     const TIdioma idioma = IdiomaDe(pregunta);
+    const std::string bytes = BytesPorUnidad(pregunta.Texto);
+    const std::vector<TPalabraDesconocida> respuestas =
+        Ortografia.RespuestasDesconocidas(idioma, bytes, 0);
+    std::vector<TPalabraDesconocida> todas = Ortografia.Desconocidas(idioma, bytes, 0);
+    // A word holding a gap is told once, as an answer.
+    std::erase_if(todas, [&](const TPalabraDesconocida& d) {
+        return std::any_of(respuestas.begin(), respuestas.end(), [&](const auto& r) {
+            return r.Tramo.Inicio <= d.Tramo.Inicio && d.Tramo.Inicio < r.Tramo.Fin();
+        });
+    });
     std::vector<TProblema> problemas;
-    for (const TPalabraDesconocida& d :
-         Ortografia.RespuestasDesconocidas(idioma, BytesPorUnidad(pregunta.Texto), 0)) {
-        TProblema problema{TProblema::TTipo::RespuestaDesconocida};
+    const auto anade = [&](const TPalabraDesconocida& d, TProblema::TTipo tipo) {
+        TProblema problema{tipo};
         problema.Posicion = static_cast<int>(d.Tramo.Inicio);
         const QStringList sugerencias = Sugerencias(idioma, d.Palabra).mid(0, kSugerenciasProblema);
         QString detalle = TextoDeBytes(d.Palabra) + QStringLiteral(": ");
+        // Valenciano asks without an opening mark.
+        const QString apertura = idioma == TIdioma::Castellano ? QStringLiteral("¿") : QString();
         detalle += sugerencias.isEmpty()
                        ? QStringLiteral("?")
-                       : QStringLiteral("¿") + sugerencias.join(QStringLiteral(", ")) +
-                             QStringLiteral("?");
+                       : apertura + sugerencias.join(QStringLiteral(", ")) + QStringLiteral("?");
         problema.Detalle = detalle.toStdString();
         problemas.push_back(problema);
-    }
+    };
+    for (const TPalabraDesconocida& d : respuestas)
+        anade(d, TProblema::TTipo::RespuestaDesconocida);
+    for (const TPalabraDesconocida& d : todas)
+        anade(d, TProblema::TTipo::PalabraDesconocida);
+    std::stable_sort(
+        problemas.begin(), problemas.end(),
+        [](const TProblema& a, const TProblema& b) { return a.Posicion < b.Posicion; });
     return problemas;
 }
 
@@ -309,14 +327,15 @@ void THerramientasTexto::menuImportarClick() {
                          .arg(ruta, fichero.errorString()));
         return;
     }
-    Importa(QString::fromUtf8(fichero.readAll()));
+    if (Importa(QString::fromUtf8(fichero.readAll())))
+        ventana_.Ficheros->TextoImportado(ruta);
 }
 
 void THerramientasTexto::menuPegarClick() {
     Importa(QApplication::clipboard()->text());
 }
 
-void THerramientasTexto::Importa(const QString& texto) {
+bool THerramientasTexto::Importa(const QString& texto) {
     TDocumento& documento = ventana_.Documento;
     QStringList temas;
     for (const TDocumento::TTemaContado& tema : documento.Temas())
@@ -324,17 +343,19 @@ void THerramientasTexto::Importa(const QString& texto) {
             temas << tema.Nombre;
     const int fila = ventana_.Lista->FilaActual();
     const QString tema = fila >= 0 ? documento.Pregunta(fila).Tema : QString();
-    TDialogoImportar dialogo(texto, temas, tema, IdiomaInterfaz(), &ventana_);
-    if (Ejecuta(dialogo) != QDialog::Accepted)
-        return;
-    const std::vector<TPreguntaEditada> preguntas = dialogo.Preguntas();
-    if (preguntas.empty())
-        return;
     // A new set's one empty question gives way to the text.
     const bool sustituye = documento.Cuenta() == 1 && Vacia(documento.Pregunta(0));
+    const bool ofreceSitio = !sustituye && fila >= 0 && fila + 1 < documento.Cuenta();
+    TDialogoImportar dialogo(texto, temas, tema, IdiomaInterfaz(), ofreceSitio ? fila + 1 : 0,
+                             &ventana_);
+    if (Ejecuta(dialogo) != QDialog::Accepted)
+        return false;
+    const std::vector<TPreguntaEditada> preguntas = dialogo.Preguntas();
+    if (preguntas.empty())
+        return false;
     documento.CierraEscritura();
     documento.Pila()->beginMacro(Texto(IdiomaInterfaz(), "importar texto", "importar text"));
-    int despues = sustituye ? 0 : fila;
+    int despues = sustituye ? 0 : !ofreceSitio || dialogo.AlFinal() ? documento.Cuenta() - 1 : fila;
     const int primera = despues + 1;
     for (const TPreguntaEditada& pregunta : preguntas)
         despues = documento.Inserta(despues, pregunta);
@@ -342,6 +363,7 @@ void THerramientasTexto::Importa(const QString& texto) {
         documento.Borra(0);
     documento.Pila()->endMacro();
     ventana_.Lista->SeleccionaFila(sustituye ? 0 : primera);
+    return true;
 }
 
 void THerramientasTexto::menuHacerHuecosClick() {

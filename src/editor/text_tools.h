@@ -44,8 +44,10 @@ class THerramientasTexto : public QObject {
     void menuImportarClick();
     void menuPegarClick();
     void menuHacerHuecosClick();
-    // A plain text (UTF-8 file or clipboard) to questions after the current one, one undo step.
-    void Importa(const QString& texto);
+    // A plain text (UTF-8 file or clipboard) to questions after the current one or at the end,
+    // as the teacher chooses; one undo step.
+    // False when nothing was imported.
+    bool Importa(const QString& texto);
 
     // The language the spelling check uses for the question.
     TIdioma IdiomaDe(const TPreguntaEditada& pregunta);

@@ -4,6 +4,8 @@
 #include <QXmlStreamWriter>
 
 #include <algorithm>
+#include <optional>
+#include <string_view>
 
 #include "core/authoring/source_format.h"
 #include "core/base/win1252.h"
@@ -139,6 +141,7 @@ class TEscritor {
         EscribeTexto("generalfeedback", "html", comentario);
         xml_.writeTextElement("penalty", "0.3333333");
         xml_.writeTextElement("hidden", "0");
+        EscribeEtiquetas(EtiquetasTildora(pregunta));
         if (preRelleno) {
             std::string pista = Elige<std::string>(
                 idioma_, "<p>Las respuestas, sin tildes: ", "<p>Les respostes, sense accents: ");
@@ -183,6 +186,18 @@ class TEscritor {
         return true;
     }
 
+    void EscribeEtiquetas(const std::vector<std::string>& etiquetas) {
+        if (etiquetas.empty())
+            return;
+        xml_.writeStartElement("tags");
+        for (const std::string& etiqueta : etiquetas) {
+            xml_.writeStartElement("tag");
+            xml_.writeTextElement("text", Q(etiqueta));
+            xml_.writeEndElement();
+        }
+        xml_.writeEndElement();
+    }
+
     void EscribeCategoria(const std::string& tema) {
         std::vector<std::string> ruta = {"$course$", "top", nombreConjunto_};
         if (!tema.empty())
@@ -212,6 +227,51 @@ class TEscritor {
 };
 
 }  // namespace
+
+namespace {
+
+constexpr std::string_view kEtiquetaModo = "tildora-modo-";
+constexpr std::string_view kEtiquetaAncho = "tildora-ancho-";
+constexpr std::string_view kEtiquetaSinTema = "tildora-sin-tema";
+
+std::optional<uint8_t> Byte(std::string_view cifras) {
+    if (cifras.empty() || cifras.size() > 3 ||
+        !std::all_of(cifras.begin(), cifras.end(), [](char c) { return c >= '0' && c <= '9'; }))
+        return std::nullopt;
+    const int valor = std::stoi(std::string(cifras));
+    return valor <= 255 ? std::optional(static_cast<uint8_t>(valor)) : std::nullopt;
+}
+
+}  // namespace
+
+std::vector<std::string> EtiquetasTildora(const TPregunta& pregunta) {
+    std::vector<std::string> etiquetas;
+    if (pregunta.Modo != 0)
+        etiquetas.push_back(std::string(kEtiquetaModo) + std::to_string(pregunta.Modo));
+    if (pregunta.AnchoMinimo != 0)
+        etiquetas.push_back(std::string(kEtiquetaAncho) + std::to_string(pregunta.AnchoMinimo));
+    if (pregunta.Tema.empty())
+        etiquetas.emplace_back(kEtiquetaSinTema);
+    return etiquetas;
+}
+
+bool AplicaEtiquetasTildora(const std::vector<std::string>& etiquetas, TPregunta& pregunta) {
+    bool alguna = false;
+    for (const std::string& etiqueta : etiquetas) {
+        const std::string_view e = etiqueta;
+        if (e.starts_with(kEtiquetaModo) && Byte(e.substr(kEtiquetaModo.size()))) {
+            pregunta.Modo = *Byte(e.substr(kEtiquetaModo.size()));
+        } else if (e.starts_with(kEtiquetaAncho) && Byte(e.substr(kEtiquetaAncho.size()))) {
+            pregunta.AnchoMinimo = *Byte(e.substr(kEtiquetaAncho.size()));
+        } else if (e == kEtiquetaSinTema) {
+            pregunta.Tema.clear();
+        } else {
+            continue;
+        }
+        alguna = true;
+    }
+    return alguna;
+}
 
 TExportacionMoodle ExportaMoodle(const std::vector<TPregunta>& preguntas,
                                  const std::string& nombreConjunto, TIdioma idioma) {

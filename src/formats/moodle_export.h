@@ -33,6 +33,14 @@ struct TExportacionMoodle {
     std::vector<TPerdidaMoodle> Perdidas;
 };
 
+// What Moodle has no field for travels in the question's tags, which Moodle keeps and gives
+// back: "tildora-modo-N" for a Modo other than 0, "tildora-ancho-N" for a minimum width,
+// "tildora-sin-tema" for a question without a topic (its category is the set's own).
+std::vector<std::string> EtiquetasTildora(const TPregunta& pregunta);
+// The settings the tags give back to a question; other tags are left alone. False when none
+// of them is Tildora's.
+bool AplicaEtiquetasTildora(const std::vector<std::string>& etiquetas, TPregunta& pregunta);
+
 // nombreConjunto in UTF-8 names the top category; the notes for pupils are in idioma.
 TExportacionMoodle ExportaMoodle(const std::vector<TPregunta>& preguntas,
                                  const std::string& nombreConjunto, TIdioma idioma);

@@ -13,6 +13,7 @@
 #include "core/text/text_pieces.h"
 #include "html_entities.h"
 #include "moodle_cloze.h"
+#include "moodle_export.h"
 
 namespace {
 
@@ -305,6 +306,12 @@ class TImportador {
         ++numero_;
         notas_.clear();
         nombre_ = pregunta.TextoDe("name");
+        etiquetas_.clear();
+        if (const TNodo* etiquetas = pregunta.Hijo("tags"))
+            for (const TNodo& etiqueta : etiquetas->Hijos)
+                if (etiqueta.Nombre == QLatin1String("tag") && etiqueta.Hijo("text"))
+                    etiquetas_.push_back(
+                        RecortaComoMoodle(etiqueta.Hijo("text")->Texto.toStdString()));
         if (tipo != "cloze" && tipo != "multianswer" && tipo != "shortanswer") {
             Nota(TTipoNota::TipoSinUso, tipo);
             Cierra(std::nullopt);
@@ -477,6 +484,14 @@ class TImportador {
                 pregunta.reset();
             }
         }
+        if (pregunta && AplicaEtiquetasTildora(etiquetas_, *pregunta)) {
+            if (pregunta->Modo != 0)
+                Nota(TTipoNota::PracticaAcentos, "", pregunta->Modo);
+            if (pregunta->AnchoMinimo != 0)
+                Nota(TTipoNota::AnchoMinimo, "", pregunta->AnchoMinimo);
+            if (pregunta->Tema.empty())
+                Nota(TTipoNota::SinTema);
+        }
         if (pregunta) {
             if (descartadas_ > 0)
                 Nota(TTipoNota::RespuestasDescartadas, "", descartadas_);
@@ -494,6 +509,7 @@ class TImportador {
     int numero_ = 0;
     std::string nombre_;
     std::vector<TNotaImportacion> notas_;
+    std::vector<std::string> etiquetas_;
     int64_t descartadas_ = 0;
 };
 

@@ -25,6 +25,10 @@ struct TNotaImportacion {
         MayusculasIgnoradas,    // a case-sensitive gap; Tildora ignores case
         TextoCortado,           // Cifra: the bytes kept, to a sentence's end
         TemaCortado,            // Cifra: the bytes kept of its category's name
+        // What Tildora's tags gave back (the export writes them):
+        PracticaAcentos,  // accent practice (Cifra: the Modo)
+        AnchoMinimo,      // Cifra: the minimum gap width
+        SinTema,          // no topic, although its category is the set's
     };
     TTipo Tipo;
     int Numero = 0;       // 1-based among the file's questions, categories left aside
@@ -33,6 +37,7 @@ struct TNotaImportacion {
     int64_t Cifra = 0;
 
     bool Omite() const { return Tipo <= TTipo::MarcaDeHueco; }
+    bool Devuelve() const { return Tipo >= TTipo::PracticaAcentos; }
 };
 
 struct TErrorXml {

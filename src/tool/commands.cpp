@@ -54,7 +54,7 @@ constexpr const char* kAyuda =
     "                            write the set as a Moodle quiz file\n"
     "  import FILE.xml -o SET.preg\n"
     "                            bring a Moodle quiz file's gap-fill questions into a set\n"
-    "  print SET.preg -o FILE.pdf [--answers] [--topics LIST]\n"
+    "  print SET.preg -o FILE.pdf [--answers] [--topics LIST] [--gap-width MM]\n"
     "                            lay the set out as a worksheet on A4\n"
     "\n"
     "Run 'tildora-tool COMMAND --help' for one command, 'tildora-tool --version' for the\n"
@@ -247,6 +247,7 @@ int Empaqueta(const std::vector<std::string>& argumentos, std::ostream& salida,
     for (size_t i = 0; i < fuente.Preguntas.size(); ++i) {
         const TPregunta& pregunta = fuente.Preguntas[i];
         Avisa(aviso, CompruebaPregunta(pregunta, static_cast<int>(i), LongitudRegistro(pregunta)));
+        Avisa(aviso, CompruebaRedaccion(pregunta, static_cast<int>(i)));
     }
 
     // The program's own checks on a scratch copy, so that a set that fails them never

@@ -84,6 +84,12 @@ std::string DescribeNota(const TNotaImportacion& nota) {
                    std::to_string(nota.Cifra) + " bytes";
         case TNota::TemaCortado:
             return "its category's name cut to " + std::to_string(nota.Cifra) + " bytes";
+        case TNota::PracticaAcentos:
+            return "comes back as accent practice";
+        case TNota::AnchoMinimo:
+            return "comes back with its minimum gap width, " + std::to_string(nota.Cifra);
+        case TNota::SinTema:
+            return "comes back without a topic";
     }
     return "";
 }

@@ -37,7 +37,7 @@ std::unique_ptr<QGuiApplication> AseguraAplicacion() {
 
 int ImprimeOrden(const std::vector<std::string>& argumentos, std::ostream& salida,
                  std::ostream& errores) {
-    std::string nombre, destino, lista, lengua;
+    std::string nombre, destino, lista, lengua, ancho;
     bool respuestas = false;
     for (size_t i = 0; i < argumentos.size(); ++i) {
         const bool valor = i + 1 < argumentos.size();
@@ -47,6 +47,8 @@ int ImprimeOrden(const std::vector<std::string>& argumentos, std::ostream& salid
             lista = argumentos[++i];
         } else if (argumentos[i] == "--language" && valor && lengua.empty()) {
             lengua = argumentos[++i];
+        } else if (argumentos[i] == "--gap-width" && valor && ancho.empty()) {
+            ancho = argumentos[++i];
         } else if (argumentos[i] == "--answers" && !respuestas) {
             respuestas = true;
         } else if (!argumentos[i].starts_with("-") && nombre.empty()) {
@@ -59,6 +61,16 @@ int ImprimeOrden(const std::vector<std::string>& argumentos, std::ostream& salid
         throw TErrorUso("'print' takes SET.preg and -o FILE.pdf", "print");
     if (!lengua.empty() && lengua != "valenciano" && lengua != "castellano")
         throw TErrorUso("the language is valenciano or castellano, not '" + lengua + "'", "print");
+
+    double milimetros = kMilimetrosPorLetra;
+    if (!ancho.empty()) {
+        const bool cifras =
+            ancho.size() <= 2 &&
+            std::all_of(ancho.begin(), ancho.end(), [](char c) { return c >= '0' && c <= '9'; });
+        milimetros = cifras ? std::stoi(ancho) : 0;
+        if (milimetros < 3 || milimetros > 30)
+            throw TErrorUso("--gap-width takes millimetres per letter, from 3 to 30", "print");
+    }
 
     std::vector<TPregunta> preguntas = LeePreguntasConjunto(nombre, errores);
     if (!lista.empty()) {
@@ -80,6 +92,7 @@ int ImprimeOrden(const std::vector<std::string>& argumentos, std::ostream& salid
     opciones.Titulo = NombreSinExtension(nombre);
     opciones.ConRespuestas = respuestas;
     opciones.Idioma = lengua == "castellano" ? TIdioma::Castellano : TIdioma::Valenciano;
+    opciones.MilimetrosPorLetra = milimetros;
     const auto aplicacion = AseguraAplicacion();
     EscribeFichero(destino, PdfDeHoja(preguntas, opciones));
     salida << "Wrote " << destino << ": " << preguntas.size() << " questions"

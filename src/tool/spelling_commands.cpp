@@ -8,6 +8,7 @@
 
 #include "commands.h"
 #include "core/authoring/gap_rules.h"
+#include "core/authoring/set_checks.h"
 #include "core/authoring/source_format.h"
 #include "core/authoring/text_import.h"
 #include "core/base/binary_file.h"
@@ -38,7 +39,11 @@ const std::map<std::string, std::string> kAyudas = {
          NombresReglas() +
          ".\n"
          "'accents' gaps every word bearing an accent or a diaeresis and makes the question\n"
-         "accent practice. --distractors N adds, per question and rule, N gaps on words spelt\n"
+         "accent practice; with letter rules too, a paragraph makes two questions, accent\n"
+         "practice and then letters, since accent practice starts every gap filled with its\n"
+         "answer. Where the first question would fail the program's key check, the plainest\n"
+         "one comes first. See docs/gap-rules.md for where each rule gaps.\n"
+         "--distractors N adds, per question and rule, N gaps on words spelt\n"
          "without the rule's letter (for accents: unaccented words), where the rule allows it.\n"
          "Words already holding a gap mark are left as they are. Characters a question cannot\n"
          "hold are replaced by a plain form where there is one, or listed and nothing is\n"
@@ -110,9 +115,37 @@ int HazHuecos(const std::vector<std::string>& argumentos, std::ostream& salida,
                 << " characters replaced by a plain form (dashes, blanks, signs)\n";
 
     std::vector<TPregunta> preguntas;
-    for (const TPregunta& pregunta : importado.Preguntas)
-        preguntas.push_back(
-            AplicaHuecos(pregunta, ProponHuecos(pregunta.Texto, reglas, distractores)));
+    for (size_t p = 0; p < importado.Preguntas.size(); ++p) {
+        const TPregunta& pregunta = importado.Preguntas[p];
+        const std::vector<TPregunta> hechas =
+            AplicaHuecos(pregunta, ProponHuecos(pregunta.Texto, reglas, distractores));
+        if (hechas.size() > 1)
+            errores << texto << ": paragraph " << p + 1 << " makes questions "
+                    << preguntas.size() + 1 << " (accent practice) and " << preguntas.size() + 2
+                    << " (letters): a letter gap would start filled with its answer in accent "
+                       "practice\n";
+        preguntas.insert(preguntas.end(), hechas.begin(), hechas.end());
+    }
+    for (size_t i = 0; i < preguntas.size(); ++i)
+        for (const TProblemaConjunto& problema :
+             CompruebaRedaccion(preguntas[i], static_cast<int>(i)))
+            if (problema.Tipo == TProblemaConjunto::TTipo::SinHuecos)
+                errores << texto << ": warning: " << problema.MensajeIngles() << "\n";
+    // pack refuses a set whose first question fails the key check.
+    if (!preguntas.empty() && PorcentajeLegible(preguntas.front()) < kPorcentajeLegibleMinimo) {
+        const int plana = MasLegible(preguntas);
+        if (plana > 0) {
+            std::rotate(preguntas.begin(), preguntas.begin() + plana,
+                        preguntas.begin() + plana + 1);
+            errores << texto << ": question " << plana + 1
+                    << ", the plainest, comes first so that the set passes the program's key "
+                       "check\n";
+        } else if (plana < 0) {
+            errores << texto
+                    << ": warning: no question is plain enough to come first; pack "
+                       "will refuse the set: put a longer, plainer paragraph first\n";
+        }
+    }
     const std::string fuente = EscribeFuente(preguntas, NombreDesnudo(texto));
     if (!conDestino) {
         salida << fuente;

@@ -13,8 +13,10 @@ std::string Aplica(const std::string& texto, std::vector<TReglaHuecos> reglas,
                    int distractores = 0) {
     const std::string bytes = *Windows1252DeUtf8(texto);
     const TPregunta pregunta{0, 0, "", bytes};
-    return Utf8DeWindows1252(
-        AplicaHuecos(pregunta, ProponHuecos(bytes, reglas, distractores)).Texto);
+    std::string resultado;
+    for (const TPregunta& hecha : AplicaHuecos(pregunta, ProponHuecos(bytes, reglas, distractores)))
+        resultado += (resultado.empty() ? "" : " | ") + Utf8DeWindows1252(hecha.Texto);
+    return resultado;
 }
 
 }  // namespace
@@ -63,7 +65,8 @@ TEST(GapRules, AccentGapsRemovedGiveTheTextBackAndMakeAccentPractice) {
     const std::string texto =
         *Windows1252DeUtf8("Mañana iremos de excursión al lago, también Lucía; aquí está él.");
     const TPregunta pregunta{0, 0, "t", texto};
-    const TPregunta hecha = AplicaHuecos(pregunta, ProponHuecos(texto, {TReglaHuecos::Acentos}, 0));
+    const TPregunta hecha =
+        AplicaHuecos(pregunta, ProponHuecos(texto, {TReglaHuecos::Acentos}, 0)).at(0);
     EXPECT_EQ(hecha.Modo, 1);
     EXPECT_EQ(QuitaMarcas(hecha.Texto), texto);
     std::vector<TTramo> huecos;
@@ -75,7 +78,7 @@ TEST(GapRules, AccentGapsRemovedGiveTheTextBackAndMakeAccentPractice) {
               (std::vector<std::string>{"excursión", "también", "Lucía", "aquí", "está", "él"}));
 
     // Without accent gaps the mode stays.
-    EXPECT_EQ(AplicaHuecos(pregunta, ProponHuecos(texto, {TReglaHuecos::BV}, 0)).Modo, 0);
+    EXPECT_EQ(AplicaHuecos(pregunta, ProponHuecos(texto, {TReglaHuecos::BV}, 0)).at(0).Modo, 0);
 }
 
 TEST(GapRules, WordsAlreadyHoldingGapsAreLeftAlone) {
@@ -85,8 +88,47 @@ TEST(GapRules, WordsAlreadyHoldingGapsAreLeftAlone) {
 }
 
 TEST(GapRules, AnEarlierRuleWinsWhereTwoWouldOverlap) {
-    EXPECT_EQ(Aplica("había vaca", {TReglaHuecos::Acentos, TReglaHuecos::BV}), "@había@ @v@aca");
-    EXPECT_EQ(Aplica("había vaca", {TReglaHuecos::BV, TReglaHuecos::Acentos}), "ha@b@ía @v@aca");
+    EXPECT_EQ(Aplica("había vaca", {TReglaHuecos::Acentos, TReglaHuecos::H}), "@había@ vaca");
+    EXPECT_EQ(Aplica("había vaca", {TReglaHuecos::H, TReglaHuecos::Acentos}), "@h@abía vaca");
+}
+
+// An accent-practice question starts every gap filled with its answer: a letter gap there
+// would start filled with its own answer, "V" in "@V@alencia".
+TEST(GapRules, AccentsAndLettersMakeTwoQuestionsAndNeverShareOne) {
+    const std::string texto = *Windows1252DeUtf8("Viu a València, la ciutat més bonica");
+    const TPregunta pregunta{0, 2, "t", texto};
+    const std::vector<TPregunta> hechas =
+        AplicaHuecos(pregunta, ProponHuecos(texto, {TReglaHuecos::Acentos, TReglaHuecos::BV}, 0));
+    ASSERT_EQ(hechas.size(), 2u);
+    EXPECT_EQ(Utf8DeWindows1252(hechas[0].Texto), "Viu a @València@, la ciutat @més@ bonica");
+    EXPECT_EQ(hechas[0].Modo, 1);
+    EXPECT_EQ(Utf8DeWindows1252(hechas[1].Texto), "@V@iu a València, la ciutat més @b@onica");
+    EXPECT_EQ(hechas[1].Modo, 0);
+    for (const TPregunta& hecha : hechas)
+        EXPECT_EQ(hecha.AnchoMinimo, 2);
+
+    // A question already in accent practice takes its letter gaps in a question of its own.
+    const TPregunta acentos{1, 0, "t", *Windows1252DeUtf8("@més@ bonica")};
+    const auto deAcentos =
+        AplicaHuecos(acentos, ProponHuecos(acentos.Texto, {TReglaHuecos::BV}, 0));
+    ASSERT_EQ(deAcentos.size(), 2u);
+    EXPECT_EQ(deAcentos[0], acentos);
+    EXPECT_EQ(Utf8DeWindows1252(deAcentos[1].Texto), "@més@ @b@onica");
+    EXPECT_EQ(deAcentos[1].Modo, 0);
+}
+
+TEST(GapRules, AMixedAccentQuestionSplitsIntoItsAccentAndItsLetterGaps) {
+    const TPregunta mezclada{1, 3, "t", *Windows1252DeUtf8("@V@iu a @València@, @més@ @b@onica")};
+    const std::vector<TPregunta> partes = SeparaHuecosDeLetras(mezclada);
+    ASSERT_EQ(partes.size(), 2u);
+    EXPECT_EQ(Utf8DeWindows1252(partes[0].Texto), "Viu a @València@, @més@ bonica");
+    EXPECT_EQ(partes[0].Modo, 1);
+    EXPECT_EQ(Utf8DeWindows1252(partes[1].Texto), "@V@iu a València, més @b@onica");
+    EXPECT_EQ(partes[1].Modo, 0);
+    // Nothing to split: accents alone, or letters out of accent practice.
+    for (const TPregunta& sola :
+         {TPregunta{1, 0, "t", "@cami\xF3n@ y @ola@"}, TPregunta{0, 0, "t", "@V@iu"}})
+        EXPECT_EQ(SeparaHuecosDeLetras(sola), std::vector<TPregunta>{sola});
 }
 
 TEST(GapRules, DistractorsAreWordsOfTheSameKindWithoutTheLetter) {
@@ -126,7 +168,7 @@ TEST(GapRules, AnUntickedProposalIsNotApplied) {
     std::vector<TPropuestaHueco> propuestas = ProponHuecos(texto, {TReglaHuecos::BV}, 0);
     ASSERT_EQ(propuestas.size(), 2u);
     propuestas[0].Marcada = false;
-    EXPECT_EQ(AplicaHuecos(TPregunta{0, 0, "", texto}, propuestas).Texto, "vaca @b@ota");
+    EXPECT_EQ(AplicaHuecos(TPregunta{0, 0, "", texto}, propuestas).at(0).Texto, "vaca @b@ota");
 }
 
 TEST(GapRules, RulesAreKnownByTheirNames) {

@@ -171,3 +171,18 @@ TEST(Comprobaciones, WhatATeacherMostLikelyDidNotMean) {
     for (const Caso& caso : casos)
         EXPECT_EQ(CompruebaRedaccion(P("t", caso.Texto), 0), caso.Esperados) << caso.Texto;
 }
+
+// In accent practice a gap starts filled with its answer: a letter gap gives itself away.
+TEST(Comprobaciones, ALetterGapInAccentPracticeIsNamed) {
+    TPregunta acentos = P("t", "@V@iu a @Val\xE8ncia@ i @@ara, @b@");
+    acentos.Modo = 1;
+    const std::vector<TProblemaConjunto> esperados = {
+        {TTipo::LetrasEnAcentos, 0, 0, 0, "V"},
+        {TTipo::LetrasEnAcentos, 0, 0, 21, ""},
+    };
+    EXPECT_EQ(CompruebaRedaccion(acentos, 0), esperados);
+    EXPECT_NE(esperados[0].Mensaje(TIdioma::Valenciano).find("(\u00ABV\u00BB)"), std::string::npos);
+    EXPECT_FALSE(esperados[0].Bloquea());
+    acentos.Modo = 0;
+    EXPECT_TRUE(CompruebaRedaccion(acentos, 0).empty());
+}

@@ -75,13 +75,16 @@ TEST(Worksheet, GapsAreAsWideAsTheProgramsWithTheirPreFill) {
         double ancho;
         std::string relleno;
     };
-    // 1.5 widths of an "n" per character.
+    // 8 mm per letter, room for a child's hand: a one-letter gap was 3.2 mm.
+    const double mm = 8 * 72 / 25.4;
     const Caso casos[] = {
-        {"the answer's characters", {0, 0, "", "@abc@"}, 27, ""},
-        {"the minimum width", {0, 5, "", "@abc@"}, 45, ""},
-        {"an empty answer still leaves room", {0, 0, "", "@@"}, 9, ""},
-        {"accent practice shows the unaccented answer", {1, 0, "", W("@camión@")}, 54, "camion"},
-        {"a pre-fill never overflows its line", {1, 0, "", "@aaaaaaaaaa@"}, 90, "aaaaaaaaaa"},
+        {"the answer's characters", {0, 0, "", "@abc@"}, 3 * mm, ""},
+        {"the minimum width", {0, 5, "", "@abc@"}, 5 * mm, ""},
+        {"an empty answer still leaves room", {0, 0, "", "@@"}, mm, ""},
+        {"accent practice shows the unaccented answer",
+         {1, 0, "", W("@camión@")},
+         6 * mm,
+         "camion"},
     };
     for (const Caso& caso : casos) {
         const auto paginas = PlanificaHoja({caso.pregunta}, Opciones(), Medidas());
@@ -92,6 +95,45 @@ TEST(Worksheet, GapsAreAsWideAsTheProgramsWithTheirPreFill) {
         ASSERT_EQ(rayas.size(), 3u) << caso.nombre;  // name, date, the gap
         EXPECT_DOUBLE_EQ(rayas[2].Ancho, caso.ancho) << caso.nombre;
         EXPECT_EQ(Tiene(Textos(paginas[0]), caso.relleno), !caso.relleno.empty()) << caso.nombre;
+    }
+    // print --gap-width and the editor set another room per letter.
+    TOpcionesHoja anchas = Opciones();
+    anchas.MilimetrosPorLetra = 10;
+    const auto paginas = PlanificaHoja({{0, 0, "", "@abc@"}}, anchas, Medidas());
+    std::vector<double> anchos;
+    for (const TPiezaHoja& p : paginas[0].Piezas)
+        if (p.Tipo == TTipo::Raya)
+            anchos.push_back(p.Ancho);
+    ASSERT_EQ(anchos.size(), 3u);
+    EXPECT_DOUBLE_EQ(anchos[2], 3 * 10 * 72 / 25.4);
+    // However narrow the letters, a pre-fill never overflows its line.
+    anchas.MilimetrosPorLetra = 1;
+    const auto estrechas = PlanificaHoja({{1, 0, "", "@aaaaaaaaaa@"}}, anchas, Medidas());
+    double raya = 0;
+    for (const TPiezaHoja& p : estrechas[0].Piezas)
+        if (p.Tipo == TTipo::Raya)
+            raya = p.Ancho;
+    EXPECT_DOUBLE_EQ(raya, 10 * 6 + 4);
+}
+
+// Three "és" in one question are matched to the key by their numbers, not by their order.
+TEST(Worksheet, GapsAreNumberedOnTheSheetAndInTheKeyAndNoKeyLineStartsWithASeparator) {
+    std::string texto = "a";
+    for (int i = 0; i < 40; ++i)
+        texto += " @palabra@";
+    const auto paginas = PlanificaHoja({{0, 0, "", texto}}, Opciones(true), Medidas());
+    ASSERT_EQ(paginas.size(), 2u);
+    const std::vector<std::string> hoja = Textos(paginas[0]);
+    EXPECT_TRUE(Tiene(hoja, "(1)"));
+    EXPECT_TRUE(Tiene(hoja, "(40)"));
+    const std::vector<std::string> clave = Textos(paginas[1]);
+    EXPECT_TRUE(Tiene(clave, "(1) palabra;"));
+    EXPECT_TRUE(Tiene(clave, "(40) palabra"));
+    for (const TPiezaHoja& p : paginas[1].Piezas) {
+        if (p.Tipo != TTipo::Texto)
+            continue;
+        EXPECT_FALSE(p.Texto.starts_with(";")) << p.Texto;
+        EXPECT_FALSE(p.Texto.starts_with(",")) << p.Texto;
     }
 }
 
@@ -142,10 +184,10 @@ TEST(Worksheet, TheAnswerKeyOnPagesOfItsOwn) {
     const std::vector<std::string> clave = Textos(con[1]);
     EXPECT_EQ(clave[0], "Mi conjunto \x97 Soluciones");
     EXPECT_EQ(std::vector<std::string>(clave.begin() + 1, clave.end() - 1),
-              (std::vector<std::string>{"1.", "h", "; (en blanco)", "2."}));
+              (std::vector<std::string>{"1.", "(1) h;", "(2) (en blanco)", "2."}));
     EXPECT_EQ(clave.back(), W("Página 2 de 2"));
     const auto valenciano =
         PlanificaHoja(preguntas, Opciones(true, TIdioma::Valenciano), Medidas());
     EXPECT_EQ(Textos(valenciano[1])[0], "Mi conjunto \x97 Solucions");
-    EXPECT_TRUE(Tiene(Textos(valenciano[1]), "; (en blanc)"));
+    EXPECT_TRUE(Tiene(Textos(valenciano[1]), "(2) (en blanc)"));
 }

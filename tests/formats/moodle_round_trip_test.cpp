@@ -22,7 +22,8 @@ TImportacionMoodle Importa(const std::string& xml) {
 }
 
 // The question as it comes back from Moodle: a gap Moodle cannot hold is its answer as text,
-// an answer is trimmed, a topic too, and a question without one lands in the set's category.
+// an answer is trimmed, a topic too, and one that trims to nothing lands in the set's category;
+// accent practice, the minimum width and no topic at all come back from the tags.
 TPregunta Esperada(const TPregunta& original, const std::string& conjunto) {
     std::vector<TTrozo> trozos;
     for (TTrozo trozo : TrozosDeTexto(original.Texto)) {
@@ -40,7 +41,11 @@ TPregunta Esperada(const TPregunta& original, const std::string& conjunto) {
             trozos.push_back(trozo);
     }
     const std::string tema = RecortaComoMoodle(original.Tema);
-    return {0, 0, tema.empty() ? conjunto : tema, TextoDeTrozos(trozos)};
+    return {original.Modo, original.AnchoMinimo,
+            original.Tema.empty() ? ""
+            : tema.empty()        ? conjunto
+                                  : tema,
+            TextoDeTrozos(trozos)};
 }
 
 void CompruebaIdaYVuelta(const std::vector<TPregunta>& preguntas, const char* nombre) {
@@ -52,6 +57,8 @@ void CompruebaIdaYVuelta(const std::vector<TPregunta>& preguntas, const char* no
     for (size_t i = 0; i < preguntas.size(); ++i) {
         const TPregunta esperada = Esperada(preguntas[i], "Conjunto");
         EXPECT_EQ(importacion.Preguntas[i].Tema, esperada.Tema) << nombre << " " << i;
+        EXPECT_EQ(importacion.Preguntas[i].Modo, esperada.Modo) << nombre << " " << i;
+        EXPECT_EQ(importacion.Preguntas[i].AnchoMinimo, esperada.AnchoMinimo) << nombre << " " << i;
         EXPECT_EQ(TrozosDeTexto(importacion.Preguntas[i].Texto), TrozosDeTexto(esperada.Texto))
             << nombre << " " << i << ": " << preguntas[i].Texto;
     }
@@ -110,4 +117,31 @@ TEST(MoodleRoundTrip, GeneratedSetsWithEveryCharacterComeBack) {
     // Every character at least once, in each place.
     CompruebaIdaYVuelta({{0, 0, caracteres, caracteres + "@" + caracteres + "@" + caracteres}},
                         "all");
+}
+
+// A set's own settings, which Moodle has no field for, and the report of what came back.
+TEST(MoodleRoundTrip, AccentPracticeMinimumWidthAndNoTopicComeBackAndAreReported) {
+    const std::vector<TPregunta> preguntas = {{1, 4, "", "La @cami\xF3n@ azul"},
+                                              {0, 0, "Tema", "otra @b@ota"}};
+    const TExportacionMoodle exportacion = ExportaMoodle(preguntas, "escola", TIdioma::Valenciano);
+    EXPECT_NE(exportacion.Xml.find("<text>tildora-modo-1</text>"), std::string::npos);
+    const TImportacionMoodle importacion = Importa(exportacion.Xml);
+    ASSERT_EQ(importacion.Preguntas.size(), 2u);
+    EXPECT_EQ(importacion.Preguntas[0], preguntas[0]);
+    EXPECT_EQ(importacion.Preguntas[1], preguntas[1]);
+    std::vector<TNotaImportacion::TTipo> devueltas;
+    for (const TNotaImportacion& nota : importacion.Notas) {
+        EXPECT_EQ(nota.Numero, 1);
+        EXPECT_TRUE(nota.Devuelve());
+        devueltas.push_back(nota.Tipo);
+    }
+    EXPECT_EQ(devueltas,
+              (std::vector<TNotaImportacion::TTipo>{TNotaImportacion::TTipo::PracticaAcentos,
+                                                    TNotaImportacion::TTipo::AnchoMinimo,
+                                                    TNotaImportacion::TTipo::SinTema}));
+    // Tags of another origin, or out of range, change nothing.
+    TPregunta pregunta{0, 0, "t", "x"};
+    EXPECT_FALSE(
+        AplicaEtiquetasTildora({"ortografia", "tildora-ancho-300", "tildora-modo-"}, pregunta));
+    EXPECT_EQ(pregunta, (TPregunta{0, 0, "t", "x"}));
 }

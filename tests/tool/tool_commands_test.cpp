@@ -149,7 +149,7 @@ TEST_F(Herramienta, PackExplainsTheKeyRuleAndLeavesNoSet) {
     // are readable.
     EscribeFichero(En("k.txt"),
                    "\n# primero\ntema: \xC3\xA1\xC3\xA9\nmodo: acentos\n"
-                   "> @\xC3\xA1@ @\xC3\xA9@\n>\ntema: b\n> bien\n");
+                   "> @\xC3\xA1@ @\xC3\xA9@\n>\ntema: b\n> @b@ien\n");
     const TResultado r = Ejecuta({"pack", En("k.txt"), "-o", En("k.preg")});
     EXPECT_EQ(r.Estado, kSalidaFallo);
     EXPECT_TRUE(r.Errores.starts_with("Fichero con clave desconocida: k.preg\n")) << r.Errores;
@@ -466,7 +466,10 @@ TEST_F(Herramienta, PackNeverHarmsTheSetItWouldReplace) {
     const auto conCarpeta = Ficheros(En("s"));
     const TResultado r = Ejecuta({"pack", En("f.txt"), "-o", En("s/s.preg")});
     EXPECT_EQ(r.Estado, kSalidaFallo);
-    EXPECT_EQ(r.Errores, "tildora-tool: cannot write " + En("s/s.ind") + ": Is a directory\n");
+    // After the warnings, such as a question without a gap.
+    EXPECT_TRUE(
+        r.Errores.ends_with("\ntildora-tool: cannot write " + En("s/s.ind") + ": Is a directory\n"))
+        << r.Errores;
     EXPECT_EQ(Ficheros(En("s")), conCarpeta);
 }
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 
+#include "core/authoring/set_checks.h"
 #include "core/text/question_text.h"
 
 namespace {
@@ -173,23 +174,74 @@ std::vector<TPropuestaHueco> ProponHuecos(std::string_view texto,
     return propuestas;
 }
 
-uint8_t PonHuecos(const std::vector<TPropuestaHueco>& propuestas, uint8_t modo,
-                  const std::function<void(size_t)>& ponMarca) {
+void PonHuecos(const std::vector<TPropuestaHueco>& propuestas,
+               const std::function<void(size_t)>& ponMarca) {
     for (auto it = propuestas.rbegin(); it != propuestas.rend(); ++it) {
         if (!it->Marcada)
             continue;
         ponMarca(it->Tramo.Fin());
         ponMarca(it->Tramo.Inicio);
-        if (it->Regla == TReglaHuecos::Acentos)
-            modo = 1;
     }
-    return modo;
 }
 
-TPregunta AplicaHuecos(const TPregunta& pregunta, const std::vector<TPropuestaHueco>& propuestas) {
-    TPregunta resultado = pregunta;
-    resultado.Modo = PonHuecos(propuestas, pregunta.Modo, [&resultado](size_t donde) {
-        resultado.Texto.insert(donde, 1, kMarcaHueco);
+std::vector<TGrupoHuecos> GruposHuecos(const std::vector<TPropuestaHueco>& propuestas,
+                                       bool practicaAcentos) {
+    TGrupoHuecos acentos{{}, true};
+    TGrupoHuecos letras{{}, false};
+    for (const TPropuestaHueco& p : propuestas)
+        if (p.Marcada)
+            (p.Regla == TReglaHuecos::Acentos ? acentos : letras).Propuestas.push_back(p);
+    std::vector<TGrupoHuecos> grupos;
+    if (!acentos.Propuestas.empty() || (practicaAcentos && !letras.Propuestas.empty()))
+        grupos.push_back(std::move(acentos));
+    if (!letras.Propuestas.empty())
+        grupos.push_back(std::move(letras));
+    return grupos;
+}
+
+uint8_t ModoDeGrupo(const TGrupoHuecos& grupo, uint8_t modo) {
+    if (grupo.Acentos)
+        return 1;
+    return modo == 1 ? 0 : modo;
+}
+
+std::vector<TPregunta> AplicaHuecos(const TPregunta& pregunta,
+                                    const std::vector<TPropuestaHueco>& propuestas) {
+    std::vector<TPregunta> preguntas;
+    for (const TGrupoHuecos& grupo : GruposHuecos(propuestas, pregunta.Modo == 1)) {
+        TPregunta resultado = pregunta;
+        PonHuecos(grupo.Propuestas,
+                  [&resultado](size_t donde) { resultado.Texto.insert(donde, 1, kMarcaHueco); });
+        resultado.Modo = ModoDeGrupo(grupo, pregunta.Modo);
+        preguntas.push_back(std::move(resultado));
+    }
+    if (preguntas.empty())
+        preguntas.push_back(pregunta);
+    return preguntas;
+}
+
+std::vector<TPregunta> SeparaHuecosDeLetras(const TPregunta& pregunta) {
+    std::vector<TPiezaTexto> huecos = PiezasDeTexto(pregunta.Texto);
+    std::erase_if(huecos, [](const TPiezaTexto& p) {
+        return p.Tipo != TPiezaTexto::TTipo::Hueco || !p.Cerrado;
     });
-    return resultado;
+    const bool conLetras = std::any_of(huecos.begin(), huecos.end(), [&](const TPiezaTexto& h) {
+        return HuecoDeLetras(pregunta.Texto, h);
+    });
+    if (pregunta.Modo != 1 || !conLetras)
+        return {pregunta};
+    // Each keeps the marks of its own gaps only.
+    const auto solo = [&](bool letras) {
+        TPregunta parte = pregunta;
+        for (auto h = huecos.rbegin(); h != huecos.rend(); ++h) {
+            if (HuecoDeLetras(pregunta.Texto, *h) == letras)
+                continue;
+            parte.Texto.erase(h->Inicio + h->EnTexto().size(), 1);
+            parte.Texto.erase(h->Marca, 1);
+        }
+        return parte;
+    };
+    TPregunta letras = solo(true);
+    letras.Modo = 0;
+    return {solo(false), letras};
 }

@@ -7,6 +7,7 @@
 #include <unordered_set>
 
 #include "core/authoring/source_format.h"
+#include "core/authoring/words.h"
 #include "core/base/win1252.h"
 
 namespace {
@@ -193,6 +194,14 @@ std::vector<TProblemaConjunto> CompruebaCaracteres(std::u32string_view tema,
     return problemas;
 }
 
+bool HuecoDeLetras(std::string_view texto, const TPiezaTexto& hueco) {
+    const auto letra = [&texto](size_t i) {
+        return i < texto.size() && EsLetra(static_cast<unsigned char>(texto[i]));
+    };
+    const size_t cierre = hueco.Inicio + hueco.EnTexto().size();
+    return (hueco.Marca > 0 && letra(hueco.Marca - 1)) || (hueco.Cerrado && letra(cierre + 1));
+}
+
 std::vector<TProblemaConjunto> CompruebaRedaccion(const TPregunta& pregunta, int fila) {
     using TTipo = TProblemaConjunto::TTipo;
     std::vector<TProblemaConjunto> problemas;
@@ -211,6 +220,9 @@ std::vector<TProblemaConjunto> CompruebaRedaccion(const TPregunta& pregunta, int
             palabras += respuesta[j] != ' ' && (j == 0 || respuesta[j - 1] == ' ');
         if (palabras > kMaximoPalabrasRespuesta)
             problemas.push_back({TTipo::RespuestaLarga, fila, palabras, donde});
+        if (pregunta.Modo == 1 && HuecoDeLetras(texto, hueco))
+            problemas.push_back({TTipo::LetrasEnAcentos, fila, 0, donde,
+                                 Utf8DeWindows1252(std::string(respuesta))});
     }
     return problemas;
 }
@@ -325,6 +337,17 @@ std::string TProblemaConjunto::Mensaje(TIdioma idioma) const {
                            {Numero(Cifra + 1)});
         case TTipo::RespuestaDesconocida:
             return cual + texto("ortografía: ", "ortografia: ") + Detalle;
+        case TTipo::PalabraDesconocida:
+            return cual + texto("ortografía del texto: ", "ortografia del text: ") + Detalle;
+        case TTipo::LetrasEnAcentos:
+            return cual + Rellena(texto("el hueco de letras de la posición %1 («%2») empieza "
+                                        "relleno con su respuesta, porque la pregunta es de "
+                                        "acentos: separe los huecos de letras en otra pregunta.",
+                                        "el buit de lletres de la posició %1 («%2») comença "
+                                        "ple amb la seua resposta, perquè la pregunta és "
+                                        "d'accents: separeu els buits de lletres en una altra "
+                                        "pregunta."),
+                                  {posicion, Detalle});
     }
     return {};
 }
@@ -369,6 +392,12 @@ std::string TProblemaConjunto::MensajeIngles() const {
             return cual + "the same text as question " + Numero(Cifra + 1);
         case TTipo::RespuestaDesconocida:
             return cual + "spelling: " + Detalle;
+        case TTipo::PalabraDesconocida:
+            return cual + "spelling of the text: " + Detalle;
+        case TTipo::LetrasEnAcentos:
+            return cual + "the letter gap at " + Numero(Posicion + 1) + " (\"" + Detalle +
+                   "\") starts filled with its answer in accent practice; split the letter "
+                   "gaps into a question of their own";
     }
     return {};
 }

@@ -9,6 +9,7 @@
 #include "core/set/question_files.h"
 #include "core/set/topic_list.h"
 #include "core/text/layout.h"
+#include "core/text/question_text.h"
 
 // What makes the exercise program refuse a set or show its questions badly, on the questions'
 // Windows-1252 bytes. The authoring tool and the editor both check through these.
@@ -54,6 +55,10 @@ struct TProblemaConjunto {
         RespuestaLarga,             // the gap opened at Posicion holds Cifra words
         PreguntaRepetida,           // the same text as question Cifra (0-based)
         RespuestaDesconocida,       // a gap answer the dictionary does not know: Detalle
+        // A gap opened at Posicion, its answer Detalle, takes part of a word in an
+        // accent-practice question, where it starts filled with its own answer.
+        LetrasEnAcentos,
+        PalabraDesconocida,  // a word of the text, no gap's, the dictionary does not know: Detalle
     };
     TTipo Tipo;
     int Pregunta = -1;  // 0-based; -1 for the set as a whole
@@ -86,6 +91,10 @@ std::vector<TProblemaConjunto> CompruebaCaracteres(std::u32string_view tema,
 // or with more words than an answer has (a forgotten mark).
 inline constexpr int kMaximoPalabrasRespuesta = 3;
 std::vector<TProblemaConjunto> CompruebaRedaccion(const TPregunta& pregunta, int fila);
+
+// True when the gap (a closed one of PiezasDeTexto) takes part of a word, a letter touching
+// one of its marks, as a letter rule's gaps do; an accent gap takes whole words.
+bool HuecoDeLetras(std::string_view texto, const TPiezaTexto& hueco);
 
 // The set-wide problems of a set of numPreguntas questions holding numTemas distinct topics
 // and whose first question is primera (nullptr when there is none).

@@ -11,8 +11,7 @@ using TTipo = TPiezaHoja::TTipo;
 
 // Room between the number and the text, and before each question and topic.
 constexpr double kSangria = 22;
-// A gap's room per character of its answer, in widths of an "n": enough to write by hand.
-constexpr double kLetrasHueco = 1.5;
+constexpr double kPuntosPorMilimetro = 72 / 25.4;
 constexpr double kEntrePreguntas = 10;
 constexpr double kAntesDeTema = 14;
 
@@ -21,6 +20,7 @@ struct TParte {
     bool Hueco = false;
     std::string Texto;  // the text, or the gap's pre-fill
     double Ancho = 0;
+    bool NumeroHueco = false;  // the small number before a gap
 };
 struct TPalabra {
     std::vector<TParte> Partes;
@@ -107,16 +107,17 @@ class TMaquetador {
                 TEstiloHoja::Titulo}});
         y_ += 6;
         int numero = 0;
+        const std::string vacia = Elige<std::string>(opciones_.Idioma, "(en blanco)", "(en blanc)");
         for (const TPregunta& pregunta : Agrupadas()) {
             std::vector<TPalabra> palabras;
-            bool primera = true;
-            for (const TPiezaTexto& hueco : Huecos(pregunta)) {
-                const std::string vacia =
-                    Elige<std::string>(opciones_.Idioma, "(en blanco)", "(en blanc)");
-                TPalabra palabra =
-                    Palabra((primera ? "" : "; ") + (hueco.Texto.empty() ? vacia : hueco.Texto));
+            const std::vector<TPiezaTexto> huecos = Huecos(pregunta);
+            // The separator ends an answer, so that no line of the key starts with one.
+            for (size_t i = 0; i < huecos.size(); ++i) {
+                TPalabra palabra = Palabra(NumeroHueco(static_cast<int>(i) + 1) + " " +
+                                           (huecos[i].Texto.empty() ? vacia : huecos[i].Texto) +
+                                           (i + 1 < huecos.size() ? ";" : ""));
+                palabra.BlancosDetras = 1;
                 palabras.push_back(palabra);
-                primera = false;
             }
             ColocaBloque(Fluye(palabras, ++numero, TEstiloHoja::Respuesta), 2);
         }
@@ -185,16 +186,20 @@ class TMaquetador {
         return huecos;
     }
 
-    // A gap's line is as wide as the program's gap, in letters written by hand, and never so
-    // narrow that there is nothing to write on or that its pre-fill overflows it.
+    // A gap's line has a hand-written letter's room for each of the program's gap letters, one
+    // at least, and never lets its pre-fill overflow.
     double AnchoHueco(const TPiezaTexto& hueco) const {
-        const double anchoLetra = kLetrasHueco * Ancho("n", TEstiloHoja::Texto);
+        const double anchoLetra = opciones_.MilimetrosPorLetra * kPuntosPorMilimetro;
         return std::max(static_cast<double>(std::max(hueco.Ancho, 1)) * anchoLetra,
                         Ancho(hueco.Relleno, TEstiloHoja::Texto) + 4);
     }
 
+    // Gaps are numbered within their question on the sheet and in the key alike.
+    static std::string NumeroHueco(int n) { return "(" + std::to_string(n) + ")"; }
+
     TLineas Pregunta(const TPregunta& pregunta, int numero) const {
         std::vector<TPalabra> palabras(1);
+        int huecos = 0;
         const auto cierraPalabra = [&](int blancos) {
             palabras.back().BlancosDetras = blancos;
             palabras.emplace_back();
@@ -206,9 +211,12 @@ class TMaquetador {
                 continue;
             }
             if (trozo.Tipo == TPiezaTexto::TTipo::Hueco) {
+                const std::string numeroHueco = NumeroHueco(++huecos);
+                const double anchoNumero = Ancho(numeroHueco, TEstiloHoja::Pie) + 1;
+                palabras.back().Partes.push_back({false, numeroHueco, anchoNumero, true});
                 const double ancho = AnchoHueco(trozo);
                 palabras.back().Partes.push_back({true, trozo.Relleno, ancho});
-                palabras.back().Ancho += ancho;
+                palabras.back().Ancho += anchoNumero + ancho;
                 continue;
             }
             for (size_t i = 0; i < trozo.Texto.size();) {
@@ -263,7 +271,8 @@ class TMaquetador {
                         lineas.Lineas.back().push_back(
                             {TTipo::Texto, x + 2, base, 0, parte.Texto, estilo});
                 } else if (!parte.Texto.empty()) {
-                    lineas.Lineas.back().push_back({TTipo::Texto, x, base, 0, parte.Texto, estilo});
+                    lineas.Lineas.back().push_back({TTipo::Texto, x, base, 0, parte.Texto,
+                                                    parte.NumeroHueco ? TEstiloHoja::Pie : estilo});
                 }
                 x += parte.Ancho;
             }

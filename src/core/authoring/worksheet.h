@@ -41,15 +41,20 @@ struct TPaginaHoja {
     std::vector<TPiezaHoja> Piezas;
 };
 
+// Room a child's hand needs to write one letter on a line.
+inline constexpr double kMilimetrosPorLetra = 8;
+
 struct TOpcionesHoja {
     std::string Titulo;  // Windows-1252: the set's name
     bool ConRespuestas = false;
     TIdioma Idioma = TIdioma::Valenciano;
+    double MilimetrosPorLetra = kMilimetrosPorLetra;  // a gap's room per letter
 };
 
 // The questions numbered from 1 and grouped by topic in the order the topics first come; each
-// gap a line as wide as the program's gap, an accent-practice gap with its pre-fill; with
-// answers, a key on pages of its own. A question moves whole to the next page unless it is
-// longer than a page.
+// gap a line of MilimetrosPorLetra for each of its letters (its answer's or the minimum width,
+// the more, and at least one), numbered within its question, an accent-practice gap with its
+// pre-fill; with answers, a key on pages of its own that numbers the answers the same way. A
+// question moves whole to the next page unless it is longer than a page.
 std::vector<TPaginaHoja> PlanificaHoja(const std::vector<TPregunta>& preguntas,
                                        const TOpcionesHoja& opciones, const TMedidasHoja& medidas);
