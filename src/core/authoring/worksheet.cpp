@@ -16,6 +16,8 @@ constexpr double kSangria = 22;
 constexpr double kLetrasHueco = 1.5;
 constexpr double kEntrePreguntas = 10;
 constexpr double kAntesDeTema = 14;
+// The shortest piece of a gap's line at a line's end; a shorter one starts on the next line.
+constexpr double kTramoMinimo = 12;
 
 // One word of the flowing text: pieces with no blank between them.
 struct TParte {
@@ -224,7 +226,22 @@ class TMaquetador {
         return Fluye(palabras, numero, TEstiloHoja::Texto);
     }
 
-    // The words in lines after the question's number; a word wider than the column stands alone.
+    // How many bytes of texto fit in ancho; at least one, so that every line takes some.
+    size_t Caben(std::string_view texto, double ancho, TEstiloHoja estilo) const {
+        // Widths nearly add up: the sum finds the length, the measure of the whole confirms it.
+        size_t n = 0;
+        for (double suma = 0; n < texto.size(); ++n) {
+            suma += medidas_.AnchoTexto(texto.substr(n, 1), estilo);
+            if (suma > ancho)
+                break;
+        }
+        while (n > 1 && medidas_.AnchoTexto(texto.substr(0, n), estilo) > ancho)
+            --n;
+        return std::max<size_t>(n, 1);
+    }
+
+    // The words in lines after the question's number. A word wider than the column starts a
+    // line and breaks at the margin, a hyphen saying so; a gap goes on in the next line.
     TLineas Fluye(const std::vector<TPalabra>& palabras, int numero, TEstiloHoja estilo) const {
         TLineas lineas;
         const double izquierda = medidas_.Margen + kSangria;
@@ -232,6 +249,7 @@ class TMaquetador {
         const double alto = medidas_.AltoLinea(estilo);
         const double base = medidas_.Base(estilo);
         const double blanco = Ancho(" ", estilo);
+        const double guion = Ancho("-", estilo);
         lineas.Lineas.push_back({{TTipo::Texto, medidas_.Margen, base, 0,
                                   std::to_string(numero) + ".", TEstiloHoja::Numero}});
         lineas.Altos.push_back(alto);
@@ -240,6 +258,11 @@ class TMaquetador {
             lineas.Lineas.emplace_back();
             lineas.Altos.push_back(alto);
             x = izquierda;
+        };
+        const auto texto = [&](std::string pieza) {
+            if (!pieza.empty())
+                lineas.Lineas.back().push_back(
+                    {TTipo::Texto, x, base, 0, std::move(pieza), estilo});
         };
         for (const TPalabra& palabra : palabras) {
             if (palabra.Parrafo) {
@@ -250,15 +273,47 @@ class TMaquetador {
                 nuevaLinea();
             for (const TParte& parte : palabra.Partes) {
                 if (parte.Hueco) {
-                    lineas.Lineas.back().push_back(
-                        {TTipo::Raya, x, base + 2, parte.Ancho, "", TEstiloHoja::Texto});
-                    if (!parte.Texto.empty())
+                    std::string_view relleno = parte.Texto;
+                    for (double falta = parte.Ancho; falta > 0;) {
+                        if (x > izquierda && derecha - x < kTramoMinimo)
+                            nuevaLinea();
+                        const double tramo = std::min(falta, derecha - x);
                         lineas.Lineas.back().push_back(
-                            {TTipo::Texto, x + 2, base, 0, parte.Texto, estilo});
-                } else if (!parte.Texto.empty()) {
-                    lineas.Lineas.back().push_back({TTipo::Texto, x, base, 0, parte.Texto, estilo});
+                            {TTipo::Raya, x, base + 2, tramo, "", TEstiloHoja::Texto});
+                        const double dentro = tramo - 4;
+                        const size_t n =
+                            relleno.empty() || dentro <= 0
+                                ? 0
+                                : std::min(relleno.size(), tramo < falta
+                                                               ? Caben(relleno, dentro, estilo)
+                                                               : relleno.size());
+                        x += 2;
+                        texto(std::string(relleno.substr(0, n)));
+                        relleno.remove_prefix(n);
+                        x += tramo - 2;
+                        falta -= tramo;
+                    }
+                    continue;
                 }
-                x += parte.Ancho;
+                std::string_view resto = parte.Texto;
+                double ancho = parte.Ancho;
+                while (x + ancho > derecha && resto.size() > 1) {
+                    if (x > izquierda &&
+                        derecha - x < guion + Ancho(std::string(1, resto[0]), estilo)) {
+                        nuevaLinea();
+                        continue;
+                    }
+                    const size_t n =
+                        std::min(Caben(resto, derecha - x - guion, estilo), resto.size() - 1);
+                    texto(std::string(resto.substr(0, n)) + "-");
+                    resto.remove_prefix(n);
+                    nuevaLinea();
+                    ancho = medidas_.AnchoTexto(resto, estilo);
+                }
+                if (x > izquierda && x + ancho > derecha)
+                    nuevaLinea();
+                texto(std::string(resto));
+                x += ancho;
             }
             x += blanco * palabra.BlancosDetras;
         }
