@@ -12,6 +12,7 @@
 
 #include "core/base/atomic_write.h"
 #include "document.h"
+#include "file_error_text.h"
 #include "file_flow.h"
 #include "interface_text.h"
 #include "moodle_export.h"
@@ -176,7 +177,13 @@ void TFlujoIntercambio::Importa() {
     const QString ruta = EligeFichero(TDialogo::Importar, Propuesta(QStringLiteral(".xml")));
     if (ruta.isEmpty())
         return;
-    const TImportacionMoodle importacion = ImportaFicheroMoodle(RutaLocal(ruta));
+    TImportacionMoodle importacion;
+    try {
+        importacion = ImportaFicheroMoodle(RutaLocal(ruta));
+    } catch (const IoError& e) {
+        MuestraError(TextoErrorFichero(e, idioma_));
+        return;
+    }
     if (importacion.Error) {
         MuestraError(Texto("«%1», línea %2: %3. No se ha importado nada.",
                            "«%1», línia %2: %3. No s'ha importat res.")
