@@ -47,8 +47,7 @@ class TMaquetador {
     }
 
     void Cabecera() {
-        Linea(TEstiloHoja::Titulo,
-              {{TTipo::Texto, medidas_.Margen, 0, 0, opciones_.Titulo, TEstiloHoja::Titulo}});
+        Titulo(opciones_.Titulo);
         y_ += 6;
         // The pupil's name and the date, each on a line to write on.
         const std::string nombre = Elige<std::string>(opciones_.Idioma, "Nombre:", "Nom:");
@@ -85,12 +84,15 @@ class TMaquetador {
                 if (primera && !tema.empty()) {
                     // The topic's heading stays with its first question.
                     const double alto = medidas_.AltoLinea(TEstiloHoja::Tema);
-                    bloque.Lineas.insert(bloque.Lineas.begin(), {{TTipo::Texto, medidas_.Margen,
-                                                                  medidas_.Base(TEstiloHoja::Tema),
-                                                                  0, tema, TEstiloHoja::Tema}});
-                    bloque.Altos.insert(bloque.Altos.begin(), alto + kAntesDeTema);
-                    for (TPiezaHoja& pieza : bloque.Lineas.front())
-                        pieza.Y += kAntesDeTema;
+                    const std::vector<std::string> renglones = Renglones(tema, TEstiloHoja::Tema);
+                    for (size_t r = renglones.size(); r-- > 0;) {
+                        const double antes = r == 0 ? kAntesDeTema : 0;
+                        bloque.Lineas.insert(bloque.Lineas.begin(),
+                                             {{TTipo::Texto, medidas_.Margen,
+                                               medidas_.Base(TEstiloHoja::Tema) + antes, 0,
+                                               renglones[r], TEstiloHoja::Tema}});
+                        bloque.Altos.insert(bloque.Altos.begin(), alto + antes);
+                    }
                 }
                 primera = false;
                 ColocaBloque(bloque, kEntrePreguntas);
@@ -102,11 +104,8 @@ class TMaquetador {
     void Respuestas() {
         paginas_.emplace_back();
         y_ = medidas_.Margen;
-        Linea(TEstiloHoja::Titulo,
-              {{TTipo::Texto, medidas_.Margen, 0, 0,
-                opciones_.Titulo + " \x97 " +
-                    Elige<std::string>(opciones_.Idioma, "Soluciones", "Solucions"),
-                TEstiloHoja::Titulo}});
+        Titulo(opciones_.Titulo + " \x97 " +
+               Elige<std::string>(opciones_.Idioma, "Soluciones", "Solucions"));
         y_ += 6;
         int numero = 0;
         for (const TPregunta& pregunta : Agrupadas()) {
@@ -158,6 +157,37 @@ class TMaquetador {
         return agrupadas;
     }
 
+    void Titulo(const std::string& titulo) {
+        for (std::string& renglon : Renglones(titulo, TEstiloHoja::Titulo))
+            Linea(TEstiloHoja::Titulo,
+                  {{TTipo::Texto, medidas_.Margen, 0, 0, std::move(renglon), TEstiloHoja::Titulo}});
+    }
+
+    // A heading in lines from margin to margin: broken at blanks, and a word wider than that
+    // at the margin, a hyphen saying so.
+    std::vector<std::string> Renglones(std::string_view texto, TEstiloHoja estilo) const {
+        const double ancho = medidas_.Ancho - 2 * medidas_.Margen;
+        std::vector<std::string> renglones;
+        while (renglones.empty() || !texto.empty()) {
+            const size_t caben = Caben(texto, ancho, estilo);
+            size_t corte = texto.size();
+            std::string guion;
+            if (caben < texto.size()) {
+                corte = texto.rfind(' ', caben);
+                if (corte == std::string_view::npos || corte == 0) {
+                    corte = std::min(Caben(texto, ancho - Ancho("-", estilo), estilo),
+                                     texto.size() - 1);
+                    guion = "-";
+                }
+            }
+            renglones.push_back(std::string(texto.substr(0, corte)) + guion);
+            texto.remove_prefix(corte);
+            if (guion.empty() && !texto.empty())
+                texto.remove_prefix(1);
+        }
+        return renglones;
+    }
+
     // A line of pieces whose Y is relative to the line's top; Texto pieces get the baseline.
     void Linea(TEstiloHoja estilo, std::vector<TPiezaHoja> piezas) {
         const double alto = medidas_.AltoLinea(estilo);
@@ -182,7 +212,8 @@ class TMaquetador {
     // The gaps of a question as the program shows them, in order.
     static std::vector<TPiezaTexto> Huecos(const TPregunta& pregunta) {
         std::vector<TPiezaTexto> huecos = PiezasDeTexto(pregunta);
-        std::erase_if(huecos, [](const TPiezaTexto& p) { return p.Tipo != TPiezaTexto::TTipo::Hueco; });
+        std::erase_if(huecos,
+                      [](const TPiezaTexto& p) { return p.Tipo != TPiezaTexto::TTipo::Hueco; });
         return huecos;
     }
 
