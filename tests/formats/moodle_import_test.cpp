@@ -1,6 +1,7 @@
 #include "moodle_import.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <QBuffer>
 #include <QFile>
@@ -187,6 +188,12 @@ TEST(MoodleImport, BadFilesAreRefusedWithTheirLineAndGiveNoQuestions) {
         EXPECT_TRUE(importacion.Notas.empty()) << caso.nombre;
     }
     EXPECT_THROW(ImportaFicheroMoodle("/no/such/folder/quiz.xml"), IoError);
+    // A FIFO once held the tool and the editor waiting for a writer that never came.
+    TCarpetaTemporal carpeta;
+    ASSERT_EQ(mkfifo(carpeta.En("fifo.xml").c_str(), 0600), 0);
+    for (const std::string& ruta :
+         {carpeta.Ruta(), carpeta.En("fifo.xml"), std::string("/dev/zero")})
+        EXPECT_THROW(ImportaFicheroMoodle(ruta), IoError) << ruta;
 }
 
 TEST(MoodleImport, ATextBeyondARecordIsCutAtASentenceAndReported) {
