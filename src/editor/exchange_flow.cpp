@@ -14,6 +14,7 @@
 
 #include "core/base/atomic_write.h"
 #include "document.h"
+#include "file_error_text.h"
 #include "file_flow.h"
 #include "interface_text.h"
 #include "moodle_export.h"
@@ -180,7 +181,13 @@ void TFlujoIntercambio::Importa() {
     const QString ruta = EligeFichero(TDialogo::Importar, Propuesta(QStringLiteral(".xml")));
     if (ruta.isEmpty())
         return;
-    const TImportacionMoodle importacion = ImportaFicheroMoodle(RutaLocal(ruta));
+    TImportacionMoodle importacion;
+    try {
+        importacion = ImportaFicheroMoodle(RutaLocal(ruta));
+    } catch (const IoError& e) {
+        MuestraError(TextoErrorFichero(e, idioma_));
+        return;
+    }
     if (importacion.Error) {
         MuestraError(Texto("«%1», línea %2: %3. No se ha importado nada.",
                            "«%1», línia %2: %3. No s'ha importat res.")
@@ -214,6 +221,22 @@ void TFlujoIntercambio::Importa() {
             case TTipo::MarcaDeHueco:
                 return Texto("no entra: lleva «@», la marca de hueco de Tildora",
                              "no entra: porta «@», la marca de buit de Tildora");
+            case TTipo::HuecoAnidado:
+                return Texto("no entra: la respuesta de un hueco lleva el principio de otro hueco",
+                             "no entra: la resposta d'un buit porta el principi d'un altre buit");
+            case TTipo::HuecoSinCerrar:
+                return Texto(
+                    "no entra: un hueco no se cierra (falta su «}» o está escrita "
+                    "«\\}»)",
+                    "no entra: un buit no es tanca (falta la seua «}» o està escrita "
+                    "«\\}»)");
+            case TTipo::CorteQuitaHuecos:
+                return Texto(
+                           "no entra: el texto no cabe en una pregunta y cortarlo quitaría "
+                           "%1 huecos",
+                           "no entra: el text no cap en una pregunta i tallar-lo llevaria %1 "
+                           "buits")
+                    .arg(nota.Cifra);
             case TTipo::HuecoComoTexto:
                 return Texto("un hueco %1 queda como texto, con su respuesta correcta",
                              "un buit %1 queda com a text, amb la seua resposta correcta")

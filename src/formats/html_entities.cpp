@@ -1,6 +1,7 @@
 #include "html_entities.h"
 
 #include <map>
+#include <string_view>
 
 #include "core/base/win1252.h"
 
@@ -44,8 +45,10 @@ const std::map<std::string, char32_t>& Entidades() {
 }  // namespace
 
 std::optional<char32_t> LeeEntidad(const std::string& html, size_t& i) {
-    const size_t fin = html.find(';', i + 1);
-    if (fin == std::string::npos || fin - i > 12)
+    // No reference is longer, so a text of "&" alone is read once, not searched from each.
+    constexpr size_t kLargoMaximo = 12;
+    const size_t fin = std::string_view(html).substr(0, i + kLargoMaximo + 1).find(';', i + 1);
+    if (fin == std::string::npos)
         return std::nullopt;
     const std::string nombre = html.substr(i + 1, fin - i - 1);
     char32_t c = 0;

@@ -3,6 +3,7 @@
 #include <array>
 #include <cstdlib>
 #include <cstring>
+#include <string_view>
 
 namespace {
 
@@ -92,23 +93,30 @@ double LeeFraccion(const std::string& html, size_t& i) {
 
 enum class TLectura { Hueco, NoHueco, SinCierre };
 
-// The gap that starts at inicio, read as the parser's pattern reads a well-formed one.
-TLectura LeeHueco(const std::string& html, size_t inicio, THuecoCloze& hueco) {
+// The end of the "{n:TYPE:" that opens a gap at inicio, or npos when none opens there.
+size_t FinDeApertura(const std::string& html, size_t inicio, std::string& tipo) {
     size_t i = inicio + 1;
     while (i < html.size() && EsDigito(html[i]))
         ++i;
     if (i >= html.size() || html[i] != ':')
-        return TLectura::NoHueco;
+        return std::string::npos;
+    // No type is longer than this, so the search for its colon stays short.
+    constexpr size_t kLargoTipo = 16;
     const size_t finTipo = html.find(':', i + 1);
-    if (finTipo == std::string::npos)
-        return TLectura::NoHueco;
-    hueco.Tipo = html.substr(i + 1, finTipo - i - 1);
+    if (finTipo == std::string::npos || finTipo - i - 1 > kLargoTipo)
+        return std::string::npos;
+    tipo = html.substr(i + 1, finTipo - i - 1);
     bool conocido = false;
-    for (const char* tipo : kTipos)
-        conocido = conocido || hueco.Tipo == tipo;
-    if (!conocido)
+    for (const char* conocida : kTipos)
+        conocido = conocido || tipo == conocida;
+    return conocido ? finTipo + 1 : std::string::npos;
+}
+
+// The gap that starts at inicio, read as the parser's pattern reads a well-formed one.
+TLectura LeeHueco(const std::string& html, size_t inicio, THuecoCloze& hueco) {
+    size_t i = FinDeApertura(html, inicio, hueco.Tipo);
+    if (i == std::string::npos)
         return TLectura::NoHueco;
-    i = finTipo + 1;
     // The alternatives are read again each with an optional "~" before it, so a first "~" is
     // no part of the first answer.
     if (i + 1 < html.size() && html[i] == '~' && html[i + 1] != '}')
@@ -187,21 +195,34 @@ TRespuestaImposible RespuestaImposible(const std::string& recortada) {
     return TRespuestaImposible::Ninguna;
 }
 
-std::vector<THuecoCloze> BuscaHuecosCloze(const std::string& html) {
+std::vector<THuecoCloze> BuscaHuecosCloze(const std::string& html, TDefectoCloze* defecto) {
     std::vector<THuecoCloze> huecos;
     THuecoCloze hueco;
+    TDefectoCloze hallado = TDefectoCloze::Ninguno;
     for (size_t i = html.find('{'); i != std::string::npos; i = html.find('{', i)) {
         const TLectura lectura = LeeHueco(html, i, hueco);
         // A gap that never closes would be read again from every later brace.
-        if (lectura == TLectura::SinCierre)
+        if (lectura == TLectura::SinCierre) {
+            if (hallado == TDefectoCloze::Ninguno)
+                hallado = TDefectoCloze::SinCerrar;
             break;
+        }
         if (lectura == TLectura::Hueco) {
+            const std::string_view marca = std::string_view(html).substr(0, hueco.Fin);
+            std::string tipo;
+            for (size_t j = marca.find('{', i + 1);
+                 hallado == TDefectoCloze::Ninguno && j != std::string_view::npos;
+                 j = marca.find('{', j + 1))
+                if (FinDeApertura(html, j, tipo) != std::string::npos)
+                    hallado = TDefectoCloze::Anidado;
             huecos.push_back(hueco);
             i = hueco.Fin;
         } else {
             ++i;
         }
     }
+    if (defecto)
+        *defecto = hallado;
     return huecos;
 }
 

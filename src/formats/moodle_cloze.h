@@ -32,8 +32,15 @@ struct THuecoCloze {
     std::string Tipo;  // SHORTANSWER, SA, MULTICHOICE...
     std::vector<TAlternativaCloze> Alternativas;
 };
-// The gaps of a cloze question's HTML, in order.
-std::vector<THuecoCloze> BuscaHuecosCloze(const std::string& html);
+// What of a cloze question's markup the parser reads other than its writer meant.
+enum class TDefectoCloze {
+    Ninguno,
+    Anidado,    // a gap's answers hold the start of another gap, so its brace closes both
+    SinCerrar,  // a gap never closes (a last "\}" escapes its brace): the rest is no gap
+};
+// The gaps of a cloze question's HTML, in order, and where given its first defect.
+std::vector<THuecoCloze> BuscaHuecosCloze(const std::string& html,
+                                          TDefectoCloze* defecto = nullptr);
 bool EsTipoRespuestaCorta(const std::string& tipo);
 
 // A category path: names joined by "/", a "/" in a name written "//", as Moodle writes it.

@@ -5,7 +5,9 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cerrno>
 #include <cstring>
+#include <filesystem>
 
 #include "core/authoring/source_format.h"
 #include "core/base/io_error.h"
@@ -22,57 +24,135 @@ using TTipoNota = TNotaImportacion::TTipo;
 // Deeper nesting than any quiz file holds is refused rather than followed.
 constexpr int kProfundidadMaxima = 64;
 
-struct TNodo {
-    QString Nombre;
-    QXmlStreamAttributes Atributos;
-    QString Texto;
-    std::vector<TNodo> Hijos;
+// An answer worth most marks, the first of equals; none while no answer is worth any.
+template <class T>
+struct TMejorRespuesta {
+    std::optional<T> Mejor;
+    double Fraccion = 0;
+    int64_t Cuantas = 0;
 
-    const TNodo* Hijo(const char* nombre) const {
-        for (const TNodo& hijo : Hijos)
-            if (hijo.Nombre == QLatin1String(nombre))
-                return &hijo;
-        return nullptr;
-    }
-    // The text of a <text> inside the child, as Moodle reads it: trimmed.
-    std::string TextoDe(const char* nombre) const {
-        const TNodo* hijo = Hijo(nombre);
-        const TNodo* texto = hijo ? hijo->Hijo("text") : nullptr;
-        return texto ? RecortaComoMoodle(texto->Texto.toStdString()) : std::string();
+    void Anade(double fraccion, T respuesta) {
+        ++Cuantas;
+        if (fraccion > 0 && (!Mejor || fraccion > Fraccion)) {
+            Mejor = std::move(respuesta);
+            Fraccion = fraccion;
+        }
     }
 };
 
-std::string Atributo(const TNodo* nodo, const char* nombre) {
-    return nodo ? nodo->Atributos.value(QLatin1String(nombre)).toString().toStdString() : "";
+// What the import takes of a <question>, the first of each element as Moodle reads it; the
+// rest is read past and kept nowhere, so memory stays with what is used.
+struct TPreguntaLeida {
+    std::string Tipo;
+    std::string Nombre;
+    std::string Formato;  // the question text's
+    std::string Enunciado;
+    std::string Categoria;
+    bool Mayusculas = false;
+    TMejorRespuesta<std::string> Respuestas;  // a short answer's
+    std::vector<std::string> Etiquetas;       // Tildora's own tags only
+};
+
+void CompruebaProfundidad(QXmlStreamReader& xml, int profundidad) {
+    if (profundidad > kProfundidadMaxima)
+        xml.raiseError(QStringLiteral("elements nested deeper than %1").arg(kProfundidadMaxima));
 }
 
-void LeeNodo(QXmlStreamReader& xml, TNodo& nodo, int profundidad) {
-    nodo.Nombre = xml.name().toString();
-    nodo.Atributos = xml.attributes();
-    if (profundidad > kProfundidadMaxima) {
-        xml.raiseError(QStringLiteral("elements nested deeper than %1").arg(kProfundidadMaxima));
-        return;
-    }
-    while (!xml.atEnd()) {
+// What of an element is read to its end: nothing, its own text, or that and its first <text>
+// child's own text.
+enum class TLectura { Nada, Propio, ConTexto };
+struct TTextos {
+    QString Propio;
+    std::optional<QString> DeTexto;
+};
+
+TTextos LeeTextos(QXmlStreamReader& xml, int profundidad, TLectura lectura) {
+    TTextos textos;
+    CompruebaProfundidad(xml, profundidad);
+    while (!xml.atEnd() && !xml.hasError()) {
         switch (xml.readNext()) {
             case QXmlStreamReader::StartElement:
-                nodo.Hijos.emplace_back();
-                LeeNodo(xml, nodo.Hijos.back(), profundidad + 1);
+                if (lectura == TLectura::ConTexto && !textos.DeTexto &&
+                    xml.name() == QLatin1String("text"))
+                    textos.DeTexto = LeeTextos(xml, profundidad + 1, TLectura::Propio).Propio;
+                else
+                    LeeTextos(xml, profundidad + 1, TLectura::Nada);
                 break;
             case QXmlStreamReader::Characters:
-                nodo.Texto += xml.text();
+                if (lectura != TLectura::Nada)
+                    textos.Propio += xml.text();
                 break;
             case QXmlStreamReader::EndElement:
-                return;
+                return textos;
             default:
                 break;
         }
     }
+    return textos;
+}
+
+std::string Recortado(const std::optional<QString>& texto) {
+    return texto ? RecortaComoMoodle(texto->toStdString()) : std::string();
+}
+
+// Keeps the tags Tildora wrote, and no other, so a file of many tags costs nothing.
+void LeeEtiquetas(QXmlStreamReader& xml, std::vector<std::string>& etiquetas) {
+    while (!xml.atEnd() && !xml.hasError()) {
+        const QXmlStreamReader::TokenType token = xml.readNext();
+        if (token == QXmlStreamReader::EndElement)
+            return;
+        if (token != QXmlStreamReader::StartElement)
+            continue;
+        const bool etiqueta = xml.name() == QLatin1String("tag");
+        const std::string texto =
+            Recortado(LeeTextos(xml, 2, etiqueta ? TLectura::ConTexto : TLectura::Nada).DeTexto);
+        if (etiqueta && texto.starts_with("tildora-"))
+            etiquetas.push_back(texto);
+    }
+}
+
+TPreguntaLeida LeePregunta(QXmlStreamReader& xml) {
+    TPreguntaLeida pregunta;
+    pregunta.Tipo = xml.attributes().value(QLatin1String("type")).toString().toStdString();
+    bool nombre = false, enunciado = false, categoria = false, usecase = false;
+    while (!xml.atEnd() && !xml.hasError()) {
+        const QXmlStreamReader::TokenType token = xml.readNext();
+        if (token == QXmlStreamReader::EndElement)
+            break;
+        if (token != QXmlStreamReader::StartElement)
+            continue;
+        const QStringView hijo = xml.name();
+        if (hijo == QLatin1String("name") && !std::exchange(nombre, true)) {
+            pregunta.Nombre = Recortado(LeeTextos(xml, 1, TLectura::ConTexto).DeTexto);
+        } else if (hijo == QLatin1String("questiontext") && !std::exchange(enunciado, true)) {
+            pregunta.Formato =
+                xml.attributes().value(QLatin1String("format")).toString().toStdString();
+            pregunta.Enunciado = Recortado(LeeTextos(xml, 1, TLectura::ConTexto).DeTexto);
+        } else if (hijo == QLatin1String("category") && !std::exchange(categoria, true)) {
+            pregunta.Categoria = Recortado(LeeTextos(xml, 1, TLectura::ConTexto).DeTexto);
+        } else if (hijo == QLatin1String("usecase") && !std::exchange(usecase, true)) {
+            pregunta.Mayusculas = Recortado(LeeTextos(xml, 1, TLectura::Propio).Propio) == "1";
+        } else if (hijo == QLatin1String("tags")) {
+            LeeEtiquetas(xml, pregunta.Etiquetas);
+        } else if (hijo == QLatin1String("answer")) {
+            const double fraccion =
+                xml.attributes().value(QLatin1String("fraction")).toDouble() / 100;
+            TTextos textos = LeeTextos(xml, 1, TLectura::ConTexto);
+            pregunta.Respuestas.Anade(
+                fraccion, (textos.DeTexto ? *textos.DeTexto : textos.Propio).toStdString());
+        } else {
+            LeeTextos(xml, 1, TLectura::Nada);
+        }
+    }
+    return pregunta;
 }
 
 bool EsBlancoHtml(char c) {
     return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\f';
 }
+
+// UTF-8 takes at most three bytes for a character Windows-1252 holds.
+constexpr size_t kBytesGuardados = 3 * kLongitudRegistro;
 
 // HTML into paragraphs of plain text. Line ends and tabs of the HTML are layout, one blank at
 // most; plain blanks and every character an entity gives are the text's own.
@@ -133,7 +213,12 @@ class TLectorHtml {
 
     void Hueco(const std::string& respuesta) {
         Abre();
-        trozos_.push_back({TTrozo::TTipo::Hueco, respuesta});
+        if (Lleno()) {
+            ++huecosFuera_;
+        } else {
+            trozos_.push_back({TTrozo::TTipo::Hueco, respuesta});
+            bytes_ += respuesta.size() + 2;
+        }
         vacio_ = false;
     }
     void Contenido(const std::string& texto) {
@@ -143,6 +228,10 @@ class TLectorHtml {
     }
 
     std::vector<TTrozo>& Trozos() { return trozos_; }
+    // Past the bytes any record could keep, the text is no longer kept, and its gaps only
+    // counted.
+    bool Lleno() const { return bytes_ > kBytesGuardados; }
+    int64_t HuecosFuera() const { return huecosFuera_; }
 
   private:
     bool HayTextoAbierto() const { return parrafoAbierto_ && !cerrado_ && !vacio_; }
@@ -158,7 +247,10 @@ class TLectorHtml {
         blancoPendiente_ = false;
     }
     void NuevoParrafo() {
-        trozos_.push_back({TTrozo::TTipo::Parrafo, ""});
+        if (!Lleno()) {
+            trozos_.push_back({TTrozo::TTipo::Parrafo, ""});
+            bytes_ += 2;
+        }
         vacio_ = true;
         cerrado_ = false;
         blancoPendiente_ = false;
@@ -183,6 +275,9 @@ class TLectorHtml {
         NuevoParrafo();
     }
     void AnadeTexto(const std::string& texto) {
+        if (Lleno())
+            return;
+        bytes_ += texto.size();
         if (!trozos_.empty() && trozos_.back().Tipo == TTrozo::TTipo::Texto)
             trozos_.back().Texto += texto;
         else
@@ -204,7 +299,8 @@ class TLectorHtml {
             nombre += static_cast<char>(std::tolower(static_cast<unsigned char>(html[j++])));
         if (!cierre && (nombre == "script" || nombre == "style")) {
             const size_t final = html.find("</" + nombre, fin);
-            return final == std::string::npos ? html.size() : html.find('>', final) + 1;
+            const size_t cierre = final == std::string::npos ? final : html.find('>', final);
+            return cierre == std::string::npos ? html.size() : cierre + 1;
         }
         static const char* const kBloques[] = {
             "p",  "div", "li", "ul",         "ol",  "h1",      "h2",     "h3",
@@ -229,6 +325,8 @@ class TLectorHtml {
     bool vacio_ = true;
     bool cerrado_ = false;
     bool blancoPendiente_ = false;
+    size_t bytes_ = 0;
+    int64_t huecosFuera_ = 0;
 };
 
 // A text of an answer as one line: its layout blanks as blanks, trimmed as Moodle trims.
@@ -249,9 +347,15 @@ std::string TextoDeHtml(const std::string& html) {
     return UnaLinea(texto);
 }
 
+struct TCorte {
+    std::string Texto;
+    bool Cortado = false;
+    int64_t HuecosQuitados = 0;
+};
+
 // Cuts the text to at most maximo bytes, at the end of a sentence where one fits, never inside
 // a gap.
-std::string CortaTexto(const std::vector<TTrozo>& trozos, size_t maximo) {
+TCorte CortaTexto(const std::vector<TTrozo>& trozos, size_t maximo) {
     std::string texto;
     std::vector<std::pair<size_t, size_t>> huecos;  // the bytes of each gap, marks included
     for (const TTrozo& trozo : trozos) {
@@ -261,7 +365,7 @@ std::string CortaTexto(const std::vector<TTrozo>& trozos, size_t maximo) {
             huecos.emplace_back(inicio, texto.size());
     }
     if (texto.size() <= maximo)
-        return texto;
+        return {texto};
     const auto fuera = [&](size_t p) {
         const auto it = std::upper_bound(huecos.begin(), huecos.end(), std::make_pair(p, p));
         return it == huecos.begin() || std::prev(it)->second <= p || std::prev(it)->first == p;
@@ -287,17 +391,18 @@ std::string CortaTexto(const std::vector<TTrozo>& trozos, size_t maximo) {
     texto.resize(corte);
     while (!texto.empty() && (texto.back() == ' ' || texto.back() == '\r'))
         texto.pop_back();
-    return texto;
+    const auto quitados = std::count_if(huecos.begin(), huecos.end(),
+                                        [&](const auto& hueco) { return hueco.second > corte; });
+    return {texto, true, quitados};
 }
 
 class TImportador {
   public:
     explicit TImportador(TImportacionMoodle& importacion) : importacion_(importacion) {}
 
-    void Procesa(const TNodo& pregunta) {
-        const std::string tipo = pregunta.Atributos.value("type").toString().toStdString();
-        if (tipo == "category") {
-            const std::vector<std::string> ruta = DivideRutaCategoria(pregunta.TextoDe("category"));
+    void Procesa(const TPreguntaLeida& pregunta) {
+        if (pregunta.Tipo == "category") {
+            const std::vector<std::string> ruta = DivideRutaCategoria(pregunta.Categoria);
             // A path of its context alone, or with Moodle's top category, names no topic.
             const bool raiz = ruta.size() == 1 || (ruta.size() == 2 && ruta[1] == "top");
             tema_ = raiz ? "" : ruta.back();
@@ -305,37 +410,38 @@ class TImportador {
         }
         ++numero_;
         notas_.clear();
-        nombre_ = pregunta.TextoDe("name");
-        etiquetas_.clear();
-        if (const TNodo* etiquetas = pregunta.Hijo("tags"))
-            for (const TNodo& etiqueta : etiquetas->Hijos)
-                if (etiqueta.Nombre == QLatin1String("tag") && etiqueta.Hijo("text"))
-                    etiquetas_.push_back(
-                        RecortaComoMoodle(etiqueta.Hijo("text")->Texto.toStdString()));
+        nombre_ = pregunta.Nombre;
+        const std::string& tipo = pregunta.Tipo;
+        etiquetas_ = std::move(pregunta.Etiquetas);
         if (tipo != "cloze" && tipo != "multianswer" && tipo != "shortanswer") {
             Nota(TTipoNota::TipoSinUso, tipo);
             Cierra(std::nullopt);
             return;
         }
-        const TNodo* enunciado = pregunta.Hijo("questiontext");
-        const std::string formato = Atributo(enunciado, "format");
-        const std::string html = pregunta.TextoDe("questiontext");
+        const std::string& formato = pregunta.Formato;
+        const std::string& html = pregunta.Enunciado;
         TLectorHtml lector(formato == "moodle_auto_format" || formato == "plain_text",
                            formato == "plain_text");
         bool bien = true;
         if (tipo == "shortanswer") {
             lector.Lee(html);
-            bien = PonHuecoCorto(pregunta, lector.Trozos());
+            bien = PonHuecoCorto(pregunta, lector);
         } else {
+            TDefectoCloze defecto = TDefectoCloze::Ninguno;
             size_t desde = 0;
-            for (const THuecoCloze& hueco : BuscaHuecosCloze(html)) {
+            for (const THuecoCloze& hueco : BuscaHuecosCloze(html, &defecto)) {
                 lector.Lee(html.substr(desde, hueco.Inicio - desde));
                 bien = bien && PonHuecoCloze(hueco, lector);
                 desde = hueco.Fin;
             }
             lector.Lee(html.substr(desde));
+            if (bien && defecto != TDefectoCloze::Ninguno) {
+                Nota(defecto == TDefectoCloze::Anidado ? TTipoNota::HuecoAnidado
+                                                       : TTipoNota::HuecoSinCerrar);
+                bien = false;
+            }
         }
-        Cierra(bien ? std::optional(lector.Trozos()) : std::nullopt);
+        Cierra(bien ? std::optional(std::move(lector)) : std::nullopt);
     }
 
   private:
@@ -343,18 +449,14 @@ class TImportador {
         notas_.push_back({tipo, numero_, nombre_, std::move(detalle), cifra});
     }
 
-    // The answer worth most marks, the first of equals; none when no answer is worth any.
-    std::optional<size_t> Correcta(const std::vector<double>& fracciones) {
-        std::optional<size_t> mejor;
-        for (size_t i = 0; i < fracciones.size(); ++i)
-            if (fracciones[i] > 0 && (!mejor || fracciones[i] > fracciones[*mejor]))
-                mejor = i;
-        if (!mejor) {
+    // The answer worth most marks, or none after the note that leaves the question out.
+    template <class T>
+    const std::optional<T>& Correcta(const TMejorRespuesta<T>& respuestas) {
+        if (!respuestas.Mejor)
             Nota(TTipoNota::SinRespuestaCorrecta);
-        } else if (fracciones.size() > 1) {
-            descartadas_ += static_cast<int64_t>(fracciones.size()) - 1;
-        }
-        return mejor;
+        else
+            descartadas_ += respuestas.Cuantas - 1;
+        return respuestas.Mejor;
     }
 
     std::string RespuestaCorta(std::string respuesta) {
@@ -364,10 +466,10 @@ class TImportador {
     }
 
     bool PonHuecoCloze(const THuecoCloze& hueco, TLectorHtml& lector) {
-        std::vector<double> fracciones;
-        for (const TAlternativaCloze& alternativa : hueco.Alternativas)
-            fracciones.push_back(alternativa.Fraccion);
-        const std::optional<size_t> correcta = Correcta(fracciones);
+        TMejorRespuesta<size_t> alternativas;
+        for (size_t i = 0; i < hueco.Alternativas.size(); ++i)
+            alternativas.Anade(hueco.Alternativas[i].Fraccion, i);
+        const std::optional<size_t> correcta = Correcta(alternativas);
         if (!correcta)
             return false;
         const std::string escrita =
@@ -388,23 +490,14 @@ class TImportador {
     }
 
     // A short-answer question's one gap: at its blank (a run of "___") or at the end.
-    bool PonHuecoCorto(const TNodo& pregunta, std::vector<TTrozo>& trozos) {
-        std::vector<double> fracciones;
-        std::vector<std::string> respuestas;
-        for (const TNodo& hijo : pregunta.Hijos) {
-            if (hijo.Nombre != QLatin1String("answer"))
-                continue;
-            fracciones.push_back(hijo.Atributos.value("fraction").toDouble() / 100);
-            const TNodo* texto = hijo.Hijo("text");
-            respuestas.push_back(texto ? texto->Texto.toStdString() : hijo.Texto.toStdString());
-        }
-        const std::optional<size_t> correcta = Correcta(fracciones);
+    bool PonHuecoCorto(const TPreguntaLeida& pregunta, TLectorHtml& lector) {
+        const std::optional<std::string>& correcta = Correcta(pregunta.Respuestas);
         if (!correcta)
             return false;
-        const TNodo* usecase = pregunta.Hijo("usecase");
-        if (usecase && RecortaComoMoodle(usecase->Texto.toStdString()) == "1")
+        if (pregunta.Mayusculas)
             Nota(TTipoNota::MayusculasIgnoradas);
-        const TTrozo hueco{TTrozo::TTipo::Hueco, RespuestaCorta(respuestas[*correcta])};
+        const TTrozo hueco{TTrozo::TTipo::Hueco, RespuestaCorta(*correcta)};
+        std::vector<TTrozo>& trozos = lector.Trozos();
         for (size_t i = 0; i < trozos.size(); ++i) {
             if (trozos[i].Tipo != TTrozo::TTipo::Texto)
                 continue;
@@ -455,11 +548,13 @@ class TImportador {
         return bytes;
     }
 
-    void Cierra(std::optional<std::vector<TTrozo>> trozos) {
+    // The question as the lector read it, or none when it is left out.
+    void Cierra(std::optional<TLectorHtml> lector) {
         std::optional<TPregunta> pregunta;
-        if (trozos) {
+        if (lector) {
+            std::vector<TTrozo>& trozos = lector->Trozos();
             pregunta = TPregunta{};
-            for (TTrozo& trozo : *trozos) {
+            for (TTrozo& trozo : trozos) {
                 if (trozo.Tipo == TTrozo::TTipo::Parrafo)
                     continue;
                 const auto bytes = Bytes(trozo.Texto, true);
@@ -477,9 +572,17 @@ class TImportador {
                     Nota(TTipoNota::TemaCortado, "", kLargoTemaImportado);
                 }
                 const size_t maximo = kLongitudRegistro - 4 - pregunta->Tema.size();
-                pregunta->Texto = CortaTexto(*trozos, maximo);
-                if (pregunta->Texto.size() < TextoDeTrozos(*trozos).size())
-                    Nota(TTipoNota::TextoCortado, "", static_cast<int64_t>(pregunta->Texto.size()));
+                TCorte corte = CortaTexto(trozos, maximo);
+                const int64_t quitados = corte.HuecosQuitados + lector->HuecosFuera();
+                if (quitados > 0) {
+                    Nota(TTipoNota::CorteQuitaHuecos, "", quitados);
+                    pregunta.reset();
+                } else {
+                    pregunta->Texto = std::move(corte.Texto);
+                    if (corte.Cortado)
+                        Nota(TTipoNota::TextoCortado, "",
+                             static_cast<int64_t>(pregunta->Texto.size()));
+                }
             } else {
                 pregunta.reset();
             }
@@ -530,11 +633,13 @@ TImportacionMoodle ImportaMoodle(QIODevice& entrada) {
                 xml.raiseError(QStringLiteral("not a Moodle quiz file: its first element is <%1>, "
                                               "not <quiz>")
                                    .arg(xml.name()));
+        } else if (token == QXmlStreamReader::StartElement &&
+                   xml.name() == QLatin1String("question")) {
+            const TPreguntaLeida pregunta = LeePregunta(xml);
+            if (!xml.hasError())
+                importador.Procesa(pregunta);
         } else if (token == QXmlStreamReader::StartElement) {
-            TNodo nodo;
-            LeeNodo(xml, nodo, 0);
-            if (!xml.hasError() && nodo.Nombre == QLatin1String("question"))
-                importador.Procesa(nodo);
+            LeeTextos(xml, 0, TLectura::Nada);
         }
     }
     if (!xml.hasError() && !raiz)
@@ -552,6 +657,13 @@ TImportacionMoodle ImportaMoodle(QIODevice& entrada) {
 }
 
 TImportacionMoodle ImportaFicheroMoodle(const std::string& ruta) {
+    // A FIFO or a device would never end, or never begin.
+    std::error_code error;
+    const std::filesystem::file_status estado = std::filesystem::status(ruta, error);
+    if (std::filesystem::is_directory(estado))
+        throw IoError("abrir", ruta, EISDIR);
+    if (std::filesystem::exists(estado) && !std::filesystem::is_regular_file(estado))
+        throw IoError("abrir", ruta);
     QFile fichero(QString::fromLocal8Bit(ruta.c_str()));
     if (!fichero.open(QIODevice::ReadOnly))
         throw IoError("abrir", ruta);

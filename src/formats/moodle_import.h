@@ -18,6 +18,9 @@ struct TNotaImportacion {
         SinRespuestaCorrecta,  // a gap with no answer worth any marks
         CaracterImposible,     // Detalle: a character Windows-1252 cannot hold
         MarcaDeHueco,          // an "@" in its text or an answer, Tildora's gap mark
+        HuecoAnidado,          // a gap's answers hold the start of another gap
+        HuecoSinCerrar,        // a gap never closes: its markup would stand as text
+        CorteQuitaHuecos,      // Cifra: the gaps that a cut to a record's size would drop
         // The question comes in, changed:
         HuecoComoTexto,         // Detalle: the gap's type; its right answer is plain text
         RespuestasDescartadas,  // Cifra: the other answers of its gaps
@@ -36,7 +39,7 @@ struct TNotaImportacion {
     std::string Detalle;  // UTF-8
     int64_t Cifra = 0;
 
-    bool Omite() const { return Tipo <= TTipo::MarcaDeHueco; }
+    bool Omite() const { return Tipo <= TTipo::CorteQuitaHuecos; }
     bool Devuelve() const { return Tipo >= TTipo::PracticaAcentos; }
 };
 

@@ -1,8 +1,10 @@
 #include "command_support.h"
 
 #include <algorithm>
+#include <filesystem>
 
 #include "core/base/binary_file.h"
+#include "core/base/io_error.h"
 
 std::vector<TPregunta> LeePreguntasConjunto(const std::string& nombre, std::ostream& errores) {
     ValidaConjunto(nombre, errores);
@@ -33,4 +35,22 @@ std::pair<std::string, std::string> LeeOrigenYConjunto(const std::vector<std::st
     if (!destino.ends_with(".preg") || NombreSinExtension(destino).empty())
         throw TErrorUso("the question file must be named SOMETHING.preg", orden);
     return {origen, destino};
+}
+
+void CompruebaEntrada(const std::string& ruta) {
+    std::error_code error;
+    const std::filesystem::file_status estado = std::filesystem::status(ruta, error);
+    if (std::filesystem::is_directory(estado))
+        throw TFallo(ruta + ": a folder, not a file; nothing read");
+    if (std::filesystem::exists(estado) && !std::filesystem::is_regular_file(estado))
+        throw TFallo(ruta + ": not a regular file (a FIFO, socket or device); nothing read");
+}
+
+std::string LeeEntrada(const std::string& ruta) {
+    CompruebaEntrada(ruta);
+    try {
+        return LeeFicheroCompleto(ruta);
+    } catch (const IoError& e) {
+        throw TFallo(ruta + ": cannot be read" + (e.Motivo().empty() ? "" : ": " + e.Motivo()));
+    }
 }

@@ -34,5 +34,10 @@ std::pair<std::string, std::string> LeeOrigenYConjunto(const std::vector<std::st
                                                        const std::string& orden,
                                                        const std::string& queToma);
 
+// The whole of a command's input file. A folder, FIFO, socket or device is refused, saying so,
+// before anything waits on it or reads it; TFallo then, and when the file cannot be read.
+std::string LeeEntrada(const std::string& ruta);
+void CompruebaEntrada(const std::string& ruta);
+
 // "1,3-5" into topic numbers, each from 1 to cuenta; TErrorUso for orden otherwise.
 std::vector<int> LeeSeleccion(const std::string& lista, int32_t cuenta, const std::string& orden);

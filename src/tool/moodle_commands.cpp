@@ -71,6 +71,15 @@ std::string DescribeNota(const TNotaImportacion& nota) {
                    "', a character that Tildora's files (Windows-1252) cannot hold";
         case TNota::MarcaDeHueco:
             return "left out: it holds \"@\", Tildora's gap mark";
+        case TNota::HuecoAnidado:
+            return "left out: a gap's answer holds the start of another gap (\"{\" with no "
+                   "\"}\" before it); close the first gap";
+        case TNota::HuecoSinCerrar:
+            return "left out: a gap never closes (is its last \"}\" missing, or escaped as "
+                   "\"\\}\"?)";
+        case TNota::CorteQuitaHuecos:
+            return "left out: its text exceeds a question record, and a cut to it would drop " +
+                   std::to_string(nota.Cifra) + (nota.Cifra == 1 ? " gap" : " gaps");
         case TNota::HuecoComoTexto:
             return "a " + nota.Detalle + " gap becomes its right answer as plain text";
         case TNota::RespuestasDescartadas:
@@ -153,6 +162,7 @@ int ImportaOrden(const std::vector<std::string>& argumentos, std::ostream& salid
     const auto [origen, destino] =
         LeeOrigenYConjunto(argumentos, "import", "FILE.xml and -o SET.preg");
 
+    CompruebaEntrada(origen);
     TImportacionMoodle importacion = ImportaFicheroMoodle(origen);
     if (importacion.Error) {
         errores << origen << ":" << importacion.Error->Linea << ":" << importacion.Error->Columna

@@ -1,16 +1,18 @@
 #include "spelling_commands.h"
 
 #include <algorithm>
-#include <fstream>
+#include <cstdio>
 #include <map>
 #include <sstream>
 #include <stdexcept>
 
+#include "command_support.h"
 #include "commands.h"
 #include "core/authoring/gap_rules.h"
 #include "core/authoring/set_checks.h"
 #include "core/authoring/source_format.h"
 #include "core/authoring/text_import.h"
+#include "core/base/atomic_write.h"
 #include "core/base/binary_file.h"
 #include "core/base/io_error.h"
 #include "core/base/win1252.h"
@@ -58,13 +60,48 @@ const std::map<std::string, std::string> kAyudas = {
      "dictionary that is not installed is reported and its questions are not checked.\n"},
 };
 
-std::string Lee(const std::string& ruta) {
-    std::ifstream fichero(ruta, std::ios::binary);
-    if (!fichero)
-        throw std::runtime_error(ruta + ": cannot be read");
-    std::ostringstream contenido;
-    contenido << fichero.rdbuf();
-    return contenido.str();
+// A rejected character as a message can show it: a control character or a byte that is not
+// UTF-8 by its code, never raw.
+std::string Muestra(const std::string& caracter) {
+    size_t i = 0;
+    const std::optional<char32_t> codigo = LeeUtf8(caracter, i);
+    char cifras[16];
+    if (!codigo || i != caracter.size()) {
+        std::snprintf(cifras, sizeof cifras, "0x%02X",
+                      static_cast<unsigned>(static_cast<unsigned char>(caracter.front())));
+        return std::string("the byte ") + cifras + ", which is not UTF-8,";
+    }
+    if (*codigo < 0x20 || (*codigo >= 0x7F && *codigo < 0xA0)) {
+        std::snprintf(cifras, sizeof cifras, "U+%04X", static_cast<unsigned>(*codigo));
+        return std::string("the control character ") + cifras;
+    }
+    return "the character \"" + caracter + "\"";
+}
+
+// Lines past these are only counted: a binary file would give a message for each of its lines.
+constexpr size_t kLineasMostradas = 20;
+
+// One message for each line that holds characters a question cannot keep, the first of them.
+void ListaRechazados(const std::string& texto, const std::vector<TCaracterRechazado>& rechazados,
+                     std::ostream& errores) {
+    size_t lineas = 0;
+    for (size_t i = 0; i < rechazados.size();) {
+        size_t fin = i + 1;
+        while (fin < rechazados.size() && rechazados[fin].Linea == rechazados[i].Linea)
+            ++fin;
+        if (++lineas <= kLineasMostradas) {
+            errores << texto << ":" << rechazados[i].Linea << ": column " << rechazados[i].Columna
+                    << ": " << Muestra(rechazados[i].Caracter)
+                    << " cannot be kept in a question; replace it";
+            if (fin - i > 1)
+                errores << " (and " << fin - i - 1 << " more on this line)";
+            errores << "\n";
+        }
+        i = fin;
+    }
+    if (lineas > kLineasMostradas)
+        errores << texto << ": " << lineas - kLineasMostradas
+                << " more lines hold such characters; is it a UTF-8 text?\n";
 }
 
 int HazHuecos(const std::vector<std::string>& argumentos, std::ostream& salida,
@@ -104,12 +141,16 @@ int HazHuecos(const std::vector<std::string>& argumentos, std::ostream& salida,
     if (reglas.empty() || texto.empty())
         throw TUsoErroneo("'gaps' takes at least one --rule and a text");
 
-    const TTextoImportado importado = ImportaTexto(Lee(texto), TPregunta{0, 0, tema, ""});
-    for (const TCaracterRechazado& r : importado.Rechazados)
-        errores << texto << ":" << r.Linea << ": column " << r.Columna << ": the character \""
-                << r.Caracter << "\" cannot be kept in a question; replace it\n";
+    const TTextoImportado importado = ImportaTexto(LeeEntrada(texto), TPregunta{0, 0, tema, ""});
+    ListaRechazados(texto, importado.Rechazados, errores);
     if (!importado.Rechazados.empty())
         return kSalidaFallo;
+    if (importado.Preguntas.size() > static_cast<size_t>(kMaximoPreguntas)) {
+        errores << texto << ": the text makes " << importado.Preguntas.size()
+                << " questions, and a set holds at most " << kMaximoPreguntas
+                << "; nothing written\n";
+        return kSalidaFallo;
+    }
     if (importado.Sustituidos > 0)
         errores << texto << ": " << importado.Sustituidos
                 << " characters replaced by a plain form (dashes, blanks, signs)\n";
@@ -151,16 +192,19 @@ int HazHuecos(const std::vector<std::string>& argumentos, std::ostream& salida,
         salida << fuente;
         return kSalidaBien;
     }
-    std::ofstream fichero(destino, std::ios::binary);
-    fichero << fuente;
-    if (!fichero.flush())
-        throw std::runtime_error(destino + ": cannot be written");
+    try {
+        EscribeFichero(destino, fuente);
+    } catch (const IoError& e) {
+        throw std::runtime_error(destino + ": cannot be written" +
+                                 (e.Motivo().empty() ? "" : ": " + e.Motivo()));
+    }
     salida << "Wrote " << destino << ": " << preguntas.size() << " questions.\n";
     return kSalidaBien;
 }
 
 // The questions of a set, as 'unpack' reads them, or of a source.
 std::vector<TPregunta> LeePreguntas(const std::string& nombre, std::ostream& errores) {
+    CompruebaEntrada(nombre);
     std::string fuente;
     if (nombre.ends_with(".preg")) {
         std::ostringstream desempaquetada;
@@ -168,7 +212,7 @@ std::vector<TPregunta> LeePreguntas(const std::string& nombre, std::ostream& err
             throw std::runtime_error("");
         fuente = desempaquetada.str();
     } else {
-        fuente = Lee(nombre);
+        fuente = LeeEntrada(nombre);
     }
     TFuenteLeida leida = LeeFuente(fuente);
     if (leida.Error)

@@ -191,3 +191,51 @@ TEST(Worksheet, TheAnswerKeyOnPagesOfItsOwn) {
     EXPECT_EQ(Textos(valenciano[1])[0], "Mi conjunto \x97 Solucions");
     EXPECT_TRUE(Tiene(Textos(valenciano[1]), "(2) (en blanc)"));
 }
+
+// A long address was once clipped at the right margin, and a long answer in the key.
+TEST(Worksheet, LongWordsAndAnswersBreakAtTheMarginAndNothingIsLost) {
+    std::string direccion = "https://ejemplo.org/";
+    while (direccion.size() < 130)
+        direccion += "ruta" + std::to_string(direccion.size()) + "/";
+    std::string respuesta;
+    while (respuesta.size() < 29000)
+        respuesta += "x" + std::to_string(respuesta.size());
+    const std::string tema = "Tema " + std::string(100, 't') + " con " + direccion;
+    const std::vector<TPregunta> preguntas = {{0, 0, tema, "Mira " + direccion + " ya"},
+                                              {0, 0, tema, "@" + respuesta + "@ fin"}};
+    const TMedidasHoja medidas = Medidas();
+    const std::string titulo = std::string(90, 'n') + " " + std::string(90, 'm');
+    const auto paginas = PlanificaHoja(preguntas, {titulo, true, TIdioma::Castellano}, medidas);
+    const auto sinBlancos = [](std::string s) {
+        std::erase(s, ' ');
+        return s;
+    };
+    std::string texto, clave, cabeceras;
+    double raya = 0;
+    int rayasDeCabecera = 2;  // the heading's, for the name and the date
+    bool enClave = false;
+    for (const TPaginaHoja& pagina : paginas) {
+        for (const TPiezaHoja& p : pagina.Piezas) {
+            EXPECT_GE(p.X, medidas.Margen - 0.01);
+            EXPECT_LE(p.X + (p.Tipo == TTipo::Raya ? p.Ancho : 6.0 * p.Texto.size()),
+                      medidas.Ancho - medidas.Margen + 0.01)
+                << p.Texto;
+            enClave = enClave || p.Texto.ends_with("Soluciones");
+            if (p.Tipo == TTipo::Raya && rayasDeCabecera-- <= 0)
+                raya += p.Ancho;
+            else if (p.Estilo == TEstiloHoja::Texto && !enClave)
+                texto += p.Texto.ends_with("-") ? p.Texto.substr(0, p.Texto.size() - 1) : p.Texto;
+            else if (p.Estilo == TEstiloHoja::Respuesta)
+                clave += p.Texto.ends_with("-") ? p.Texto.substr(0, p.Texto.size() - 1) : p.Texto;
+            else if (p.Estilo == TEstiloHoja::Tema || p.Estilo == TEstiloHoja::Titulo)
+                cabeceras += sinBlancos(p.Texto.ends_with("-") && p.Texto.size() > 1
+                                            ? p.Texto.substr(0, p.Texto.size() - 1)
+                                            : p.Texto);
+        }
+    }
+    EXPECT_NE(texto.find("Mira" + direccion + "ya"), std::string::npos) << texto;
+    EXPECT_EQ(clave, respuesta);
+    EXPECT_EQ(cabeceras, sinBlancos(titulo + tema + titulo + " \x97 Soluciones")) << cabeceras;
+    // 1.5 widths of an "n" per character of the answer, over as many lines as it takes.
+    EXPECT_NEAR(raya, 9.0 * static_cast<double>(respuesta.size()), 0.5);
+}

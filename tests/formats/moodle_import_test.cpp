@@ -1,6 +1,7 @@
 #include "moodle_import.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <QBuffer>
 #include <QFile>
@@ -119,7 +120,9 @@ TEST(MoodleImport, TheReportNamesEachQuestionConcernedAndWhy) {
         Cloze("arroba", "mi@correo {1:SA:=a}") + Cloze("flecha", "\xE2\x86\x92 {1:SA:=a}") +
         Cloze("sin nota", "{1:SA:%0%a~%-50%b}") +
         Cloze("cambiada", "{1:MC:=x~y~z} {1:SAC:=A~b} {1:SA:=x*y}") +
-        Corta("t ___", {{100, "ab\\*c"}}, true) + Cloze("ultima", "{1:SA:=fin}");
+        Corta("t ___", {{100, "ab\\*c"}}, true) +
+        Cloze("anidada", "{1:SA:=casa y dos {1:SA:=perro}") +
+        Cloze("abierta", "Fin {1:SA:=casa\\}") + Cloze("ultima", "{1:SA:=fin}");
     const TImportacionMoodle importacion = Importa(Quiz(cuerpo));
     ASSERT_FALSE(importacion.Error);
     EXPECT_EQ(importacion.Preguntas, (std::vector<TPregunta>{{0, 0, "", "@a@"},
@@ -137,6 +140,8 @@ TEST(MoodleImport, TheReportNamesEachQuestionConcernedAndWhy) {
         {TTipo::Comodin, 7, "cambiada", ""},
         {TTipo::RespuestasDescartadas, 7, "cambiada", "", 3},
         {TTipo::MayusculasIgnoradas, 8, "c", ""},
+        {TTipo::HuecoAnidado, 9, "anidada", ""},
+        {TTipo::HuecoSinCerrar, 10, "abierta", ""},
     };
     ASSERT_EQ(importacion.Notas.size(), esperadas.size());
     for (size_t i = 0; i < esperadas.size(); ++i) {
@@ -183,12 +188,18 @@ TEST(MoodleImport, BadFilesAreRefusedWithTheirLineAndGiveNoQuestions) {
         EXPECT_TRUE(importacion.Notas.empty()) << caso.nombre;
     }
     EXPECT_THROW(ImportaFicheroMoodle("/no/such/folder/quiz.xml"), IoError);
+    // A FIFO once held the tool and the editor waiting for a writer that never came.
+    TCarpetaTemporal carpeta;
+    ASSERT_EQ(mkfifo(carpeta.En("fifo.xml").c_str(), 0600), 0);
+    for (const std::string& ruta :
+         {carpeta.Ruta(), carpeta.En("fifo.xml"), std::string("/dev/zero")})
+        EXPECT_THROW(ImportaFicheroMoodle(ruta), IoError) << ruta;
 }
 
 TEST(MoodleImport, ATextBeyondARecordIsCutAtASentenceAndReported) {
-    std::string largo;
+    std::string largo = "Una frase con un {1:SA:=hueco largo de verdad}. ";
     while (largo.size() < 60000)
-        largo += "Una frase con un {1:SA:=hueco largo de verdad}. Otra m&aacute;s! ";
+        largo += "Otra m&aacute;s! Y otra frase sin hueco. ";
     const TImportacionMoodle importacion =
         Importa(Quiz(Categoria("$course$/top/S/" + std::string(300, 't')) +
                      Cloze("larga", "<p>" + largo + "</p>")));
@@ -199,11 +210,78 @@ TEST(MoodleImport, ATextBeyondARecordIsCutAtASentenceAndReported) {
     EXPECT_GT(pregunta.Texto.size() + 100, kLongitudRegistro - 4 - pregunta.Tema.size());
     EXPECT_TRUE(pregunta.Texto.ends_with("!") || pregunta.Texto.ends_with("."))
         << pregunta.Texto.substr(pregunta.Texto.size() - 20);
-    EXPECT_EQ(std::count(pregunta.Texto.begin(), pregunta.Texto.end(), '@') % 2, 0);
+    EXPECT_TRUE(pregunta.Texto.starts_with("Una frase con un @hueco largo de verdad@."));
     ASSERT_EQ(importacion.Notas.size(), 2u);
     EXPECT_EQ(importacion.Notas[0].Tipo, TTipo::TemaCortado);
     EXPECT_EQ(importacion.Notas[1].Tipo, TTipo::TextoCortado);
     EXPECT_EQ(importacion.Notas[1].Cifra, static_cast<int64_t>(pregunta.Texto.size()));
+}
+
+// A cut that would leave gaps behind would bring in a question unlike the teacher's.
+TEST(MoodleImport, ACutThatWouldDropAGapLeavesTheQuestionOut) {
+    const struct {
+        const char* nombre;
+        std::string html;
+        int64_t quitados;
+    } casos[] = {
+        {"a gap past the record", std::string(40000, 'a') + " {1:SA:=b}", 1},
+        {"gaps on both sides", "{1:SA:=a} " + std::string(40000, 'a') + " {1:SA:=b} {1:SA:=c}", 2},
+        {"a blank cut before every gap", std::string(32760, 'a') + " b {1:SA:=c} {1:SA:=d}", 2},
+        {"a gap far past what is kept", std::string(400000, 'a') + " {1:SA:=b}", 1},
+    };
+    for (const auto& caso : casos) {
+        const TImportacionMoodle importacion =
+            Importa(Quiz(Cloze("larga", caso.html) + Cloze("corta", "{1:SA:=x}")));
+        ASSERT_FALSE(importacion.Error) << caso.nombre;
+        EXPECT_EQ(importacion.Preguntas, (std::vector<TPregunta>{{0, 0, "", "@x@"}}))
+            << caso.nombre;
+        ASSERT_EQ(importacion.Notas.size(), 1u) << caso.nombre;
+        EXPECT_EQ(importacion.Notas[0].Tipo, TTipo::CorteQuitaHuecos) << caso.nombre;
+        EXPECT_EQ(importacion.Notas[0].Numero, 1) << caso.nombre;
+        EXPECT_EQ(importacion.Notas[0].Cifra, caso.quitados) << caso.nombre;
+    }
+}
+
+// Each of these once never returned, or took minutes or gigabytes; now each reads to its end.
+TEST(MoodleImport, HostileMarkupIsReadToItsEnd) {
+    const struct {
+        const char* nombre;
+        std::string cuerpo;
+        std::string texto;
+    } casos[] = {
+        {"a script that never closes its end tag", Cloze("s", "Antes {1:SA:=a}<script>x</script"),
+         "Antes @a@"},
+        {"a style left open", Cloze("s", "Antes {1:SA:=a}<style>x"), "Antes @a@"},
+        {"a run of ampersands", Cloze("s", "{1:SA:=a} " + std::string(20000, '&')),
+         "@a@ " + std::string(20000, '&')},
+        {"elements inside the text",
+         "<question type=\"cloze\"><name><text>b</text></name><questiontext "
+         "format=\"html\"><text>x {1:SA:=a}" +
+             [] {
+                 std::string b;
+                 for (int i = 0; i < 20000; ++i)
+                     b += "<b/>";
+                 return b;
+             }() +
+             " y</text><extra><b/><b/></extra></questiontext></question>\n",
+         "x @a@ y"},
+        {"many empty answers",
+         [] {
+             std::string xml =
+                 "<question type=\"shortanswer\"><name><text>c</text></name>"
+                 "<questiontext format=\"html\"><text>t ___</text></questiontext>";
+             for (int i = 0; i < 20000; ++i)
+                 xml += "<answer/>";
+             return xml + "<answer fraction=\"100\"><text>r</text></answer></question>\n";
+         }(),
+         "t @r@"},
+    };
+    for (const auto& caso : casos) {
+        const TImportacionMoodle importacion = Importa(Quiz(caso.cuerpo));
+        ASSERT_FALSE(importacion.Error) << caso.nombre << ": " << importacion.Error->Mensaje;
+        ASSERT_EQ(importacion.Preguntas.size(), 1u) << caso.nombre;
+        EXPECT_EQ(importacion.Preguntas[0].Texto, caso.texto) << caso.nombre;
+    }
 }
 
 TEST(MoodleImport, AGapWithAThousandAlternatives) {

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <cstdlib>
 #include <sstream>
 
@@ -79,6 +81,20 @@ TEST_F(MoodleCommands, AMalformedFileWritesNothing) {
         EXPECT_TRUE(Contiene(r.Errores, "nothing written")) << r.Errores;
         EXPECT_FALSE(ExisteFichero(En("s.preg")));
         EXPECT_FALSE(ExisteFichero(En("s.ind")));
+    }
+}
+
+// A FIFO once held the import waiting for a writer that never came.
+TEST_F(MoodleCommands, WhatIsNoFileIsRefusedBeforeItIsRead) {
+    CreaCarpeta(En("carpeta.xml"));
+    ASSERT_EQ(mkfifo(En("fifo.xml").c_str(), 0600), 0);
+    for (const std::string& origen :
+         {En("carpeta.xml"), En("fifo.xml"), std::string("/dev/zero")}) {
+        const TSalida r = Herramienta({"import", origen, "-o", En("s.preg")});
+        EXPECT_EQ(r.Estado, kSalidaFallo) << origen;
+        EXPECT_TRUE(Contiene(r.Errores, origen + ": ")) << r.Errores;
+        EXPECT_TRUE(Contiene(r.Errores, "nothing read")) << r.Errores;
+        EXPECT_FALSE(ExisteFichero(En("s.preg")));
     }
 }
 

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -150,6 +153,70 @@ TEST_F(OrdenesOrtografia, GapsListsEveryCharacterItCannotKeepAndWritesNothing) {
     ASSERT_EQ(llano.Estado, kSalidaBien);
     EXPECT_TRUE(Contiene(llano.Salida, "> a <= @b@o-@v@a\n")) << llano.Salida;
     EXPECT_TRUE(Contiene(llano.Errores, "2 characters replaced")) << llano.Errores;
+}
+
+// A folder once gave an empty source over the old one, and a FIFO waited for ever.
+TEST_F(OrdenesOrtografia, WhatIsNoFileIsRefusedBeforeItIsRead) {
+    std::filesystem::create_directory(carpeta_.En("carpeta"));
+    ASSERT_EQ(mkfifo(carpeta_.En("fifo").c_str(), 0600), 0);
+    const std::string destino = Escribe("fuente.txt", "la fuente de antes");
+    for (const std::string& origen :
+         {carpeta_.En("carpeta"), carpeta_.En("fifo"), std::string("/dev/zero")}) {
+        for (const std::vector<std::string>& orden :
+             {std::vector<std::string>{"gaps", "--rule", "h", origen, "-o", destino},
+              std::vector<std::string>{"spell", origen}}) {
+            SCOPED_TRACE(orden.front() + " " + origen);
+            const TResultado r = Ejecuta(orden);
+            EXPECT_EQ(r.Estado, kSalidaFallo);
+            EXPECT_TRUE(Contiene(r.Errores, origen + ": ")) << r.Errores;
+            EXPECT_TRUE(Contiene(r.Errores, "nothing read")) << r.Errores;
+        }
+    }
+    std::ifstream leido(destino);
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(leido), {}), "la fuente de antes");
+}
+
+// A binary once gave a message for each of its bad bytes, NULs and all: millions of lines.
+TEST_F(OrdenesOrtografia, TextThatIsNotUtf8GivesOneMessageALineAtMost) {
+    std::string binario;
+    for (int linea = 0; linea < 500; ++linea)
+        binario += std::string("ab\0\xFF\xFE\x01 c\x80", 9) + "\n";
+    const std::string destino = Escribe("fuente.txt", "la fuente de antes");
+    const TResultado r = Ejecuta({"gaps", "--rule", "h", Escribe("b.bin", binario), "-o", destino});
+    EXPECT_EQ(r.Estado, kSalidaFallo);
+    EXPECT_EQ(r.Errores.find('\0'), std::string::npos);
+    EXPECT_EQ(std::count(r.Errores.begin(), r.Errores.end(), '\n'), 21) << r.Errores;
+    EXPECT_TRUE(Contiene(r.Errores,
+                         ":1: column 3: the control character U+0000 cannot be kept "
+                         "in a question; replace it (and 4 more on this line)\n"))
+        << r.Errores;
+    EXPECT_TRUE(Contiene(r.Errores, ": 480 more lines hold such characters")) << r.Errores;
+    const TResultado byte = Ejecuta({"gaps", "--rule", "h", Escribe("c.txt", "hola \xE9 y")});
+    EXPECT_TRUE(Contiene(byte.Errores, ":1: column 6: the byte 0xE9, which is not UTF-8,"))
+        << byte.Errores;
+    std::ifstream leido(destino);
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(leido), {}), "la fuente de antes");
+}
+
+// A source of more questions than a set holds was once written, for 'pack' to refuse.
+TEST_F(OrdenesOrtografia, MoreQuestionsThanASetHoldsAreRefusedWithTheirCount) {
+    std::string texto;
+    for (int i = 0; i <= kMaximoPreguntas; ++i)
+        texto += "hola\n\n";
+    const TResultado huecos =
+        Ejecuta({"gaps", "--rule", "h", Escribe("t.txt", texto), "-o", carpeta_.En("f.txt")});
+    EXPECT_EQ(huecos.Estado, kSalidaFallo);
+    EXPECT_TRUE(Contiene(huecos.Errores, "makes 65536 questions")) << huecos.Errores;
+    EXPECT_TRUE(Contiene(huecos.Errores, "at most 65535")) << huecos.Errores;
+    EXPECT_FALSE(std::filesystem::exists(carpeta_.En("f.txt")));
+
+    const std::vector<TPregunta> preguntas(kMaximoPreguntas + 1, TPregunta{0, 0, "", "@h@ola"});
+    const TResultado ortografia =
+        Ejecuta({"spell", Escribe("f.txt", EscribeFuente(preguntas, "t"))});
+    EXPECT_EQ(ortografia.Estado, kSalidaFallo);
+    EXPECT_TRUE(Contiene(ortografia.Errores, "question 65536 of 65536")) << ortografia.Errores;
+    EXPECT_TRUE(Contiene(ortografia.Errores, "at most 65535")) << ortografia.Errores;
+    EXPECT_TRUE(ortografia.Salida.empty());
 }
 
 TEST_F(OrdenesOrtografia, WrongUsageIsTold) {

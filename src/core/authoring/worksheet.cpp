@@ -14,6 +14,8 @@ constexpr double kSangria = 22;
 constexpr double kPuntosPorMilimetro = 72 / 25.4;
 constexpr double kEntrePreguntas = 10;
 constexpr double kAntesDeTema = 14;
+// The shortest piece of a gap's line at a line's end; a shorter one starts on the next line.
+constexpr double kTramoMinimo = 12;
 
 // One word of the flowing text: pieces with no blank between them.
 struct TParte {
@@ -45,8 +47,7 @@ class TMaquetador {
     }
 
     void Cabecera() {
-        Linea(TEstiloHoja::Titulo,
-              {{TTipo::Texto, medidas_.Margen, 0, 0, opciones_.Titulo, TEstiloHoja::Titulo}});
+        Titulo(opciones_.Titulo);
         y_ += 6;
         // The pupil's name and the date, each on a line to write on.
         const std::string nombre = Elige<std::string>(opciones_.Idioma, "Nombre:", "Nom:");
@@ -83,12 +84,15 @@ class TMaquetador {
                 if (primera && !tema.empty()) {
                     // The topic's heading stays with its first question.
                     const double alto = medidas_.AltoLinea(TEstiloHoja::Tema);
-                    bloque.Lineas.insert(bloque.Lineas.begin(), {{TTipo::Texto, medidas_.Margen,
-                                                                  medidas_.Base(TEstiloHoja::Tema),
-                                                                  0, tema, TEstiloHoja::Tema}});
-                    bloque.Altos.insert(bloque.Altos.begin(), alto + kAntesDeTema);
-                    for (TPiezaHoja& pieza : bloque.Lineas.front())
-                        pieza.Y += kAntesDeTema;
+                    const std::vector<std::string> renglones = Renglones(tema, TEstiloHoja::Tema);
+                    for (size_t r = renglones.size(); r-- > 0;) {
+                        const double antes = r == 0 ? kAntesDeTema : 0;
+                        bloque.Lineas.insert(bloque.Lineas.begin(),
+                                             {{TTipo::Texto, medidas_.Margen,
+                                               medidas_.Base(TEstiloHoja::Tema) + antes, 0,
+                                               renglones[r], TEstiloHoja::Tema}});
+                        bloque.Altos.insert(bloque.Altos.begin(), alto + antes);
+                    }
                 }
                 primera = false;
                 ColocaBloque(bloque, kEntrePreguntas);
@@ -100,11 +104,8 @@ class TMaquetador {
     void Respuestas() {
         paginas_.emplace_back();
         y_ = medidas_.Margen;
-        Linea(TEstiloHoja::Titulo,
-              {{TTipo::Texto, medidas_.Margen, 0, 0,
-                opciones_.Titulo + " \x97 " +
-                    Elige<std::string>(opciones_.Idioma, "Soluciones", "Solucions"),
-                TEstiloHoja::Titulo}});
+        Titulo(opciones_.Titulo + " \x97 " +
+               Elige<std::string>(opciones_.Idioma, "Soluciones", "Solucions"));
         y_ += 6;
         int numero = 0;
         const std::string vacia = Elige<std::string>(opciones_.Idioma, "(en blanco)", "(en blanc)");
@@ -155,6 +156,37 @@ class TMaquetador {
                 if (p.Tema == tema)
                     agrupadas.push_back(p);
         return agrupadas;
+    }
+
+    void Titulo(const std::string& titulo) {
+        for (std::string& renglon : Renglones(titulo, TEstiloHoja::Titulo))
+            Linea(TEstiloHoja::Titulo,
+                  {{TTipo::Texto, medidas_.Margen, 0, 0, std::move(renglon), TEstiloHoja::Titulo}});
+    }
+
+    // A heading in lines from margin to margin: broken at blanks, and a word wider than that
+    // at the margin, a hyphen saying so.
+    std::vector<std::string> Renglones(std::string_view texto, TEstiloHoja estilo) const {
+        const double ancho = medidas_.Ancho - 2 * medidas_.Margen;
+        std::vector<std::string> renglones;
+        while (renglones.empty() || !texto.empty()) {
+            const size_t caben = Caben(texto, ancho, estilo);
+            size_t corte = texto.size();
+            std::string guion;
+            if (caben < texto.size()) {
+                corte = texto.rfind(' ', caben);
+                if (corte == std::string_view::npos || corte == 0) {
+                    corte = std::min(Caben(texto, ancho - Ancho("-", estilo), estilo),
+                                     texto.size() - 1);
+                    guion = "-";
+                }
+            }
+            renglones.push_back(std::string(texto.substr(0, corte)) + guion);
+            texto.remove_prefix(corte);
+            if (guion.empty() && !texto.empty())
+                texto.remove_prefix(1);
+        }
+        return renglones;
     }
 
     // A line of pieces whose Y is relative to the line's top; Texto pieces get the baseline.
@@ -239,7 +271,22 @@ class TMaquetador {
         return Fluye(palabras, numero, TEstiloHoja::Texto);
     }
 
-    // The words in lines after the question's number; a word wider than the column stands alone.
+    // How many bytes of texto fit in ancho; at least one, so that every line takes some.
+    size_t Caben(std::string_view texto, double ancho, TEstiloHoja estilo) const {
+        // Widths nearly add up: the sum finds the length, the measure of the whole confirms it.
+        size_t n = 0;
+        for (double suma = 0; n < texto.size(); ++n) {
+            suma += medidas_.AnchoTexto(texto.substr(n, 1), estilo);
+            if (suma > ancho)
+                break;
+        }
+        while (n > 1 && medidas_.AnchoTexto(texto.substr(0, n), estilo) > ancho)
+            --n;
+        return std::max<size_t>(n, 1);
+    }
+
+    // The words in lines after the question's number. A word wider than the column starts a
+    // line and breaks at the margin, a hyphen saying so; a gap goes on in the next line.
     TLineas Fluye(const std::vector<TPalabra>& palabras, int numero, TEstiloHoja estilo) const {
         TLineas lineas;
         const double izquierda = medidas_.Margen + kSangria;
@@ -247,6 +294,7 @@ class TMaquetador {
         const double alto = medidas_.AltoLinea(estilo);
         const double base = medidas_.Base(estilo);
         const double blanco = Ancho(" ", estilo);
+        const double guion = Ancho("-", estilo);
         lineas.Lineas.push_back({{TTipo::Texto, medidas_.Margen, base, 0,
                                   std::to_string(numero) + ".", TEstiloHoja::Numero}});
         lineas.Altos.push_back(alto);
@@ -255,6 +303,10 @@ class TMaquetador {
             lineas.Lineas.emplace_back();
             lineas.Altos.push_back(alto);
             x = izquierda;
+        };
+        const auto texto = [&](std::string pieza, TEstiloHoja suyo) {
+            if (!pieza.empty())
+                lineas.Lineas.back().push_back({TTipo::Texto, x, base, 0, std::move(pieza), suyo});
         };
         for (const TPalabra& palabra : palabras) {
             if (palabra.Parrafo) {
@@ -265,16 +317,49 @@ class TMaquetador {
                 nuevaLinea();
             for (const TParte& parte : palabra.Partes) {
                 if (parte.Hueco) {
-                    lineas.Lineas.back().push_back(
-                        {TTipo::Raya, x, base + 2, parte.Ancho, "", TEstiloHoja::Texto});
-                    if (!parte.Texto.empty())
+                    std::string_view relleno = parte.Texto;
+                    for (double falta = parte.Ancho; falta > 0;) {
+                        if (x > izquierda && derecha - x < kTramoMinimo)
+                            nuevaLinea();
+                        const double tramo = std::min(falta, derecha - x);
                         lineas.Lineas.back().push_back(
-                            {TTipo::Texto, x + 2, base, 0, parte.Texto, estilo});
-                } else if (!parte.Texto.empty()) {
-                    lineas.Lineas.back().push_back({TTipo::Texto, x, base, 0, parte.Texto,
-                                                    parte.NumeroHueco ? TEstiloHoja::Pie : estilo});
+                            {TTipo::Raya, x, base + 2, tramo, "", TEstiloHoja::Texto});
+                        const double dentro = tramo - 4;
+                        const size_t n =
+                            relleno.empty() || dentro <= 0
+                                ? 0
+                                : std::min(relleno.size(), tramo < falta
+                                                               ? Caben(relleno, dentro, estilo)
+                                                               : relleno.size());
+                        x += 2;
+                        texto(std::string(relleno.substr(0, n)), estilo);
+                        relleno.remove_prefix(n);
+                        x += tramo - 2;
+                        falta -= tramo;
+                    }
+                    continue;
                 }
-                x += parte.Ancho;
+                // A gap's number is printed small beside it.
+                const TEstiloHoja suyo = parte.NumeroHueco ? TEstiloHoja::Pie : estilo;
+                std::string_view resto = parte.Texto;
+                double ancho = parte.Ancho;
+                while (x + ancho > derecha && resto.size() > 1) {
+                    if (x > izquierda &&
+                        derecha - x < guion + Ancho(std::string(1, resto[0]), estilo)) {
+                        nuevaLinea();
+                        continue;
+                    }
+                    const size_t n =
+                        std::min(Caben(resto, derecha - x - guion, estilo), resto.size() - 1);
+                    texto(std::string(resto.substr(0, n)) + "-", suyo);
+                    resto.remove_prefix(n);
+                    nuevaLinea();
+                    ancho = medidas_.AnchoTexto(resto, estilo);
+                }
+                if (x > izquierda && x + ancho > derecha)
+                    nuevaLinea();
+                texto(std::string(resto), suyo);
+                x += ancho;
             }
             x += blanco * palabra.BlancosDetras;
         }
