@@ -45,7 +45,7 @@ TEST(Progress, BytesReadBackAsWritten) {
     const TProgreso progreso = Ejemplo();
     const std::string bytes = BytesProgreso(progreso);
     EXPECT_EQ(bytes,
-              "Tildora progreso 1\n"
+              "Tildora progreso 2\n"
               "P 1 0123456789abcdef 0 0 0 3 -\n"
               "P 7 ffffffffffffffff 1 20000 2 0 1,3,200\n"
               "P 65535 0000000000000001 4 20010 1 4 2\n"
@@ -63,6 +63,53 @@ TEST(Progress, BytesReadBackAsWritten) {
     TProgreso vacio;
     ASSERT_TRUE(LeeBytesProgreso(BytesProgreso({}), vacio));
     EXPECT_TRUE(vacio.Preguntas.empty());
+
+    // A version 1 file reads as before and is written again as version 2.
+    std::string version1 = bytes;
+    version1.replace(0, 18, "Tildora progreso 1");
+    TProgreso antiguo;
+    ASSERT_TRUE(LeeBytesProgreso(version1, antiguo));
+    EXPECT_EQ(BytesProgreso(antiguo), bytes);
+}
+
+TEST(Progress, VersionTwoFieldsAndALaterVersionsFieldsSurvive) {
+    TProgreso progreso = Ejemplo();
+    TResultadoPregunta& septima = progreso.Preguntas.at(7);
+    septima.Visto = 1700000000;
+    septima.FallosRegla[static_cast<size_t>(TReglaOrtografica::Acento)] = 3;
+    septima.FallosRegla[static_cast<size_t>(TReglaOrtografica::Otra)] = 1;
+    septima.Dictado = TDictado{12, 2, 1, 0};
+    progreso.Sesiones[0].FallosRegla[static_cast<size_t>(TReglaOrtografica::BV)] = 2;
+    // Another set of the same name keeps its question 7 in the same file.
+    progreso.Ajenas.push_back({7, Resultado(5, 2, 19000, 1, 1, {})});
+    const std::string bytes = BytesProgreso(progreso);
+    EXPECT_NE(bytes.find("P 7 0000000000000005 2 19000 1 1 -\n"
+                         "P 7 ffffffffffffffff 1 20000 2 0 1,3,200 visto=1700000000 "
+                         "reglas=3,0,0,0,0,0,0,0,0,0,0,1 dictado=12,2,1,0\n"),
+              std::string::npos)
+        << bytes;
+    EXPECT_NE(bytes.find("S 1700000000 10 7 reglas=0,2,0,0,0,0,0,0,0,0,0,0\n"), std::string::npos);
+    TProgreso leido;
+    ASSERT_TRUE(LeeBytesProgreso(bytes, leido));
+    EXPECT_EQ(BytesProgreso(leido), bytes);
+    EXPECT_EQ(leido.Ajenas.size(), 1u);
+
+    // What a later version adds: more rules, fields and lines unknown here. They are read past
+    // and written back as they came.
+    const std::string posterior =
+        "Tildora progreso 2\n"
+        "P 3 0000000000000009 0 0 0 1 - reglas=1,0,0,0,0,0,0,0,0,0,0,0,7 nuevo=a,b x\n"
+        "S 1 2 1 sesion=3\n"
+        "Q lo que sea\n"
+        "Fin\n";
+    ASSERT_TRUE(LeeBytesProgreso(posterior, leido));
+    EXPECT_EQ(leido.Preguntas.at(3).FallosRegla[0], 1u);
+    EXPECT_EQ(BytesProgreso(leido),
+              "Tildora progreso 2\n"
+              "P 3 0000000000000009 0 0 0 1 - reglas=1,0,0,0,0,0,0,0,0,0,0,0 nuevo=a,b x\n"
+              "S 1 2 1 sesion=3\n"
+              "Q lo que sea\n"
+              "Fin\n");
 }
 
 TEST(Progress, RefusesWhatIsNotAWholeFileOfThisVersion) {
@@ -73,7 +120,7 @@ TEST(Progress, RefusesWhatIsNotAWholeFileOfThisVersion) {
         {"cut at a line's end", bueno.substr(0, bueno.find("S 16"))},
         {"end line without its line feed", bueno.substr(0, bueno.size() - 1)},
         {"bytes after the end", bueno + "P 2 0000000000000001 0 0 0 1 -\n"},
-        {"another version", "Tildora progreso 2\nFin\n"},
+        {"a later version", "Tildora progreso 3\nFin\n"},
         {"version with trailing text", "Tildora progreso 1x\nFin\n"},
         {"foreign", "\x89PNG\r\n\x1a\n"},
         {"question 0", "Tildora progreso 1\nP 0 0000000000000001 0 0 0 1 -\nFin\n"},
@@ -95,6 +142,15 @@ TEST(Progress, RefusesWhatIsNotAWholeFileOfThisVersion) {
         {"more right than answered", "Tildora progreso 1\nS 1 3 4\nFin\n"},
         {"unknown line", "Tildora progreso 1\nX\nFin\n"},
         {"carriage returns", "Tildora progreso 1\r\nFin\r\n"},
+        {"2: empty line", "Tildora progreso 2\n\nFin\n"},
+        {"2: moment not a number",
+         "Tildora progreso 2\nP 2 0000000000000001 0 0 0 1 - visto=x\nFin\n"},
+        {"2: rule count not a number",
+         "Tildora progreso 2\nP 2 0000000000000001 0 0 0 1 - reglas=1,,2\nFin\n"},
+        {"2: dictation short of a count",
+         "Tildora progreso 2\nP 2 0000000000000001 0 0 0 1 - dictado=1,2,3\nFin\n"},
+        {"2: two blanks", "Tildora progreso 2\nS 1 3 2  x=1\nFin\n"},
+        {"2: a fixed field missing", "Tildora progreso 2\nS 1 3 visto=1\nFin\n"},
     };
     for (const auto& [caso, bytes] : casos) {
         TProgreso progreso = Ejemplo();
@@ -166,6 +222,16 @@ TEST(Progress, EditedMovedOrVanishedQuestionsStartAfresh) {
     EXPECT_EQ(progreso.Preguntas.size(), 1u);
     EXPECT_TRUE(progreso.Preguntas.contains(1));
     EXPECT_EQ(progreso.Sesiones.size(), 2u);
+    // Their past is kept for whoever still holds those records.
+    ASSERT_EQ(progreso.Ajenas.size(), 2u);
+    EXPECT_EQ(progreso.Ajenas[0].Numero, 7);
+    EXPECT_EQ(progreso.Ajenas[1].Numero, 65535);
+
+    // A question moved to another number takes its past with it.
+    huellas[2] = 0xffffffffffffffffULL;
+    ConciliaProgreso(progreso, huellas);
+    EXPECT_EQ(progreso.Preguntas.at(3).Fallos, 2u);
+    EXPECT_EQ(progreso.Ajenas.size(), 1u);
 
     // Two questions with the same record (the same fingerprint) keep separate pasts.
     TProgreso gemelas;

@@ -7,6 +7,7 @@
 #include <ctime>
 #include <filesystem>
 #include <system_error>
+#include <unordered_map>
 
 #include "core/base/binary_file.h"
 #include "core/base/io_error.h"
@@ -62,63 +63,168 @@ bool LeeHuecos(TLector& lector, std::vector<uint8_t>& huecos) {
     return true;
 }
 
-bool LeePregunta(TLector& lector, TProgreso& progreso) {
+// Comma-separated counts: the first ones go to cuentas, any beyond them (a later version's) are
+// passed over; fewer than minimo is damage.
+template <size_t N>
+bool LeeCuentas(std::string_view valor, std::array<uint32_t, N>& cuentas, size_t minimo) {
+    TLector lector(valor);
+    size_t n = 0;
+    do {
+        uint32_t cuenta = 0;
+        if (!lector.Numero(cuenta))
+            return false;
+        if (n < N)
+            cuentas[n] = cuenta;
+        ++n;
+    } while (lector.Caracter(','));
+    return lector.Terminado() && n >= minimo;
+}
+
+// Version 2's named fields after the fixed ones: "name=value", one blank before each. A name this
+// version does not know is kept as it came, so that a later version's fields survive this one.
+bool LeeCampos(TLector& lector, TFallosPorRegla& reglas, std::optional<TDictado>* dictado,
+               int64_t* visto, std::string& ajenos) {
+    while (lector.Caracter(' ')) {
+        const char* inicio = lector.p;
+        while (lector.p != lector.fin && *lector.p != ' ')
+            ++lector.p;
+        const std::string_view campo(inicio, static_cast<size_t>(lector.p - inicio));
+        const size_t igual = campo.find('=');
+        const std::string_view nombre = campo.substr(0, igual);
+        const std::string_view valor =
+            igual == std::string_view::npos ? std::string_view() : campo.substr(igual + 1);
+        if (campo.empty())
+            return false;
+        if (nombre == "reglas") {
+            if (!LeeCuentas(valor, reglas, 1))
+                return false;
+        } else if (nombre == "dictado" && dictado) {
+            std::array<uint32_t, 4> palabras{};
+            if (!LeeCuentas(valor, palabras, palabras.size()))
+                return false;
+            *dictado = TDictado{palabras[0], palabras[1], palabras[2], palabras[3]};
+        } else if (nombre == "visto" && visto) {
+            TLector numero(valor);
+            if (!numero.Numero(*visto) || !numero.Terminado())
+                return false;
+        } else {
+            ajenos += (ajenos.empty() ? "" : " ") + std::string(campo);
+        }
+    }
+    return lector.Terminado();
+}
+
+bool LeePregunta(TLector& lector, TProgreso& progreso, int version) {
     unsigned numero = 0;
     TResultadoPregunta resultado;
     unsigned caja = 0;
     if (!lector.Campo(numero) || numero < 1 || numero > 65535 ||
         !lector.Campo(resultado.Huella, 16, 16) || !lector.Campo(caja) || caja > kCajasRepaso ||
         !lector.Campo(resultado.Vence) || !lector.Campo(resultado.Fallos) ||
-        !lector.Campo(resultado.Aciertos) || !LeeHuecos(lector, resultado.HuecosErroneos) ||
-        !lector.Terminado())
+        !lector.Campo(resultado.Aciertos) || !LeeHuecos(lector, resultado.HuecosErroneos))
         return false;
     resultado.Caja = static_cast<uint8_t>(caja);
-    // Written in ascending order: each entry goes at the end, and one out of order is refused.
     auto& preguntas = progreso.Preguntas;
-    if (!preguntas.empty() && preguntas.rbegin()->first >= numero)
+    if (version == 1) {
+        // Written in ascending order: each entry goes at the end, and one out of order is refused.
+        if (!lector.Terminado() || (!preguntas.empty() && preguntas.rbegin()->first >= numero))
+            return false;
+        preguntas.emplace_hint(preguntas.end(), static_cast<uint16_t>(numero),
+                               std::move(resultado));
+        return true;
+    }
+    if (!LeeCampos(lector, resultado.FallosRegla, &resultado.Dictado, &resultado.Visto,
+                   resultado.CamposAjenos))
         return false;
-    preguntas.emplace_hint(preguntas.end(), static_cast<uint16_t>(numero), std::move(resultado));
+    // Sets of one name in two folders share the file: one number may come more than once.
+    const auto [sitio, nueva] = preguntas.try_emplace(static_cast<uint16_t>(numero), resultado);
+    if (!nueva)
+        progreso.Ajenas.push_back({static_cast<uint16_t>(numero), std::move(resultado)});
     return true;
 }
 
-bool LeeSesion(TLector& lector, TProgreso& progreso) {
+bool LeeSesion(TLector& lector, TProgreso& progreso, int version) {
     TSesionProgreso sesion;
     if (!lector.Campo(sesion.Fecha) || !lector.Campo(sesion.Contestadas) ||
-        !lector.Campo(sesion.Acertadas) || !lector.Terminado() || sesion.Contestadas < 0 ||
-        sesion.Acertadas < 0 || sesion.Acertadas > sesion.Contestadas)
+        !lector.Campo(sesion.Acertadas) || sesion.Contestadas < 0 || sesion.Acertadas < 0 ||
+        sesion.Acertadas > sesion.Contestadas)
         return false;
-    progreso.Sesiones.push_back(sesion);
+    if (version == 1
+            ? !lector.Terminado()
+            : !LeeCampos(lector, sesion.FallosRegla, nullptr, nullptr, sesion.CamposAjenos))
+        return false;
+    progreso.Sesiones.push_back(std::move(sesion));
     return true;
 }
 
 bool Interpreta(std::string_view bytes, TProgreso& progreso) {
     size_t inicio = 0;
-    bool cabecera = false;
+    int version = 0;
     while (inicio < bytes.size()) {
         const size_t salto = bytes.find('\n', inicio);
         if (salto == std::string_view::npos)
             return false;  // cut inside a line
         const std::string_view linea = bytes.substr(inicio, salto - inicio);
         inicio = salto + 1;
-        if (!cabecera) {
-            int version = 0;
+        if (version == 0) {
             TLector lector(linea.substr(std::min(linea.size(), kCabecera.size())));
             if (!linea.starts_with(kCabecera) || !lector.Numero(version) || !lector.Terminado() ||
-                version != kVersionProgreso)
+                version < 1 || version > kVersionProgreso)
                 return false;
-            cabecera = true;
             continue;
         }
         if (linea == kFin)
             return inicio == bytes.size();
         TLector lector(linea);
-        const bool bien = lector.Caracter('P')   ? LeePregunta(lector, progreso)
-                          : lector.Caracter('S') ? LeeSesion(lector, progreso)
-                                                 : false;
-        if (!bien)
+        if (lector.Caracter('P')) {
+            if (!LeePregunta(lector, progreso, version))
+                return false;
+        } else if (lector.Caracter('S')) {
+            if (!LeeSesion(lector, progreso, version))
+                return false;
+        } else if (version == 1 || linea.empty()) {
             return false;
+        } else {
+            progreso.LineasAjenas.emplace_back(linea);
+        }
     }
     return false;  // no end line: cut short
+}
+
+// The named fields of version 2, each after a blank; none when it holds nothing.
+void AnadeCampos(std::string& bytes, const TFallosPorRegla& reglas,
+                 const std::optional<TDictado>& dictado, int64_t visto, const std::string& ajenos) {
+    if (visto != 0)
+        bytes += " visto=" + std::to_string(visto);
+    if (std::any_of(reglas.begin(), reglas.end(), [](uint32_t n) { return n != 0; })) {
+        bytes += " reglas=";
+        for (size_t i = 0; i < reglas.size(); ++i)
+            bytes += (i == 0 ? "" : ",") + std::to_string(reglas[i]);
+    }
+    if (dictado)
+        bytes += " dictado=" + std::to_string(dictado->Bien) + "," +
+                 std::to_string(dictado->MalEscritas) + "," + std::to_string(dictado->Faltan) +
+                 "," + std::to_string(dictado->Sobran);
+    if (!ajenos.empty())
+        bytes += " " + ajenos;
+}
+
+void AnadePregunta(std::string& bytes, uint16_t numero, const TResultadoPregunta& resultado) {
+    char linea[96];
+    const int n = std::snprintf(linea, sizeof linea, "P %u %016" PRIx64 " %u %" PRId64 " %u %u ",
+                                unsigned{numero}, resultado.Huella, unsigned{resultado.Caja},
+                                resultado.Vence, resultado.Fallos, resultado.Aciertos);
+    bytes.append(linea, static_cast<size_t>(n));
+    if (resultado.HuecosErroneos.empty())
+        bytes += '-';
+    for (size_t i = 0; i < resultado.HuecosErroneos.size(); ++i) {
+        if (i > 0)
+            bytes += ',';
+        bytes += std::to_string(resultado.HuecosErroneos[i]);
+    }
+    AnadeCampos(bytes, resultado.FallosRegla, resultado.Dictado, resultado.Visto,
+                resultado.CamposAjenos);
+    bytes += '\n';
 }
 
 // A name beside ruta that holds nothing yet, for a damaged file kept aside.
@@ -160,10 +266,34 @@ std::vector<uint64_t> HuellasPreguntas(TFicherosPreguntas& ficheros) {
 }
 
 void ConciliaProgreso(TProgreso& progreso, const std::vector<uint64_t>& huellas) {
-    std::erase_if(progreso.Preguntas, [&](const auto& entrada) {
-        const auto& [numero, resultado] = entrada;
-        return numero > huellas.size() || huellas[numero - 1u] != resultado.Huella;
-    });
+    std::vector<TEntradaAjena> todas;
+    todas.reserve(progreso.Preguntas.size() + progreso.Ajenas.size());
+    for (auto& [numero, resultado] : progreso.Preguntas)
+        todas.push_back({numero, std::move(resultado)});
+    std::move(progreso.Ajenas.begin(), progreso.Ajenas.end(), std::back_inserter(todas));
+    progreso.Preguntas.clear();
+    progreso.Ajenas.clear();
+    // An entry stays at its number while the record there is the same; one whose question moved
+    // follows it to a number that has no past of its own yet.
+    std::vector<TEntradaAjena*> sinSitio;
+    for (TEntradaAjena& entrada : todas) {
+        const size_t n = entrada.Numero;
+        if (n > huellas.size() || huellas[n - 1] != entrada.Resultado.Huella ||
+            !progreso.Preguntas.try_emplace(entrada.Numero, entrada.Resultado).second)
+            sinSitio.push_back(&entrada);
+    }
+    std::unordered_multimap<uint64_t, uint16_t> numeros;
+    if (!sinSitio.empty())
+        for (size_t i = 0; i < huellas.size(); ++i)
+            numeros.emplace(huellas[i], static_cast<uint16_t>(i + 1));
+    for (TEntradaAjena* entrada : sinSitio) {
+        bool colocada = false;
+        const auto [desde, hasta] = numeros.equal_range(entrada->Resultado.Huella);
+        for (auto sitio = desde; sitio != hasta && !colocada; ++sitio)
+            colocada = progreso.Preguntas.try_emplace(sitio->second, entrada->Resultado).second;
+        if (!colocada)
+            progreso.Ajenas.push_back(std::move(*entrada));
+    }
 }
 
 int64_t DiaLocal(int64_t segundos) {
@@ -218,28 +348,32 @@ std::vector<uint16_t> PreguntasMasFalladas(const std::map<uint16_t, TResultadoPr
 
 std::string BytesProgreso(const TProgreso& progreso) {
     std::string bytes = std::string(kCabecera) + std::to_string(kVersionProgreso) + "\n";
-    bytes.reserve(bytes.size() + progreso.Preguntas.size() * 48 + progreso.Sesiones.size() * 24);
+    bytes.reserve(bytes.size() + (progreso.Preguntas.size() + progreso.Ajenas.size()) * 48 +
+                  progreso.Sesiones.size() * 24);
+    // By number, and one number's entries by fingerprint; each pair of them once.
+    std::vector<std::pair<uint16_t, const TResultadoPregunta*>> entradas;
+    entradas.reserve(progreso.Preguntas.size() + progreso.Ajenas.size());
+    for (const auto& [numero, resultado] : progreso.Preguntas)
+        entradas.emplace_back(numero, &resultado);
+    for (const TEntradaAjena& entrada : progreso.Ajenas)
+        entradas.emplace_back(entrada.Numero, &entrada.Resultado);
+    std::stable_sort(entradas.begin(), entradas.end(), [](const auto& a, const auto& b) {
+        return a.first != b.first ? a.first < b.first : a.second->Huella < b.second->Huella;
+    });
+    for (size_t i = 0; i < entradas.size(); ++i)
+        if (i == 0 || entradas[i].first != entradas[i - 1].first ||
+            entradas[i].second->Huella != entradas[i - 1].second->Huella)
+            AnadePregunta(bytes, entradas[i].first, *entradas[i].second);
     char linea[96];
-    for (const auto& [numero, resultado] : progreso.Preguntas) {
-        const int n =
-            std::snprintf(linea, sizeof linea, "P %u %016" PRIx64 " %u %" PRId64 " %u %u ",
-                          unsigned{numero}, resultado.Huella, unsigned{resultado.Caja},
-                          resultado.Vence, resultado.Fallos, resultado.Aciertos);
-        bytes.append(linea, static_cast<size_t>(n));
-        if (resultado.HuecosErroneos.empty())
-            bytes += '-';
-        for (size_t i = 0; i < resultado.HuecosErroneos.size(); ++i) {
-            if (i > 0)
-                bytes += ',';
-            bytes += std::to_string(resultado.HuecosErroneos[i]);
-        }
-        bytes += '\n';
-    }
     for (const TSesionProgreso& sesion : progreso.Sesiones) {
-        const int n = std::snprintf(linea, sizeof linea, "S %" PRId64 " %d %d\n", sesion.Fecha,
+        const int n = std::snprintf(linea, sizeof linea, "S %" PRId64 " %d %d", sesion.Fecha,
                                     sesion.Contestadas, sesion.Acertadas);
         bytes.append(linea, static_cast<size_t>(n));
+        AnadeCampos(bytes, sesion.FallosRegla, std::nullopt, 0, sesion.CamposAjenos);
+        bytes += '\n';
     }
+    for (const std::string& ajena : progreso.LineasAjenas)
+        bytes += ajena + "\n";
     bytes += kFin;
     bytes += '\n';
     return bytes;

@@ -4,9 +4,13 @@ void AnotaRespuesta(TProgreso& progreso, uint16_t numero, uint64_t huella,
                     const std::vector<uint8_t>& huecosErroneos, int64_t ahora) {
     TResultadoPregunta& resultado = progreso.Preguntas[numero];
     if (resultado.Huella != huella) {
+        // Another record's past is kept for it, not overwritten.
+        if (resultado.Huella != 0 || resultado.Visto != 0)
+            progreso.Ajenas.push_back({numero, std::move(resultado)});
         resultado = TResultadoPregunta();
         resultado.Huella = huella;
     }
+    resultado.Visto = ahora;
     if (!huecosErroneos.empty()) {
         ++resultado.Fallos;
         resultado.HuecosErroneos = huecosErroneos;
@@ -68,5 +72,5 @@ uint16_t SiguientePendiente(const TProgreso& progreso, int64_t ahora, uint16_t a
 
 void CierraSesionProgreso(TProgreso& progreso, int64_t ahora, int32_t contestadas,
                           int32_t acertadas) {
-    progreso.Sesiones.push_back({ahora, contestadas, acertadas});
+    progreso.Sesiones.emplace_back(ahora, contestadas, acertadas);
 }
