@@ -6,7 +6,6 @@
 
 #include "core/base/io_error.h"
 #include "core/learning/next_question.h"
-#include "core/learning/review_schedule.h"
 #include "core/set/settings_lookup.h"
 
 TSesion::TSesion() : Ahora([] { return static_cast<int64_t>(std::time(nullptr)); }) {
@@ -85,6 +84,10 @@ void TSesion::AbreHistoria() {
 bool TSesion::CargaProgresoConjunto() {
     Progreso = TProgreso{};
     Repaso = false;
+    RondaRepaso.clear();
+    SiguientesFueraDeRepaso = 0;
+    PreguntasMostradas = 0;
+    RespuestasVistas.clear();
     // Where the score cannot be kept, neither can the past.
     if (!FicheroHistoria.Abierto())
         return true;
@@ -158,8 +161,38 @@ int TSesion::CuentaPendientes() const {
                               [this](uint16_t numero) { return TemaSeleccionado(numero); });
 }
 
+TFinRepaso TSesion::FinRepaso() const {
+    return ResumeFinRepaso(Progreso, Ahora(),
+                           [this](uint16_t numero) { return TemaSeleccionado(numero); });
+}
+
+bool TSesion::EmpiezaRepaso() {
+    RondaRepaso.clear();
+    if (FicherosAbiertos)
+        RondaRepaso = PreguntasPendientes(
+            Progreso, Ahora(), [this](uint16_t numero) { return TemaSeleccionado(numero); });
+    PasoRepaso = 0;
+    Repaso = !RondaRepaso.empty();
+    return Repaso;
+}
+
+void TSesion::LeeElegida(uint16_t numero) {
+    Pregunta = FicherosPreguntas.LeePregunta(numero);
+}
+
 uint16_t TSesion::Siguiente() {
     if (Repaso) {
+        while (PasoRepaso < RondaRepaso.size()) {
+            const uint16_t pendiente = RondaRepaso[PasoRepaso++];
+            // A topic unselected since the round began drops out of it.
+            if (TemaSeleccionado(pendiente)) {
+                Pregunta = FicherosPreguntas.LeePregunta(pendiente);
+                return pendiente;
+            }
+        }
+        // The round is over: back to the order the walk came from.
+        Repaso = false;
+    } else if (BarrejaRepaso && FicherosAbiertos && ++SiguientesFueraDeRepaso % 4 == 0) {
         const uint16_t pendiente =
             SiguientePendiente(Progreso, Ahora(), PreguntaMostrada,
                                [this](uint16_t numero) { return TemaSeleccionado(numero); });
@@ -167,8 +200,6 @@ uint16_t TSesion::Siguiente() {
             Pregunta = FicherosPreguntas.LeePregunta(pendiente);
             return pendiente;
         }
-        // Nothing left to review: back to the order the walk came from.
-        Repaso = false;
     }
     const uint16_t numero = EligeSiguiente(
         {Secuencial, PreguntaActual, NumPreguntas, TemaDePregunta, ListaTemas, Generador});
@@ -186,6 +217,7 @@ void TSesion::ContinuaDesde(uint16_t numero) {
 void TSesion::EmpiezaPregunta(uint16_t numero) {
     PreguntaMostrada = numero;
     PreguntaPuntuada = false;
+    ++PreguntasMostradas;
 }
 
 void TSesion::PuntuaPregunta(const std::vector<bool>& huecosCorrectos) {
@@ -200,7 +232,14 @@ void TSesion::PuntuaPregunta(const std::vector<bool>& huecosCorrectos) {
             erroneos.push_back(static_cast<uint8_t>(std::min<size_t>(i + 1, 255)));
     }
     PreguntaPuntuada = true;
-    if (FicherosAbiertos && PreguntaMostrada != 0)
+    if (!FicherosAbiertos || PreguntaMostrada == 0)
+        return;
+    // Shown again before kSeparacionRepaso others: its answers may still be in mind.
+    const auto vistas = RespuestasVistas.find(PreguntaMostrada);
+    const bool copiada = vistas != RespuestasVistas.end() &&
+                         PreguntasMostradas - vistas->second <= kSeparacionRepaso;
+    RespuestasVistas[PreguntaMostrada] = PreguntasMostradas;
+    if (!copiada)
         AnotaRespuesta(Progreso, PreguntaMostrada, HuellaPregunta(Pregunta), erroneos, Ahora());
 }
 

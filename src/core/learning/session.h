@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <map>
 #include <optional>
 #include <random>
 #include <string>
@@ -10,6 +11,7 @@
 #include "core/base/binary_file.h"
 #include "core/base/notice.h"
 #include "core/learning/progress.h"
+#include "core/learning/review_schedule.h"
 #include "core/set/question_files.h"
 #include "core/set/settings.h"
 #include "core/set/topic_list.h"
@@ -54,9 +56,19 @@ class TSesion {
     std::string CarpetaDatos;
     // Each answered question's past on this set and its review schedule.
     TProgreso Progreso;
-    // Next walks the questions due for review, within the selected topics; it ends by itself
-    // when none is left.
+    // Next walks a round of the questions that were due for review when it began, within the
+    // selected topics; it ends by itself after the last of them.
     bool Repaso = false;
+    std::vector<uint16_t> RondaRepaso;
+    size_t PasoRepaso = 0;  // questions of the round shown so far
+    // Outside a review every fourth Next brings back a question due, without moving
+    // PreguntaActual.
+    bool BarrejaRepaso = false;
+    int SiguientesFueraDeRepaso = 0;
+    // Questions shown in this session, and the count when each one's answers were last shown:
+    // an answer copied from them does not move the review boxes.
+    int64_t PreguntasMostradas = 0;
+    std::map<uint16_t, int64_t> RespuestasVistas;
     // The number of the question on screen, 0 for none.
     uint16_t PreguntaMostrada = 0;
     // Seconds since 1970-01-01 UTC; tests set the clock.
@@ -76,6 +88,10 @@ class TSesion {
 
     // Next: reads the chosen question into Pregunta; 0 when none can be shown.
     uint16_t Siguiente();
+    // Starts a review round of the questions due now; false when none is.
+    bool EmpiezaRepaso();
+    // Reads question numero into Pregunta for the learner to see, the order left as it was.
+    void LeeElegida(uint16_t numero);
     // The ordered walk continues from numero.
     void ContinuaDesde(uint16_t numero);
 
@@ -89,6 +105,7 @@ class TSesion {
 
     // The questions due for review now, within the selected topics.
     int CuentaPendientes() const;
+    TFinRepaso FinRepaso() const;
 
     std::string RutaHistoria() const;
     std::string RutaProgreso() const;
