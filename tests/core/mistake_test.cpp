@@ -15,6 +15,7 @@ TEST(Mistake, EveryKindOfEntry) {
         {"también", "TAMBIÉN", TTipoFallo::Ninguno},
         {"", "", TTipoFallo::Ninguno},
         {"también", "", TTipoFallo::SinRellenar},
+        {"", "h", TTipoFallo::SobraTexto},  // "@@echaban": the gap must stay empty
         {"también", "tambien", TTipoFallo::Acentos},
         {"también", "TAMBIEN", TTipoFallo::Acentos},
         {"camion", "camión", TTipoFallo::Acentos},  // an accent too many
