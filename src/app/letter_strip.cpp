@@ -56,8 +56,9 @@ const QStringList& TTiraLetras::Letras() {
 
 void TTiraLetras::PonIdioma(TIdioma idioma) {
     const QString consejo =
-        Texto(idioma, "Escribe la letra en el hueco (Mayús: mayúscula; F2 cambia la letra antes "
-                      "del cursor)",
+        Texto(idioma,
+              "Escribe la letra en el hueco (Mayús: mayúscula; F2 cambia la letra antes "
+              "del cursor)",
               "Escriu la lletra en el buit (Maj: majúscula; F2 canvia la lletra abans del "
               "cursor)");
     for (QToolButton* boton : Botones)

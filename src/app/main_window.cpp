@@ -300,10 +300,7 @@ void TfrmTildora::CreaMenu() {
     menuSecuencial->setChecked(true);
     menuAleatorio = item(menuFichero, "&Aleatorio", &TfrmTildora::menuAleatorioClick);
     menuAleatorio->setCheckable(true);
-    menuRepasar = item(menuFichero, "&Repasar errores", &TfrmTildora::menuRepasarClick);
     menuTemas = item(menuFichero, "T&emas...", &TfrmTildora::menuTemasClick);
-    // The same caption in both languages.
-    menuHistorial = item(menuFichero, "&Historial...", &TfrmTildora::menuHistorialClick);
     menuLinea = menuFichero->addSeparator();
     menuTerminar = item(menuFichero, "&Terminar", &TfrmTildora::menuTerminarClick);
 
@@ -313,6 +310,11 @@ void TfrmTildora::CreaMenu() {
     menuPreguntas->addSeparator();
     menuLetras = item(menuPreguntas, "Mostrar &letras", &TfrmTildora::menuLetrasClick);
     menuLetras->setCheckable(true);
+    // What the window adds to the exercise, after the commands it always had.
+    menuPreguntas->addSeparator();
+    menuRepasar = item(menuPreguntas, "&Repasar errores", &TfrmTildora::menuRepasarClick);
+    // The same caption in both languages.
+    menuHistorial = item(menuPreguntas, "&Historial...", &TfrmTildora::menuHistorialClick);
     menuBarrejar = item(menuPreguntas, "&Barrejar el repàs", &TfrmTildora::menuBarrejarClick);
     menuBarrejar->setCheckable(true);
 

@@ -69,9 +69,8 @@ void TLineaPuntuacion::Escribe() {
     }
     QStringList partes;
     if (PasoRepaso > 0)
-        partes << Texto(Idioma, "Repaso %1 de %2", "Repàs %1 de %2")
-                      .arg(PasoRepaso)
-                      .arg(TotalRepaso);
+        partes
+            << Texto(Idioma, "Repaso %1 de %2", "Repàs %1 de %2").arg(PasoRepaso).arg(TotalRepaso);
     if (Pregunta) {
         const QString aciertos = Pregunta->Aciertos == 1
                                      ? Texto(Idioma, " acierto de ", " encert de ")

@@ -54,7 +54,8 @@ TEST_F(VentanaTest, TheReviewBringsBackExactlyTheQuestionsAnsweredWrong) {
     EXPECT_EQ(ventana->Sesion.PreguntaMostrada, 2);
     EXPECT_TRUE(oferta->isHidden());
     EXPECT_TRUE(Linea(*ventana).startsWith("Repàs 1 de 2")) << Linea(*ventana).toStdString();
-    EXPECT_TRUE(ventana->lblTema->text().startsWith("b ")) << ventana->lblTema->text().toStdString();
+    EXPECT_TRUE(ventana->lblTema->text().startsWith("b "))
+        << ventana->lblTema->text().toStdString();
     EXPECT_FALSE(ventana->lblTema->text().contains("Repàs"));
     // Wrong again, then the other one: the round is over and says what waits, and when.
     ventana->Huecos[1]->setText("mal");
@@ -64,8 +65,9 @@ TEST_F(VentanaTest, TheReviewBringsBackExactlyTheQuestionsAnsweredWrong) {
     EXPECT_TRUE(avisos.isEmpty());
     ventana->btnSiguiente->click();
     ASSERT_EQ(avisos.size(), 1);
-    EXPECT_TRUE(avisos[0].startsWith("Repàs acabat. Encara en queden 1 per repassar: tornen "
-                                     "després de tres preguntes més i en la pròxima sessió."))
+    EXPECT_TRUE(
+        avisos[0].startsWith("Repàs acabat. Encara en queden 1 per repassar: tornen "
+                             "després de tres preguntes més i en la pròxima sessió."))
         << avisos[0].toStdString();
     EXPECT_TRUE(avisos[0].contains("Les encertades tornen a partir del "));
     EXPECT_TRUE(avisos[0].endsWith("Es continua amb l'ordre d'abans."));
@@ -174,8 +176,8 @@ TEST_F(VentanaTest, AGapThatMustStayEmptySaysSo) {
     ventana->Huecos[1]->setText("h");
     ventana->btnCorregir->click();
     EXPECT_EQ(ventana->Huecos[1]->toolTip(), "Este buit ha de quedar sense res: esborra'l");
-    EXPECT_TRUE(ventana->Huecos[1]->accessibleDescription().contains(
-        "Este buit ha de quedar sense res"));
+    EXPECT_TRUE(
+        ventana->Huecos[1]->accessibleDescription().contains("Este buit ha de quedar sense res"));
     ventana->menuCastellano->trigger();
     EXPECT_EQ(ventana->Huecos[1]->toolTip(), "Este hueco debe quedar vacío: bórralo");
 }

@@ -458,3 +458,29 @@ TEST_F(SesionTest, WithoutMixingNextNeverBringsADueQuestion) {
         vistas.push_back(sesion.Siguiente());
     EXPECT_EQ(vistas, (std::vector<int>{2, 3, 4, 1}));
 }
+
+TEST_F(SesionTest, AScriptedLearnerOverThreeDays) {
+    int64_t ahora = kMediodia;
+    sesion.Ahora = [&ahora] { return ahora; };
+    const std::string ruta = EscribeSet("tres_dias.preg", {"a", "a", "a", "a", "a", "a", "a", "a"});
+    // Day 1: the even questions wrong.
+    Abre(ruta);
+    for (int i = 1; i <= 8; ++i)
+        Contesta(sesion, {i % 2 == 1});
+    sesion.CierraFicheros();
+    // Day 2: exactly those are due; 2 and 4 right, 6 and 8 wrong again.
+    ahora += kDia;
+    Abre(ruta);
+    ASSERT_TRUE(sesion.EmpiezaRepaso());
+    EXPECT_EQ(sesion.RondaRepaso, (std::vector<uint16_t>{2, 4, 6, 8}));
+    for (const bool bien : {true, true, false, false})
+        Contesta(sesion, {bien});
+    sesion.CierraFicheros();
+    // Day 3: the two still wrong, and the two learnt on day 2, whose box falls due a day on;
+    // none of those right on day 1.
+    ahora += kDia;
+    Abre(ruta);
+    EXPECT_EQ(PreguntasPendientes(sesion.Progreso, ahora), (std::vector<uint16_t>{2, 4, 6, 8}));
+    EXPECT_EQ(sesion.Progreso.Preguntas.at(6).Caja, 1);
+    EXPECT_EQ(sesion.Progreso.Preguntas.at(2).Caja, 2);
+}
