@@ -74,7 +74,8 @@ void BM_HuecosTextoDeUnMega(benchmark::State& estado) {
         const TTextoImportado importado = ImportaTexto(texto, TPregunta{});
         std::vector<TPregunta> preguntas;
         for (const TPregunta& p : importado.Preguntas)
-            preguntas.push_back(AplicaHuecos(p, ProponHuecos(p.Texto, reglas, 2)));
+            for (TPregunta& hecha : AplicaHuecos(p, ProponHuecos(p.Texto, reglas, 2)))
+                preguntas.push_back(std::move(hecha));
         benchmark::DoNotOptimize(EscribeFuente(preguntas, "texto"));
     }
     estado.SetBytesProcessed(static_cast<int64_t>(estado.iterations() * texto.size()));

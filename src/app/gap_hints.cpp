@@ -15,6 +15,9 @@ QString TextoFallo(TTipoFallo fallo, TIdioma idioma) {
             return {};
         case TTipoFallo::SinRellenar:
             return Texto(idioma, "Hueco sin rellenar", "Buit sense omplir");
+        case TTipoFallo::SobraTexto:
+            return Texto(idioma, "Este hueco debe quedar vacío: bórralo",
+                         "Este buit ha de quedar sense res: esborra'l");
         case TTipoFallo::Acentos:
             return Texto(idioma, "Revisa los acentos", "Revisa els accents");
         case TTipoFallo::Letras:

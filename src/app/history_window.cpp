@@ -61,26 +61,37 @@ TfrmHistorial::TfrmHistorial(QWidget* parent) : QDialog(parent) {
     SesionActual->setMarkerShape(QScatterSeries::MarkerShapeRectangle);
     SesionActual->setMarkerSize(12);
     SesionActual->setColor(QColor(255, 0, 0));
+    // The points of the line, apart: each one tells its session, score and date.
+    PuntosSesiones = new QScatterSeries;
+    PuntosSesiones->setMarkerSize(7);
+    PuntosSesiones->setColor(Sesiones->color());
     grafico->addSeries(Sesiones);
+    grafico->addSeries(PuntosSesiones);
     grafico->addSeries(SesionActual);
     EjeSesiones = new QValueAxis;
     EjePorCiento = new QValueAxis;
-    EjePorCiento->setRange(0, 100);
-    EjePorCiento->setTickCount(6);
+    // A little beyond 0 and 100, so that a point at either end is drawn whole.
+    EjePorCiento->setRange(-5, 105);
+    EjePorCiento->setTickType(QValueAxis::TicksDynamic);
+    EjePorCiento->setTickAnchor(0);
+    EjePorCiento->setTickInterval(20);
     EjePorCiento->setLabelFormat(QStringLiteral("%d"));
     grafico->addAxis(EjeSesiones, Qt::AlignBottom);
     grafico->addAxis(EjePorCiento, Qt::AlignLeft);
-    for (QAbstractSeries* serie : std::initializer_list<QAbstractSeries*>{Sesiones, SesionActual}) {
+    for (QAbstractSeries* serie :
+         std::initializer_list<QAbstractSeries*>{Sesiones, PuntosSesiones, SesionActual}) {
         serie->attachAxis(EjeSesiones);
         serie->attachAxis(EjePorCiento);
     }
-    connect(Sesiones, &QLineSeries::hovered, this, [this](const QPointF& punto, bool encima) {
+    const auto cuenta = [this](const QPointF& punto, bool encima) {
         if (encima)
             QToolTip::showText(QCursor::pos(),
                                DescribeSesion(qRound64(punto.x()), qRound(punto.y())), Grafico);
         else
             QToolTip::hideText();
-    });
+    };
+    connect(Sesiones, &QLineSeries::hovered, this, cuenta);
+    connect(PuntosSesiones, &QScatterSeries::hovered, this, cuenta);
     Grafico = new QChartView(grafico, this);
     Grafico->setRenderHint(QPainter::Antialiasing);
     Grafico->setGeometry(8, 8, 544, 320);
@@ -98,10 +109,16 @@ TfrmHistorial::TfrmHistorial(QWidget* parent) : QDialog(parent) {
     lstFalladas = new QListWidget(this);
     lstFalladas->setGeometry(16, 396, 528, 120);
     lblFalladas->setBuddy(lstFalladas);
-    connect(lstFalladas, &QListWidget::itemClicked, this, [this](QListWidgetItem* entrada) {
+    // A click, or Return and a double click on the current entry.
+    const auto elige = [this](QListWidgetItem* entrada) {
         const auto numero = static_cast<uint16_t>(entrada->data(Qt::UserRole).toUInt());
         accept();
         emit PreguntaElegida(numero);
+    };
+    connect(lstFalladas, &QListWidget::itemClicked, this, elige);
+    connect(lstFalladas, &QListWidget::itemActivated, this, [this, elige](QListWidgetItem* e) {
+        if (isVisible())
+            elige(e);
     });
 
     btnCerrar = new QPushButton(QStringLiteral("&Cerrar"), this);
@@ -134,8 +151,9 @@ void TfrmHistorial::FormActivate() {
         puntos.append(QPointF(static_cast<qreal>(anteriores + static_cast<int64_t>(i) + 1),
                               resumen.PorCientos[i]));
     Sesiones->replace(puntos);
+    PuntosSesiones->replace(puntos);
     // Many points would hide the line they mark.
-    Sesiones->setPointsVisible(puntos.size() <= 100);
+    PuntosSesiones->setMarkerSize(puntos.size() <= 100 ? 7 : 3);
     SesionActual->clear();
     std::optional<int> actual;
     if (PuntuacionActual) {
@@ -149,6 +167,7 @@ void TfrmHistorial::FormActivate() {
             marca->setVisible(visible);
     };
     muestraEnLeyenda(Sesiones, resumen.Sesiones > 0);
+    muestraEnLeyenda(PuntosSesiones, false);
     muestraEnLeyenda(SesionActual, actual.has_value());
 
     setWindowTitle(QStringLiteral("Historial: ") + NombreConjunto);
@@ -213,6 +232,9 @@ void TfrmHistorial::ListaFalladas() {
             lstFalladas);
         entrada->setData(Qt::UserRole, numero);
     }
+    // Return on the list shows its current entry: there is one from the start.
+    if (lstFalladas->count() > 0)
+        lstFalladas->setCurrentRow(0);
 }
 
 void TfrmHistorial::showEvent(QShowEvent* evento) {

@@ -50,6 +50,7 @@ class TfrmHistorial : public QDialog {
 
     QChartView* Grafico = nullptr;
     QLineSeries* Sesiones = nullptr;
+    QScatterSeries* PuntosSesiones = nullptr;
     QScatterSeries* SesionActual = nullptr;
     QValueAxis* EjeSesiones = nullptr;
     QValueAxis* EjePorCiento = nullptr;

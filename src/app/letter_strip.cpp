@@ -7,6 +7,8 @@
 #include <QShortcut>
 #include <QToolButton>
 
+#include <optional>
+
 #include "core/learning/accented_letters.h"
 #include "interface_text.h"
 #include "notices.h"
@@ -53,8 +55,12 @@ const QStringList& TTiraLetras::Letras() {
 }
 
 void TTiraLetras::PonIdioma(TIdioma idioma) {
-    const QString consejo = Texto(idioma, "Escribe la letra en el hueco (Mayús: mayúscula)",
-                                  "Escriu la lletra en el buit (Maj: majúscula)");
+    const QString consejo =
+        Texto(idioma,
+              "Escribe la letra en el hueco (Mayús: mayúscula; F2 cambia la letra antes "
+              "del cursor)",
+              "Escriu la lletra en el buit (Maj: majúscula; F2 canvia la lletra abans del "
+              "cursor)");
     for (QToolButton* boton : Botones)
         boton->setToolTip(consejo);
 }
@@ -124,26 +130,28 @@ void PonLetraEnHueco(QLineEdit* hueco, const QString& letra) {
     }
 }
 
-void CambiaAcento(QLineEdit* hueco) {
-    const int cursor = hueco->cursorPosition();
-    const char32_t siguiente = cursor > 0 && !hueco->hasSelectedText()
-                                   ? SiguienteAcento(hueco->text().at(cursor - 1).unicode())
-                                   : 0;
-    if (siguiente == 0) {
+void CambiaAcento(QLineEdit* hueco, bool practicaAcentos) {
+    const std::optional<TCambioForma> cambio =
+        SiguienteForma(Letras32(hueco->text()), static_cast<size_t>(hueco->cursorPosition()),
+                       static_cast<size_t>(hueco->maxLength()), practicaAcentos);
+    if (!cambio) {
         Pitido();
         return;
     }
-    hueco->setSelection(cursor - 1, 1);
-    hueco->insert(QString::fromUcs4(&siguiente, 1));
+    // As typing would: one step of the gap's undo, its caret where the letter ends.
+    hueco->selectAll();
+    hueco->insert(QString::fromStdU32String(cambio->Texto));
+    hueco->setCursorPosition(static_cast<int>(cambio->Cursor));
 }
 
-QShortcut* InstalaAtajoAcento(QWidget* ventana) {
+QShortcut* InstalaAtajoAcento(QWidget* ventana, std::function<bool()> practicaAcentos) {
     auto* atajo = new QShortcut(QKeySequence(kAtajoAcento), ventana);
-    QObject::connect(atajo, &QShortcut::activated, ventana, [ventana] {
-        if (QLineEdit* hueco = HuecoConFoco(ventana))
-            CambiaAcento(hueco);
-        else
-            Pitido();
-    });
+    QObject::connect(atajo, &QShortcut::activated, ventana,
+                     [ventana, practicaAcentos = std::move(practicaAcentos)] {
+                         if (QLineEdit* hueco = HuecoConFoco(ventana))
+                             CambiaAcento(hueco, practicaAcentos && practicaAcentos());
+                         else
+                             Pitido();
+                     });
     return atajo;
 }

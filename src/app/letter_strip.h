@@ -2,6 +2,7 @@
 
 #include <QWidget>
 
+#include <functional>
 #include <vector>
 
 #include "core/base/language.h"
@@ -44,10 +45,12 @@ QLineEdit* HuecoConFoco(const QWidget* ventana);
 // accented vowel in place of its plain vowel just before the caret; otherwise nothing but a beep.
 void PonLetraEnHueco(QLineEdit* hueco, const QString& letra);
 
-// Turns the vowel before the caret of hueco into its next accented form (o → ó → ò → o); a beep
-// where no vowel stands there.
-void CambiaAcento(QLineEdit* hueco);
+// Turns the character before the caret of hueco into its next form (o → ó → ò → o, c → ç,
+// l → l·l), in a gap of accent practice the last vowel before the caret; a beep where there is
+// none or no room.
+void CambiaAcento(QLineEdit* hueco, bool practicaAcentos = false);
 
-// The shortcut that runs CambiaAcento on the focused gap of ventana.
+// The shortcut that runs CambiaAcento on the focused gap of ventana; practicaAcentos tells
+// whether the question on screen practises accents.
 inline constexpr auto kAtajoAcento = Qt::Key_F2;
-QShortcut* InstalaAtajoAcento(QWidget* ventana);
+QShortcut* InstalaAtajoAcento(QWidget* ventana, std::function<bool()> practicaAcentos = {});

@@ -18,6 +18,7 @@
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QSettings>
+#include <QShortcut>
 #include <QSpinBox>
 #include <QToolBar>
 #include <QToolButton>
@@ -36,6 +37,7 @@
 #include "go_to_dialog.h"
 #include "history_window.h"
 #include "interface_text.h"
+#include "keys_card.h"
 #include "letter_strip.h"
 #include "notices.h"
 #include "qt_translations.h"
@@ -128,7 +130,14 @@ TfrmTildora::TfrmTildora(QWidget* parent) : QMainWindow(parent) {
     BarraLetras->addWidget(TiraLetras);
     addToolBar(Qt::BottomToolBarArea, BarraLetras);
     BarraLetras->hide();
-    InstalaAtajoAcento(this);
+    InstalaAtajoAcento(this, [this] { return Sesion.Pregunta().Modo == 1; });
+    // A window shortcut, not the menu items': it presses the button, as a click does.
+    auto* paso = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_Return), this);
+    connect(paso, &QShortcut::activated, this, [this] { Protege([this] { PasoTeclado(); }); });
+    auto* pasoEnter = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_Enter), this);
+    connect(pasoEnter, &QShortcut::activated, paso, &QShortcut::activated);
+    connect(LineaPuntuacion->btnRepasar, &QPushButton::clicked, this,
+            [this] { Protege([this] { menuRepasarClick(); }); });
 
     AbrePreguntas = [this](const QString& primeraCarpeta) {
         QFileDialog dialogo(this, QStringLiteral("Abrir ficheros con preguntas"), primeraCarpeta,
@@ -158,6 +167,7 @@ QSettings Preferencias() {
 
 const QString kTamanoTexto = QStringLiteral("TamanoTexto");
 const QString kTiraLetras = QStringLiteral("TiraLetras");
+const QString kBarrejaRepaso = QStringLiteral("BarrejaRepaso");
 
 }  // namespace
 
@@ -167,6 +177,8 @@ void TfrmTildora::RestauraPreferencias() {
     const int tamano = preferencias.value(kTamanoTexto, TZoomTexto::kMinimo).toInt();
     menuLetras->setChecked(tira);
     BarraLetras->setVisible(tira);
+    Sesion.MezclaRepaso(preferencias.value(kBarrejaRepaso, false).toBool());
+    menuBarrejar->setChecked(Sesion.BarrejaRepaso());
     while (ZoomTexto->PorCiento() < std::min(tamano, TZoomTexto::kMaximo))
         ZoomTexto->Amplia();
 }
@@ -175,6 +187,12 @@ void TfrmTildora::GuardaPreferencias() const {
     QSettings preferencias = Preferencias();
     preferencias.setValue(kTiraLetras, menuLetras->isChecked());
     preferencias.setValue(kTamanoTexto, ZoomTexto->PorCiento());
+    preferencias.setValue(kBarrejaRepaso, Sesion.BarrejaRepaso());
+}
+
+void TfrmTildora::menuBarrejarClick() {
+    Sesion.MezclaRepaso(menuBarrejar->isChecked());
+    GuardaPreferencias();
 }
 
 void TfrmTildora::menuLetrasClick() {
@@ -265,10 +283,7 @@ void TfrmTildora::CreaMenu() {
     menuSecuencial->setChecked(true);
     menuAleatorio = item(menuFichero, "&Aleatorio", &TfrmTildora::menuAleatorioClick);
     menuAleatorio->setCheckable(true);
-    menuRepasar = item(menuFichero, "&Repasar errores", &TfrmTildora::menuRepasarClick);
     menuTemas = item(menuFichero, "T&emas...", &TfrmTildora::menuTemasClick);
-    // The same caption in both languages.
-    menuHistorial = item(menuFichero, "&Historial...", &TfrmTildora::menuHistorialClick);
     menuLinea = menuFichero->addSeparator();
     menuTerminar = item(menuFichero, "&Terminar", &TfrmTildora::menuTerminarClick);
 
@@ -278,6 +293,13 @@ void TfrmTildora::CreaMenu() {
     menuPreguntas->addSeparator();
     menuLetras = item(menuPreguntas, "Mostrar &letras", &TfrmTildora::menuLetrasClick);
     menuLetras->setCheckable(true);
+    // What the window adds to the exercise, after the commands it always had.
+    menuPreguntas->addSeparator();
+    menuRepasar = item(menuPreguntas, "&Repasar errores", &TfrmTildora::menuRepasarClick);
+    // The same caption in both languages.
+    menuHistorial = item(menuPreguntas, "&Historial...", &TfrmTildora::menuHistorialClick);
+    menuBarrejar = item(menuPreguntas, "&Barrejar el repàs", &TfrmTildora::menuBarrejarClick);
+    menuBarrejar->setCheckable(true);
 
     menuIdioma = menuBar()->addMenu(QStringLiteral("&Idioma"));
     menuCastellano = item(menuIdioma, "&Castellano", &TfrmTildora::menuCastellanoClick);
@@ -285,6 +307,7 @@ void TfrmTildora::CreaMenu() {
 
     menuAyuda = menuBar()->addMenu(QStringLiteral("&Ayuda"));
     menuSobreProg = item(menuAyuda, "&Sobre el programa...", &TfrmTildora::menuSobreProgClick);
+    menuTeclas = item(menuAyuda, "&Teclas", &TfrmTildora::menuTeclasClick);
 
     HabilitaControlesTest(false);
 }
@@ -294,6 +317,8 @@ void TfrmTildora::FormCreate() {
     UltimaCarpeta = CarpetaPrograma();
     Idioma = TIdioma::Valenciano;
     Pool.CreaPool();
+    for (int i = 1; i <= kTamanoPool; ++i)
+        Huecos[i]->installEventFilter(this);
     lblNumTemas->clear();
     lblNumPreguntas->clear();
     LineaPuntuacion->PonSinConjunto(true);
@@ -502,33 +527,79 @@ void TfrmTildora::AjustaAreaCliente() {
 }
 
 void TfrmTildora::menuRepasarClick() {
-    if (Sesion.CuentaPendientes() == 0) {
+    if (!Sesion.EmpiezaRepaso()) {
         MuestraAviso(QStringList{
             Texto(Idioma, "No hay preguntas por repasar.", "No hi ha preguntes per repassar.")});
         return;
     }
-    Sesion.EmpiezaRepaso();
     menuSiguienteClick();
 }
 
 void TfrmTildora::ActualizaPendientes() {
     LineaPuntuacion->PonPendientes(Sesion.CuentaPendientes());
+    LineaPuntuacion->PonRepaso(Sesion.Repaso() ? Sesion.PasoRepaso() : 0,
+                               Sesion.RondaRepaso().size());
+}
+
+void TfrmTildora::AvisaFinRepaso() {
+    const TFinRepaso fin = Sesion.FinRepaso();
+    const int quedan = fin.Pendientes + fin.EnEspera;
+    QStringList partes;
+    if (quedan == 0)
+        partes << Texto(Idioma, "Repaso terminado: no queda ninguna pregunta por repasar ahora.",
+                        "Repàs acabat: no en queda cap pregunta per repassar ara.");
+    else
+        partes << Texto(Idioma,
+                        "Repaso terminado. Todavía quedan %1 por repasar: vuelven después de "
+                        "tres preguntas más y en la próxima sesión.",
+                        "Repàs acabat. Encara en queden %1 per repassar: tornen després de tres "
+                        "preguntes més i en la pròxima sessió.")
+                      .arg(quedan);
+    if (fin.ProximoDia != 0)
+        partes << Texto(Idioma, "Las acertadas vuelven a partir del %1.",
+                        "Les encertades tornen a partir del %1.")
+                      .arg(QString::fromStdString(FechaDia(fin.ProximoDia)));
+    partes << Texto(Idioma, "Se sigue con el orden de antes.", "Es continua amb l'ordre d'abans.");
+    MuestraAviso(partes);
 }
 
 void TfrmTildora::menuSiguienteClick() {
     const bool repasaba = Sesion.Repaso();
     const uint16_t numero = Sesion.Siguiente();
     if (repasaba && !Sesion.Repaso())
-        MuestraAviso(QStringList{Texto(Idioma,
-                                       "Ya no quedan preguntas por repasar: se sigue con el "
-                                       "orden de antes.",
-                                       "Ja no queden preguntes per repassar: es continua amb "
-                                       "l'ordre d'abans.")});
-    if (numero == 0)
+        AvisaFinRepaso();
+    if (numero == 0) {
+        ActualizaPendientes();
         return;
+    }
     MuestraPregunta(numero);
     btnCorregir->setChecked(false);
     ActualizaCorregir();
+    ActualizaPendientes();
+}
+
+void TfrmTildora::PasoTeclado() {
+    if (!btnSiguiente->isEnabled())
+        return;
+    // The answers flip together: the first one tells whether they are shown.
+    if (NumHuecos > 0 && Respuestas[1]->isHidden()) {
+        // The menu may have left the button down with the answers hidden: the click shows them.
+        btnCorregir->setChecked(false);
+        btnCorregir->click();
+    } else {
+        btnSiguiente->click();
+    }
+}
+
+void TfrmTildora::RetornoEnHueco(int i) {
+    if (i < NumHuecos) {
+        QLineEdit* siguiente = Huecos[i + 1];
+        siguiente->setFocus(Qt::OtherFocusReason);
+        siguiente->end(false);
+        AreaCliente->ensureWidgetVisible(siguiente);
+    } else if (!btnCorregir->isChecked() && btnCorregir->isEnabled()) {
+        btnCorregir->click();
+    }
 }
 
 void TfrmTildora::menuSecuencialClick() {
@@ -588,6 +659,9 @@ void TfrmTildora::menuCorregirClick() {
             const TTipoFallo fallo = correccion.Fallos[static_cast<size_t>(i - 1)];
             PintaHueco(Huecos[i],
                        fallo == TTipoFallo::Ninguno ? ColorVentana() : QColor(255, 0, 0));
+            // A selection would cover the red of the gap the learner is in.
+            if (fallo != TTipoFallo::Ninguno)
+                Huecos[i]->deselect();
             PistasHuecos.Juzga(i, fallo);
         }
         LineaPuntuacion->PonResultado(correccion.Aciertos, NumHuecos, Sesion.Acertadas(),
@@ -600,12 +674,6 @@ void TfrmTildora::menuCorregirClick() {
 
 void TfrmTildora::ActualizaCorregir() {
     const bool abajo = btnCorregir->isChecked();
-    // One key through a question: it corrects, then, with the answers shown, goes on.
-    const QKeySequence paso(Qt::CTRL | Qt::Key_Return);
-    // The answers flip together, and the menu command leaves the button as it is.
-    const bool siguiente = NumHuecos == 0 || Sesion.RespuestasVisibles();
-    menuCorregir->setShortcut(siguiente ? QKeySequence() : paso);
-    menuSiguiente->setShortcut(siguiente ? paso : QKeySequence());
     btnCorregir->setText(abajo ? QStringLiteral("Ocultar") : QStringLiteral("Corregir"));
     btnCorregir->setToolTip(abajo ? Texto(Idioma, "Ocultar correción", "Ocultar correció")
                                   : Texto(Idioma, "Corregir el texto", "Corregir el texte"));
@@ -639,6 +707,8 @@ void TfrmTildora::CambiaIdioma(TIdioma idioma) {
     menuRepasar->setText(Texto(Idioma, "&Repasar errores", "&Repassar errades"));
     btnRepasar->setToolTip(Texto(Idioma, "Repasar errores", "Repassar errades"));
     menuLetras->setText(Texto(Idioma, "Mostrar &letras", "Mostrar &lletres"));
+    menuBarrejar->setText(Texto(Idioma, "&Barajar el repaso", "&Barrejar el repàs"));
+    menuTeclas->setText(Texto(Idioma, "&Teclas", "&Tecles"));
     TiraLetras->PonIdioma(Idioma);
     menuTerminar->setText(Texto(Idioma, "&Terminar", "&Terminar"));
     menuPreguntas->setTitle(Texto(Idioma, "&Preguntas", "&Preguntes"));
@@ -684,11 +754,14 @@ void TfrmTildora::menuHistorialClick() {
     dialogo.SesionesFechadas = Sesion.Progreso().Sesiones;
     dialogo.Resultados = Sesion.Progreso().Preguntas;
     dialogo.Ficheros = &Sesion.FicherosPreguntas();
-    // A question chosen there is shown as the go-to path would, at once.
+    // A question chosen there is shown at once; the learner's order stays as it was.
     connect(&dialogo, &TfrmHistorial::PreguntaElegida, this, [this](uint16_t numero) {
-        Sesion.ContinuaDesde(numero);
-        ActualizaOrden();
-        menuSiguienteClick();
+        Protege([this, numero] {
+            Sesion.LeeElegida(numero);
+            MuestraPregunta(numero);
+            btnCorregir->setChecked(false);
+            ActualizaCorregir();
+        });
     });
     dialogo.exec();
 }
@@ -699,7 +772,34 @@ void TfrmTildora::menuSobreProgClick() {
     dialogo.exec();
 }
 
+void TfrmTildora::menuTeclasClick() {
+    TfrmTeclas dialogo(this);
+    dialogo.Idioma = Idioma;
+    dialogo.exec();
+}
+
 bool TfrmTildora::eventFilter(QObject* objeto, QEvent* evento) {
+    if (auto* hueco = qobject_cast<QLineEdit*>(objeto); hueco != nullptr && hueco != Hueco1) {
+        if (evento->type() == QEvent::FocusIn) {
+            const auto razon = static_cast<QFocusEvent*>(evento)->reason();
+            if (razon == Qt::TabFocusReason || razon == Qt::BacktabFocusReason) {
+                // Tab would select a pre-filled word, and typing would replace it: the caret
+                // goes to its end instead.
+                hueco->event(evento);
+                hueco->end(false);
+                return true;
+            }
+        }
+        if (evento->type() == QEvent::KeyPress) {
+            const auto* tecla = static_cast<QKeyEvent*>(evento);
+            if ((tecla->key() == Qt::Key_Return || tecla->key() == Qt::Key_Enter) &&
+                (tecla->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
+                const auto i = std::find(Huecos.begin() + 1, Huecos.end(), hueco) - Huecos.begin();
+                Protege([this, i] { RetornoEnHueco(static_cast<int>(i)); });
+                return true;
+            }
+        }
+    }
     if (objeto == btnSiguiente && evento->type() == QEvent::KeyPress) {
         const int tecla = static_cast<QKeyEvent*>(evento)->key();
         if (tecla == Qt::Key_Return || tecla == Qt::Key_Enter) {

@@ -79,11 +79,13 @@ class TfrmTildora : public QMainWindow {
     QAction* menuCorregir = nullptr;
     QAction* menuSiguiente = nullptr;
     QAction* menuLetras = nullptr;
+    QAction* menuBarrejar = nullptr;
     QMenu* menuIdioma = nullptr;
     QAction* menuCastellano = nullptr;
     QAction* menuValenciano = nullptr;
     QMenu* menuAyuda = nullptr;
     QAction* menuSobreProg = nullptr;
+    QAction* menuTeclas = nullptr;
 
     // The score at the foot, the gaps' accessible names and reasons, the text size.
     TLineaPuntuacion* LineaPuntuacion = nullptr;
@@ -133,6 +135,10 @@ class TfrmTildora : public QMainWindow {
     void menuLetrasClick();
     void menuHistorialClick();
     void menuSobreProgClick();
+    void menuTeclasClick();
+    void menuBarrejarClick();
+    // Ctrl+Return: presses Correct while the answers are hidden, else Next.
+    void PasoTeclado();
     void lblNumPreguntasMouseDown(Qt::MouseButton boton, Qt::KeyboardModifiers teclas);
     // Runs an event handler; a file error ends it with a message in the interface language.
     void Protege(const std::function<void()>& manejador);
@@ -151,6 +157,10 @@ class TfrmTildora : public QMainWindow {
     // Closes whatever a failed file operation left open, without a score.
     void DescartaFicheros();
     void ActualizaPendientes();
+    // Return in gap i: the next gap, or in the last one Correct while the button is up.
+    void RetornoEnHueco(int i);
+    // What is left when a review round ends, as a notice.
+    void AvisaFinRepaso();
     // What the learner chose to see, kept between runs in the user's configuration folder.
     void RestauraPreferencias();
     void GuardaPreferencias() const;

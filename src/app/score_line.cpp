@@ -1,6 +1,7 @@
 #include "score_line.h"
 
 #include <QLabel>
+#include <QPushButton>
 
 #include "interface_text.h"
 
@@ -8,6 +9,10 @@ TLineaPuntuacion::TLineaPuntuacion(QWidget* parent) : QStatusBar(parent) {
     lblPuntuacion = new QLabel(this);
     lblPuntuacion->setTextFormat(Qt::PlainText);
     addWidget(lblPuntuacion, 1);
+    btnRepasar = new QPushButton(this);
+    btnRepasar->setFocusPolicy(Qt::NoFocus);
+    btnRepasar->hide();
+    addPermanentWidget(btnRepasar);
 }
 
 void TLineaPuntuacion::PonResultado(int aciertos, int huecos, int32_t Acertadas,
@@ -26,6 +31,13 @@ void TLineaPuntuacion::Limpia() {
     Pregunta.reset();
     Sesion.reset();
     Pendientes = 0;
+    PasoRepaso = 0;
+    Escribe();
+}
+
+void TLineaPuntuacion::PonRepaso(size_t paso, size_t total) {
+    PasoRepaso = paso;
+    TotalRepaso = total;
     Escribe();
 }
 
@@ -47,6 +59,8 @@ void TLineaPuntuacion::CambiaIdioma(TIdioma idioma) {
 void TLineaPuntuacion::Escribe() {
     if (!IdiomaConocido(Idioma))
         return;
+    btnRepasar->setVisible(!SinConjunto && PasoRepaso == 0 && Pendientes > 0);
+    btnRepasar->setText(Texto(Idioma, "Repasar %1 ahora", "Repassar %1 ara").arg(Pendientes));
     if (SinConjunto) {
         lblPuntuacion->setText(
             Texto(Idioma, "Para empezar, abra un conjunto de preguntas con Fichero, Nuevo...",
@@ -54,6 +68,9 @@ void TLineaPuntuacion::Escribe() {
         return;
     }
     QStringList partes;
+    if (PasoRepaso > 0)
+        partes
+            << Texto(Idioma, "Repaso %1 de %2", "Repàs %1 de %2").arg(PasoRepaso).arg(TotalRepaso);
     if (Pregunta) {
         const QString aciertos = Pregunta->Aciertos == 1
                                      ? Texto(Idioma, " acierto de ", " encert de ")
@@ -68,7 +85,5 @@ void TLineaPuntuacion::Escribe() {
                       QStringLiteral(" (") + QString::number(Sesion->PorCiento) +
                       QStringLiteral(" %)");
     }
-    if (Pendientes > 0)
-        partes << QString::number(Pendientes) + Texto(Idioma, " por repasar", " per repassar");
     lblPuntuacion->setText(partes.join(QStringLiteral(" · ")));
 }

@@ -8,6 +8,7 @@
 #include "core/base/language.h"
 
 class QLabel;
+class QPushButton;
 
 // The foot of the main window: how the latest reveal of the question went and the session's
 // tallies, in the interface language.
@@ -17,6 +18,9 @@ class TLineaPuntuacion : public QStatusBar {
     explicit TLineaPuntuacion(QWidget* parent = nullptr);
 
     QLabel* lblPuntuacion = nullptr;
+    // Offers the review while questions are due and none is running; it takes no focus from
+    // the gap being typed in.
+    QPushButton* btnRepasar = nullptr;
 
     // A reveal: the question's right gaps of all its gaps, and the tallies after it with their
     // per cent as the history keeps it.
@@ -27,8 +31,10 @@ class TLineaPuntuacion : public QStatusBar {
     // A set opened or closed: nothing to tell.
     void Limpia();
     void CambiaIdioma(TIdioma idioma);
-    // The questions due for review within the selected topics; shown when there are any.
+    // The questions due for review within the selected topics; offered when there are any.
     void PonPendientes(int pendientes);
+    // A review is showing question paso of its total; paso 0 when none is running.
+    void PonRepaso(size_t paso, size_t total);
     // With no set open, the line tells a newcomer how to open one.
     void PonSinConjunto(bool sinConjunto);
 
@@ -44,5 +50,7 @@ class TLineaPuntuacion : public QStatusBar {
     std::optional<TCuenta> Pregunta;
     std::optional<TCuenta> Sesion;
     int Pendientes = 0;
+    size_t PasoRepaso = 0;
+    size_t TotalRepaso = 0;
     bool SinConjunto = false;
 };

@@ -60,8 +60,13 @@ TEST_F(VentanaTest, HistoryStatesThePastSessionsAndThisOneWithoutChangingTheFile
     const TPregunta pregunta = Legible("T", "Dos huecos, @uno@ y @dos@ en un texto normal");
     Abre(EscribeSet("cuaderno.preg", {pregunta, pregunta}));
     EXPECT_TRUE(v.menuHistorial->isEnabled());
-    EXPECT_EQ(v.menuFichero->actions().indexOf(v.menuHistorial),
-              v.menuFichero->actions().indexOf(v.menuTemas) + 1);
+    // Out of the File menu's fixed items: after the questions' own, past a separator.
+    const QList<QAction*> preguntas = v.menuPreguntas->actions();
+    EXPECT_EQ(v.menuFichero->actions().indexOf(v.menuHistorial), -1);
+    EXPECT_EQ(preguntas.indexOf(v.menuRepasar), preguntas.indexOf(v.menuLetras) + 2);
+    EXPECT_TRUE(preguntas[preguntas.indexOf(v.menuRepasar) - 1]->isSeparator());
+    EXPECT_EQ(preguntas.indexOf(v.menuHistorial), preguntas.indexOf(v.menuRepasar) + 1);
+    EXPECT_EQ(preguntas.indexOf(v.menuBarrejar), preguntas.indexOf(v.menuHistorial) + 1);
 
     v.menuCastellano->trigger();
     TVisto visto = MiraHistorial(v);

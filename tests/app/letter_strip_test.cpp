@@ -160,7 +160,8 @@ TEST_F(TiraTest, TheShortcutCyclesTheVowelBeforeTheCaret) {
         {"pinguino", 8, 2, 1, "pínguino", 0},
         {"pu", 2, 2, 2, "pü", 0},
         {"CAMIO", 5, 5, 1, "CAMIÓ", 0},
-        {"camion", 6, 6, 1, "camion", 1},
+        {"camion", 6, 6, 1, "camioñ", 0},
+        {"camp", 4, 4, 1, "camp", 1},
         {"", 5, 0, 1, "", 1},
         {"o", 1, 0, 1, "o", 1},
     };
@@ -189,7 +190,10 @@ TEST_F(TiraTest, TheShortcutCyclesTheVowelBeforeTheCaret) {
 
 TEST_F(TiraTest, TipsInTheInterfaceLanguage) {
     tira->PonIdioma(TIdioma::Castellano);
-    EXPECT_EQ(tira->Boton("ñ")->toolTip(), "Escribe la letra en el hueco (Mayús: mayúscula)");
+    EXPECT_EQ(tira->Boton("ñ")->toolTip(),
+              "Escribe la letra en el hueco (Mayús: mayúscula; F2 cambia la letra antes del "
+              "cursor)");
     tira->PonIdioma(TIdioma::Valenciano);
-    EXPECT_EQ(tira->Boton("ñ")->toolTip(), "Escriu la lletra en el buit (Maj: majúscula)");
+    EXPECT_EQ(tira->Boton("ñ")->toolTip(),
+              "Escriu la lletra en el buit (Maj: majúscula; F2 canvia la lletra abans del cursor)");
 }

@@ -51,7 +51,9 @@ TEST_F(VentanaTest, ScoreLineShowsTheLatestRevealAndTheSessionInTheLanguage) {
     EXPECT_EQ(Linea(v), "Sessió: 4 de 6 (67 %)");
     // Reopened, the question answered wrong is due for review.
     Abre(Ruta("puntos.preg"));
-    EXPECT_EQ(Linea(v), "1 per repassar");
+    EXPECT_EQ(Linea(v), "");
+    EXPECT_EQ(v.LineaPuntuacion->btnRepasar->text(), "Repassar 1 ara");
+    EXPECT_FALSE(v.LineaPuntuacion->btnRepasar->isHidden());
     EXPECT_EQ(v.size(), QSize(750, 550));
 }
 

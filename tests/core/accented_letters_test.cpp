@@ -51,3 +51,54 @@ TEST(AccentedLetters, WhereALetterGoesInAGap) {
                   caso.esperada);
     }
 }
+
+TEST(AccentedLetters, F2TurnsTheCharacterBeforeTheCaretThroughItsForms) {
+    const struct {
+        std::u32string_view texto;
+        size_t cursor, maximo;
+        bool soloVocales;
+        std::u32string_view esperado;  // empty: nothing changes, a beep
+        size_t cursorEsperado;
+    } casos[] = {
+        {U"cami", 4, 9, false, U"camí", 4},
+        {U"camï", 4, 9, false, U"cami", 4},
+        {U"plac", 4, 9, false, U"plaç", 4},
+        {U"plaç", 4, 9, false, U"plac", 4},
+        {U"PLAC", 4, 9, false, U"PLAÇ", 4},
+        {U"nin", 3, 9, false, U"niñ", 3},
+        {U"niñ", 3, 9, false, U"nin", 3},
+        {U"N", 1, 9, false, U"Ñ", 1},
+        {U"?", 1, 9, false, U"¿", 1},
+        {U"¿", 1, 9, false, U"?", 1},
+        {U"!", 1, 9, false, U"¡", 1},
+        {U"¡", 1, 9, false, U"!", 1},
+        {U"col", 3, 9, false, U"col·l", 5},
+        {U"col·l", 5, 9, false, U"col", 3},
+        {U"COL", 3, 9, false, U"COL·L", 5},
+        {U"COL·L", 5, 9, false, U"COL", 3},
+        {U"colegi", 3, 9, false, U"col·legi", 5},
+        {U"col", 3, 4, false, U"", 0},  // no room for the point and its l
+        {U"cami", 0, 9, false, U"", 0},
+        {U"camp", 4, 9, false, U"", 0},
+        {U"", 0, 9, false, U"", 0},
+        // Accent practice: the last vowel before the caret, whatever follows it.
+        {U"tambien", 7, 7, true, U"también", 7},
+        {U"también", 7, 7, true, U"tambièn", 7},
+        {U"tambien", 3, 7, true, U"támbien", 3},
+        {U"camion", 6, 6, true, U"camión", 6},
+        {U"col", 3, 9, true, U"cól", 3},
+        {U"pzz", 3, 9, true, U"", 0},
+    };
+    for (const auto& caso : casos) {
+        SCOPED_TRACE(testing::Message() << "case " << &caso - casos);
+        const std::optional<TCambioForma> cambio =
+            SiguienteForma(caso.texto, caso.cursor, caso.maximo, caso.soloVocales);
+        if (caso.esperado.empty()) {
+            EXPECT_FALSE(cambio.has_value());
+            continue;
+        }
+        ASSERT_TRUE(cambio.has_value());
+        EXPECT_TRUE(cambio->Texto == caso.esperado);
+        EXPECT_EQ(cambio->Cursor, caso.cursorEsperado);
+    }
+}

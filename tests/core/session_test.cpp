@@ -305,7 +305,7 @@ TEST_F(SesionTest, MistakesComeBackInTheNextSessionUntilAnsweredRight) {
     ahora += kDia;
     Abre(ruta);
     EXPECT_EQ(sesion.CuentaPendientes(), 1);
-    sesion.EmpiezaRepaso();
+    EXPECT_TRUE(sesion.EmpiezaRepaso());
     EXPECT_EQ(sesion.Siguiente(), 2);
     EXPECT_TRUE(sesion.Repaso());
     // Only within the selected topics.
@@ -334,7 +334,7 @@ TEST_F(SesionTest, AnEditedQuestionStartsAfresh) {
     EscribeConjunto(ruta, {Legible("a", "Otro texto con un @hueco@ y algo normal"), Legible("b")});
     ahora += kDia;
     Abre(ruta);
-    sesion.EmpiezaRepaso();
+    EXPECT_TRUE(sesion.EmpiezaRepaso());
     EXPECT_EQ(sesion.CuentaPendientes(), 1);
     EXPECT_EQ(sesion.Siguiente(), 2);
 }
@@ -436,4 +436,129 @@ TEST(Correccion, TheSessionsPerCentIsTheOneTheHistoryStores) {
     EXPECT_EQ(sesion.Acertadas(), 1);
     EXPECT_EQ(sesion.PorCiento(), 12);
     EXPECT_EQ(sesion.PorCiento(), PorCientoHistoria(*sesion.PuntuacionActual()));
+}
+
+namespace {
+
+// Noon: a day on is a calendar day on in any time zone.
+constexpr int64_t kMediodia = 20000 * kDia + 12 * 3600;
+
+}  // namespace
+
+TEST_F(SesionTest, AnAnswerCopiedFromTheAnswersJustShownDoesNotLeaveTheReview) {
+    int64_t ahora = kMediodia;
+    sesion.PonReloj([&ahora] { return ahora; });
+    const std::string ruta = EscribeSet("una.preg", {"a"});
+    Abre(ruta);
+    EXPECT_EQ(Contesta(sesion, {false}), 1);
+    // The same question at once, its answer still above the gap: the tallies count it, the
+    // review does not.
+    for (int vez = 0; vez < 5; ++vez)
+        EXPECT_EQ(Contesta(sesion, {true}), 1);
+    EXPECT_EQ(sesion.Contestadas(), 6);
+    EXPECT_EQ(sesion.Acertadas(), 5);
+    EXPECT_EQ(sesion.Progreso().Preguntas.at(1).Caja, 1);
+    sesion.CierraFicheros();
+    ahora += kDia;
+    Abre(ruta);
+    EXPECT_EQ(sesion.CuentaPendientes(), 1);
+    EXPECT_EQ(Contesta(sesion, {true}), 1);
+    EXPECT_EQ(sesion.Progreso().Preguntas.at(1).Caja, 2);
+}
+
+TEST_F(SesionTest, AQuestionShownAgainAfterThreeOthersCountsForTheReview) {
+    sesion.PonReloj([] { return kMediodia; });
+    Abre(EscribeSet("cinco.preg", {"a", "a", "a", "a"}));
+    EXPECT_EQ(Contesta(sesion, {false}), 1);
+    for (int otra = 2; otra <= 4; ++otra)
+        EXPECT_EQ(Contesta(sesion, {true}), otra);
+    EXPECT_EQ(Contesta(sesion, {true}), 1);
+    EXPECT_EQ(sesion.Progreso().Preguntas.at(1).Caja, 2);
+}
+
+TEST_F(SesionTest, AReviewRoundShowsEachQuestionDueOnceAndSaysWhatIsLeft) {
+    int64_t ahora = kMediodia;
+    sesion.PonReloj([&ahora] { return ahora; });
+    const std::string ruta = EscribeSet("ronda.preg", {"a", "a", "a", "a", "a", "a"});
+    Abre(ruta);
+    for (int i = 1; i <= 6; ++i)
+        Contesta(sesion, {i % 2 == 1});  // 2, 4 and 6 wrong
+    sesion.CierraFicheros();
+    ahora += kDia;
+    Abre(ruta);
+    ASSERT_TRUE(sesion.EmpiezaRepaso());
+    EXPECT_EQ(sesion.RondaRepaso(), (std::vector<uint16_t>{2, 4, 6}));
+    EXPECT_EQ(Contesta(sesion, {false}), 2);
+    EXPECT_EQ(Contesta(sesion, {true}), 4);
+    EXPECT_EQ(Contesta(sesion, {false}), 6);
+    EXPECT_TRUE(sesion.Repaso());
+    // The round is over although two were wrong again: they wait, and the walk goes on.
+    EXPECT_EQ(sesion.Siguiente(), 1);
+    EXPECT_FALSE(sesion.Repaso());
+    const TFinRepaso fin = sesion.FinRepaso();
+    EXPECT_EQ(fin.Pendientes, 0);
+    EXPECT_EQ(fin.EnEspera, 2);
+    EXPECT_EQ(fin.ProximoDia, DiaLocal(ahora) + 1);
+    EXPECT_FALSE(sesion.EmpiezaRepaso());
+}
+
+TEST_F(SesionTest, MixingTheReviewBringsADueQuestionEveryFourthNext) {
+    int64_t ahora = kMediodia;
+    sesion.PonReloj([&ahora] { return ahora; });
+    const std::string ruta = EscribeSet("mezcla.preg", {"a", "a", "a", "a", "a", "a", "a", "a"});
+    Abre(ruta);
+    Contesta(sesion, {true});
+    Contesta(sesion, {false});  // 2 is due from tomorrow
+    sesion.CierraFicheros();
+    ahora += kDia;
+    Abre(ruta);
+    ASSERT_EQ(sesion.PreguntaActual(), 3);
+    sesion.MezclaRepaso(true);
+    std::vector<int> vistas;
+    for (int i = 0; i < 8; ++i)
+        vistas.push_back(Contesta(sesion, {true}));
+    // The due question fourth, the order untouched by it; then nothing due is left.
+    EXPECT_EQ(vistas, (std::vector<int>{3, 4, 5, 2, 6, 7, 8, 1}));
+    EXPECT_EQ(sesion.PreguntaActual(), 2);
+}
+
+TEST_F(SesionTest, WithoutMixingNextNeverBringsADueQuestion) {
+    int64_t ahora = kMediodia;
+    sesion.PonReloj([&ahora] { return ahora; });
+    const std::string ruta = EscribeSet("orden2.preg", {"a", "a", "a", "a"});
+    Abre(ruta);
+    Contesta(sesion, {false});
+    sesion.CierraFicheros();
+    ahora += kDia;
+    Abre(ruta);
+    std::vector<int> vistas;
+    for (int i = 0; i < 4; ++i)
+        vistas.push_back(sesion.Siguiente());
+    EXPECT_EQ(vistas, (std::vector<int>{2, 3, 4, 1}));
+}
+
+TEST_F(SesionTest, AScriptedLearnerOverThreeDays) {
+    int64_t ahora = kMediodia;
+    sesion.PonReloj([&ahora] { return ahora; });
+    const std::string ruta = EscribeSet("tres_dias.preg", {"a", "a", "a", "a", "a", "a", "a", "a"});
+    // Day 1: the even questions wrong.
+    Abre(ruta);
+    for (int i = 1; i <= 8; ++i)
+        Contesta(sesion, {i % 2 == 1});
+    sesion.CierraFicheros();
+    // Day 2: exactly those are due; 2 and 4 right, 6 and 8 wrong again.
+    ahora += kDia;
+    Abre(ruta);
+    ASSERT_TRUE(sesion.EmpiezaRepaso());
+    EXPECT_EQ(sesion.RondaRepaso(), (std::vector<uint16_t>{2, 4, 6, 8}));
+    for (const bool bien : {true, true, false, false})
+        Contesta(sesion, {bien});
+    sesion.CierraFicheros();
+    // Day 3: the two still wrong, and the two learnt on day 2, whose box falls due a day on;
+    // none of those right on day 1.
+    ahora += kDia;
+    Abre(ruta);
+    EXPECT_EQ(PreguntasPendientes(sesion.Progreso(), ahora), (std::vector<uint16_t>{2, 4, 6, 8}));
+    EXPECT_EQ(sesion.Progreso().Preguntas.at(6).Caja, 1);
+    EXPECT_EQ(sesion.Progreso().Preguntas.at(2).Caja, 2);
 }

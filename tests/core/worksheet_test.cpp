@@ -234,8 +234,8 @@ TEST(Worksheet, LongWordsAndAnswersBreakAtTheMarginAndNothingIsLost) {
         }
     }
     EXPECT_NE(texto.find("Mira" + direccion + "ya"), std::string::npos) << texto;
-    EXPECT_EQ(clave, respuesta);
+    EXPECT_EQ(clave, "(1) " + respuesta);
     EXPECT_EQ(cabeceras, sinBlancos(titulo + tema + titulo + " \x97 Soluciones")) << cabeceras;
-    // 1.5 widths of an "n" per character of the answer, over as many lines as it takes.
-    EXPECT_NEAR(raya, 9.0 * static_cast<double>(respuesta.size()), 0.5);
+    // A letter's room per character of the answer, over as many lines as it takes.
+    EXPECT_NEAR(raya, kMilimetrosPorLetra * 72 / 25.4 * static_cast<double>(respuesta.size()), 0.5);
 }

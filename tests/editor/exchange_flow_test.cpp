@@ -44,8 +44,8 @@ TEST_F(Intercambio, TheFileMenuHoldsTheNewItemsBesideTheExportInBothLanguages) {
         const QStringList textos = Captions(fichero);
         const qsizetype i = textos.indexOf(QString::fromUtf8(fuente));
         ASSERT_GE(i, 0) << textos.join("|").toStdString();
-        EXPECT_EQ(textos.mid(i + 1, 4),
-                  (QStringList{"E&xportar", "Exportar &PDF...", "&Importar Moodle XML...", "I&mprimir..."}));
+        EXPECT_EQ(textos.mid(i + 1, 4), (QStringList{"E&xportar", "Exportar &PDF...",
+                                                     "&Importar Moodle XML...", "I&mprimir..."}));
         EXPECT_EQ(Captions(ventana->Intercambio->menuExportarA), QStringList{"&Moodle XML..."});
     }
 }

@@ -1,6 +1,8 @@
 #pragma once
 
 #include <cstddef>
+#include <optional>
+#include <string>
 #include <string_view>
 
 // What a learner without dead keys uses to type the letters the sets teach: the accent cycle
@@ -23,3 +25,17 @@ enum class TColocacion {
 // selected and room for maximo characters. A gap's maximum length never grows.
 TColocacion ColocaLetra(std::u32string_view texto, size_t cursor, size_t seleccionados,
                         size_t maximo, std::u32string_view letra);
+
+// A gap after F2: its new text and caret.
+struct TCambioForma {
+    std::u32string Texto;
+    size_t Cursor = 0;
+};
+
+// F2 in a gap holding texto with the caret at cursor and room for maximo characters: the
+// character just before the caret turns into its next form (the vowels as SiguienteAcento,
+// c → ç → c, n → ñ → n, l → l·l → l, ? → ¿ → ?, ! → ¡ → !, capitals alike). In a gap of accent
+// practice (soloVocales) the last vowel before the caret turns, whatever follows it. Nothing,
+// and the learner hears a beep, where no such character stands or the gap has no room.
+std::optional<TCambioForma> SiguienteForma(std::u32string_view texto, size_t cursor, size_t maximo,
+                                           bool soloVocales);

@@ -11,6 +11,7 @@
 enum class TTipoFallo {
     Ninguno,      // right: equal once both are upper-cased
     SinRellenar,  // the entry is empty
+    SobraTexto,   // the answer is empty: the gap must stay empty
     Acentos,      // only accents or diaereses differ, case aside
     Letras,       // anything else
 };

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <chrono>
 #include <cinttypes>
 #include <cstdio>
 #include <ctime>
@@ -309,6 +310,14 @@ int64_t DiaLocal(int64_t segundos) {
     const int64_t diaAno = (153 * (mes + (mes > 2 ? -3 : 9)) + 2) / 5 + local.tm_mday - 1;
     const int64_t diaEra = anoEra * 365 + anoEra / 4 - anoEra / 100 + diaAno;
     return era * 146097 + diaEra - 719468;
+}
+
+std::string FechaDia(int64_t dia) {
+    const std::chrono::year_month_day fecha{std::chrono::sys_days{std::chrono::days{dia}}};
+    char texto[16] = "";
+    std::snprintf(texto, sizeof texto, "%04d-%02u-%02u", static_cast<int>(fecha.year()),
+                  static_cast<unsigned>(fecha.month()), static_cast<unsigned>(fecha.day()));
+    return texto;
 }
 
 std::string FechaSesion(int64_t segundos) {

@@ -105,6 +105,8 @@ void ConciliaProgreso(TProgreso& progreso, const std::vector<uint64_t>& huellas)
 
 // The day of the local calendar that a moment falls on, as days since 1970-01-01.
 int64_t DiaLocal(int64_t segundos);
+// "AAAA-MM-DD" of a day counted as DiaLocal counts it.
+std::string FechaDia(int64_t dia);
 // "AAAA-MM-DD HH:MM" in local time.
 std::string FechaSesion(int64_t segundos);
 // The date of session number sesion (1-based) of a history of total sessions: the session lines

@@ -70,6 +70,22 @@ uint16_t SiguientePendiente(const TProgreso& progreso, int64_t ahora, uint16_t a
     return 0;
 }
 
+TFinRepaso ResumeFinRepaso(const TProgreso& progreso, int64_t ahora,
+                           const TFiltroPreguntas& filtro) {
+    TFinRepaso fin;
+    for (const auto& [numero, resultado] : progreso.Preguntas) {
+        if (resultado.Caja == 0 || (filtro && !filtro(numero)))
+            continue;
+        if (PreguntaPendiente(progreso, resultado, ahora))
+            ++fin.Pendientes;
+        else if (resultado.Caja == 1)
+            ++fin.EnEspera;
+        else if (fin.ProximoDia == 0 || resultado.Vence < fin.ProximoDia)
+            fin.ProximoDia = resultado.Vence;
+    }
+    return fin;
+}
+
 void CierraSesionProgreso(TProgreso& progreso, int64_t ahora, int32_t contestadas,
                           int32_t acertadas) {
     progreso.Sesiones.emplace_back(ahora, contestadas, acertadas);

@@ -42,6 +42,18 @@ int CuentaPendientes(const TProgreso& progreso, int64_t ahora, const TFiltroPreg
 uint16_t SiguientePendiente(const TProgreso& progreso, int64_t ahora, uint16_t actual,
                             const TFiltroPreguntas& filtro = {});
 
+// What is left when a review round ends, within the selected topics.
+struct TFinRepaso {
+    int Pendientes = 0;  // due now
+    // Answered wrong in this session: due again once kSeparacionRepaso other questions were
+    // answered, and in the next session.
+    int EnEspera = 0;
+    // The first later day on which a question answered right falls due; 0 for none.
+    int64_t ProximoDia = 0;
+};
+TFinRepaso ResumeFinRepaso(const TProgreso& progreso, int64_t ahora,
+                           const TFiltroPreguntas& filtro = {});
+
 // The session line written when a set is closed with a score.
 void CierraSesionProgreso(TProgreso& progreso, int64_t ahora, int32_t contestadas,
                           int32_t acertadas);

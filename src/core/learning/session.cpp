@@ -88,6 +88,10 @@ void TSesion::AbreHistoria() {
 bool TSesion::CargaProgresoConjunto() {
     progreso_ = TProgreso{};
     repaso_ = false;
+    rondaRepaso_.clear();
+    siguientesFueraDeRepaso_ = 0;
+    preguntasMostradas_ = 0;
+    respuestasVistas_.clear();
     // Where the score cannot be kept, neither can the past.
     if (!ficheroHistoria_.Abierto())
         return true;
@@ -161,8 +165,38 @@ int TSesion::CuentaPendientes() const {
                               [this](uint16_t numero) { return TemaSeleccionado(numero); });
 }
 
+TFinRepaso TSesion::FinRepaso() const {
+    return ResumeFinRepaso(progreso_, ahora_(),
+                           [this](uint16_t numero) { return TemaSeleccionado(numero); });
+}
+
+bool TSesion::EmpiezaRepaso() {
+    rondaRepaso_.clear();
+    if (ficherosAbiertos_)
+        rondaRepaso_ = PreguntasPendientes(
+            progreso_, ahora_(), [this](uint16_t numero) { return TemaSeleccionado(numero); });
+    pasoRepaso_ = 0;
+    repaso_ = !rondaRepaso_.empty();
+    return repaso_;
+}
+
+void TSesion::LeeElegida(uint16_t numero) {
+    pregunta_ = ficherosPreguntas_.LeePregunta(numero);
+}
+
 uint16_t TSesion::Siguiente() {
     if (repaso_) {
+        while (pasoRepaso_ < rondaRepaso_.size()) {
+            const uint16_t pendiente = rondaRepaso_[pasoRepaso_++];
+            // A topic unselected since the round began drops out of it.
+            if (TemaSeleccionado(pendiente)) {
+                pregunta_ = ficherosPreguntas_.LeePregunta(pendiente);
+                return pendiente;
+            }
+        }
+        // The round is over: back to the order the walk came from.
+        repaso_ = false;
+    } else if (barrejaRepaso_ && ficherosAbiertos_ && ++siguientesFueraDeRepaso_ % 4 == 0) {
         const uint16_t pendiente =
             SiguientePendiente(progreso_, ahora_(), preguntaMostrada_,
                                [this](uint16_t numero) { return TemaSeleccionado(numero); });
@@ -170,8 +204,6 @@ uint16_t TSesion::Siguiente() {
             pregunta_ = ficherosPreguntas_.LeePregunta(pendiente);
             return pendiente;
         }
-        // Nothing left to review: back to the order the walk came from.
-        repaso_ = false;
     }
     const uint16_t numero = EligeSiguiente(
         {secuencial_, preguntaActual_, numPreguntas_, temaDePregunta_, listaTemas_, generador_});
@@ -198,6 +230,7 @@ void TSesion::SeleccionaTemas(const std::vector<bool>& marcas) {
 void TSesion::EmpiezaPregunta(uint16_t numero) {
     preguntaMostrada_ = numero;
     preguntaPuntuada_ = false;
+    ++preguntasMostradas_;
     respuestas_ = RespuestasPregunta(pregunta_);
     respuestasVisibles_ = false;
 }
@@ -231,7 +264,14 @@ void TSesion::PuntuaPregunta(const std::vector<bool>& huecosCorrectos) {
             erroneos.push_back(static_cast<uint8_t>(std::min<size_t>(i + 1, 255)));
     }
     preguntaPuntuada_ = true;
-    if (ficherosAbiertos_ && preguntaMostrada_ != 0)
+    if (!ficherosAbiertos_ || preguntaMostrada_ == 0)
+        return;
+    // Shown again before kSeparacionRepaso others: its answers may still be in mind.
+    const auto vistas = respuestasVistas_.find(preguntaMostrada_);
+    const bool copiada = vistas != respuestasVistas_.end() &&
+                         preguntasMostradas_ - vistas->second <= kSeparacionRepaso;
+    respuestasVistas_[preguntaMostrada_] = preguntasMostradas_;
+    if (!copiada)
         AnotaRespuesta(progreso_, preguntaMostrada_, HuellaPregunta(pregunta_), erroneos, ahora_());
 }
 

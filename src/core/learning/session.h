@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <map>
 #include <optional>
 #include <random>
 #include <string>
@@ -11,6 +12,7 @@
 #include "core/base/notice.h"
 #include "core/learning/mistake.h"
 #include "core/learning/progress.h"
+#include "core/learning/review_schedule.h"
 #include "core/set/question_files.h"
 #include "core/set/settings.h"
 #include "core/set/topic_list.h"
@@ -56,9 +58,14 @@ class TSesion {
     void ContinuaDesde(uint16_t numero);
     // In order or at random; either ends a review.
     void CambiaOrden(bool secuencial);
-    // Next walks the questions due for review, within the selected topics; it ends by itself
-    // when none is left.
-    void EmpiezaRepaso() { repaso_ = true; }
+    // Starts a review: Next walks a round of the questions due now, within the selected topics,
+    // and the walk ends by itself after the last of them; false when none is due.
+    bool EmpiezaRepaso();
+    // Outside a review every fourth Next brings back a question due, without moving
+    // PreguntaActual.
+    void MezclaRepaso(bool mezcla) { barrejaRepaso_ = mezcla; }
+    // Reads question numero for the learner to see, the order left as it was.
+    void LeeElegida(uint16_t numero);
     // The topics ticked in the topic dialog, in list order.
     void SeleccionaTemas(const std::vector<bool>& marcas);
     // A question read elsewhere, as Next reads one: what a window lays out without a set.
@@ -86,6 +93,11 @@ class TSesion {
 
     // The questions due for review now, within the selected topics.
     int CuentaPendientes() const;
+    TFinRepaso FinRepaso() const;
+    // The review round: questions of it shown so far, and how many it holds.
+    size_t PasoRepaso() const { return pasoRepaso_; }
+    const std::vector<uint16_t>& RondaRepaso() const { return rondaRepaso_; }
+    bool BarrejaRepaso() const { return barrejaRepaso_; }
 
     std::string RutaHistoria() const;
     std::string RutaProgreso() const;
@@ -144,6 +156,14 @@ class TSesion {
     // Each answered question's past on this set and its review schedule.
     TProgreso progreso_;
     bool repaso_ = false;
+    std::vector<uint16_t> rondaRepaso_;
+    size_t pasoRepaso_ = 0;
+    bool barrejaRepaso_ = false;
+    int siguientesFueraDeRepaso_ = 0;
+    // Questions shown in this session, and the count when each one's answers were last shown:
+    // an answer copied from them does not move the review boxes.
+    int64_t preguntasMostradas_ = 0;
+    std::map<uint16_t, int64_t> respuestasVistas_;
     // The number of the question on screen, 0 for none.
     uint16_t preguntaMostrada_ = 0;
     // The answers of its gaps, and whether Correct shows them.
