@@ -38,6 +38,7 @@
 #include "history_window.h"
 #include "interface_text.h"
 #include "letter_strip.h"
+#include "listening.h"
 #include "notices.h"
 #include "qt_translations.h"
 #include "score_line.h"
@@ -146,6 +147,8 @@ TfrmTildora::TfrmTildora(QWidget* parent) : QMainWindow(parent) {
     addToolBar(Qt::BottomToolBarArea, BarraLetras);
     BarraLetras->hide();
     InstalaAtajoAcento(this);
+    Escucha = new TEscucha(this);
+    Escucha->CreaControles();
 
     AbrePreguntas = [this](const QString& primeraCarpeta) {
         QFileDialog dialogo(this, QStringLiteral("Abrir ficheros con preguntas"), primeraCarpeta,
@@ -483,6 +486,7 @@ void TfrmTildora::menuTerminarClick() {
 }
 
 void TfrmTildora::closeEvent(QCloseEvent* evento) {
+    Escucha->Calla();
     // The session's score is appended, not lost with the program.
     Protege([this] { CierraFicheros(); });
     QMainWindow::closeEvent(evento);
@@ -491,12 +495,14 @@ void TfrmTildora::closeEvent(QCloseEvent* evento) {
 void TfrmTildora::LimpiaPregunta() {
     Sesion.SiembraGenerador();
     NumHuecos = 0;
+    Escucha->Habilita(false);
     Pool.Limpia();
     LineaPuntuacion->QuitaPregunta();
     AjustaAreaCliente();
 }
 
 void TfrmTildora::MuestraPregunta(uint16_t numero) {
+    Escucha->Calla();
     Sesion.SiembraGenerador();
     NumHuecos = Pool.Muestra(Sesion.Pregunta, numero, frameGeometry().width());
     Sesion.EmpiezaPregunta(numero);
@@ -504,6 +510,7 @@ void TfrmTildora::MuestraPregunta(uint16_t numero) {
     PistasHuecos.Olvida();
     PistasHuecos.Aplica(NumHuecos, Idioma);
     AjustaAreaCliente();
+    Escucha->Habilita(true);
     // A new question starts at its top, whatever the last one left scrolled.
     AreaCliente->verticalScrollBar()->setValue(0);
     AreaCliente->horizontalScrollBar()->setValue(0);
@@ -670,6 +677,7 @@ void TfrmTildora::CambiaIdioma(TIdioma idioma) {
     LineaPuntuacion->CambiaIdioma(Idioma);
     PistasHuecos.Aplica(NumHuecos, Idioma);
     ActualizaCorregir();
+    Escucha->CambiaIdioma(Idioma);
 }
 
 void TfrmTildora::menuCastellanoClick() {

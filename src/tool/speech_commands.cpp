@@ -101,8 +101,7 @@ void Escribe(const std::string& ruta, const std::vector<int16_t>& muestras, int 
     salida << "\n";
 }
 
-int Habla(const std::vector<std::string>& argumentos, std::ostream& salida,
-          std::ostream& errores) {
+int Habla(const std::vector<std::string>& argumentos, std::ostream& salida, std::ostream& errores) {
     const TOpcionesHablar opciones = LeeOpciones(argumentos);
     const bool carpeta = EsCarpeta(opciones.Destino);
     const std::optional<TFormatoSonido> formato =
@@ -159,8 +158,8 @@ int Habla(const std::vector<std::string>& argumentos, std::ostream& salida,
 
 }  // namespace
 
-std::optional<int> EjecutaOrdenVoz(const std::vector<std::string>& argumentos,
-                                   std::ostream& salida, std::ostream& errores) {
+std::optional<int> EjecutaOrdenVoz(const std::vector<std::string>& argumentos, std::ostream& salida,
+                                   std::ostream& errores) {
     if (argumentos.empty() || argumentos.front() != "speak")
         return std::nullopt;
     const std::vector<std::string> resto(argumentos.begin() + 1, argumentos.end());

@@ -123,7 +123,8 @@ TEST_F(VentanaTest, MenuHoldsEveryItemInOrder) {
               (QStringList{"&Nou...", "&Anar a...", "&Seqüencial", "&Aleatori", "&Repassar errades",
                            "T&emes...", "&Historial...", "-", "&Terminar"}));
     EXPECT_EQ(textos(ventana->menuPreguntas),
-              (QStringList{"&Corregir", "&Següent", "-", "Mostrar &lletres"}));
+              (QStringList{"&Corregir", "&Següent", "-", "Mostrar &lletres", "-", "&Escoltar",
+                           "&Lent", "&Dictat"}));
     EXPECT_EQ(textos(ventana->menuIdioma), (QStringList{"&Castellà", "&Valencià"}));
     EXPECT_EQ(textos(ventana->menuAyuda), (QStringList{"&Sobre el programa..."}));
     EXPECT_EQ(ventana->menuLinea, ventana->menuFichero->actions().at(7));

@@ -97,10 +97,10 @@ TEST(TVoz, SpeaksEachLanguageWithAMarkForEveryWord) {
 
 TEST(TVoz, DictationSpeedIsSlower) {
     const std::string texto = Bytes("Las palabras se dicen despacio para escribirlas.");
-    const size_t normal = TVoz::DelProceso().Sintetiza(texto, TIdioma::Castellano, false)
-                              .Muestras.size();
-    const size_t lento = TVoz::DelProceso().Sintetiza(texto, TIdioma::Castellano, true)
-                             .Muestras.size();
+    const size_t normal =
+        TVoz::DelProceso().Sintetiza(texto, TIdioma::Castellano, false).Muestras.size();
+    const size_t lento =
+        TVoz::DelProceso().Sintetiza(texto, TIdioma::Castellano, true).Muestras.size();
     EXPECT_GT(lento, normal * 5 / 4);
 }
 

@@ -84,9 +84,8 @@ class OrdenHablar : public ::testing::Test {
         return r;
     }
     static int64_t Esperadas(const char* utf8, TIdioma idioma, bool lento = false) {
-        return static_cast<int64_t>(TVoz::DelProceso()
-                                        .Sintetiza(*Windows1252DeUtf8(utf8), idioma, lento)
-                                        .Muestras.size());
+        return static_cast<int64_t>(
+            TVoz::DelProceso().Sintetiza(*Windows1252DeUtf8(utf8), idioma, lento).Muestras.size());
     }
 
     TCasaTemporal casa_;
@@ -138,7 +137,8 @@ TEST_F(OrdenHablar, WrongUseIsExplainedAndWritesNothing) {
     } casos[] = {
         {{"speak", "-o", "x.wav"}, kSalidaUsoErroneo, "takes a set"},
         {{"speak", "SET", "-o", "x.flac"}, kSalidaUsoErroneo, "must end in .wav, .ogg or .mp3"},
-        {{"speak", "SET", "--question", "3", "-o", "x.wav"}, kSalidaUsoErroneo,
+        {{"speak", "SET", "--question", "3", "-o", "x.wav"},
+         kSalidaUsoErroneo,
          "the set has 2 questions"},
         {{"speak", "SET", "--format", "au", "-o", "x"}, kSalidaUsoErroneo, "--format takes"},
     };
@@ -155,7 +155,8 @@ TEST_F(OrdenHablar, WrongUseIsExplainedAndWritesNothing) {
 }
 
 TEST_F(OrdenHablar, Mp3WhereLibsndfileWritesIt) {
-    const TResultado r = Ejecuta({"speak", Conjunto, "--question", "1", "-o", carpeta_.En("a.mp3")});
+    const TResultado r =
+        Ejecuta({"speak", Conjunto, "--question", "1", "-o", carpeta_.En("a.mp3")});
     if (FormatoDisponible(TFormatoSonido::Mp3)) {
         ASSERT_EQ(r.Estado, kSalidaBien) << r.Errores;
         EXPECT_GT(LeeSonido(carpeta_.En("a.mp3")).Muestras, 0);

@@ -13,15 +13,15 @@ namespace {
 
 int FormatoLibreria(TFormatoSonido formato) {
     switch (formato) {
-    case TFormatoSonido::Wav:
-        return SF_FORMAT_WAV | SF_FORMAT_PCM_16;
-    case TFormatoSonido::Ogg:
-        return SF_FORMAT_OGG | SF_FORMAT_VORBIS;
-    case TFormatoSonido::Mp3:
+        case TFormatoSonido::Wav:
+            return SF_FORMAT_WAV | SF_FORMAT_PCM_16;
+        case TFormatoSonido::Ogg:
+            return SF_FORMAT_OGG | SF_FORMAT_VORBIS;
+        case TFormatoSonido::Mp3:
 #ifdef SF_FORMAT_MPEG
-        return SF_FORMAT_MPEG | SF_FORMAT_MPEG_LAYER_III;
+            return SF_FORMAT_MPEG | SF_FORMAT_MPEG_LAYER_III;
 #else
-        return 0;
+            return 0;
 #endif
     }
     return 0;

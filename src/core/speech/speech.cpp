@@ -52,8 +52,8 @@ std::vector<TFrase> Frases(std::string_view texto) {
 std::string VozPara(TIdioma idioma, const std::vector<std::string>& idiomasOfrecidos) {
     if (idioma == TIdioma::Castellano)
         return "es";
-    const bool valenciano = std::find(idiomasOfrecidos.begin(), idiomasOfrecidos.end(),
-                                      "ca-va") != idiomasOfrecidos.end();
+    const bool valenciano = std::find(idiomasOfrecidos.begin(), idiomasOfrecidos.end(), "ca-va") !=
+                            idiomasOfrecidos.end();
     return valenciano ? "ca-va" : "ca";
 }
 
@@ -82,8 +82,7 @@ TFraseEnCurso enCurso;
 int AlSintetizar(short* muestras, int cuantas, espeak_EVENT* eventos) {
     for (; eventos->type != espeakEVENT_LIST_TERMINATED; ++eventos) {
         // Words of no characters are the pauses of a clause's signs.
-        if (eventos->type != espeakEVENT_WORD || eventos->length <= 0 ||
-            eventos->text_position < 1)
+        if (eventos->type != espeakEVENT_WORD || eventos->length <= 0 || eventos->text_position < 1)
             continue;
         const size_t inicio = static_cast<size_t>(eventos->text_position - 1);
         if (inicio >= enCurso.LongitudFrase)
@@ -116,8 +115,8 @@ struct TVoz::TMotor {
     std::thread Hilo;
 
     void Arranca() {
-        Frecuencia = espeak_Initialize(AUDIO_OUTPUT_SYNCHRONOUS, 100, nullptr,
-                                       espeakINITIALIZE_DONT_EXIT);
+        Frecuencia =
+            espeak_Initialize(AUDIO_OUTPUT_SYNCHRONOUS, 100, nullptr, espeakINITIALIZE_DONT_EXIT);
         if (Frecuencia > 0) {
             espeak_SetSynthCallback(AlSintetizar);
             for (const espeak_VOICE** v = espeak_ListVoices(nullptr); v && *v; ++v)
@@ -161,12 +160,11 @@ struct TVoz::TMotor {
             trozo.Ultimo = i + 1 >= frases.size();
             if (!frases.empty() && Frecuencia > 0) {
                 trozo.Frase = frases[i];
-                enCurso = {&trozo.Muestras, &trozo.Marcas, trozo.Frase.Inicio,
-                           trozo.Frase.Longitud,  muestrasAntes,        &Vigente,
-                           peticion.Numero};
-                const std::string utf8 = Utf8DeWindows1252(
-                    std::string_view(peticion.Texto).substr(trozo.Frase.Inicio,
-                                                            trozo.Frase.Longitud));
+                enCurso = {&trozo.Muestras, &trozo.Marcas, trozo.Frase.Inicio, trozo.Frase.Longitud,
+                           muestrasAntes,   &Vigente,      peticion.Numero};
+                const std::string utf8 =
+                    Utf8DeWindows1252(std::string_view(peticion.Texto)
+                                          .substr(trozo.Frase.Inicio, trozo.Frase.Longitud));
                 espeak_Synth(utf8.c_str(), utf8.size() + 1, 0, POS_CHARACTER, 0,
                              espeakCHARS_UTF8 | espeakENDPAUSE, nullptr, nullptr);
                 espeak_Synchronize();
