@@ -18,12 +18,12 @@ constexpr int kSeparacion = 8;
 
 QString Mostrada(const TPalabraDictada& p) {
     switch (p.Estado) {
-    case TEstado::Falta:
-        return QLatin1Char('[') + TextoDeBytes(p.Esperada) + QLatin1Char(']');
-    case TEstado::Bien:
-    case TEstado::Mal:
-    case TEstado::Sobra:
-        break;
+        case TEstado::Falta:
+            return QLatin1Char('[') + TextoDeBytes(p.Esperada) + QLatin1Char(']');
+        case TEstado::Bien:
+        case TEstado::Mal:
+        case TEstado::Sobra:
+            break;
     }
     return TextoDeBytes(p.Escrita);
 }
@@ -32,14 +32,14 @@ QString Mostrada(const TPalabraDictada& p) {
 
 QColor ColorDictado(TEstado estado) {
     switch (estado) {
-    case TEstado::Bien:
-        return QColor(0, 110, 0);
-    case TEstado::Mal:
-        return QColor(200, 0, 0);
-    case TEstado::Falta:
-        return QColor(170, 100, 0);
-    case TEstado::Sobra:
-        return QColor(110, 110, 110);
+        case TEstado::Bien:
+            return QColor(0, 110, 0);
+        case TEstado::Mal:
+            return QColor(200, 0, 0);
+        case TEstado::Falta:
+            return QColor(170, 100, 0);
+        case TEstado::Sobra:
+            return QColor(110, 110, 110);
     }
     return {};
 }
@@ -62,10 +62,9 @@ int TCorreccionDictado::Coloca(int ancho, std::vector<QRect>* cajas) const {
     const int alto = 2 * medidas.height() + kSeparacion / 2;
     int x = 0, y = 0;
     for (const TPalabraDictada& p : palabras_) {
-        const int w = std::max(medidas.horizontalAdvance(Mostrada(p)),
-                               p.Estado == TEstado::Mal
-                                   ? medidas.horizontalAdvance(TextoDeBytes(p.Esperada))
-                                   : 0);
+        const int w = std::max(
+            medidas.horizontalAdvance(Mostrada(p)),
+            p.Estado == TEstado::Mal ? medidas.horizontalAdvance(TextoDeBytes(p.Esperada)) : 0);
         if (x > 0 && x + w > ancho) {
             x = 0;
             y += alto;

@@ -111,10 +111,9 @@ void TEscucha::CambiaIdioma(TIdioma idioma) {
 void TEscucha::Habilita(bool conPregunta) {
     conPregunta_ = conPregunta;
     const QString porQue = PorQueSinVoz();
-    const QString pista = porQue.isEmpty()
-                              ? Texto(ventana_->Idioma, "Escuchar la pregunta (F4)",
-                                      "Escoltar la pregunta (F4)")
-                              : porQue;
+    const QString pista = porQue.isEmpty() ? Texto(ventana_->Idioma, "Escuchar la pregunta (F4)",
+                                                   "Escoltar la pregunta (F4)")
+                                           : porQue;
     for (QAction* accion : {menuEscuchar, menuLento, menuDictado}) {
         accion->setEnabled(porQue.isEmpty() && (conPregunta || accion == menuLento));
         accion->setToolTip(porQue.isEmpty() ? QString() : porQue);
@@ -177,7 +176,8 @@ void TEscucha::LeeFraseDelHueco() {
 
 std::string TEscucha::SoloFrase(const TFrase& frase) const {
     std::string texto(Lectura.Texto().size(), ' ');
-    texto.replace(frase.Inicio, frase.Longitud, Lectura.Texto().substr(frase.Inicio, frase.Longitud));
+    texto.replace(frase.Inicio, frase.Longitud,
+                  Lectura.Texto().substr(frase.Inicio, frase.Longitud));
     return texto;
 }
 

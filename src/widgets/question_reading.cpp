@@ -23,7 +23,8 @@ void TLecturaPregunta::Prepara(const TPoolPregunta& pool, uint16_t huecos) {
             piezas_.push_back({0, 0, pool.Huecos[i], i, pool.Respuestas[i]->text(), {}});
     }
     std::stable_sort(piezas_.begin(), piezas_.end(), [](const TPieza& a, const TPieza& b) {
-        return std::pair(a.Control->y(), a.Control->x()) < std::pair(b.Control->y(), b.Control->x());
+        return std::pair(a.Control->y(), a.Control->x()) <
+               std::pair(b.Control->y(), b.Control->x());
     });
     int linea = piezas_.empty() ? 0 : piezas_.front().Control->y();
     for (TPieza& pieza : piezas_) {
@@ -63,7 +64,8 @@ void TLecturaPregunta::Ilumina(size_t inicio, size_t longitud) {
             continue;
         }
         // The word alone is lit within its label; blanks kept as they are.
-        const qsizetype desde = static_cast<qsizetype>(std::max(inicio, pieza.Inicio) - pieza.Inicio);
+        const qsizetype desde =
+            static_cast<qsizetype>(std::max(inicio, pieza.Inicio) - pieza.Inicio);
         const qsizetype hasta =
             static_cast<qsizetype>(std::min(fin, pieza.Inicio + pieza.Longitud) - pieza.Inicio);
         auto* etiqueta = static_cast<QLabel*>(pieza.Control.data());

@@ -35,9 +35,9 @@ class TLecturaPregunta {
         size_t Inicio = 0;
         size_t Longitud = 0;
         QPointer<QWidget> Control;  // a text label or a gap
-        int Hueco = 0;             // 1-based when a gap
-        QString Texto;             // a label's own text
-        QColor Color;              // a gap's own colour, while lit
+        int Hueco = 0;              // 1-based when a gap
+        QString Texto;              // a label's own text
+        QColor Color;               // a gap's own colour, while lit
     };
     std::string texto_;
     std::vector<TPieza> piezas_;

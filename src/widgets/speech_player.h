@@ -36,7 +36,8 @@ class TFuenteMuestras;
 class TLectorVoz : public QObject {
     Q_OBJECT
   public:
-    explicit TLectorVoz(QObject* parent, std::unique_ptr<TSalidaSonido> salida = SalidaDelSistema());
+    explicit TLectorVoz(QObject* parent,
+                        std::unique_ptr<TSalidaSonido> salida = SalidaDelSistema());
     ~TLectorVoz() override;
 
     // A sound device and the engine's voices.

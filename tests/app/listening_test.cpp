@@ -1,10 +1,10 @@
 #include <QIODevice>
+#include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QMenuBar>
 #include <QShortcut>
-#include <QToolBar>
 #include <QSignalSpy>
+#include <QToolBar>
 
 #include "dictation_view.h"
 #include "interface_text.h"
@@ -58,12 +58,12 @@ class Lectura : public VentanaTest {
     QStringList Oye(std::function<void()> pide) {
         QStringList dichas;
         TEscucha* escucha = ventana->Escucha;
-        const QMetaObject::Connection conexion = QObject::connect(
-            escucha->Lector, &TLectorVoz::Palabra, ventana.get(),
-                         [&dichas, escucha](qsizetype inicio, qsizetype longitud) {
-                             dichas << TextoDeBytes(escucha->Lectura.Texto().substr(
-                                 static_cast<size_t>(inicio), static_cast<size_t>(longitud)));
-                         });
+        const QMetaObject::Connection conexion =
+            QObject::connect(escucha->Lector, &TLectorVoz::Palabra, ventana.get(),
+                             [&dichas, escucha](qsizetype inicio, qsizetype longitud) {
+                                 dichas << TextoDeBytes(escucha->Lectura.Texto().substr(
+                                     static_cast<size_t>(inicio), static_cast<size_t>(longitud)));
+                             });
         QSignalSpy fin(escucha->Lector, &TLectorVoz::Terminado);
         pide();
         EXPECT_TRUE(fin.wait(20000));
@@ -81,24 +81,24 @@ TEST_F(Lectura, F4ReadsTheShownQuestionWithItsAnswersLightingEachWord) {
     ASSERT_TRUE(ventana->Escucha->menuEscuchar->isEnabled());
     // Each word is lit in its own control while it is spoken.
     QStringList encendidas;
-    QObject::connect(ventana->Escucha->Lector, &TLectorVoz::Palabra, ventana.get(), [this,
-                                                                               &encendidas] {
-        for (int i = 1; i <= 3; ++i)
-            if (ventana->Huecos[i]->palette().color(QPalette::Base) == ColorPalabraDicha())
-                encendidas << QStringLiteral("hueco %1").arg(i);
-        for (int i = 1; i <= kTamanoPool; ++i)
-            if (ventana->Textos[i]->textFormat() == Qt::RichText &&
-                ventana->Textos[i]->text().contains(ColorPalabraDicha().name()))
-                encendidas << QStringLiteral("texto %1").arg(i);
-    });
-    const QStringList dichas =
-        Oye([this] { QTest::keyClick(ventana.get(), Qt::Key_F4); });
+    QObject::connect(
+        ventana->Escucha->Lector, &TLectorVoz::Palabra, ventana.get(), [this, &encendidas] {
+            for (int i = 1; i <= 3; ++i)
+                if (ventana->Huecos[i]->palette().color(QPalette::Base) == ColorPalabraDicha())
+                    encendidas << QStringLiteral("hueco %1").arg(i);
+            for (int i = 1; i <= kTamanoPool; ++i)
+                if (ventana->Textos[i]->textFormat() == Qt::RichText &&
+                    ventana->Textos[i]->text().contains(ColorPalabraDicha().name()))
+                    encendidas << QStringLiteral("texto %1").arg(i);
+        });
+    const QStringList dichas = Oye([this] { QTest::keyClick(ventana.get(), Qt::Key_F4); });
     EXPECT_EQ(TextoDeBytes(ventana->Escucha->Lectura.Texto()).toStdString(),
               "El hombre vino ayer. Ahora está aquí con su hija. ");
     EXPECT_EQ(dichas, QString::fromUtf8("El hombre vino ayer Ahora está aquí con su hija")
                           .split(QLatin1Char(' ')));
     EXPECT_GT(buffer->Tocado.size(), 22050);  // more than half a second
-    EXPECT_TRUE(encendidas.contains(QStringLiteral("hueco 1"))) << encendidas.join(u',').toStdString();
+    EXPECT_TRUE(encendidas.contains(QStringLiteral("hueco 1")))
+        << encendidas.join(u',').toStdString();
     EXPECT_TRUE(encendidas.contains(QStringLiteral("hueco 3")));
     EXPECT_TRUE(encendidas.contains(QStringLiteral("texto 1")));
     // All put out at the end, the labels plain again.
@@ -117,7 +117,8 @@ TEST_F(Lectura, F3ReadsTheSentenceOfTheFocusedGap) {
 
 TEST_F(Lectura, TheButtonOnTheLetterStripAndTheMenuItemReadToo) {
     Muestra(Legible("Tema", W(kTexto)));
-    EXPECT_EQ(ventana->Escucha->btnEscuchar->parentWidget(), static_cast<QWidget*>(ventana->BarraLetras));
+    EXPECT_EQ(ventana->Escucha->btnEscuchar->parentWidget(),
+              static_cast<QWidget*>(ventana->BarraLetras));
     EXPECT_EQ(Oye([this] { ventana->Escucha->btnEscuchar->click(); }).size(), 10);
     EXPECT_EQ(Oye([this] { ventana->Escucha->menuEscuchar->trigger(); }).size(), 10);
 }
@@ -148,8 +149,8 @@ TEST_F(Lectura, NoSoundDeviceDisablesListeningSayingWhyWithOneNotice) {
     Muestra(Legible("Tema", W(kTexto)));
     for (const TIdioma idioma : {TIdioma::Castellano, TIdioma::Valenciano}) {
         ventana->CambiaIdioma(idioma);
-        const QString porQue = Texto(idioma, "no hay ningún dispositivo de sonido",
-                                     "no hi ha cap dispositiu de so");
+        const QString porQue =
+            Texto(idioma, "no hay ningún dispositivo de sonido", "no hi ha cap dispositiu de so");
         EXPECT_FALSE(ventana->Escucha->menuEscuchar->isEnabled());
         EXPECT_FALSE(ventana->Escucha->btnEscuchar->isEnabled());
         EXPECT_TRUE(ventana->Escucha->menuEscuchar->toolTip().contains(porQue));
@@ -186,9 +187,9 @@ TEST_F(Lectura, DictationHidesTheTextReadsASentenceAndChecksEachWord) {
     EXPECT_TRUE(escucha->Dictado->geometry().contains(
         ventana->Huecos[1]->mapTo(ventana.get(), QPoint(0, 0))));
     // Ctrl+F4 the whole text.
-    EXPECT_EQ(Oye([this] { QTest::keyClick(ventana.get(), Qt::Key_F4, Qt::ControlModifier); })
-                  .size(),
-              10);
+    EXPECT_EQ(
+        Oye([this] { QTest::keyClick(ventana.get(), Qt::Key_F4, Qt::ControlModifier); }).size(),
+        10);
     escucha->Dictado->Entrada->setPlainText(
         QString::fromUtf8("el ombre vino ayer. Ahora esta aquí con la su hija"));
     escucha->Dictado->btnComprobar->click();
@@ -196,10 +197,10 @@ TEST_F(Lectura, DictationHidesTheTextReadsASentenceAndChecksEachWord) {
     std::vector<TEstado> estados;
     for (const TPalabraDictada& p : escucha->Dictado->Correccion->Palabras())
         estados.push_back(p.Estado);
-    EXPECT_EQ(estados, (std::vector<TEstado>{TEstado::Bien, TEstado::Mal, TEstado::Bien,
-                                             TEstado::Bien, TEstado::Bien, TEstado::Mal,
-                                             TEstado::Bien, TEstado::Bien, TEstado::Sobra,
-                                             TEstado::Bien, TEstado::Bien}));
+    EXPECT_EQ(estados,
+              (std::vector<TEstado>{TEstado::Bien, TEstado::Mal, TEstado::Bien, TEstado::Bien,
+                                    TEstado::Bien, TEstado::Mal, TEstado::Bien, TEstado::Bien,
+                                    TEstado::Sobra, TEstado::Bien, TEstado::Bien}));
     // The session's tallies are the gaps' own.
     EXPECT_EQ(ventana->Sesion.Contestadas, 0);
     EXPECT_EQ(ventana->Sesion.Acertadas, 0);

@@ -12,8 +12,8 @@ using TEstado = TPalabraDictada::TEstado;
 std::string Marcas(const std::vector<TPalabraDictada>& palabras) {
     std::string marcas;
     for (const TPalabraDictada& p : palabras)
-        marcas += p.Estado == TEstado::Bien  ? 'B'
-                  : p.Estado == TEstado::Mal ? 'M'
+        marcas += p.Estado == TEstado::Bien    ? 'B'
+                  : p.Estado == TEstado::Mal   ? 'M'
                   : p.Estado == TEstado::Falta ? 'F'
                                                : 'S';
     return marcas;

@@ -36,8 +36,8 @@ std::vector<TPalabraDictada> ComparaDictado(std::string_view texto, std::string_
                 continue;
             }
             const size_t distinta = esperadasMayusculas[i] == escritasMayusculas[j] ? 0 : 1;
-            coste[i][j] = std::min({coste[i + 1][j + 1] + distinta, coste[i + 1][j] + 1,
-                                    coste[i][j + 1] + 1});
+            coste[i][j] = std::min(
+                {coste[i + 1][j + 1] + distinta, coste[i + 1][j] + 1, coste[i][j + 1] + 1});
         }
 
     std::vector<TPalabraDictada> palabras;
@@ -68,18 +68,18 @@ TRecuentoDictado CuentaDictado(const std::vector<TPalabraDictada>& palabras) {
     TRecuentoDictado recuento;
     for (const TPalabraDictada& p : palabras) {
         switch (p.Estado) {
-        case TPalabraDictada::TEstado::Bien:
-            ++recuento.Bien;
-            break;
-        case TPalabraDictada::TEstado::Mal:
-            ++recuento.Mal;
-            break;
-        case TPalabraDictada::TEstado::Falta:
-            ++recuento.Faltan;
-            break;
-        case TPalabraDictada::TEstado::Sobra:
-            ++recuento.Sobran;
-            break;
+            case TPalabraDictada::TEstado::Bien:
+                ++recuento.Bien;
+                break;
+            case TPalabraDictada::TEstado::Mal:
+                ++recuento.Mal;
+                break;
+            case TPalabraDictada::TEstado::Falta:
+                ++recuento.Faltan;
+                break;
+            case TPalabraDictada::TEstado::Sobra:
+                ++recuento.Sobran;
+                break;
         }
     }
     return recuento;
