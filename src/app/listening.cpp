@@ -40,9 +40,6 @@ void TEscucha::CreaControles() {
     menuDictado = menu->addAction(QStringLiteral("&Dictado"));
     menuDictado->setCheckable(true);
     connect(menuDictado, &QAction::triggered, this, &TEscucha::menuDictadoClick);
-    Dictado = new TVistaDictado(ventana_);
-    Dictado->hide();
-    connect(Dictado->btnComprobar, &QPushButton::clicked, this, &TEscucha::Comprueba);
     pausa_ = new QTimer(this);
     pausa_->setSingleShot(true);
     connect(pausa_, &QTimer::timeout, this, [this] {
@@ -103,7 +100,8 @@ void TEscucha::CambiaIdioma(TIdioma idioma) {
     menuEscuchar->setText(Texto(idioma, "&Escuchar", "&Escoltar"));
     menuLento->setText(Texto(idioma, "&Lento", "&Lent"));
     menuDictado->setText(Texto(idioma, "&Dictado", "&Dictat"));
-    Dictado->CambiaIdioma(idioma);
+    if (Dictado)
+        Dictado->CambiaIdioma(idioma);
     btnEscuchar->setText(Texto(idioma, "Escuchar", "Escoltar"));
     Habilita(conPregunta_);
 }
@@ -212,6 +210,12 @@ void TEscucha::menuDictadoClick() {
     Lectura.Prepara(ventana_->Pool, ventana_->NumHuecos);
     frases_ = Frases(Lectura.Texto());
     frase_ = 0;
+    // Made on first use: its controls join the window's tab order only then.
+    if (!Dictado) {
+        Dictado = new TVistaDictado(ventana_);
+        Dictado->CambiaIdioma(ventana_->Idioma);
+        connect(Dictado->btnComprobar, &QPushButton::clicked, this, &TEscucha::Comprueba);
+    }
     // Over the question, which must not be seen.
     Dictado->setGeometry(ventana_->centralWidget()->geometry());
     Dictado->Empieza();
@@ -233,7 +237,8 @@ void TEscucha::TerminaDictado() {
         return;
     pausa_->stop();
     menuDictado->setChecked(false);
-    Dictado->hide();
+    if (Dictado)
+        Dictado->hide();
 }
 
 void TEscucha::Comprueba() {
