@@ -39,6 +39,7 @@
 #include "interface_text.h"
 #include "keys_card.h"
 #include "letter_strip.h"
+#include "listening.h"
 #include "notices.h"
 #include "qt_translations.h"
 #include "score_line.h"
@@ -138,6 +139,8 @@ TfrmTildora::TfrmTildora(QWidget* parent) : QMainWindow(parent) {
     connect(pasoEnter, &QShortcut::activated, paso, &QShortcut::activated);
     connect(LineaPuntuacion->btnRepasar, &QPushButton::clicked, this,
             [this] { Protege([this] { menuRepasarClick(); }); });
+    Escucha = new TEscucha(this);
+    Escucha->CreaControles();
 
     AbrePreguntas = [this](const QString& primeraCarpeta) {
         QFileDialog dialogo(this, QStringLiteral("Abrir ficheros con preguntas"), primeraCarpeta,
@@ -490,6 +493,7 @@ void TfrmTildora::menuTerminarClick() {
 }
 
 void TfrmTildora::closeEvent(QCloseEvent* evento) {
+    Escucha->Calla();
     // The session's score is appended, not lost with the program.
     Protege([this] { CierraFicheros(); });
     QMainWindow::closeEvent(evento);
@@ -498,12 +502,14 @@ void TfrmTildora::closeEvent(QCloseEvent* evento) {
 void TfrmTildora::LimpiaPregunta() {
     Sesion.SiembraGenerador();
     NumHuecos = 0;
+    Escucha->Habilita(false);
     Pool.Limpia();
     LineaPuntuacion->QuitaPregunta();
     AjustaAreaCliente();
 }
 
 void TfrmTildora::MuestraPregunta(uint16_t numero) {
+    Escucha->Calla();
     Sesion.SiembraGenerador();
     NumHuecos = Pool.Muestra(Sesion.Pregunta(), numero, frameGeometry().width());
     Sesion.EmpiezaPregunta(numero);
@@ -511,6 +517,7 @@ void TfrmTildora::MuestraPregunta(uint16_t numero) {
     PistasHuecos.Olvida();
     PistasHuecos.Aplica(NumHuecos, Idioma, Sesion.RespuestasVisibles());
     AjustaAreaCliente();
+    Escucha->Habilita(true);
     // A new question starts at its top, whatever the last one left scrolled.
     AreaCliente->verticalScrollBar()->setValue(0);
     AreaCliente->horizontalScrollBar()->setValue(0);
@@ -722,6 +729,7 @@ void TfrmTildora::CambiaIdioma(TIdioma idioma) {
     LineaPuntuacion->CambiaIdioma(Idioma);
     PistasHuecos.Aplica(NumHuecos, Idioma, Sesion.RespuestasVisibles());
     ActualizaCorregir();
+    Escucha->CambiaIdioma(Idioma);
 }
 
 void TfrmTildora::menuCastellanoClick() {

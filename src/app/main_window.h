@@ -24,6 +24,7 @@ class QMenu;
 class QPushButton;
 class QToolBar;
 class QToolButton;
+class TEscucha;
 class TTiraLetras;
 class TLineaPuntuacion;
 class TZoomTexto;
@@ -94,6 +95,8 @@ class TfrmTildora : public QMainWindow {
     // The letters a learner's keyboard may lack, at the foot; hidden until asked for.
     QToolBar* BarraLetras = nullptr;
     TTiraLetras* TiraLetras = nullptr;
+    // The voice that reads the shown question aloud.
+    TEscucha* Escucha = nullptr;
 
     // The open dialog: the chosen question file, or empty when cancelled. Tests replace it.
     std::function<QString(const QString& primeraCarpeta)> AbrePreguntas;

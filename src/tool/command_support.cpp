@@ -2,7 +2,9 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <map>
 
+#include "commands.h"
 #include "core/base/binary_file.h"
 #include "core/base/io_error.h"
 
@@ -52,5 +54,39 @@ std::string LeeEntrada(const std::string& ruta) {
         return LeeFicheroCompleto(ruta);
     } catch (const IoError& e) {
         throw TFallo(ruta + ": cannot be read" + (e.Motivo().empty() ? "" : ": " + e.Motivo()));
+    }
+}
+
+// "cannot write FILE: REASON", in the operating system's words.
+std::string ExplicaErrorIo(const IoError& error) {
+    static const std::map<std::string, std::string> kVerbos = {
+        {"abrir", "open"},         {"leer", "read"},
+        {"escribir", "write"},     {"renombrar", "rename"},
+        {"sincronizar", "sync"},   {"borrar", "remove"},
+        {"cerrar", "close"},       {"tamaño", "measure"},
+        {"posicionar", "seek in"}, {"crear la carpeta", "create the folder"},
+    };
+    const auto verbo = kVerbos.find(error.Operacion());
+    std::string texto =
+        "cannot " + (verbo == kVerbos.end() ? "use" : verbo->second) + " " + error.Fichero();
+    if (!error.Motivo().empty())
+        texto += ": " + error.Motivo();
+    return texto;
+}
+
+int EjecutaConErrores(const std::function<int()>& orden, std::ostream& errores) {
+    try {
+        return orden();
+    } catch (const TErrorUso& e) {
+        errores << "tildora-tool " << e.Orden << ": " << e.what() << "\n"
+                << "Run 'tildora-tool " << e.Orden << " --help' for its usage.\n";
+        return kSalidaUsoErroneo;
+    } catch (const TFallo& e) {
+        if (*e.what() != 0)
+            errores << "tildora-tool: " << e.what() << "\n";
+        return kSalidaFallo;
+    } catch (const IoError& e) {
+        errores << "tildora-tool: " << ExplicaErrorIo(e) << "\n";
+        return kSalidaFallo;
     }
 }

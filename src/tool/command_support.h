@@ -1,11 +1,13 @@
 #pragma once
 
+#include <functional>
 #include <ostream>
 #include <stdexcept>
 #include <string>
 #include <utility>
 #include <vector>
 
+#include "core/base/io_error.h"
 #include "core/set/question_files.h"
 
 // What every command of the tool shares, whichever file holds it.
@@ -41,3 +43,9 @@ void CompruebaEntrada(const std::string& ruta);
 
 // "1,3-5" into topic numbers, each from 1 to cuenta; TErrorUso for orden otherwise.
 std::vector<int> LeeSeleccion(const std::string& lista, int32_t cuenta, const std::string& orden);
+
+// "cannot write FILE: REASON", in the operating system's words.
+std::string ExplicaErrorIo(const IoError& error);
+
+// Runs a command, turning its usage errors and failures into their message and exit status.
+int EjecutaConErrores(const std::function<int()>& orden, std::ostream& errores);

@@ -50,6 +50,8 @@ constexpr const char* kAyuda =
     "  gaps --rule RULE TEXT     make a question source of a plain text, gapped by rule\n"
     "  spell SET.preg|SOURCE     list the gap answers the dictionaries do not know\n"
     "  review SET.preg           list the questions due for review now\n"
+    "  speak SET.preg -o FILE.wav|FILE.ogg|FOLDER\n"
+    "                            read the questions aloud into sound files\n"
     "  export SET.preg --format moodle -o FILE.xml\n"
     "                            write the set as a Moodle quiz file\n"
     "  import FILE.xml -o SET.preg\n"
@@ -113,23 +115,6 @@ struct TCarpetaBorrador {
     TCarpetaBorrador& operator=(const TCarpetaBorrador&) = delete;
     std::string Ruta;
 };
-
-// "cannot write FILE: REASON", in the operating system's words.
-std::string ExplicaErrorIo(const IoError& error) {
-    static const std::map<std::string, std::string> kVerbos = {
-        {"abrir", "open"},         {"leer", "read"},
-        {"escribir", "write"},     {"renombrar", "rename"},
-        {"sincronizar", "sync"},   {"borrar", "remove"},
-        {"cerrar", "close"},       {"tamaño", "measure"},
-        {"posicionar", "seek in"}, {"crear la carpeta", "create the folder"},
-    };
-    const auto verbo = kVerbos.find(error.Operacion());
-    std::string texto =
-        "cannot " + (verbo == kVerbos.end() ? "use" : verbo->second) + " " + error.Fichero();
-    if (!error.Motivo().empty())
-        texto += ": " + error.Motivo();
-    return texto;
-}
 
 bool PideAyuda(const std::vector<std::string>& argumentos) {
     return std::find(argumentos.begin(), argumentos.end(), "--help") != argumentos.end() ||
@@ -506,18 +491,5 @@ int EjecutaHerramienta(const std::vector<std::string>& argumentos, std::ostream&
         salida << kAyudaOrden.at(orden);
         return kSalidaBien;
     }
-    try {
-        return it->second(resto, salida, errores);
-    } catch (const TErrorUso& e) {
-        errores << "tildora-tool " << e.Orden << ": " << e.what() << "\n"
-                << "Run 'tildora-tool " << e.Orden << " --help' for its usage.\n";
-        return kSalidaUsoErroneo;
-    } catch (const TFallo& e) {
-        if (*e.what() != 0)
-            errores << "tildora-tool: " << e.what() << "\n";
-        return kSalidaFallo;
-    } catch (const IoError& e) {
-        errores << "tildora-tool: " << ExplicaErrorIo(e) << "\n";
-        return kSalidaFallo;
-    }
+    return EjecutaConErrores([&] { return it->second(resto, salida, errores); }, errores);
 }

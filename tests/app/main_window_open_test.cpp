@@ -122,9 +122,10 @@ TEST_F(VentanaTest, MenuHoldsEveryItemInOrder) {
     EXPECT_EQ(textos(ventana->menuFichero),
               (QStringList{"&Nou...", "&Anar a...", "&Seqüencial", "&Aleatori", "T&emes...", "-",
                            "&Terminar"}));
-    EXPECT_EQ(textos(ventana->menuPreguntas),
-              (QStringList{"&Corregir", "&Següent", "-", "Mostrar &lletres", "-",
-                           "&Repassar errades", "&Historial...", "&Barrejar el repàs"}));
+    EXPECT_EQ(
+        textos(ventana->menuPreguntas),
+        (QStringList{"&Corregir", "&Següent", "-", "Mostrar &lletres", "-", "&Repassar errades",
+                     "&Historial...", "&Barrejar el repàs", "-", "&Escoltar", "&Lent", "&Dictat"}));
     EXPECT_EQ(textos(ventana->menuIdioma), (QStringList{"&Castellà", "&Valencià"}));
     EXPECT_EQ(textos(ventana->menuAyuda), (QStringList{"&Sobre el programa...", "&Tecles"}));
     EXPECT_EQ(ventana->menuLinea, ventana->menuFichero->actions().at(5));
