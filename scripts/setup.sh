@@ -12,6 +12,7 @@ packages=(
   ccache fonts-liberation xvfb xauth xdotool imagemagick
   dpkg-dev lintian desktop-file-utils appstream man-db
   libhunspell-dev hunspell-es hunspell-ca
+  gettext locales shared-mime-info xdg-utils libfile-mimeinfo-perl
 )
 
 # The LLVM version of clang, installed or offered: 14 on Debian 12, 19 on Debian 13.

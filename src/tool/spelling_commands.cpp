@@ -180,7 +180,8 @@ int Deletrea(const std::vector<std::string>& argumentos, std::ostream& salida,
             if (!dicho)
                 errores << "tildora-tool spell: no " << nombreIdioma << " dictionary ("
                         << NombreDiccionario(idioma)
-                        << ".dic) is installed; its questions are not checked\n";
+                        << ".dic) is installed; its questions are not checked (install "
+                        << PaqueteDiccionario(idioma) << ")\n";
             dicho = true;
             continue;
         }
