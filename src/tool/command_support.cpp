@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "core/base/binary_file.h"
+#include "tool_language.h"
 
 std::vector<TPregunta> LeePreguntasConjunto(const std::string& nombre, std::ostream& errores) {
     ValidaConjunto(nombre, errores);
@@ -25,12 +26,12 @@ std::pair<std::string, std::string> LeeOrigenYConjunto(const std::vector<std::st
         } else if (!argumentos[i].starts_with("-") && origen.empty()) {
             origen = argumentos[i];
         } else {
-            throw TErrorUso("unexpected argument '" + argumentos[i] + "'", orden);
+            throw TErrorUso(Rellena(Tr("unexpected argument '%1'"), {argumentos[i]}), orden);
         }
     }
     if (origen.empty() || destino.empty())
-        throw TErrorUso("'" + orden + "' takes " + queToma, orden);
+        throw TErrorUso(Rellena(Tr("'%1' takes %2"), {orden, queToma}), orden);
     if (!destino.ends_with(".preg") || NombreSinExtension(destino).empty())
-        throw TErrorUso("the question file must be named SOMETHING.preg", orden);
+        throw TErrorUso(Tr("the question file must be named SOMETHING.preg"), orden);
     return {origen, destino};
 }
