@@ -55,6 +55,11 @@ for programa in "$raiz"/usr/bin/*; do
     bash -c "[ \"\$(env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM '$programa' --version)\" = '$nombre $version' ]"
   comprueba "$nombre has its manual page" test -f "$raiz/usr/share/man/man1/$nombre.1.gz"
 done
+for idioma in es ca@valencia; do
+  comprueba "tildora-tool speaks $idioma: its catalogue and manual page" \
+    test -f "$raiz/usr/share/locale/$idioma/LC_MESSAGES/tildora-tool.mo" -a \
+    -f "$raiz/usr/share/man/$idioma/man1/tildora-tool.1.gz"
+done
 for muestra in castellano valenciano; do
   comprueba "tildora-tool accepts the sample set $muestra" \
     "$raiz/usr/bin/tildora-tool" check "$raiz/usr/share/tildora/samples/$muestra.preg"
