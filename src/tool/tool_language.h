@@ -3,6 +3,7 @@
 #include <optional>
 #include <string>
 
+#include "core/base/fill_in.h"
 #include "core/base/language.h"
 
 // The tool speaks the user's language as every GNU tool does: LANGUAGE, LC_ALL, LC_MESSAGES and

@@ -7,6 +7,7 @@
 #include <unordered_set>
 
 #include "core/authoring/source_format.h"
+#include "core/base/fill_in.h"
 #include "core/base/win1252.h"
 
 namespace {
