@@ -101,8 +101,9 @@ class TEscritor {
                 case TPiezaTexto::TTipo::Hueco: {
                     const bool comoHueco = EscribeHueco(utf8, html);
                     rellenos.push_back(Utf8Limpio(pieza.Relleno, [] {}));
-                    anchoPerdido = anchoPerdido ||
-                                   (comoHueco && pieza.Ancho > static_cast<int>(pieza.Texto.size()));
+                    anchoPerdido =
+                        anchoPerdido ||
+                        (comoHueco && pieza.Ancho > static_cast<int>(pieza.Texto.size()));
                     break;
                 }
             }

@@ -40,8 +40,8 @@ TEST(SpellingRules, EachRowGapsItsExamplesAndNotItsCounterExamples) {
         EXPECT_EQ(*fila.EjemploCastellano != 0, fila.Castellano);
         EXPECT_EQ(*fila.EjemploValenciano != 0, fila.Valenciano);
         EXPECT_TRUE(fila.Castellano || Descripcion(fila.Regla).Valenciano);
-        for (const char* ejemplo : {fila.EjemploCastellano, fila.EjemploValenciano,
-                                    fila.NoCastellano, fila.NoValenciano})
+        for (const char* ejemplo :
+             {fila.EjemploCastellano, fila.EjemploValenciano, fila.NoCastellano, fila.NoValenciano})
             EXPECT_EQ(Marcadas(fila.Regla, ejemplo), ejemplo);
     }
 }

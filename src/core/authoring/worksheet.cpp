@@ -180,7 +180,8 @@ class TMaquetador {
     // The gaps of a question as the program shows them, in order.
     static std::vector<TPiezaTexto> Huecos(const TPregunta& pregunta) {
         std::vector<TPiezaTexto> huecos = PiezasDeTexto(pregunta);
-        std::erase_if(huecos, [](const TPiezaTexto& p) { return p.Tipo != TPiezaTexto::TTipo::Hueco; });
+        std::erase_if(huecos,
+                      [](const TPiezaTexto& p) { return p.Tipo != TPiezaTexto::TTipo::Hueco; });
         return huecos;
     }
 

@@ -29,8 +29,8 @@ struct TPiezaTexto {
     // Gaps only.
     size_t Marca = 0;      // the mark that opens it
     bool Cerrado = false;  // closed by a second mark; an open gap takes the rest of its word
-    int Ancho = 0;         // in characters: its answer's length or the question's minimum, the greater
-    std::string Relleno;   // its text at first: in accent practice, the answer without accents
+    int Ancho = 0;  // in characters: its answer's length or the question's minimum, the greater
+    std::string Relleno;  // its text at first: in accent practice, the answer without accents
 
     // Texto as the text holds it, without the added blank.
     std::string_view EnTexto() const {
