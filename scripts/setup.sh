@@ -13,6 +13,7 @@ packages=(
   dpkg-dev lintian desktop-file-utils appstream man-db
   libhunspell-dev hunspell-es hunspell-ca
   libespeak-ng-dev espeak-ng-data qt6-multimedia-dev libsndfile1-dev sox
+  gettext locales shared-mime-info xdg-utils libfile-mimeinfo-perl
 )
 
 # The LLVM version of clang, installed or offered: 14 on Debian 12, 19 on Debian 13.

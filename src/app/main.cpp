@@ -1,4 +1,5 @@
 #include <QApplication>
+#include <QTimer>
 
 #include <cstring>
 #include <iostream>
@@ -14,27 +15,35 @@
 
 namespace {
 
+constexpr const char* kUso = "Usage: tildora [--help | --version | SET.preg]\n";
+
 constexpr const char* kAyuda =
-    "Usage: tildora [--help | --version]\n"
-    "Practise spelling by filling the gaps of short texts. Open a question file set (.preg)\n"
-    "with the first toolbar button. Settings and history are kept in $XDG_DATA_HOME/Tildora\n"
+    "Practise spelling by filling the gaps of short texts. Given a question file set (.preg),\n"
+    "the program opens it as the first toolbar button would once the file is chosen; without\n"
+    "one it starts with no set open. Settings and history are kept in $XDG_DATA_HOME/Tildora\n"
     "(by default ~/.local/share/Tildora).\n";
 
 }  // namespace
 
 int main(int argc, char* argv[]) {
-    // The only command line the program reads, answered before a display is needed.
+    // Answered before a display is needed.
     if (argc == 2 && std::strcmp(argv[1], "--version") == 0) {
         std::cout << "tildora " TILDORA_VERSION "\n";
         return 0;
     }
     if (argc == 2 && std::strcmp(argv[1], "--help") == 0) {
-        std::cout << kAyuda;
+        std::cout << kUso << kAyuda;
         return 0;
     }
     QApplication aplicacion(argc, argv);
     // The application's title. Not the display name: Qt would append that to every caption.
     aplicacion.setApplicationName(QStringLiteral("Tildora"));
+    // Qt has taken its own options out by now; what is left is the set, if any.
+    const QStringList argumentos = QCoreApplication::arguments().mid(1);
+    if (argumentos.size() > 1 || (argumentos.size() == 1 && argumentos[0].startsWith('-'))) {
+        std::cerr << kUso;
+        return 2;
+    }
     TfrmTildora frmTildora;
     EnlazaConEscritorio(frmTildora);
     // Start-up instances, never shown: every use creates a fresh window.
@@ -44,5 +53,9 @@ int main(int argc, char* argv[]) {
     TfrmTemas frmTemas;
     TfrmDedicatoria frmDedicatoria;
     frmTildora.show();
+    if (argumentos.size() == 1)
+        QTimer::singleShot(0, &frmTildora, [&frmTildora, conjunto = argumentos[0]] {
+            frmTildora.Protege([&] { frmTildora.AbreFicheroElegido(conjunto); });
+        });
     return aplicacion.exec();
 }

@@ -363,7 +363,10 @@ QString TfrmTildora::CarpetaDatos() {
 void TfrmTildora::menuNuevoClick() {
     if (!QFileInfo(UltimaCarpeta).isDir())
         UltimaCarpeta = CarpetaPrograma();
-    const QString elegido = AbrePreguntas(UltimaCarpeta);
+    AbreFicheroElegido(AbrePreguntas(UltimaCarpeta));
+}
+
+void TfrmTildora::AbreFicheroElegido(const QString& elegido) {
     if (!elegido.isEmpty()) {
         UltimaCarpeta = ConSeparador(QFileInfo(elegido).absolutePath());
         const QString caption = windowTitle();

@@ -116,6 +116,9 @@ class TfrmTildora : public QMainWindow {
     void FormCreate();
     void FormResize();
     void menuNuevoClick();
+    // The open flow from the file's choice on: the file given on the command line, or the one
+    // the dialog returned (empty: cancelled).
+    void AbreFicheroElegido(const QString& elegido);
     void AbreFicheros(const std::string& nombre);
     void CierraFicheros();
     void ActivaTest();

@@ -169,19 +169,23 @@ void THerramientasTexto::MuestraIdioma() {
 
 void THerramientasTexto::DiccionariosCargados() {
     const TIdioma interfaz = IdiomaInterfaz();
-    QStringList faltan;
+    QStringList faltan, paquetes;
     for (const TIdioma idioma : {TIdioma::Castellano, TIdioma::Valenciano})
-        if (!Ortografia.Disponible(idioma))
+        if (!Ortografia.Disponible(idioma)) {
             faltan << QString::fromUtf8(NombreDiccionario(idioma)) + QStringLiteral(" (") +
                           (idioma == TIdioma::Castellano
                                ? Texto(interfaz, "castellano", "castellà")
                                : Texto(interfaz, "valenciano", "valencià")) +
                           QStringLiteral(")");
+            paquetes << QString::fromUtf8(PaqueteDiccionario(idioma));
+        }
     lblDiccionarios->setText(
-        faltan.isEmpty() ? QString()
-                         : Texto(interfaz, "Sin corrección ortográfica: falta el diccionario %1",
-                                 "Sense correcció ortogràfica: falta el diccionari %1")
-                               .arg(faltan.join(QStringLiteral(", "))));
+        faltan.isEmpty()
+            ? QString()
+            : Texto(interfaz, "Sin corrección ortográfica: falta el diccionario %1; instale %2",
+                    "Sense correcció ortogràfica: falta el diccionari %1; instal·leu %2")
+                  .arg(faltan.join(QStringLiteral(", ")),
+                       paquetes.join(Texto(interfaz, " y ", " i "))));
     ventana_.Documento.CompruebaDeNuevo();
     ventana_.Problemas->Actualiza();
     MuestraIdioma();

@@ -7,6 +7,7 @@
 #include "commands.h"
 #include "core/base/binary_file.h"
 #include "core/base/io_error.h"
+#include "tool_language.h"
 
 std::vector<TPregunta> LeePreguntasConjunto(const std::string& nombre, std::ostream& errores) {
     ValidaConjunto(nombre, errores);
@@ -29,13 +30,13 @@ std::pair<std::string, std::string> LeeOrigenYConjunto(const std::vector<std::st
         } else if (!argumentos[i].starts_with("-") && origen.empty()) {
             origen = argumentos[i];
         } else {
-            throw TErrorUso("unexpected argument '" + argumentos[i] + "'", orden);
+            throw TErrorUso(Rellena(Tr("unexpected argument '%1'"), {argumentos[i]}), orden);
         }
     }
     if (origen.empty() || destino.empty())
-        throw TErrorUso("'" + orden + "' takes " + queToma, orden);
+        throw TErrorUso(Rellena(Tr("'%1' takes %2"), {orden, queToma}), orden);
     if (!destino.ends_with(".preg") || NombreSinExtension(destino).empty())
-        throw TErrorUso("the question file must be named SOMETHING.preg", orden);
+        throw TErrorUso(Tr("the question file must be named SOMETHING.preg"), orden);
     return {origen, destino};
 }
 
@@ -59,16 +60,21 @@ std::string LeeEntrada(const std::string& ruta) {
 
 // "cannot write FILE: REASON", in the operating system's words.
 std::string ExplicaErrorIo(const IoError& error) {
-    static const std::map<std::string, std::string> kVerbos = {
-        {"abrir", "open"},         {"leer", "read"},
-        {"escribir", "write"},     {"renombrar", "rename"},
-        {"sincronizar", "sync"},   {"borrar", "remove"},
-        {"cerrar", "close"},       {"tamaño", "measure"},
-        {"posicionar", "seek in"}, {"crear la carpeta", "create the folder"},
+    static const std::map<std::string, const char*> kQueNoSePuede = {
+        {"abrir", N_("cannot open %1")},
+        {"leer", N_("cannot read %1")},
+        {"escribir", N_("cannot write %1")},
+        {"renombrar", N_("cannot rename %1")},
+        {"sincronizar", N_("cannot sync %1")},
+        {"borrar", N_("cannot remove %1")},
+        {"cerrar", N_("cannot close %1")},
+        {"tamaño", N_("cannot measure %1")},
+        {"posicionar", N_("cannot seek in %1")},
+        {"crear la carpeta", N_("cannot create the folder %1")},
     };
-    const auto verbo = kVerbos.find(error.Operacion());
-    std::string texto =
-        "cannot " + (verbo == kVerbos.end() ? "use" : verbo->second) + " " + error.Fichero();
+    const auto que = kQueNoSePuede.find(error.Operacion());
+    std::string texto = Rellena(Tr(que == kQueNoSePuede.end() ? N_("cannot use %1") : que->second),
+                                {error.Fichero()});
     if (!error.Motivo().empty())
         texto += ": " + error.Motivo();
     return texto;
@@ -79,7 +85,7 @@ int EjecutaConErrores(const std::function<int()>& orden, std::ostream& errores) 
         return orden();
     } catch (const TErrorUso& e) {
         errores << "tildora-tool " << e.Orden << ": " << e.what() << "\n"
-                << "Run 'tildora-tool " << e.Orden << " --help' for its usage.\n";
+                << Rellena(Tr("Run 'tildora-tool %1 --help' for its usage."), {e.Orden}) << "\n";
         return kSalidaUsoErroneo;
     } catch (const TFallo& e) {
         if (*e.what() != 0)

@@ -32,11 +32,12 @@
 #include "moodle_commands.h"
 #include "print_command.h"
 #include "review_command.h"
+#include "tool_language.h"
 #include "version.h"
 
 namespace {
 
-constexpr const char* kAyuda =
+constexpr const char* kAyuda = N_(
     "Usage: tildora-tool COMMAND [ARGUMENTS]\n"
     "Prepares question file sets for Tildora.\n"
     "\n"
@@ -60,39 +61,39 @@ constexpr const char* kAyuda =
     "                            lay the set out as a worksheet on A4\n"
     "\n"
     "Run 'tildora-tool COMMAND --help' for one command, 'tildora-tool --version' for the\n"
-    "version. Exit status: 0 success, 1 failure, 2 wrong usage.\n";
+    "version. Exit status: 0 success, 1 failure, 2 wrong usage.\n");
 
-const std::map<std::string, std::string> kAyudaOrden = {
+const std::map<std::string, const char*> kAyudaOrden = {
     {"export", kAyudaExportar},
     {"import", kAyudaImportar},
     {"print", kAyudaImprimir},
     {"pack",
-     "Usage: tildora-tool pack SOURCE -o SET.preg\n"
-     "Reads the UTF-8 question source SOURCE, validates the set as the program does on\n"
-     "opening, and only then writes SET.preg and SET.ind beside it, replacing an old pair as\n"
-     "one: if anything fails, or the command is killed, the old pair stays as it was. The\n"
-     "first question's record must be at least 81 per cent unaccented letters, digits, blanks,\n"
-     "commas and points.\n"
-     "The source format is described in docs/question-source-format.md.\n"},
+     N_("Usage: tildora-tool pack SOURCE -o SET.preg\n"
+        "Reads the UTF-8 question source SOURCE, validates the set as the program does on\n"
+        "opening, and only then writes SET.preg and SET.ind beside it, replacing an old pair as\n"
+        "one: if anything fails, or the command is killed, the old pair stays as it was. The\n"
+        "first question's record must be at least 81 per cent unaccented letters, digits, blanks,\n"
+        "commas and points.\n"
+        "The source format is described in docs/question-source-format.md.\n")},
     {"unpack",
-     "Usage: tildora-tool unpack SET.preg\n"
-     "Writes the set's questions to standard output as a UTF-8 question source; packing it\n"
-     "again gives the same bytes.\n"},
+     N_("Usage: tildora-tool unpack SET.preg\n"
+        "Writes the set's questions to standard output as a UTF-8 question source; packing it\n"
+        "again gives the same bytes.\n")},
     {"check",
-     "Usage: tildora-tool check SET.preg\n"
-     "Validates the set as the program does on opening. Valid: a summary and exit status 0,\n"
-     "with warnings on standard error for what the program handles badly. Invalid: the\n"
-     "program's notice on standard error and exit status 1.\n"},
+     N_("Usage: tildora-tool check SET.preg\n"
+        "Validates the set as the program does on opening. Valid: a summary and exit status 0,\n"
+        "with warnings on standard error for what the program handles badly. Invalid: the\n"
+        "program's notice on standard error and exit status 1.\n")},
     {"config",
-     "Usage: tildora-tool config SET.preg --select LIST\n"
-     "       tildora-tool config SET.preg --all\n"
-     "Writes the set's settings file into the program data folder, so that the program starts\n"
-     "with the given topics selected. LIST holds topic numbers and ranges as 'check' numbers\n"
-     "them, e.g. 1,3-5. The folder is $XDG_DATA_HOME/Tildora, or ~/.local/share/Tildora.\n"},
+     N_("Usage: tildora-tool config SET.preg --select LIST\n"
+        "       tildora-tool config SET.preg --all\n"
+        "Writes the set's settings file into the program data folder, so that the program starts\n"
+        "with the given topics selected. LIST holds topic numbers and ranges as 'check' numbers\n"
+        "them, e.g. 1,3-5. The folder is $XDG_DATA_HOME/Tildora, or ~/.local/share/Tildora.\n")},
     {"history",
-     "Usage: tildora-tool history SET.preg\n"
-     "Shows the scores of the set's history file in the program data folder, one per closed\n"
-     "session, oldest first, as per cent of right answers.\n"},
+     N_("Usage: tildora-tool history SET.preg\n"
+        "Shows the scores of the set's history file in the program data folder, one per closed\n"
+        "session, oldest first, as per cent of right answers.\n")},
     {"review", kAyudaRepaso},
 };
 
@@ -187,37 +188,40 @@ using TAvisador = std::function<void(const std::string& texto)>;
 
 TAvisador Avisador(const std::string& nombre, std::ostream& errores) {
     return [nombre, &errores](const std::string& texto) {
-        errores << "warning: " << nombre << ": " << texto << "\n";
+        errores << Rellena(Tr("warning: %1: %2"), {nombre, texto}) << "\n";
     };
 }
 
+// The core's own words for a set's problems, in the user's language where it has them.
 void Avisa(const TAvisador& aviso, const std::vector<TProblemaConjunto>& problemas) {
+    const std::optional<TIdioma> idioma = IdiomaHerramienta();
     for (const TProblemaConjunto& problema : problemas)
         if (const std::string mensaje = problema.MensajeIngles(); !mensaje.empty())
-            aviso(mensaje);
+            aviso(idioma ? problema.Mensaje(*idioma) : mensaje);
 }
 
 // Why the program refuses the key of a set whose first question is this one.
 std::string ExplicaClave(const TPregunta& primera, int linea) {
-    return "The program accepts a set only when the record of its first question (line " +
-           std::to_string(linea) + ") is at least " + std::to_string(kPorcentajeLegibleMinimo) +
-           " per cent unaccented letters, digits, blanks, commas and points (modo and ancho "
-           "count as one byte each, readable when 0); it is " +
-           std::to_string(PorcentajeLegible(primera)) +
-           " per cent. Put a longer, plainer question first: accents, gap marks, line breaks and "
-           "other signs lower the share.\n";
+    return Rellena(Tr("The program accepts a set only when the record of its first question "
+                      "(line %1) is at least %2 per cent unaccented letters, digits, blanks, "
+                      "commas and points (modo and ancho count as one byte each, readable when "
+                      "0); it is %3 per cent. Put a longer, plainer question first: accents, gap "
+                      "marks, line breaks and other signs lower the share."),
+                   {std::to_string(linea), std::to_string(kPorcentajeLegibleMinimo),
+                    std::to_string(PorcentajeLegible(primera))}) +
+           "\n";
 }
 
 std::string ArgumentoUnico(const std::vector<std::string>& argumentos, const std::string& orden) {
     if (argumentos.size() != 1 || argumentos[0].starts_with("-"))
-        throw TErrorUso("'" + orden + "' takes one question file (SET.preg)", orden);
+        throw TErrorUso(Rellena(Tr("'%1' takes one question file (SET.preg)"), {orden}), orden);
     return argumentos[0];
 }
 
 int Empaqueta(const std::vector<std::string>& argumentos, std::ostream& salida,
               std::ostream& errores) {
     const auto [fuenteRuta, destino] =
-        LeeOrigenYConjunto(argumentos, "pack", "a source and -o SET.preg");
+        LeeOrigenYConjunto(argumentos, "pack", Tr("a source and -o SET.preg"));
 
     const TFuenteLeida fuente = LeeFuente(LeeFicheroCompleto(fuenteRuta));
     if (fuente.Error) {
@@ -251,9 +255,10 @@ int Empaqueta(const std::vector<std::string>& argumentos, std::ostream& salida,
         }
     }
     EscribePar(destino, conjunto.Preguntas, conjunto.Indice);
-    salida << "Wrote " << destino << " and " << NombreIndice(destino) << ": "
-           << fuente.Preguntas.size() << " questions, " << CuentaTemas(fuente.Preguntas).size()
-           << " topics.\n";
+    salida << Rellena(Tr("Wrote %1 and %2: %3 questions, %4 topics."),
+                      {destino, NombreIndice(destino), std::to_string(fuente.Preguntas.size()),
+                       std::to_string(CuentaTemas(fuente.Preguntas).size())})
+           << "\n";
     return kSalidaBien;
 }
 
@@ -269,8 +274,10 @@ int Desempaqueta(const std::vector<std::string>& argumentos, std::ostream& salid
         if (const int byte = ByteNoEscribible(preguntas[i]); byte >= 0) {
             char hexadecimal[16];
             std::snprintf(hexadecimal, sizeof hexadecimal, "0x%02X", static_cast<unsigned>(byte));
-            errores << nombre << ": question " << i + 1 << " holds the control byte " << hexadecimal
-                    << ", which a question source cannot carry\n";
+            errores << Rellena(Tr("%1: question %2 holds the control byte %3, which a question "
+                                  "source cannot carry"),
+                               {nombre, std::to_string(i + 1), hexadecimal})
+                    << "\n";
             return kSalidaFallo;
         }
     }
@@ -310,21 +317,29 @@ int Comprueba(const std::vector<std::string>& argumentos, std::ostream& salida,
         }
     }
 
-    salida << NombreDesnudo(nombre) << ": valid, " << conjunto.NumPreguntas() << " questions, "
-           << listados + temaDePregunta.FueraDeLista << " topics\n";
+    salida << Rellena(Tr("%1: valid, %2 questions, %3 topics"),
+                      {NombreDesnudo(nombre), std::to_string(conjunto.NumPreguntas()),
+                       std::to_string(listados + temaDePregunta.FueraDeLista)})
+           << "\n";
     for (int32_t t = 1; t <= listados; ++t) {
         const std::string tema = conjunto.Temas.Nombre(t);
         const int cuenta = cuentas[static_cast<size_t>(t)];
-        salida << "  " << t << ". " << (tema.empty() ? "(no topic)" : Utf8DeWindows1252(tema))
-               << ": " << cuenta << (cuenta == 1 ? " question" : " questions") << "\n";
+        salida << "  " << t << ". " << (tema.empty() ? Tr("(no topic)") : Utf8DeWindows1252(tema))
+               << ": "
+               << Rellena(Tr(cuenta == 1 ? N_("%1 question") : N_("%1 questions")),
+                          {std::to_string(cuenta)})
+               << "\n";
     }
     if (temaDePregunta.FueraDeLista > 0)
-        salida << "  and " << temaDePregunta.FueraDeLista
-               << " more topics that the program does not list\n";
-    salida << "Accent-practice questions (modo acentos): " << acentos << "\n";
-    salida << "Most gaps in one question: " << mayor;
+        salida << "  "
+               << Rellena(Tr("and %1 more topics that the program does not list"),
+                          {std::to_string(temaDePregunta.FueraDeLista)})
+               << "\n";
+    salida << Rellena(Tr("Accent-practice questions (modo acentos): %1"), {std::to_string(acentos)})
+           << "\n";
+    salida << Rellena(Tr("Most gaps in one question: %1"), {std::to_string(mayor)});
     if (cual > 0)
-        salida << " (question " << cual << ")";
+        salida << " " << Rellena(Tr("(question %1)"), {std::to_string(cual)});
     salida << "\n";
     return kSalidaBien;
 }
@@ -342,19 +357,21 @@ std::vector<int> LeeSeleccion(const std::string& lista, int32_t cuenta, const st
             if (texto.empty() || texto.size() > 6 ||
                 !std::all_of(texto.begin(), texto.end(),
                              [](char c) { return c >= '0' && c <= '9'; }))
-                throw TErrorUso("'" + elemento + "' is no topic number or range (as in 1,3-5)",
-                                orden);
+                throw TErrorUso(
+                    Rellena(Tr("'%1' is no topic number or range (as in 1,3-5)"), {elemento}),
+                    orden);
             const int n = std::stoi(texto);
             if (n < 1 || n > cuenta)
-                throw TErrorUso("there is no topic " + texto + ": the set has " +
-                                    std::to_string(cuenta) + " (see tildora-tool check)",
+                throw TErrorUso(Rellena(Tr("there is no topic %1: the set has %2 (see "
+                                           "tildora-tool check)"),
+                                        {texto, std::to_string(cuenta)}),
                                 orden);
             return n;
         };
         const int desde = numero(elemento.substr(0, guion));
         const int hasta = guion == std::string::npos ? desde : numero(elemento.substr(guion + 1));
         if (hasta < desde)
-            throw TErrorUso("the range '" + elemento + "' runs backwards", orden);
+            throw TErrorUso(Rellena(Tr("the range '%1' runs backwards"), {elemento}), orden);
         for (int n = desde; n <= hasta; ++n)
             temas.push_back(n);
         inicio = fin + 1;
@@ -368,7 +385,7 @@ std::string CarpetaDatosExigida() {
     const std::string carpeta = CarpetaDatosPrograma();
     if (carpeta.empty())
         throw TFallo(
-            "cannot find the program data folder: neither XDG_DATA_HOME nor a home is known");
+            Tr("cannot find the program data folder: neither XDG_DATA_HOME nor a home is known"));
     return carpeta;
 }
 
@@ -385,11 +402,11 @@ int Configura(const std::vector<std::string>& argumentos, std::ostream& salida,
         } else if (!argumentos[i].starts_with("-") && nombre.empty()) {
             nombre = argumentos[i];
         } else {
-            throw TErrorUso("unexpected argument '" + argumentos[i] + "'", "config");
+            throw TErrorUso(Rellena(Tr("unexpected argument '%1'"), {argumentos[i]}), "config");
         }
     }
     if (nombre.empty() || (!todos && lista.empty()))
-        throw TErrorUso("'config' takes SET.preg and either --select LIST or --all", "config");
+        throw TErrorUso(Tr("'config' takes SET.preg and either --select LIST or --all"), "config");
 
     ValidaConjunto(nombre, errores);
     const TLista temas = TConjuntoLeido(nombre).Temas;
@@ -410,7 +427,7 @@ int Configura(const std::vector<std::string>& argumentos, std::ostream& salida,
         CreaCarpeta(carpeta);
     const std::string ruta = carpeta + "/" + NombreConfiguracion(nombre);
     EscribeFichero(ruta, ConstruyeConfiguracion(marcas));
-    salida << "Wrote " << ruta << "; selected topics:\n";
+    salida << Rellena(Tr("Wrote %1; selected topics:"), {ruta}) << "\n";
     for (int32_t i = 1; i <= temas.Cuenta(); ++i)
         if (marcas[static_cast<size_t>(i) - 1])
             salida << "  " << i << ". " << Utf8DeWindows1252(temas.Nombre(i)) << "\n";
@@ -424,7 +441,7 @@ int MuestraHistoria(const std::vector<std::string>& argumentos, std::ostream& sa
     std::error_code error;
     // A folder in its place is an error that the open names, not an empty history.
     if (!std::filesystem::exists(ruta, error)) {
-        salida << "No history for " << NombreDesnudo(nombre) << " yet (" << ruta << ").\n";
+        salida << Rellena(Tr("No history for %1 yet (%2)."), {NombreDesnudo(nombre), ruta}) << "\n";
         return kSalidaBien;
     }
     // A block at a time: a history gains a byte a session and may have grown huge. Bytes the
@@ -435,8 +452,10 @@ int MuestraHistoria(const std::vector<std::string>& argumentos, std::ostream& sa
     // The dates of the last sessions, where the progress file is readable.
     TProgreso progreso;
     LeeProgreso(CarpetaDatosExigida() + "/" + NombreProgreso(nombre), progreso);
-    salida << ruta << ": " << sesiones << (sesiones == 1 ? " session" : " sessions")
-           << ", oldest first\n";
+    salida << Rellena(Tr(sesiones == 1 ? N_("%1: %2 session, oldest first")
+                                       : N_("%1: %2 sessions, oldest first")),
+                      {ruta, std::to_string(sesiones)})
+           << "\n";
     std::vector<unsigned char> bloque(65536);
     std::string lineas;
     for (int64_t n = 0; n < sesiones;) {
@@ -468,12 +487,12 @@ const std::map<std::string, TOrden> kOrdenes = {
 int EjecutaHerramienta(const std::vector<std::string>& argumentos, std::ostream& salida,
                        std::ostream& errores) {
     if (argumentos.empty()) {
-        errores << kAyuda;
+        errores << Tr(kAyuda);
         return kSalidaUsoErroneo;
     }
     const std::string& orden = argumentos.front();
     if (orden == "--help" || orden == "-h" || orden == "help") {
-        salida << kAyuda;
+        salida << Tr(kAyuda);
         return kSalidaBien;
     }
     if (orden == "--version") {
@@ -482,13 +501,13 @@ int EjecutaHerramienta(const std::vector<std::string>& argumentos, std::ostream&
     }
     const auto it = kOrdenes.find(orden);
     if (it == kOrdenes.end()) {
-        errores << "tildora-tool: unknown command '" << orden << "'\n"
-                << "Run 'tildora-tool --help' for the commands.\n";
+        errores << "tildora-tool: " << Rellena(Tr("unknown command '%1'"), {orden}) << "\n"
+                << Tr("Run 'tildora-tool --help' for the commands.") << "\n";
         return kSalidaUsoErroneo;
     }
     const std::vector<std::string> resto(argumentos.begin() + 1, argumentos.end());
     if (PideAyuda(resto)) {
-        salida << kAyudaOrden.at(orden);
+        salida << Tr(kAyudaOrden.at(orden));
         return kSalidaBien;
     }
     return EjecutaConErrores([&] { return it->second(resto, salida, errores); }, errores);

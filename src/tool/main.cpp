@@ -3,8 +3,10 @@
 #include "commands.h"
 #include "speech_commands.h"
 #include "spelling_commands.h"
+#include "tool_language.h"
 
 int main(int argc, char** argv) {
+    IniciaIdiomaHerramienta(CarpetaLocaleDelPrograma());
     const std::vector<std::string> argumentos(argv + 1, argv + argc);
     if (const auto estado = EjecutaOrdenOrtografia(argumentos, std::cout, std::cerr))
         return *estado;

@@ -24,22 +24,22 @@ using TNota = TNotaImportacion::TTipo;
 // What Moodle does with each kind of loss, after the count of its gaps or questions.
 const std::map<TPerdida, const char*> kPerdidas = {
     {TPerdida::PreRelleno,
-     "the accent-practice pre-fill, which Moodle cannot show: told in the question's hint and "
-     "general feedback"},
+     N_("the accent-practice pre-fill, which Moodle cannot show: told in the question's hint and "
+        "general feedback")},
     {TPerdida::AnchoMinimo,
-     "a minimum gap width wider than an answer, which Moodle cannot keep: told in the general "
-     "feedback"},
+     N_("a minimum gap width wider than an answer, which Moodle cannot keep: told in the general "
+        "feedback")},
     {TPerdida::RespuestaVacia,
-     "gaps to be left empty, which Moodle cannot mark right: written as text"},
+     N_("gaps to be left empty, which Moodle cannot mark right: written as text")},
     {TPerdida::RespuestaConTilde,
-     "gaps whose answer holds a \"~\", which ends a Moodle answer: written as text"},
+     N_("gaps whose answer holds a \"~\", which ends a Moodle answer: written as text")},
     {TPerdida::RespuestaConBarra,
-     "gaps whose answer ends in \"\\\", which would escape the gap's end: written as text"},
-    {TPerdida::BlancosEnRespuesta, "answers with blanks at their ends, which Moodle trims"},
+     N_("gaps whose answer ends in \"\\\", which would escape the gap's end: written as text")},
+    {TPerdida::BlancosEnRespuesta, N_("answers with blanks at their ends, which Moodle trims")},
     {TPerdida::TemaCambiado,
-     "topics no Moodle category holds as they are (empty, blanks at the ends, \"<\", over 255 "
-     "characters)"},
-    {TPerdida::CaracterDeControl, "questions with control characters, left out of the file"},
+     N_("topics no Moodle category holds as they are (empty, blanks at the ends, \"<\", over 255 "
+        "characters)")},
+    {TPerdida::CaracterDeControl, N_("questions with control characters, left out of the file")},
 };
 
 bool PorPregunta(TPerdida tipo) {
@@ -63,14 +63,16 @@ std::string Lista(const std::set<int>& preguntas) {
 std::string DescribeNota(const TNotaImportacion& nota) {
     switch (nota.Tipo) {
         case TNota::TipoSinUso:
-            return "left out: a question of type '" + nota.Detalle + "', which Tildora cannot ask";
+            return Rellena(Tr("left out: a question of type '%1', which Tildora cannot ask"),
+                           {nota.Detalle});
         case TNota::SinRespuestaCorrecta:
-            return "left out: a gap has no answer worth any marks";
+            return Tr("left out: a gap has no answer worth any marks");
         case TNota::CaracterImposible:
-            return "left out: it holds '" + nota.Detalle +
-                   "', a character that Tildora's files (Windows-1252) cannot hold";
+            return Rellena(Tr("left out: it holds '%1', a character that Tildora's files "
+                              "(Windows-1252) cannot hold"),
+                           {nota.Detalle});
         case TNota::MarcaDeHueco:
-            return "left out: it holds \"@\", Tildora's gap mark";
+            return Tr("left out: it holds \"@\", Tildora's gap mark");
         case TNota::HuecoAnidado:
             return "left out: a gap's answer holds the start of another gap (\"{\" with no "
                    "\"}\" before it); close the first gap";
@@ -81,18 +83,20 @@ std::string DescribeNota(const TNotaImportacion& nota) {
             return "left out: its text exceeds a question record, and a cut to it would drop " +
                    std::to_string(nota.Cifra) + (nota.Cifra == 1 ? " gap" : " gaps");
         case TNota::HuecoComoTexto:
-            return "a " + nota.Detalle + " gap becomes its right answer as plain text";
+            return Rellena(Tr("a %1 gap becomes its right answer as plain text"), {nota.Detalle});
         case TNota::RespuestasDescartadas:
-            return std::to_string(nota.Cifra) + " other answers of its gaps left out";
+            return Rellena(Tr("%1 other answers of its gaps left out"),
+                           {std::to_string(nota.Cifra)});
         case TNota::Comodin:
-            return "an answer holds Moodle's wildcard \"*\", kept as a plain \"*\"";
+            return Tr("an answer holds Moodle's wildcard \"*\", kept as a plain \"*\"");
         case TNota::MayusculasIgnoradas:
-            return "a case-sensitive gap; Tildora ignores case";
+            return Tr("a case-sensitive gap; Tildora ignores case");
         case TNota::TextoCortado:
-            return "its text exceeds a question record: cut at a sentence's end to " +
-                   std::to_string(nota.Cifra) + " bytes";
+            return Rellena(Tr("its text exceeds a question record: cut at a sentence's end to %1 "
+                              "bytes"),
+                           {std::to_string(nota.Cifra)});
         case TNota::TemaCortado:
-            return "its category's name cut to " + std::to_string(nota.Cifra) + " bytes";
+            return Rellena(Tr("its category's name cut to %1 bytes"), {std::to_string(nota.Cifra)});
         case TNota::PracticaAcentos:
             return "comes back as accent practice";
         case TNota::AnchoMinimo:
@@ -119,15 +123,16 @@ int ExportaOrden(const std::vector<std::string>& argumentos, std::ostream& salid
         } else if (!argumentos[i].starts_with("-") && nombre.empty()) {
             nombre = argumentos[i];
         } else {
-            throw TErrorUso("unexpected argument '" + argumentos[i] + "'", "export");
+            throw TErrorUso(Rellena(Tr("unexpected argument '%1'"), {argumentos[i]}), "export");
         }
     }
     if (nombre.empty() || destino.empty() || formato.empty())
-        throw TErrorUso("'export' takes SET.preg, --format moodle and -o FILE.xml", "export");
+        throw TErrorUso(Tr("'export' takes SET.preg, --format moodle and -o FILE.xml"), "export");
     if (formato != "moodle")
-        throw TErrorUso("the only format is 'moodle', not '" + formato + "'", "export");
+        throw TErrorUso(Rellena(Tr("the only format is 'moodle', not '%1'"), {formato}), "export");
     if (!lengua.empty() && lengua != "valenciano" && lengua != "castellano")
-        throw TErrorUso("the language is valenciano or castellano, not '" + lengua + "'", "export");
+        throw TErrorUso(Rellena(Tr("the language is valenciano or castellano, not '%1'"), {lengua}),
+                        "export");
     const TIdioma idioma = lengua == "castellano" ? TIdioma::Castellano : TIdioma::Valenciano;
 
     const std::vector<TPregunta> preguntas = LeePreguntasConjunto(nombre, errores);
@@ -138,21 +143,25 @@ int ExportaOrden(const std::vector<std::string>& argumentos, std::ostream& salid
     std::set<std::string> temas;
     for (const TPregunta& pregunta : preguntas)
         temas.insert(pregunta.Tema);
-    salida << "Wrote " << destino << ": " << preguntas.size() << " questions in " << temas.size()
-           << " topics, for Moodle's question import (format Moodle XML).\n";
+    salida << Rellena(Tr("Wrote %1: %2 questions in %3 topics, for Moodle's question import "
+                         "(format Moodle XML)."),
+                      {destino, std::to_string(preguntas.size()), std::to_string(temas.size())})
+           << "\n";
     std::map<TPerdida, std::pair<int, std::set<int>>> cuentas;
     for (const TPerdidaMoodle& perdida : exportacion.Perdidas) {
         ++cuentas[perdida.Tipo].first;
         cuentas[perdida.Tipo].second.insert(perdida.Pregunta);
     }
     if (!cuentas.empty())
-        salida << "What Moodle cannot hold as it is:\n";
+        salida << Tr("What Moodle cannot hold as it is:") << "\n";
     for (const auto& [tipo, cuenta] : cuentas) {
         const int veces = PorPregunta(tipo) ? static_cast<int>(cuenta.second.size()) : cuenta.first;
-        const char* cosa = PorPregunta(tipo) ? (veces == 1 ? "question" : "questions")
-                                             : (veces == 1 ? "gap" : "gaps");
-        salida << "  " << veces << " " << cosa << ": " << kPerdidas.at(tipo) << " (question"
-               << (cuenta.second.size() == 1 ? " " : "s ") << Lista(cuenta.second) << ")\n";
+        const char* cosa = PorPregunta(tipo) ? (veces == 1 ? N_("%1 question") : N_("%1 questions"))
+                                             : (veces == 1 ? N_("%1 gap") : N_("%1 gaps"));
+        const char* cuales = cuenta.second.size() == 1 ? N_("(question %1)") : N_("(questions %1)");
+        salida << "  " << Rellena(Tr(cosa), {std::to_string(veces)}) << ": "
+               << Tr(kPerdidas.at(tipo)) << " " << Rellena(Tr(cuales), {Lista(cuenta.second)})
+               << "\n";
     }
     return kSalidaBien;
 }
@@ -160,48 +169,58 @@ int ExportaOrden(const std::vector<std::string>& argumentos, std::ostream& salid
 int ImportaOrden(const std::vector<std::string>& argumentos, std::ostream& salida,
                  std::ostream& errores) {
     const auto [origen, destino] =
-        LeeOrigenYConjunto(argumentos, "import", "FILE.xml and -o SET.preg");
+        LeeOrigenYConjunto(argumentos, "import", Tr("FILE.xml and -o SET.preg"));
 
     CompruebaEntrada(origen);
     TImportacionMoodle importacion = ImportaFicheroMoodle(origen);
     if (importacion.Error) {
         errores << origen << ":" << importacion.Error->Linea << ":" << importacion.Error->Columna
-                << ": " << importacion.Error->Mensaje << "; nothing written\n";
+                << ": " << importacion.Error->Mensaje << "; " << Tr("nothing written") << "\n";
         return kSalidaFallo;
     }
     std::vector<TPregunta>& preguntas = importacion.Preguntas;
     int omitidas = 0;
     for (const TNotaImportacion& nota : importacion.Notas) {
         omitidas += nota.Omite() ? 1 : 0;
-        salida << "  question " << nota.Numero << " \"" << nota.Nombre
-               << "\": " << DescribeNota(nota) << "\n";
+        salida << "  "
+               << Rellena(Tr("question %1 \"%2\": %3"),
+                          {std::to_string(nota.Numero), nota.Nombre, DescribeNota(nota)})
+               << "\n";
     }
     if (preguntas.empty()) {
-        errores << origen << ": no cloze or short-answer question to bring in; nothing written\n";
+        errores << origen << ": "
+                << Tr("no cloze or short-answer question to bring in; nothing written") << "\n";
         return kSalidaFallo;
     }
     // The program opens a set only when its first record is mostly plain letters.
     if (PorcentajeLegible(preguntas.front()) < kPorcentajeLegibleMinimo) {
         const int legible = MasLegible(preguntas);
         if (legible < 0) {
-            errores << origen << ": no question is plain enough to stand first, as the program "
-                    << "needs (" << kPorcentajeLegibleMinimo
-                    << " per cent unaccented letters, digits, blanks, commas and points); "
-                    << "nothing written\n";
+            errores << origen << ": "
+                    << Rellena(Tr("no question is plain enough to stand first, as the program "
+                                  "needs (%1 per cent unaccented letters, digits, blanks, commas "
+                                  "and points); nothing written"),
+                               {std::to_string(kPorcentajeLegibleMinimo)})
+                    << "\n";
             return kSalidaFallo;
         }
         std::rotate(preguntas.begin(), preguntas.begin() + legible,
                     preguntas.begin() + legible + 1);
-        salida << "  question " << legible + 1
-               << " of the set goes first: the program needs a plain first question\n";
+        salida << "  "
+               << Rellena(Tr("question %1 of the set goes first: the program needs a plain "
+                             "first question"),
+                          {std::to_string(legible + 1)})
+               << "\n";
     }
     EscribeConjunto(destino, preguntas);
     std::set<std::string> temas;
     for (const TPregunta& pregunta : preguntas)
         temas.insert(pregunta.Tema);
-    salida << "Wrote " << destino << " and " << NombreIndice(destino) << ": " << preguntas.size()
-           << " questions, " << temas.size() << " topics; " << omitidas
-           << " questions of the file left out.\n";
+    salida << Rellena(Tr("Wrote %1 and %2: %3 questions, %4 topics; %5 questions of the file "
+                         "left out."),
+                      {destino, NombreIndice(destino), std::to_string(preguntas.size()),
+                       std::to_string(temas.size()), std::to_string(omitidas)})
+           << "\n";
     // The same warnings as for any set: what the program would handle badly.
     std::ostringstream resumen;
     return EjecutaHerramienta({"check", destino}, resumen, errores);

@@ -12,6 +12,7 @@
 #include "core/base/atomic_write.h"
 #include "core/base/binary_file.h"
 #include "core/set/topic_list.h"
+#include "tool_language.h"
 #include "worksheet_painter.h"
 
 namespace {
@@ -54,13 +55,15 @@ int ImprimeOrden(const std::vector<std::string>& argumentos, std::ostream& salid
         } else if (!argumentos[i].starts_with("-") && nombre.empty()) {
             nombre = argumentos[i];
         } else {
-            throw TErrorUso("unexpected argument '" + argumentos[i] + "'", "print");
+            throw TErrorUso(Rellena(Tr("unexpected argument '%1'"), {argumentos[i]}), "print");
         }
     }
     if (nombre.empty() || destino.empty())
-        throw TErrorUso("'print' takes SET.preg and -o FILE.pdf", "print");
+        throw TErrorUso(Rellena(Tr("'%1' takes %2"), {"print", Tr("SET.preg and -o FILE.pdf")}),
+                        "print");
     if (!lengua.empty() && lengua != "valenciano" && lengua != "castellano")
-        throw TErrorUso("the language is valenciano or castellano, not '" + lengua + "'", "print");
+        throw TErrorUso(Rellena(Tr("the language is valenciano or castellano, not '%1'"), {lengua}),
+                        "print");
 
     double milimetros = kMilimetrosPorLetra;
     if (!ancho.empty()) {
@@ -95,7 +98,9 @@ int ImprimeOrden(const std::vector<std::string>& argumentos, std::ostream& salid
     opciones.MilimetrosPorLetra = milimetros;
     const auto aplicacion = AseguraAplicacion();
     EscribeFichero(destino, PdfDeHoja(preguntas, opciones));
-    salida << "Wrote " << destino << ": " << preguntas.size() << " questions"
-           << (respuestas ? " and their answer key" : "") << ".\n";
+    salida << Rellena(Tr(respuestas ? N_("Wrote %1: %2 questions and their answer key.")
+                                    : N_("Wrote %1: %2 questions.")),
+                      {destino, std::to_string(preguntas.size())})
+           << "\n";
     return kSalidaBien;
 }

@@ -7,12 +7,14 @@
 #include "core/learning/progress.h"
 #include "core/learning/review_schedule.h"
 #include "core/set/question_files.h"
+#include "tool_language.h"
 
 int MuestraRepaso(const std::vector<std::string>& argumentos, std::ostream& salida,
                   std::ostream& errores) {
     if (argumentos.size() != 1 || argumentos[0].starts_with("-")) {
-        errores << "tildora-tool: 'review' takes one question file (SET.preg)\n"
-                << "Run 'tildora-tool review --help' for its usage.\n";
+        errores << "tildora-tool review: "
+                << Rellena(Tr("'%1' takes one question file (SET.preg)"), {"review"}) << "\n"
+                << Rellena(Tr("Run 'tildora-tool %1 --help' for its usage."), {"review"}) << "\n";
         return kSalidaUsoErroneo;
     }
     const std::string& nombre = argumentos[0];
@@ -25,14 +27,16 @@ int MuestraRepaso(const std::vector<std::string>& argumentos, std::ostream& sali
     }
     const std::string carpeta = CarpetaDatosPrograma();
     if (carpeta.empty()) {
-        errores << "tildora-tool: no home folder, so no program data folder\n";
+        errores << "tildora-tool: " << Tr("no home folder, so no program data folder") << "\n";
         return kSalidaFallo;
     }
     // Read only: a damaged file is the program's to keep aside, when the learner is there.
     TProgreso progreso;
     const std::string ruta = carpeta + "/" + NombreProgreso(nombre);
     if (LeeProgreso(ruta, progreso) == TEstadoProgreso::Danado) {
-        errores << "warning: " << ruta << " is damaged or unreadable; nothing is due\n";
+        errores << Rellena(Tr("warning: %1: %2"),
+                           {ruta, Tr("damaged or unreadable; nothing is due")})
+                << "\n";
         return kSalidaBien;
     }
     TFicherosPreguntas ficheros;

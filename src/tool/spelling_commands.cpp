@@ -17,6 +17,7 @@
 #include "core/base/io_error.h"
 #include "core/base/win1252.h"
 #include "core/spelling/spelling.h"
+#include "tool_language.h"
 
 namespace {
 
@@ -31,33 +32,32 @@ std::string NombresReglas() {
     return nombres;
 }
 
-const std::map<std::string, std::string> kAyudas = {
+// The rules' names go where %1 stands in the gaps help.
+const std::map<std::string, const char*> kAyudas = {
     {"gaps",
-     "Usage: tildora-tool gaps --rule RULE [--rule RULE...] [--distractors N] [--topic T]\n"
-     "                         TEXT [-o SOURCE]\n"
-     "Turns the plain UTF-8 text TEXT into a question source, one question per paragraph (a\n"
-     "blank line ends one), with gaps by the spelling rules given, earlier rules first. RULE\n"
-     "is one of: " +
-         NombresReglas() +
-         ".\n"
-         "'accents' gaps every word bearing an accent or a diaeresis and makes the question\n"
-         "accent practice; with letter rules too, a paragraph makes two questions, accent\n"
-         "practice and then letters, since accent practice starts every gap filled with its\n"
-         "answer. Where the first question would fail the program's key check, the plainest\n"
-         "one comes first. See docs/gap-rules.md for where each rule gaps.\n"
-         "--distractors N adds, per question and rule, N gaps on words spelt\n"
-         "without the rule's letter (for accents: unaccented words), where the rule allows it.\n"
-         "Words already holding a gap mark are left as they are. Characters a question cannot\n"
-         "hold are replaced by a plain form where there is one, or listed and nothing is\n"
-         "written. The source goes to SOURCE, or to standard output.\n"},
+     N_("Usage: tildora-tool gaps --rule RULE [--rule RULE...] [--distractors N] [--topic T]\n"
+        "                         TEXT [-o SOURCE]\n"
+        "Turns the plain UTF-8 text TEXT into a question source, one question per paragraph (a\n"
+        "blank line ends one), with gaps by the spelling rules given, earlier rules first. RULE\n"
+        "is one of: %1.\n"
+        "'accents' gaps every word bearing an accent or a diaeresis and makes the question\n"
+        "accent practice; with letter rules too, a paragraph makes two questions, accent\n"
+        "practice and then letters, since accent practice starts every gap filled with its\n"
+        "answer. Where the first question would fail the program's key check, the plainest\n"
+        "one comes first. See docs/gap-rules.md for where each rule gaps.\n"
+        "--distractors N adds, per question and rule, N gaps on words spelt\n"
+        "without the rule's letter (for accents: unaccented words), where the rule allows it.\n"
+        "Words already holding a gap mark are left as they are. Characters a question cannot\n"
+        "hold are replaced by a plain form where there is one, or listed and nothing is\n"
+        "written. The source goes to SOURCE, or to standard output.\n")},
     {"spell",
-     "Usage: tildora-tool spell SET.preg|SOURCE [--language castellano|valenciano] [--words]\n"
-     "Checks the spelling of every gap answer (the word that holds the gap, filled in) with\n"
-     "the Hunspell dictionaries es_ES and ca_ES-valencia, and prints each unknown one with its\n"
-     "question number and suggestions. Each question is checked in the language whose\n"
-     "dictionary knows more of its words, unless --language is given. --words lists the\n"
-     "unknown words of the texts too. Exit status 1 when a word is unknown, 0 when none; a\n"
-     "dictionary that is not installed is reported and its questions are not checked.\n"},
+     N_("Usage: tildora-tool spell SET.preg|SOURCE [--language castellano|valenciano] [--words]\n"
+        "Checks the spelling of every gap answer (the word that holds the gap, filled in) with\n"
+        "the Hunspell dictionaries es_ES and ca_ES-valencia, and prints each unknown one with its\n"
+        "question number and suggestions. Each question is checked in the language whose\n"
+        "dictionary knows more of its words, unless --language is given. --words lists the\n"
+        "unknown words of the texts too. Exit status 1 when a word is unknown, 0 when none; a\n"
+        "dictionary that is not installed is reported and its questions are not checked.\n")},
 };
 
 // A rejected character as a message can show it: a control character or a byte that is not
@@ -116,18 +116,18 @@ int HazHuecos(const std::vector<std::string>& argumentos, std::ostream& salida,
         if (a == "--rule" && conValor) {
             const auto regla = ReglaDeNombre(argumentos[++i]);
             if (!regla)
-                throw TUsoErroneo("unknown rule '" + argumentos[i] + "'; the rules are " +
-                                  NombresReglas());
+                throw TUsoErroneo(Rellena(Tr("unknown rule '%1'; the rules are %2"),
+                                          {argumentos[i], NombresReglas()}));
             reglas.push_back(*regla);
         } else if (a == "--distractors" && conValor) {
             const std::string& n = argumentos[++i];
             if (n.empty() || n.size() > 4 || !std::all_of(n.begin(), n.end(), ::isdigit))
-                throw TUsoErroneo("--distractors takes a number from 0 to 9999");
+                throw TUsoErroneo(Tr("--distractors takes a number from 0 to 9999"));
             distractores = std::stoi(n);
         } else if (a == "--topic" && conValor) {
             const auto bytes = Windows1252DeUtf8(argumentos[++i]);
             if (!bytes || ByteNoEscribible(TPregunta{0, 0, *bytes, ""}) >= 0)
-                throw TUsoErroneo("the topic holds a character a question cannot hold");
+                throw TUsoErroneo(Tr("the topic holds a character a question cannot hold"));
             tema = *bytes;
         } else if (a == "-o" && conValor && !conDestino) {
             destino = argumentos[++i];
@@ -135,11 +135,11 @@ int HazHuecos(const std::vector<std::string>& argumentos, std::ostream& salida,
         } else if (!a.starts_with("-") && texto.empty()) {
             texto = a;
         } else {
-            throw TUsoErroneo("unexpected argument '" + a + "'");
+            throw TUsoErroneo(Rellena(Tr("unexpected argument '%1'"), {a}));
         }
     }
     if (reglas.empty() || texto.empty())
-        throw TUsoErroneo("'gaps' takes at least one --rule and a text");
+        throw TUsoErroneo(Tr("'gaps' takes at least one --rule and a text"));
 
     const TTextoImportado importado = ImportaTexto(LeeEntrada(texto), TPregunta{0, 0, tema, ""});
     ListaRechazados(texto, importado.Rechazados, errores);
@@ -152,8 +152,10 @@ int HazHuecos(const std::vector<std::string>& argumentos, std::ostream& salida,
         return kSalidaFallo;
     }
     if (importado.Sustituidos > 0)
-        errores << texto << ": " << importado.Sustituidos
-                << " characters replaced by a plain form (dashes, blanks, signs)\n";
+        errores << texto << ": "
+                << Rellena(Tr("%1 characters replaced by a plain form (dashes, blanks, signs)"),
+                           {std::to_string(importado.Sustituidos)})
+                << "\n";
 
     std::vector<TPregunta> preguntas;
     for (size_t p = 0; p < importado.Preguntas.size(); ++p) {
@@ -198,7 +200,8 @@ int HazHuecos(const std::vector<std::string>& argumentos, std::ostream& salida,
         throw std::runtime_error(destino + ": cannot be written" +
                                  (e.Motivo().empty() ? "" : ": " + e.Motivo()));
     }
-    salida << "Wrote " << destino << ": " << preguntas.size() << " questions.\n";
+    salida << Rellena(Tr("Wrote %1: %2 questions."), {destino, std::to_string(preguntas.size())})
+           << "\n";
     return kSalidaBien;
 }
 
@@ -231,18 +234,18 @@ int Deletrea(const std::vector<std::string>& argumentos, std::ostream& salida,
         if (a == "--language" && i + 1 < argumentos.size()) {
             const std::string& idioma = argumentos[++i];
             if (idioma != "castellano" && idioma != "valenciano")
-                throw TUsoErroneo("--language takes castellano or valenciano");
+                throw TUsoErroneo(Tr("--language takes castellano or valenciano"));
             forzado = idioma == "castellano" ? TIdioma::Castellano : TIdioma::Valenciano;
         } else if (a == "--words") {
             palabras = true;
         } else if (!a.starts_with("-") && nombre.empty()) {
             nombre = a;
         } else {
-            throw TUsoErroneo("unexpected argument '" + a + "'");
+            throw TUsoErroneo(Rellena(Tr("unexpected argument '%1'"), {a}));
         }
     }
     if (nombre.empty())
-        throw TUsoErroneo("'spell' takes a set (SET.preg) or a question source");
+        throw TUsoErroneo(Tr("'spell' takes a set (SET.preg) or a question source"));
     const std::vector<TPregunta> preguntas = LeePreguntas(nombre, errores);
 
     TOrtografia ortografia;
@@ -255,9 +258,12 @@ int Deletrea(const std::vector<std::string>& argumentos, std::ostream& salida,
         if (!ortografia.Disponible(idioma)) {
             bool& dicho = avisado[idioma == TIdioma::Castellano ? 0 : 1];
             if (!dicho)
-                errores << "tildora-tool spell: no " << nombreIdioma << " dictionary ("
-                        << NombreDiccionario(idioma)
-                        << ".dic) is installed; its questions are not checked\n";
+                errores << "tildora-tool spell: "
+                        << Rellena(Tr("no %1 dictionary (%2.dic) is installed; its questions are "
+                                      "not checked (install %3)"),
+                                   {nombreIdioma, NombreDiccionario(idioma),
+                                    PaqueteDiccionario(idioma)})
+                        << "\n";
             dicho = true;
             continue;
         }
@@ -265,11 +271,11 @@ int Deletrea(const std::vector<std::string>& argumentos, std::ostream& salida,
             palabras ? ortografia.Desconocidas(idioma, texto, 3)
                      : ortografia.RespuestasDesconocidas(idioma, texto, 3);
         for (const TPalabraDesconocida& d : halladas) {
-            salida << "question " << i + 1 << " (" << nombreIdioma
-                   << "): " << Utf8DeWindows1252(d.Palabra) << ":";
+            salida << Rellena(Tr("question %1 (%2): %3:"),
+                              {std::to_string(i + 1), nombreIdioma, Utf8DeWindows1252(d.Palabra)});
             for (size_t k = 0; k < d.Sugerencias.size(); ++k)
                 salida << (k == 0 ? " " : ", ") << Utf8DeWindows1252(d.Sugerencias[k]);
-            salida << (d.Sugerencias.empty() ? " no suggestion\n" : "\n");
+            salida << (d.Sugerencias.empty() ? std::string(" ") + Tr("no suggestion") : "") << "\n";
         }
         desconocidas += static_cast<int>(halladas.size());
     }
@@ -285,7 +291,7 @@ std::optional<int> EjecutaOrdenOrtografia(const std::vector<std::string>& argume
     const std::string& orden = argumentos.front();
     const std::vector<std::string> resto(argumentos.begin() + 1, argumentos.end());
     if (std::find(resto.begin(), resto.end(), "--help") != resto.end()) {
-        salida << kAyudas.at(orden);
+        salida << Rellena(Tr(kAyudas.at(orden)), {NombresReglas()});
         return kSalidaBien;
     }
     try {
@@ -293,7 +299,7 @@ std::optional<int> EjecutaOrdenOrtografia(const std::vector<std::string>& argume
                                : Deletrea(resto, salida, errores);
     } catch (const TUsoErroneo& e) {
         errores << "tildora-tool " << orden << ": " << e.what() << "\n"
-                << "Run 'tildora-tool " << orden << " --help' for its usage.\n";
+                << Rellena(Tr("Run 'tildora-tool %1 --help' for its usage."), {orden}) << "\n";
         return kSalidaUsoErroneo;
     } catch (const std::exception& e) {
         if (*e.what() != 0)

@@ -202,8 +202,8 @@ TEST_F(Lectura, DictationHidesTheTextReadsASentenceAndChecksEachWord) {
                                     TEstado::Bien, TEstado::Mal, TEstado::Bien, TEstado::Bien,
                                     TEstado::Sobra, TEstado::Bien, TEstado::Bien}));
     // The session's tallies are the gaps' own.
-    EXPECT_EQ(ventana->Sesion.Contestadas, 0);
-    EXPECT_EQ(ventana->Sesion.Acertadas, 0);
+    EXPECT_EQ(ventana->Sesion.Contestadas(), 0);
+    EXPECT_EQ(ventana->Sesion.Acertadas(), 0);
     escucha->menuDictado->trigger();
     EXPECT_FALSE(escucha->Dictado->isVisible());
 }

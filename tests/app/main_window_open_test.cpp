@@ -562,3 +562,56 @@ TEST_F(VentanaTest, SetsWithOneBareNameShareSettingsAndHistory) {
     EXPECT_FALSE(ventana->Sesion.ListaTemas().Marcado(1));
     EXPECT_EQ(Historia("comun.his"), std::string(1, '\0'));
 }
+
+// A set given on the command line: the open flow from the file's choice on, the dialog skipped.
+TEST_F(VentanaTest, AFileGivenOnTheCommandLineOpensAsIfChosen) {
+    const std::string bueno = EscribeSet("linea.preg", TresPreguntasDosTemas());
+    EscribeFichero(Ruta("texto.preg"), "no es un conjunto");
+    int dialogos = 0;
+    ventana->AbrePreguntas = [&](const QString&) {
+        ++dialogos;
+        return QString();
+    };
+    const QString elegida = QString::fromStdString(carpeta.Ruta()) + "/";
+
+    ventana->AbreFicheroElegido(QString::fromStdString(bueno));
+    EXPECT_EQ(dialogos, 0);
+    EXPECT_TRUE(avisos.isEmpty());
+    EXPECT_TRUE(ventana->Sesion.FicherosAbiertos());
+    EXPECT_EQ(ventana->windowTitle(), "Tildora: linea");
+    EXPECT_EQ(ventana->lblNumPreguntas->text(), "3 preguntes");
+    EsperaControlesTest(*ventana, true);
+    EXPECT_EQ(ventana->UltimaCarpeta, elegida);
+
+    // A relative name is the working folder's; what the dialog would refuse gets its notice.
+    const struct {
+        const char* nombre;
+        QString aviso;
+    } rechazados[] = {
+        {"falta.preg", "Fichero no encontrado:\n\nfalta.preg"},
+        {"texto.preg", "Fichero sin CheckSum:\n\ntexto.preg"},
+    };
+    const QString trabajo = QDir::currentPath();
+    QDir::setCurrent(QString::fromStdString(carpeta.Ruta()));
+    for (const auto& caso : rechazados) {
+        SCOPED_TRACE(caso.nombre);
+        ventana->AbreFicheroElegido(QString::fromStdString(bueno));
+        avisos.clear();
+        ventana->AbreFicheroElegido(QString::fromUtf8(caso.nombre));
+        EXPECT_EQ(avisos, QStringList{caso.aviso});
+        EXPECT_FALSE(ventana->Sesion.FicherosAbiertos());
+        EsperaControlesTest(*ventana, false);
+        EXPECT_EQ(ventana->windowTitle(), "Tildora: linea");
+        EXPECT_EQ(ventana->UltimaCarpeta, elegida);
+    }
+    QDir::setCurrent(trabajo);
+
+    // The dialog then starts in the given file's folder.
+    QString primera;
+    ventana->AbrePreguntas = [&](const QString& carpetaInicial) {
+        primera = carpetaInicial;
+        return QString();
+    };
+    ventana->menuNuevo->trigger();
+    EXPECT_EQ(primera, elegida);
+}

@@ -35,3 +35,30 @@ TEST(SessionEnd, SignalsThatEndTheSessionKeepTheScore) {
         EXPECT_EQ(LeeFicheroEntero(historia.toStdString()), "\xFE");
     }
 }
+
+// The installed program's command line: a set given opens at start (its history file is made
+// then); more than one, or an option it does not know, is wrong usage before any window.
+TEST(CommandLine, TheProgramOpensTheSetItIsGiven) {
+    TCarpetaTemporal carpeta;
+    const std::string conjunto = carpeta.En("dado.preg");
+    EscribeConjunto(conjunto, {Legible("Tema")});
+    const QString historia = TfrmTildora::CarpetaDatos() + "dado.his";
+    QFile::remove(historia);
+    QProcess programa;
+    programa.start(TILDORA_PROGRAM, {QString::fromStdString(conjunto)});
+    ASSERT_TRUE(programa.waitForStarted(5000));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return QFile::exists(historia); }, 10000));
+    ASSERT_EQ(::kill(static_cast<pid_t>(programa.processId()), SIGTERM), 0);
+    ASSERT_TRUE(programa.waitForFinished(10000));
+    EXPECT_EQ(programa.exitCode(), 0);
+
+    for (const QStringList& argumentos :
+         {QStringList{"a.preg", "b.preg"}, QStringList{"--abre", "a.preg"}}) {
+        SCOPED_TRACE(argumentos.join(' ').toStdString());
+        QProcess mal;
+        mal.start(TILDORA_PROGRAM, argumentos);
+        ASSERT_TRUE(mal.waitForFinished(10000));
+        EXPECT_EQ(mal.exitCode(), 2);
+        EXPECT_TRUE(mal.readAllStandardError().contains("Usage: tildora "));
+    }
+}

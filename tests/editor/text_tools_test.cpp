@@ -348,7 +348,7 @@ TEST_F(Editor, AMissingDictionaryIsToldOnceAndTheRestWorks) {
         5000));
     EXPECT_EQ(h.lblDiccionarios->text(),
               U("Sense correcció ortogràfica: falta el diccionari es_ES (castellà), "
-                "ca_ES-valencia (valencià)"));
+                "ca_ES-valencia (valencià); instal·leu hunspell-es i hunspell-ca"));
     ventana->Documento.CambiaTexto(0, U("La @cancion@"));
     ventana->Problemas->Actualiza();
     EXPECT_EQ(ventana->Problemas->lstProblemas->count(), 1);

@@ -283,7 +283,7 @@ TEST_F(OrdenesOrtografia, SpellSaysOnceThatADictionaryIsMissing) {
     EXPECT_EQ(r.Salida, "");
     EXPECT_EQ(r.Errores,
               "tildora-tool spell: no valenciano dictionary (ca_ES-valencia.dic) is installed; "
-              "its questions are not checked\n");
+              "its questions are not checked (install hunspell-ca)\n");
     // The other language still checks.
     EXPECT_EQ(Ejecuta({"spell", fuente, "--language", "castellano"}).Estado, kSalidaFallo);
 }

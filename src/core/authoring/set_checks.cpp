@@ -8,6 +8,7 @@
 
 #include "core/authoring/source_format.h"
 #include "core/authoring/words.h"
+#include "core/base/fill_in.h"
 #include "core/base/win1252.h"
 
 namespace {
@@ -30,17 +31,6 @@ int MarcaAbierta(const std::string& texto) {
             return static_cast<int>(palabra.MarcaAbierta);
     }
     return -1;
-}
-
-// The template with %1, %2... replaced by the figures, in order.
-std::string Rellena(std::string plantilla, std::initializer_list<std::string> cifras) {
-    int n = 1;
-    for (const std::string& cifra : cifras) {
-        const std::string marca = "%" + std::to_string(n++);
-        if (const size_t donde = plantilla.find(marca); donde != std::string::npos)
-            plantilla.replace(donde, marca.size(), cifra);
-    }
-    return plantilla;
 }
 
 std::string Numero(int64_t n) {

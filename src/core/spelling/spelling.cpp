@@ -54,6 +54,10 @@ const char* NombreDiccionario(TIdioma idioma) {
     return Elige<const char*>(idioma, "es_ES", "ca_ES-valencia");
 }
 
+const char* PaqueteDiccionario(TIdioma idioma) {
+    return Elige<const char*>(idioma, "hunspell-es", "hunspell-ca");
+}
+
 struct TOrtografia::TDiccionario {
     std::once_flag Carga;
     std::atomic<bool> Listo = false;

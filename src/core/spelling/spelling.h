@@ -18,6 +18,8 @@
 std::vector<std::string> CarpetasDiccionarios();
 // The dictionary's name without its extensions: "es_ES", "ca_ES-valencia".
 const char* NombreDiccionario(TIdioma idioma);
+// The Debian package that installs it: "hunspell-es", "hunspell-ca".
+const char* PaqueteDiccionario(TIdioma idioma);
 
 struct TPalabraDesconocida {
     TTramo Tramo;  // in the text given
