@@ -76,26 +76,6 @@ QString SinFinalesDeControl(QString texto) {
     return texto;
 }
 
-template <typename Emisor, typename Senal>
-void Conecta(Emisor* emisor, Senal senal, TfrmTildora* ventana, void (TfrmTildora::*manejador)()) {
-    QObject::connect(emisor, senal, ventana, [ventana, manejador] {
-        ventana->Protege([ventana, manejador] { (ventana->*manejador)(); });
-    });
-}
-
-QToolButton* CreaBotonBarra(QWidget* panel, int izquierda, int ancho, const QString& pista) {
-    auto* boton = new QToolButton(panel);
-    boton->setGeometry(izquierda, 1, ancho, kAltoBoton);
-    boton->setToolTip(pista);
-    boton->setFocusPolicy(Qt::NoFocus);
-    return boton;
-}
-
-void PonIcono(QToolButton* boton, const char* icono, QSize tamano) {
-    boton->setIcon(IconoSvg(QStringLiteral(":/icons/") + QLatin1String(icono), tamano));
-    boton->setIconSize(tamano);
-}
-
 QLabel* CreaContador(QWidget* panel, int izquierda, int ancho, const QString& texto) {
     auto* contador = new QLabel(texto, panel);
     contador->setGeometry(izquierda, 5, ancho, 15);
@@ -106,7 +86,150 @@ QLabel* CreaContador(QWidget* panel, int izquierda, int ancho, const QString& te
 
 }  // namespace
 
-TfrmTildora::TfrmTildora(QWidget* parent) : QMainWindow(parent) {
+namespace {
+
+using W = TfrmTildora;
+
+// The menu bar, in its order.
+std::vector<TMenuOrdenes> MenusVentana(W& v) {
+    return {
+        {&v.menuFichero, {"&Fichero", "&Fitxer"}},
+        {&v.menuPreguntas, {"&Preguntas", "&Preguntes"}},
+        {&v.menuIdioma, {"&Idioma", "&Idioma"}},
+        {&v.menuAyuda, {"&Ayuda", "&Ajuda"}},
+    };
+}
+
+// Every command of the window, in the order of the menus; the buttons stand where their left
+// puts them. Its shortcuts belong to the window: no menu item shows one.
+std::vector<TOrden> OrdenesVentana(W& v) {
+    return {
+        {.Menu = &v.menuFichero,
+         .Item = &v.menuNuevo,
+         .Texto = {"&Nuevo...", "&Nou..."},
+         .Boton = &v.btnNuevo,
+         .Izquierda = 1,
+         .Ancho = 25,
+         .Pista = {"Nuevo", "Nou"},
+         .Dibujo = "nuevo.svg",
+         .TamanoDibujo = {20, 20},
+         .Manejador = [&v] { v.menuNuevoClick(); }},
+        {.Menu = &v.menuFichero,
+         .Item = &v.menuIrA,
+         .Texto = {"&Ir a...", "&Anar a..."},
+         .Boton = &v.btnIrA,
+         .Izquierda = 27,
+         .Ancho = 25,
+         .Pista = {"Ir a la pregunta...", "Anar a la pregunta..."},
+         .Dibujo = "ir_a.svg",
+         .TamanoDibujo = {18, 16},
+         .Manejador = [&v] { v.menuIrAClick(); }},
+        {.Menu = &v.menuFichero,
+         .Item = &v.menuSecuencial,
+         .Texto = {"&Secuencial", "&Seqüencial"},
+         .Boton = &v.btnSecuencial,
+         .Izquierda = 52,
+         .Ancho = 25,
+         .Pista = {"Secuencial", "Seqüencial"},
+         .Dibujo = "secuencial.svg",
+         .TamanoDibujo = {21, 21},
+         .Manejador = [&v] { v.menuSecuencialClick(); }},
+        {.Menu = &v.menuFichero,
+         .Item = &v.menuAleatorio,
+         .Texto = {"&Aleatorio", "&Aleatori"},
+         .Boton = &v.btnAleatorio,
+         .Izquierda = 78,
+         .Ancho = 25,
+         .Pista = {"Aleatorio", "Aleatori"},
+         .Dibujo = "aleatorio.svg",
+         .TamanoDibujo = {21, 21},
+         .Manejador = [&v] { v.menuAleatorioClick(); }},
+        {.Menu = &v.menuFichero,
+         .Item = &v.menuRepasar,
+         .Texto = {"&Repasar errores", "&Repassar errades"},
+         .Boton = &v.btnRepasar,
+         .Izquierda = 190,
+         .Ancho = 25,
+         .Pista = {"Repasar errores", "Repassar errades"},
+         .Dibujo = "repasar.svg",
+         .TamanoDibujo = {21, 21},
+         .Manejador = [&v] { v.menuRepasarClick(); }},
+        {.Menu = &v.menuFichero,
+         .Item = &v.menuTemas,
+         .Texto = {"T&emas...", "T&emes..."},
+         .Boton = &v.btnTemas,
+         .Izquierda = 104,
+         .Ancho = 25,
+         .Pista = {"Temas", "Temes"},
+         .Dibujo = "temas.svg",
+         .TamanoDibujo = {21, 21},
+         .Manejador = [&v] { v.menuTemasClick(); }},
+        {.Menu = &v.menuFichero,
+         .Item = &v.menuHistorial,
+         .Texto = {"&Historial...", "&Historial..."},
+         .Manejador = [&v] { v.menuHistorialClick(); }},
+        {.Menu = &v.menuFichero, .Item = &v.menuLinea},
+        {.Menu = &v.menuFichero,
+         .Item = &v.menuTerminar,
+         .Texto = {"&Terminar", "&Terminar"},
+         .Boton = &v.btnTerminar,
+         .Izquierda = 130,
+         .Ancho = 25,
+         .Pista = {"Terminar", "Terminar"},
+         .Dibujo = "terminar.svg",
+         .TamanoDibujo = {20, 20},
+         .Manejador = [&v] { v.menuTerminarClick(); }},
+        // The button's caption and tool tip follow its state: ActualizaCorregir.
+        {.Menu = &v.menuPreguntas,
+         .Item = &v.menuCorregir,
+         .Texto = {"&Corregir", "&Corregir"},
+         .Boton = &v.btnCorregir,
+         .Izquierda = 230,
+         .Ancho = 100,
+         .Dibujo = "corregir.svg",
+         .TamanoDibujo = {16, 16},
+         .Manejador = [&v] { v.menuCorregirClick(); }},
+        {.Menu = &v.menuPreguntas,
+         .Item = &v.menuSiguiente,
+         .Texto = {"&Siguiente", "&Següent"},
+         .Boton = &v.btnSiguiente,
+         .Izquierda = 355,
+         .Ancho = 100,
+         .Pista = {"Siguiente texto", "Següent text"},
+         .Rotulo = {"Siguiente   >>", "Següent   >>"},
+         .Manejador = [&v] { v.menuSiguienteClick(); }},
+        {.Menu = &v.menuPreguntas},
+        {.Menu = &v.menuPreguntas,
+         .Item = &v.menuLetras,
+         .Texto = {"Mostrar &letras", "Mostrar &lletres"},
+         .Manejador = [&v] { v.menuLetrasClick(); }},
+        {.Menu = &v.menuIdioma,
+         .Item = &v.menuCastellano,
+         .Texto = {"&Castellano", "&Castellà"},
+         .Manejador = [&v] { v.menuCastellanoClick(); }},
+        {.Menu = &v.menuIdioma,
+         .Item = &v.menuValenciano,
+         .Texto = {"&Valenciano", "&Valencià"},
+         .Manejador = [&v] { v.menuValencianoClick(); }},
+        {.Menu = &v.menuAyuda,
+         .Item = &v.menuSobreProg,
+         .Texto = {"&Sobre el programa...", "&Sobre el programa..."},
+         .Boton = &v.btnSobreProg,
+         .Izquierda = 156,
+         .Ancho = 25,
+         .Pista = {"Sobre el programa", "Sobre el programa"},
+         .Manejador = [&v] { v.menuSobreProgClick(); }},
+        // One key through a question: it corrects, then, with the answers shown, goes on.
+        {.Atajos = {QKeySequence(Qt::CTRL | Qt::Key_Return)}, .Manejador = [&v] { v.PasoClick(); }},
+    };
+}
+
+}  // namespace
+
+TfrmTildora::TfrmTildora(QWidget* parent)
+    : QMainWindow(parent),
+      Ordenes(*this, MenusVentana(*this), OrdenesVentana(*this), TAtajos::EnVentana,
+              [this](const std::function<void()>& manejador) { Protege(manejador); }) {
     setWindowTitle(QStringLiteral("Tildora"));
     setWindowIcon(IconoSvg(QStringLiteral(":/icons/tildora.svg")));
     setFont(FuenteVentana());
@@ -205,61 +328,24 @@ void TfrmTildora::CreaBarra() {
     PanelSuperior->setFrameStyle(QFrame::Panel | QFrame::Raised);
     PanelSuperior->setGeometry(0, 0, 742, 27);
     AreaCliente->FijaBarra(PanelSuperior);
+    Ordenes.CreaBotones(PanelSuperior, 1, kAltoBoton);
 
-    btnNuevo = CreaBotonBarra(PanelSuperior, 1, 25, QStringLiteral("Nuevo"));
-    PonIcono(btnNuevo, "nuevo.svg", QSize(20, 20));
-    Conecta(btnNuevo, &QToolButton::clicked, this, &TfrmTildora::menuNuevoClick);
-
-    btnIrA = CreaBotonBarra(PanelSuperior, 27, 25, QStringLiteral("Ir a la pregunta..."));
-    PonIcono(btnIrA, "ir_a.svg", QSize(18, 16));
-    Conecta(btnIrA, &QToolButton::clicked, this, &TfrmTildora::menuIrAClick);
-
-    btnSecuencial = CreaBotonBarra(PanelSuperior, 52, 25, QStringLiteral("Secuencial"));
-    PonIcono(btnSecuencial, "secuencial.svg", QSize(21, 21));
-    btnSecuencial->setCheckable(true);
+    for (QToolButton* boton : {btnSecuencial, btnAleatorio, btnCorregir})
+        boton->setCheckable(true);
     btnSecuencial->setChecked(true);
-    Conecta(btnSecuencial, &QToolButton::clicked, this, &TfrmTildora::menuSecuencialClick);
-
-    btnAleatorio = CreaBotonBarra(PanelSuperior, 78, 25, QStringLiteral("Aleatorio"));
-    PonIcono(btnAleatorio, "aleatorio.svg", QSize(21, 21));
-    btnAleatorio->setCheckable(true);
-    Conecta(btnAleatorio, &QToolButton::clicked, this, &TfrmTildora::menuAleatorioClick);
-
     // Exclusive: pressing the button that is down leaves it down, and its handler still runs.
     Grupo1 = new QButtonGroup(this);
     Grupo1->addButton(btnSecuencial);
     Grupo1->addButton(btnAleatorio);
 
-    btnTemas = CreaBotonBarra(PanelSuperior, 104, 25, QStringLiteral("Temas"));
-    PonIcono(btnTemas, "temas.svg", QSize(21, 21));
-    Conecta(btnTemas, &QToolButton::clicked, this, &TfrmTildora::menuTemasClick);
-
-    btnTerminar = CreaBotonBarra(PanelSuperior, 130, 25, QStringLiteral("Terminar"));
-    PonIcono(btnTerminar, "terminar.svg", QSize(20, 20));
-    Conecta(btnTerminar, &QToolButton::clicked, this, &TfrmTildora::menuTerminarClick);
-
-    btnSobreProg = CreaBotonBarra(PanelSuperior, 156, 25, QStringLiteral("Sobre el programa"));
     btnSobreProg->setText(QStringLiteral("?"));
     QFont interrogacion = FuenteVentana(10);
     interrogacion.setBold(true);
     btnSobreProg->setFont(interrogacion);
-    Conecta(btnSobreProg, &QToolButton::clicked, this, &TfrmTildora::menuSobreProgClick);
 
-    btnRepasar = CreaBotonBarra(PanelSuperior, 190, 25, QStringLiteral("Repasar errores"));
-    PonIcono(btnRepasar, "repasar.svg", QSize(21, 21));
-    Conecta(btnRepasar, &QToolButton::clicked, this, &TfrmTildora::menuRepasarClick);
-
-    btnCorregir = CreaBotonBarra(PanelSuperior, 230, 100, QStringLiteral("Corregir el texto"));
-    PonIcono(btnCorregir, "corregir.svg", QSize(16, 16));
     btnCorregir->setText(QStringLiteral("Corregir"));
     btnCorregir->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
-    btnCorregir->setCheckable(true);
-    Conecta(btnCorregir, &QToolButton::clicked, this, &TfrmTildora::menuCorregirClick);
 
-    btnSiguiente = new QPushButton(QStringLiteral("Siguiente   >>"), PanelSuperior);
-    btnSiguiente->setGeometry(355, 1, 100, kAltoBoton);
-    btnSiguiente->setToolTip(QStringLiteral("Siguiente texto"));
-    Conecta(btnSiguiente, &QPushButton::clicked, this, &TfrmTildora::menuSiguienteClick);
     // Outside a dialog a push button answers only Space; Return and Enter press it too.
     btnSiguiente->installEventFilter(this);
 
@@ -269,40 +355,11 @@ void TfrmTildora::CreaBarra() {
 }
 
 void TfrmTildora::CreaMenu() {
-    const auto item = [this](QMenu* menu, const char* texto, void (TfrmTildora::*manejador)()) {
-        QAction* accion = menu->addAction(QString::fromUtf8(texto));
-        Conecta(accion, &QAction::triggered, this, manejador);
-        return accion;
-    };
-    menuFichero = menuBar()->addMenu(QStringLiteral("&Fichero"));
-    menuNuevo = item(menuFichero, "&Nuevo...", &TfrmTildora::menuNuevoClick);
-    menuIrA = item(menuFichero, "&Ir a ...", &TfrmTildora::menuIrAClick);
-    menuSecuencial = item(menuFichero, "&Secuencial", &TfrmTildora::menuSecuencialClick);
+    Ordenes.CreaMenus(menuBar());
     menuSecuencial->setCheckable(true);
     menuSecuencial->setChecked(true);
-    menuAleatorio = item(menuFichero, "&Aleatorio", &TfrmTildora::menuAleatorioClick);
     menuAleatorio->setCheckable(true);
-    menuRepasar = item(menuFichero, "&Repasar errores", &TfrmTildora::menuRepasarClick);
-    menuTemas = item(menuFichero, "T&emas...", &TfrmTildora::menuTemasClick);
-    // The same caption in both languages.
-    menuHistorial = item(menuFichero, "&Historial...", &TfrmTildora::menuHistorialClick);
-    menuLinea = menuFichero->addSeparator();
-    menuTerminar = item(menuFichero, "&Terminar", &TfrmTildora::menuTerminarClick);
-
-    menuPreguntas = menuBar()->addMenu(QStringLiteral("&Preguntas"));
-    menuCorregir = item(menuPreguntas, "&Corregir", &TfrmTildora::menuCorregirClick);
-    menuSiguiente = item(menuPreguntas, "&Siguiente", &TfrmTildora::menuSiguienteClick);
-    menuPreguntas->addSeparator();
-    menuLetras = item(menuPreguntas, "Mostrar &letras", &TfrmTildora::menuLetrasClick);
     menuLetras->setCheckable(true);
-
-    menuIdioma = menuBar()->addMenu(QStringLiteral("&Idioma"));
-    menuCastellano = item(menuIdioma, "&Castellano", &TfrmTildora::menuCastellanoClick);
-    menuValenciano = item(menuIdioma, "&Valenciano", &TfrmTildora::menuValencianoClick);
-
-    menuAyuda = menuBar()->addMenu(QStringLiteral("&Ayuda"));
-    menuSobreProg = item(menuAyuda, "&Sobre el programa...", &TfrmTildora::menuSobreProgClick);
-
     HabilitaControlesTest(false);
 }
 
@@ -616,14 +673,17 @@ void TfrmTildora::menuCorregirClick() {
     ActualizaCorregir();
 }
 
+void TfrmTildora::PasoClick() {
+    // The answers flip together, and the menu command leaves the button as it is.
+    const bool corregida = NumHuecos == 0 || !Respuestas[1]->isHidden();
+    if (!corregida && menuCorregir->isEnabled())
+        menuCorregirClick();
+    else if (corregida && menuSiguiente->isEnabled())
+        menuSiguienteClick();
+}
+
 void TfrmTildora::ActualizaCorregir() {
     const bool abajo = btnCorregir->isChecked();
-    // One key through a question: it corrects, then, with the answers shown, goes on.
-    const QKeySequence paso(Qt::CTRL | Qt::Key_Return);
-    // The answers flip together, and the menu command leaves the button as it is.
-    const bool siguiente = NumHuecos == 0 || !Respuestas[1]->isHidden();
-    menuCorregir->setShortcut(siguiente ? QKeySequence() : paso);
-    menuSiguiente->setShortcut(siguiente ? paso : QKeySequence());
     btnCorregir->setText(abajo ? QStringLiteral("Ocultar") : QStringLiteral("Corregir"));
     btnCorregir->setToolTip(abajo ? Texto(Idioma, "Ocultar correción", "Ocultar correció")
                                   : Texto(Idioma, "Corregir el texto", "Corregir el texte"));
@@ -636,37 +696,11 @@ void TfrmTildora::CambiaIdioma(TIdioma idioma) {
     const bool castellano = Idioma == TIdioma::Castellano;
     menuCastellano->setEnabled(!castellano);
     menuValenciano->setEnabled(castellano);
-    btnNuevo->setToolTip(Texto(Idioma, "Nuevo", "Nou"));
-    btnIrA->setToolTip(Texto(Idioma, "Ir a la pregunta...", "Anar a la pregunta..."));
-    btnSecuencial->setToolTip(Texto(Idioma, "Secuencial", "Seqüencial"));
-    btnAleatorio->setToolTip(Texto(Idioma, "Aleatorio", "Aleatori"));
-    btnTemas->setToolTip(Texto(Idioma, "Temas", "Temes"));
-    btnTerminar->setToolTip(Texto(Idioma, "Terminar", "Terminar"));
-    btnSobreProg->setToolTip(Texto(Idioma, "Sobre el programa", "Sobre el programa"));
-    btnSiguiente->setToolTip(Texto(Idioma, "Siguiente texto", "Següent text"));
-    btnSiguiente->setText(Texto(Idioma, "Siguiente   >>", "Següent   >>"));
+    Ordenes.CambiaIdioma(Idioma);
     lblNumPreguntas->setText(QString::number(Sesion.NumPreguntas) +
                              Texto(Idioma, " preguntas", " preguntes"));
     lblNumTemas->setText(QString::number(Sesion.NumTemas) + Texto(Idioma, " temas", " temes"));
-    menuFichero->setTitle(Texto(Idioma, "&Fichero", "&Fitxer"));
-    menuNuevo->setText(Texto(Idioma, "&Nuevo...", "&Nou..."));
-    menuIrA->setText(Texto(Idioma, "&Ir a...", "&Anar a..."));
-    menuSecuencial->setText(Texto(Idioma, "&Secuencial", "&Seqüencial"));
-    menuAleatorio->setText(Texto(Idioma, "&Aleatorio", "&Aleatori"));
-    menuTemas->setText(Texto(Idioma, "T&emas...", "T&emes..."));
-    menuRepasar->setText(Texto(Idioma, "&Repasar errores", "&Repassar errades"));
-    btnRepasar->setToolTip(Texto(Idioma, "Repasar errores", "Repassar errades"));
-    menuLetras->setText(Texto(Idioma, "Mostrar &letras", "Mostrar &lletres"));
     TiraLetras->PonIdioma(Idioma);
-    menuTerminar->setText(Texto(Idioma, "&Terminar", "&Terminar"));
-    menuPreguntas->setTitle(Texto(Idioma, "&Preguntas", "&Preguntes"));
-    menuCorregir->setText(Texto(Idioma, "&Corregir", "&Corregir"));
-    menuSiguiente->setText(Texto(Idioma, "&Siguiente", "&Següent"));
-    menuIdioma->setTitle(Texto(Idioma, "&Idioma", "&Idioma"));
-    menuCastellano->setText(Texto(Idioma, "&Castellano", "&Castellà"));
-    menuValenciano->setText(Texto(Idioma, "&Valenciano", "&Valencià"));
-    menuAyuda->setTitle(Texto(Idioma, "&Ayuda", "&Ajuda"));
-    menuSobreProg->setText(Texto(Idioma, "&Sobre el programa...", "&Sobre el programa..."));
     LineaPuntuacion->CambiaIdioma(Idioma);
     PistasHuecos.Aplica(NumHuecos, Idioma);
     ActualizaCorregir();
