@@ -14,6 +14,8 @@
 #include <QSplitter>
 #include <QVBoxLayout>
 
+#include "core/text/question_text.h"
+
 #include "interface_text.h"
 #include "preview_panel.h"
 #include "text_bytes.h"
@@ -208,11 +210,9 @@ TPreguntaEditada TDialogoHuecos::Resultado(int fila) const {
     for (const TPropuestasFila& deFila : propuestas_) {
         if (deFila.Fila != fila)
             continue;
-        const std::vector<size_t> posiciones = PosicionesMarcas(deFila.Propuestas);
-        for (auto it = posiciones.rbegin(); it != posiciones.rend(); ++it)
-            pregunta.Texto.insert(static_cast<qsizetype>(*it), QLatin1Char('@'));
-        if (HaceAcentos(deFila.Propuestas))
-            pregunta.Modo = 1;
+        pregunta.Modo = PonHuecos(deFila.Propuestas, pregunta.Modo, [&pregunta](size_t donde) {
+            pregunta.Texto.insert(static_cast<qsizetype>(donde), QLatin1Char(kMarcaHueco));
+        });
     }
     return pregunta;
 }

@@ -15,17 +15,18 @@
 #include <QSyntaxHighlighter>
 #include <QTextCursor>
 
+#include "core/text/question_text.h"
 #include "question_pool.h"
+#include "text_bytes.h"
 
 namespace {
 
-constexpr QChar kMarca = QLatin1Char('@');
 // A line feed is an ordinary character of a question: the edit shows it as this symbol, so
 // that it is neither taken for a paragraph nor lost.
 constexpr QChar kSimboloSaltoLinea = QChar(0x240A);
 
-// Gap marks pair within a paragraph, as the layout reads them: each pair and its answer are
-// tinted, and a mark left without its partner is flagged in red where it stands.
+// Each gap's marks and answer are tinted as the program reads them, and a mark left without its
+// partner is flagged in red where it stands.
 class TResaltadorHuecos : public QSyntaxHighlighter {
   public:
     TResaltadorHuecos(QTextDocument* texto, const TFormularioPregunta& formulario)
@@ -54,18 +55,24 @@ class TResaltadorHuecos : public QSyntaxHighlighter {
     }
 
   private:
+    // A block is one paragraph, and marks pair within a paragraph, so the block alone is read.
     void Huecos(const QString& linea) {
-        qsizetype abre = linea.indexOf(kMarca);
-        while (abre >= 0) {
-            const qsizetype cierra = linea.indexOf(kMarca, abre + 1);
-            if (cierra < 0) {
-                setFormat(static_cast<int>(abre), 1, sinPareja_);
-                return;
+        const std::string bytes = BytesPorUnidad(linea);
+        TLectorTexto lector(bytes);
+        TPalabraTexto palabra;
+        while (!lector.Terminado()) {
+            lector.Siguiente(palabra);
+            if (palabra.MarcaAbierta != std::string::npos)
+                setFormat(static_cast<int>(palabra.MarcaAbierta), 1, sinPareja_);
+            for (const TPiezaTexto& hueco : palabra.Piezas) {
+                if (hueco.Tipo != TPiezaTexto::TTipo::Hueco || !hueco.Cerrado)
+                    continue;
+                const int inicio = static_cast<int>(hueco.Inicio);
+                const int largo = static_cast<int>(hueco.Texto.size());
+                setFormat(inicio - 1, 1, marca_);
+                setFormat(inicio, largo, respuesta_);
+                setFormat(inicio + largo, 1, marca_);
             }
-            setFormat(static_cast<int>(abre), 1, marca_);
-            setFormat(static_cast<int>(abre + 1), static_cast<int>(cierra - abre - 1), respuesta_);
-            setFormat(static_cast<int>(cierra), 1, marca_);
-            abre = linea.indexOf(kMarca, cierra + 1);
         }
     }
 
@@ -242,7 +249,8 @@ void TFormularioPregunta::HazHueco() {
     }
     // The gap is an undo step of its own, apart from the typing around it.
     documento_.CierraEscritura();
-    cursor.insertText(kMarca + elegido + kMarca);
+    const QChar marca = QLatin1Char(kMarcaHueco);
+    cursor.insertText(marca + elegido + marca);
     documento_.CierraEscritura();
     if (elegido.isEmpty()) {
         // An empty gap: the cursor between the marks, ready for the answer.

@@ -6,9 +6,8 @@
 #include <algorithm>
 
 #include "core/authoring/source_format.h"
-#include "core/base/folding.h"
 #include "core/base/win1252.h"
-#include "core/text/text_pieces.h"
+#include "core/text/question_text.h"
 #include "moodle_cloze.h"
 
 namespace {
@@ -90,20 +89,20 @@ class TEscritor {
         std::string html = "<p>";
         std::vector<std::string> rellenos;
         bool anchoPerdido = false;
-        for (const TTrozo& trozo : TrozosDeTexto(pregunta.Texto)) {
-            const std::string utf8 = Utf8Limpio(trozo.Texto, control);
-            switch (trozo.Tipo) {
-                case TTrozo::TTipo::Parrafo:
+        for (const TPiezaTexto& pieza : PiezasDeTexto(pregunta)) {
+            const std::string utf8 = Utf8Limpio(pieza.Texto, control);
+            switch (pieza.Tipo) {
+                case TPiezaTexto::TTipo::Parrafo:
                     html += "</p><p>";
                     break;
-                case TTrozo::TTipo::Texto:
+                case TPiezaTexto::TTipo::Texto:
                     html += HtmlDeTexto(utf8, true);
                     break;
-                case TTrozo::TTipo::Hueco: {
+                case TPiezaTexto::TTipo::Hueco: {
                     const bool comoHueco = EscribeHueco(utf8, html);
-                    rellenos.push_back(Utf8Limpio(QuitaAcentos(trozo.Texto), [] {}));
-                    anchoPerdido =
-                        anchoPerdido || (comoHueco && trozo.Texto.size() < pregunta.AnchoMinimo);
+                    rellenos.push_back(Utf8Limpio(pieza.Relleno, [] {}));
+                    anchoPerdido = anchoPerdido ||
+                                   (comoHueco && pieza.Ancho > static_cast<int>(pieza.Texto.size()));
                     break;
                 }
             }

@@ -265,6 +265,8 @@ TEST(TextoSinRespuestas, HidesTheAnswersAndJoinsTheLines) {
         {"L\xEDnea uno\rl\xEDnea dos\r\ntres", "L\xEDnea uno l\xEDnea dos  tres"},
         // A gap left open at the end hides the rest.
         {"Abierto @sin cerrar", "Abierto ___"},
+        // A carriage return ends an open gap, as on screen.
+        {"a@b\rc@d", "a___ c___"},
     };
     for (const auto& c : casos)
         EXPECT_EQ(TextoSinRespuestas(c.texto), c.linea) << c.texto;

@@ -35,7 +35,10 @@ TEST(TextPieces, ReadsTextGapsAndParagraphs) {
         {"an empty gap", "@@echaban", {H(""), T("echaban")}},
         {"adjacent gaps", "@a@@b@", {H("a"), H("b")}},
         {"paragraphs, an empty one and a last break", "a\r\rb\r", {T("a"), R, R, T("b"), R}},
-        {"a mark left open takes the rest of its word", "a@bc d", {T("a"), H("bc d")}},
+        // The program checks an open last gap with the blank it gives the last word.
+        {"a mark left open takes the rest of its word", "a@bc d", {T("a"), H("bc d ")}},
+        {"a last mark opens a gap of that blank", "a@", {T("a"), H(" ")}},
+        {"a mark before a paragraph's end opens nothing", "a@\rb", {T("a"), R, T("b")}},
         {"an open mark stops at the paragraph's end", "a@b\rc", {T("a"), H("b"), R, T("c")}},
         {"a gap at the text's end", "la @h@", {T("la "), H("h")}},
     };
@@ -60,8 +63,6 @@ TEST(TextPieces, GapsAreThoseOfTheLayout) {
         const int largo = static_cast<int>(azar() % 20);
         for (int i = 0; i < largo; ++i)
             texto += letras[azar() % letras.size()];
-        // A last carriage return keeps the layout from reading a blank past the text's end.
-        texto += '\r';
         const TPlanPregunta plan = PlanificaPregunta({0, 0, "", texto}, 1, metricas);
         std::vector<std::string> esperadas, leidas;
         for (const THuecoPlan& hueco : plan.Huecos)

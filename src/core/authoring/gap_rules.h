@@ -1,41 +1,17 @@
 #pragma once
 
+#include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "core/authoring/words.h"
-#include "core/base/language.h"
 #include "core/set/question_files.h"
+#include "core/text/spelling_rules.h"
 
-// Gaps proposed over a question text (Windows-1252) by a spelling rule.
-
-enum class TReglaHuecos {
-    Acentos,    // whole words bearing an accent or a diaeresis
-    BV,         // b, v
-    H,          // h (not in ch)
-    GJ,         // g before e or i, j
-    LlY,        // ll, y before a vowel
-    CZS,        // c before e or i, z, s
-    XCh,        // x, ch
-    Cedilla,    // ç
-    LGeminada,  // l·l
-    TzTsIgTx,   // tz, ts, tx, ig at a word's end
-    SSsZC,      // s, ss, z, c before e or i
-};
-
-struct TDescripcionRegla {
-    TReglaHuecos Regla;
-    const char* Nombre;  // UTF-8, as the tool takes it: "accents", "b/v", "ç"...
-    bool Castellano;
-    bool Valenciano;
-    bool ConDistractores;  // false where the gaps already cover every spelling of the sound
-};
-
-const std::vector<TDescripcionRegla>& DescripcionesReglas();
-const TDescripcionRegla& Descripcion(TReglaHuecos regla);
-std::optional<TReglaHuecos> ReglaDeNombre(std::string_view nombre);
+// Gaps proposed over a question text (Windows-1252) by the spelling rules' tables.
 
 struct TPropuestaHueco {
     TTramo Tramo;  // the gap's answer in the text; empty for a gap to be left empty
@@ -53,10 +29,10 @@ std::vector<TPropuestaHueco> ProponHuecos(std::string_view texto,
                                           const std::vector<TReglaHuecos>& reglas,
                                           int distractores);
 
-// Where the ticked proposals put their gap marks, as places in the text before any is put,
-// in order; a text takes them from the last to the first.
-std::vector<size_t> PosicionesMarcas(const std::vector<TPropuestaHueco>& propuestas);
-// True when a ticked proposal gaps accents: the question becomes accent practice.
-bool HaceAcentos(const std::vector<TPropuestaHueco>& propuestas);
+// Makes the ticked proposals gaps: ponMarca puts one gap mark at a place of the text as it was
+// before any, from the last place to the first so that each place still holds; returns the mode,
+// accent practice once a ticked proposal gaps accents. The editor's text and the core's share it.
+uint8_t PonHuecos(const std::vector<TPropuestaHueco>& propuestas, uint8_t modo,
+                  const std::function<void(size_t)>& ponMarca);
 // The question with the ticked proposals made gaps.
 TPregunta AplicaHuecos(const TPregunta& pregunta, const std::vector<TPropuestaHueco>& propuestas);

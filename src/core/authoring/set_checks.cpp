@@ -11,9 +11,6 @@
 
 namespace {
 
-constexpr char kMarcaHueco = '@';
-constexpr char kRetorno = '\r';
-
 // CaracterLegible of every byte, looked up: the editor counts every keystroke's question.
 const std::array<uint8_t, 256> kLegibles = [] {
     std::array<uint8_t, 256> tabla{};
@@ -22,65 +19,16 @@ const std::array<uint8_t, 256> kLegibles = [] {
     return tabla;
 }();
 
-// Walks the text word by word as the layout does, counting its gaps and the text labels it
-// fills when no line wraps.
-struct TCuentaMaquetacion {
-    int Huecos = 0;
-    int Piezas = 0;  // the highest label that holds text
-};
-
-TCuentaMaquetacion CuentaMaquetacion(const std::string& texto) {
-    TCuentaMaquetacion cuenta;
-    int etiqueta = 1;
-    bool conTexto = false;  // the current label holds text already
-    std::string resto = texto;
-    std::string palabra;
-    while (!resto.empty()) {
-        SiguientePalabra(resto, palabra);
-        if (palabra.size() == 1 && palabra.front() == kRetorno) {
-            ++etiqueta;
-            conTexto = false;
-        } else if (palabra.find(kMarcaHueco) == std::string::npos) {
-            // Words without gaps join the current label.
-            conTexto = true;
-            cuenta.Piezas = etiqueta;
-        } else {
-            // Pieces beside gaps take a label each.
-            bool dentro = false;
-            size_t inicio = 0;
-            while (inicio < palabra.size()) {
-                const size_t marca = std::min(palabra.find(kMarcaHueco, inicio), palabra.size());
-                if (dentro) {
-                    ++cuenta.Huecos;
-                } else if (marca > inicio) {
-                    if (conTexto)
-                        ++etiqueta;
-                    cuenta.Piezas = etiqueta;
-                    ++etiqueta;
-                    conTexto = false;
-                }
-                inicio = marca + 1;
-                dentro = !dentro;
-            }
-        }
-    }
-    return cuenta;
-}
-
-// The mark that no other closes: marks pair in order within a paragraph, so it is the last
-// one of the first paragraph holding an odd number of them.
+// The mark that no other closes: the first word's that holds one.
 int MarcaAbierta(const std::string& texto) {
-    int ultima = -1;
-    bool abierta = false;
-    for (size_t i = 0; i < texto.size(); ++i) {
-        if (texto[i] == kMarcaHueco) {
-            ultima = static_cast<int>(i);
-            abierta = !abierta;
-        } else if (texto[i] == kRetorno && abierta) {
-            return ultima;
-        }
+    TLectorTexto lector(texto);
+    TPalabraTexto palabra;
+    while (!lector.Terminado()) {
+        lector.Siguiente(palabra);
+        if (palabra.MarcaAbierta != std::string::npos)
+            return static_cast<int>(palabra.MarcaAbierta);
     }
-    return abierta ? ultima : -1;
+    return -1;
 }
 
 // The template with %1, %2... replaced by the figures, in order.
@@ -251,25 +199,18 @@ std::vector<TProblemaConjunto> CompruebaRedaccion(const TPregunta& pregunta, int
     const std::string& texto = pregunta.Texto;
     if (!texto.empty() && CuentaHuecos(texto) == 0)
         problemas.push_back({TTipo::SinHuecos, fila});
-    // Marks pair in order within a paragraph: the answer is what stands between a pair.
-    size_t abierta = std::string::npos;
-    for (size_t i = 0; i < texto.size(); ++i) {
-        if (texto[i] == kRetorno) {
-            abierta = std::string::npos;
-        } else if (texto[i] == kMarcaHueco && abierta == std::string::npos) {
-            abierta = i;
-        } else if (texto[i] == kMarcaHueco) {
-            const std::string_view respuesta(texto.data() + abierta + 1, i - abierta - 1);
-            const int donde = static_cast<int>(abierta);
-            if (!respuesta.empty() && (respuesta.front() == ' ' || respuesta.back() == ' '))
-                problemas.push_back({TTipo::RespuestaConBlancos, fila, 0, donde});
-            int palabras = 0;
-            for (size_t j = 0; j < respuesta.size(); ++j)
-                palabras += respuesta[j] != ' ' && (j == 0 || respuesta[j - 1] == ' ');
-            if (palabras > kMaximoPalabrasRespuesta)
-                problemas.push_back({TTipo::RespuestaLarga, fila, palabras, donde});
-            abierta = std::string::npos;
-        }
+    for (const TPiezaTexto& hueco : PiezasDeTexto(texto)) {
+        if (hueco.Tipo != TPiezaTexto::TTipo::Hueco || !hueco.Cerrado)
+            continue;
+        const std::string_view respuesta = hueco.Texto;
+        const int donde = static_cast<int>(hueco.Marca);
+        if (!respuesta.empty() && (respuesta.front() == ' ' || respuesta.back() == ' '))
+            problemas.push_back({TTipo::RespuestaConBlancos, fila, 0, donde});
+        int palabras = 0;
+        for (size_t j = 0; j < respuesta.size(); ++j)
+            palabras += respuesta[j] != ' ' && (j == 0 || respuesta[j - 1] == ' ');
+        if (palabras > kMaximoPalabrasRespuesta)
+            problemas.push_back({TTipo::RespuestaLarga, fila, palabras, donde});
     }
     return problemas;
 }

@@ -1,52 +1,16 @@
 #include "core/authoring/words.h"
 
+#include "core/text/question_text.h"
+
 namespace {
 
-constexpr char kMarcaHueco = '@';
-constexpr char kBlanco = ' ';
-constexpr char kRetorno = '\r';
 constexpr unsigned char kPuntoVolado = 0xB7;
 
 bool EsEle(unsigned char byte) {
     return byte == 'l' || byte == 'L';
 }
 
-// The layout's words: up to a blank outside a gap or a carriage return.
-template <typename Accion>
-void RecorrePalabrasMaquetadas(std::string_view texto, Accion accion) {
-    size_t i = 0;
-    while (i < texto.size()) {
-        if (texto[i] == kBlanco || texto[i] == kRetorno) {
-            ++i;
-            continue;
-        }
-        const size_t inicio = i;
-        bool dentro = false;
-        while (i < texto.size() && !(texto[i] == kBlanco && !dentro) && texto[i] != kRetorno) {
-            if (texto[i] == kMarcaHueco)
-                dentro = !dentro;
-            ++i;
-        }
-        accion(TTramo{inicio, i - inicio});
-    }
-}
-
 }  // namespace
-
-bool EsLetra(unsigned char byte) {
-    if ((byte >= 'A' && byte <= 'Z') || (byte >= 'a' && byte <= 'z'))
-        return true;
-    if (byte >= 0xC0)
-        return byte != 0xD7 && byte != 0xF7;
-    return byte == 0x8A || byte == 0x8C || byte == 0x8E || byte == 0x9A || byte == 0x9C ||
-           byte == 0x9E || byte == 0x9F;
-}
-
-unsigned char Minuscula(unsigned char byte) {
-    if ((byte >= 'A' && byte <= 'Z') || (byte >= 0xC0 && byte <= 0xDE && byte != 0xD7))
-        return static_cast<unsigned char>(byte + 0x20);
-    return byte;
-}
 
 std::vector<TTramo> Palabras(std::string_view texto) {
     std::vector<TTramo> palabras;
@@ -71,40 +35,26 @@ std::string QuitaMarcas(std::string_view texto, std::vector<TTramo>* huecos,
                         std::vector<size_t>* origen) {
     std::string limpio;
     limpio.reserve(texto.size());
-    const auto copia = [&](size_t desde, size_t hasta) {
-        limpio.append(texto.substr(desde, hasta - desde));
-        for (size_t i = desde; origen && i < hasta; ++i)
-            origen->push_back(i);
-    };
-    size_t ultima = 0;
-    RecorrePalabrasMaquetadas(texto, [&](TTramo palabra) {
-        copia(ultima, palabra.Inicio);
-        bool dentro = false;
-        size_t abierto = 0;
-        for (size_t i = palabra.Inicio; i < palabra.Fin(); ++i) {
-            if (texto[i] != kMarcaHueco) {
-                copia(i, i + 1);
-                continue;
-            }
-            if (dentro && huecos)
-                huecos->push_back({abierto, limpio.size() - abierto});
-            dentro = !dentro;
-            abierto = limpio.size();
-        }
-        if (dentro && huecos)
-            huecos->push_back({abierto, limpio.size() - abierto});
-        ultima = palabra.Fin();
-    });
-    copia(ultima, texto.size());
+    for (const TPiezaTexto& pieza : PiezasDeTexto(texto)) {
+        const bool parrafo = pieza.Tipo == TPiezaTexto::TTipo::Parrafo;
+        const std::string_view bytes = parrafo ? texto.substr(pieza.Inicio, 1) : pieza.EnTexto();
+        if (huecos && pieza.Tipo == TPiezaTexto::TTipo::Hueco)
+            huecos->push_back({limpio.size(), bytes.size()});
+        limpio += bytes;
+        for (size_t i = 0; origen && i < bytes.size(); ++i)
+            origen->push_back(pieza.Inicio + i);
+    }
     return limpio;
 }
 
 std::vector<TTramo> PalabrasConMarcas(std::string_view texto) {
     std::vector<TTramo> marcadas;
-    RecorrePalabrasMaquetadas(texto, [&](TTramo palabra) {
-        if (texto.substr(palabra.Inicio, palabra.Longitud).find(kMarcaHueco) !=
-            std::string_view::npos)
-            marcadas.push_back(palabra);
-    });
+    TLectorTexto lector(texto);
+    TPalabraTexto palabra;
+    while (!lector.Terminado()) {
+        lector.Siguiente(palabra);
+        if (palabra.ConMarcas)
+            marcadas.push_back({palabra.Inicio, palabra.Longitud});
+    }
     return marcadas;
 }

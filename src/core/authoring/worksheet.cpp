@@ -3,8 +3,7 @@
 #include <algorithm>
 #include <map>
 
-#include "core/base/folding.h"
-#include "core/text/text_pieces.h"
+#include "core/text/question_text.h"
 
 namespace {
 
@@ -111,13 +110,11 @@ class TMaquetador {
         for (const TPregunta& pregunta : Agrupadas()) {
             std::vector<TPalabra> palabras;
             bool primera = true;
-            for (const TTrozo& trozo : TrozosDeTexto(pregunta.Texto)) {
-                if (trozo.Tipo != TTrozo::TTipo::Hueco)
-                    continue;
+            for (const TPiezaTexto& hueco : Huecos(pregunta)) {
                 const std::string vacia =
                     Elige<std::string>(opciones_.Idioma, "(en blanco)", "(en blanc)");
                 TPalabra palabra =
-                    Palabra((primera ? "" : "; ") + (trozo.Texto.empty() ? vacia : trozo.Texto));
+                    Palabra((primera ? "" : "; ") + (hueco.Texto.empty() ? vacia : hueco.Texto));
                 palabras.push_back(palabra);
                 primera = false;
             }
@@ -180,27 +177,36 @@ class TMaquetador {
         return palabra;
     }
 
-    TLineas Pregunta(const TPregunta& pregunta, int numero) const {
-        // A gap is as wide as the program's: its answer's characters or the minimum width.
+    // The gaps of a question as the program shows them, in order.
+    static std::vector<TPiezaTexto> Huecos(const TPregunta& pregunta) {
+        std::vector<TPiezaTexto> huecos = PiezasDeTexto(pregunta);
+        std::erase_if(huecos, [](const TPiezaTexto& p) { return p.Tipo != TPiezaTexto::TTipo::Hueco; });
+        return huecos;
+    }
+
+    // A gap's line is as wide as the program's gap, in letters written by hand, and never so
+    // narrow that there is nothing to write on or that its pre-fill overflows it.
+    double AnchoHueco(const TPiezaTexto& hueco) const {
         const double anchoLetra = kLetrasHueco * Ancho("n", TEstiloHoja::Texto);
+        return std::max(static_cast<double>(std::max(hueco.Ancho, 1)) * anchoLetra,
+                        Ancho(hueco.Relleno, TEstiloHoja::Texto) + 4);
+    }
+
+    TLineas Pregunta(const TPregunta& pregunta, int numero) const {
         std::vector<TPalabra> palabras(1);
         const auto cierraPalabra = [&](int blancos) {
             palabras.back().BlancosDetras = blancos;
             palabras.emplace_back();
         };
-        for (const TTrozo& trozo : TrozosDeTexto(pregunta.Texto)) {
-            if (trozo.Tipo == TTrozo::TTipo::Parrafo) {
+        for (const TPiezaTexto& trozo : PiezasDeTexto(pregunta)) {
+            if (trozo.Tipo == TPiezaTexto::TTipo::Parrafo) {
                 palabras.emplace_back().Parrafo = true;
                 palabras.emplace_back();
                 continue;
             }
-            if (trozo.Tipo == TTrozo::TTipo::Hueco) {
-                const size_t letras =
-                    std::max({trozo.Texto.size(), size_t{pregunta.AnchoMinimo}, size_t{1}});
-                const std::string relleno = pregunta.Modo == 1 ? QuitaAcentos(trozo.Texto) : "";
-                const double ancho = std::max(static_cast<double>(letras) * anchoLetra,
-                                              Ancho(relleno, TEstiloHoja::Texto) + 4);
-                palabras.back().Partes.push_back({true, relleno, ancho});
+            if (trozo.Tipo == TPiezaTexto::TTipo::Hueco) {
+                const double ancho = AnchoHueco(trozo);
+                palabras.back().Partes.push_back({true, trozo.Relleno, ancho});
                 palabras.back().Ancho += ancho;
                 continue;
             }

@@ -1,163 +1,137 @@
 #include "core/text/layout.h"
 
-#include <algorithm>
-
-#include "core/base/folding.h"
-
 namespace {
 
-constexpr char kMarcaHueco = '@';
-constexpr char kRetorno = '\r';
-constexpr char kBlanco = ' ';
-
-// The pen and pool counters shared by the three placing steps of one question.
+// The pen and pool counters shared by the three placing steps of one question. Without a plan
+// it only counts, with no pool limit.
 struct TMaquetacion {
+    TMaquetacion(const TMetricas& metricas, TPlanPregunta* plan) : Metricas(metricas), Plan(plan) {}
+
     const TMetricas& Metricas;
-    uint8_t Modo;
-    uint8_t AnchoMinimo;
-    TPlanPregunta& Plan;
+    TPlanPregunta* Plan;
     int PlumaX = 0;
     int TopeLinea = 0;
     int EtiquetaActual = 1;
-    int SiguienteHueco = 1;
+    bool EtiquetaConTexto = false;
+    TCuentaMaquetacion Cuenta;
 
-    // Labels are filled in pool order, so the current one has text exactly when it is the last
-    // one listed.
-    bool EtiquetaConTexto() const {
-        return !Plan.Textos.empty() && Plan.Textos.back().Indice == EtiquetaActual;
+    bool SinEtiqueta() const { return Plan && EtiquetaActual > kTamanoPool; }
+
+    void NuevaLinea() {
+        ++EtiquetaActual;
+        EtiquetaConTexto = false;
     }
 
     void AnadeTexto(const std::string& palabra) {
-        if (palabra.empty() || EtiquetaActual > kTamanoPool)
+        if (palabra.empty() || SinEtiqueta())
             return;
-        if (!EtiquetaConTexto())
-            Plan.Textos.push_back({EtiquetaActual, PlumaX, TopeLinea, ""});
-        Plan.Textos.back().Texto += palabra;
+        if (!EtiquetaConTexto && Plan)
+            Plan->Textos.push_back({EtiquetaActual, PlumaX, TopeLinea, ""});
+        EtiquetaConTexto = true;
+        if (Plan)
+            Plan->Textos.back().Texto += palabra;
+        Cuenta.Piezas = EtiquetaActual;
         PlumaX += Metricas.AnchoTexto(palabra);
     }
 
     void PonTexto(const std::string& pieza) {
-        if (EtiquetaActual > kTamanoPool)
+        if (SinEtiqueta())
             return;
-        if (EtiquetaConTexto())
+        if (EtiquetaConTexto)
             ++EtiquetaActual;
-        if (EtiquetaActual > kTamanoPool)
+        if (SinEtiqueta())
             return;
-        Plan.Textos.push_back({EtiquetaActual, PlumaX, TopeLinea, pieza});
+        if (Plan)
+            Plan->Textos.push_back({EtiquetaActual, PlumaX, TopeLinea, pieza});
+        Cuenta.Piezas = EtiquetaActual;
         PlumaX += Metricas.AnchoTexto(pieza);
         ++EtiquetaActual;
+        EtiquetaConTexto = false;
     }
 
-    void PonHueco(const std::string& respuesta) {
-        if (SiguienteHueco > kTamanoPool)
+    void PonHueco(const TPiezaTexto& pieza) {
+        if (Plan && Cuenta.Huecos >= kTamanoPool)
             return;
-        const int ancho = std::max(static_cast<int>(respuesta.size()), int{AnchoMinimo});
+        ++Cuenta.Huecos;
         THuecoPlan hueco;
         hueco.X = PlumaX;
         hueco.Y = TopeLinea;
-        hueco.LongitudMaxima = ancho;
-        hueco.Ancho = ancho * Metricas.PuntosHueco;
-        hueco.Respuesta = respuesta;
+        hueco.LongitudMaxima = pieza.Ancho;
+        hueco.Ancho = pieza.Ancho * Metricas.PuntosHueco;
         hueco.YRespuesta = TopeLinea - Metricas.AltoRespuesta;
-        if (Modo == 1)
-            hueco.Relleno = QuitaAcentos(respuesta);
         PlumaX += hueco.Ancho;
-        Plan.Huecos.push_back(std::move(hueco));
-        ++SiguienteHueco;
+        if (!Plan)
+            return;
+        hueco.Respuesta = pieza.Texto;
+        hueco.Relleno = pieza.Relleno;
+        Plan->Huecos.push_back(std::move(hueco));
     }
 
-    // Text pieces and gaps alternate, starting outside a gap; no gap state passes between
-    // tokens.
-    void PonPalabraConHuecos(std::string palabra) {
-        bool dentro = false;
-        while (!palabra.empty()) {
-            const size_t marca = palabra.find(kMarcaHueco);
-            const std::string pieza = palabra.substr(0, marca);
-            palabra.erase(0, marca == std::string::npos ? marca : marca + 1);
-            if (dentro) {
-                PonHueco(pieza);
-            } else if (!pieza.empty()) {
-                PonTexto(pieza);
+    void Maqueta(TLectorTexto lector) {
+        const int P = Metricas.P;
+        PlumaX = 4 * P;
+        TopeLinea = 2 * P + Metricas.TopeTema + Metricas.AltoTema;
+        TPalabraTexto palabra;
+        do {
+            lector.Siguiente(palabra);
+            if (palabra.Retorno || static_cast<int64_t>(palabra.Largo()) * P + 2 * P + PlumaX >
+                                       Metricas.AnchoVentana) {
+                PlumaX = 2 * P;
+                TopeLinea += (5 * Metricas.H) / 2;
+                NuevaLinea();
+                if (palabra.Retorno)
+                    PlumaX *= 2;
             }
-            dentro = !dentro;
-        }
+            if (palabra.Retorno || palabra.Piezas.empty())
+                continue;
+            if (!palabra.ConMarcas) {
+                AnadeTexto(palabra.Piezas.front().Texto);
+                continue;
+            }
+            // Pieces beside gaps take a label each; no gap state passes between words.
+            for (const TPiezaTexto& pieza : palabra.Piezas) {
+                if (pieza.Tipo == TPiezaTexto::TTipo::Hueco)
+                    PonHueco(pieza);
+                else
+                    PonTexto(pieza.Texto);
+            }
+        } while (!lector.Terminado());
     }
 };
 
+// Never wraps a line and measures nothing.
+const TMetricas kSinCortes = [] {
+    TMetricas metricas;
+    metricas.AnchoVentana = 1 << 30;
+    metricas.AnchoTexto = [](std::string_view) { return 0; };
+    return metricas;
+}();
+
 }  // namespace
-
-void SiguientePalabra(std::string& resto, std::string& palabra) {
-    palabra.clear();
-    if (resto.empty())
-        return;
-    if (resto.front() == kRetorno) {
-        resto.erase(0, 1);
-        palabra = kRetorno;
-        return;
-    }
-    bool dentro = false;
-    size_t i = 0;
-    do {
-        palabra += resto[i];
-        if (resto[i] == kMarcaHueco)
-            dentro = !dentro;
-        ++i;
-    } while (i < resto.size() && !(resto[i] == kBlanco && !dentro) && resto[i] != kRetorno);
-    if (i < resto.size() && resto[i] == kRetorno) {
-        resto.erase(0, i);
-        return;
-    }
-    resto.erase(0, i + 1);
-    palabra += kBlanco;
-}
-
-std::string TextoSinRespuestas(std::string_view texto) {
-    std::string linea;
-    linea.reserve(texto.size());
-    bool dentro = false;
-    for (const char c : texto) {
-        if (c == kMarcaHueco) {
-            if (!dentro)
-                linea += "___";
-            dentro = !dentro;
-        } else if (!dentro) {
-            linea += c == kRetorno || c == '\n' ? kBlanco : c;
-        }
-    }
-    return linea;
-}
 
 TPlanPregunta PlanificaPregunta(const TPregunta& pregunta, uint16_t numero,
                                 const TMetricas& metricas) {
     TPlanPregunta plan;
     plan.Cabecera = pregunta.Tema + " (Pregunta n\xBA " + std::to_string(numero) + ")";
-
-    const int P = metricas.P;
-    const int avance = (5 * metricas.H) / 2;
-    TMaquetacion maquetacion{metricas, pregunta.Modo, pregunta.AnchoMinimo, plan};
-    maquetacion.PlumaX = 4 * P;
-    maquetacion.TopeLinea = 2 * P + metricas.TopeTema + metricas.AltoTema;
-
-    std::string resto = pregunta.Texto;
-    std::string palabra;
-    do {
-        SiguientePalabra(resto, palabra);
-        const bool retorno = palabra.size() == 1 && palabra.front() == kRetorno;
-        if (retorno || static_cast<int64_t>(palabra.size()) * P + 2 * P + maquetacion.PlumaX >
-                           metricas.AnchoVentana) {
-            maquetacion.PlumaX = 2 * P;
-            maquetacion.TopeLinea += avance;
-            ++maquetacion.EtiquetaActual;
-            if (retorno) {
-                palabra.clear();
-                maquetacion.PlumaX *= 2;
-            }
-        }
-        if (palabra.find(kMarcaHueco) == std::string::npos) {
-            maquetacion.AnadeTexto(palabra);
-        } else {
-            maquetacion.PonPalabraConHuecos(std::move(palabra));
-        }
-    } while (!resto.empty());
+    TMaquetacion{metricas, &plan}.Maqueta(TLectorTexto(pregunta));
     return plan;
+}
+
+TCuentaMaquetacion CuentaMaquetacion(std::string_view texto) {
+    TMaquetacion maquetacion{kSinCortes, nullptr};
+    maquetacion.Maqueta(TLectorTexto(texto));
+    return maquetacion.Cuenta;
+}
+
+std::vector<std::string> RespuestasPregunta(const TPregunta& pregunta) {
+    std::vector<std::string> respuestas;
+    TLectorTexto lector(pregunta.Texto);
+    TPalabraTexto palabra;
+    while (!lector.Terminado() && respuestas.size() < kTamanoPool) {
+        lector.Siguiente(palabra);
+        for (const TPiezaTexto& pieza : palabra.Piezas)
+            if (pieza.Tipo == TPiezaTexto::TTipo::Hueco && respuestas.size() < kTamanoPool)
+                respuestas.push_back(pieza.Texto);
+    }
+    return respuestas;
 }

@@ -7,13 +7,10 @@
 #include <vector>
 
 #include "core/set/question_files.h"
+#include "core/text/question_text.h"
 
 // The pools of the main window: no question uses more text labels, gaps or answer labels.
 inline constexpr int kTamanoPool = 200;
-
-// Cuts the next token off the front of resto: a word with its trailing blank, a word with gaps
-// (blanks inside a gap kept), or a lone carriage return.
-void SiguientePalabra(std::string& resto, std::string& palabra);
 
 // What the layout needs to know of the window and its fonts.
 struct TMetricas {
@@ -56,9 +53,16 @@ struct TPlanPregunta {
     std::vector<THuecoPlan> Huecos;     // at most kTamanoPool
 };
 
-// A question's text on one line with its answers hidden: each gap reads "___" and each line
-// end a blank, as a list of questions names them.
-std::string TextoSinRespuestas(std::string_view texto);
-
 TPlanPregunta PlanificaPregunta(const TPregunta& pregunta, uint16_t numero,
                                 const TMetricas& metricas);
+
+// The answers of the gaps the layout places, in order: what Correct compares the entries with.
+std::vector<std::string> RespuestasPregunta(const TPregunta& pregunta);
+
+// The gaps and the highest text label of a question's layout when no line wraps and the pools
+// have no end: what the set's checks weigh against the pools.
+struct TCuentaMaquetacion {
+    int Huecos = 0;
+    int Piezas = 0;
+};
+TCuentaMaquetacion CuentaMaquetacion(std::string_view texto);
