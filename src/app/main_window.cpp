@@ -62,26 +62,6 @@ QString CarpetaPrograma() {
     return CarpetaProgramaDe(QCoreApplication::applicationDirPath());
 }
 
-template <typename Emisor, typename Senal>
-void Conecta(Emisor* emisor, Senal senal, TfrmTildora* ventana, void (TfrmTildora::*manejador)()) {
-    QObject::connect(emisor, senal, ventana, [ventana, manejador] {
-        ventana->Protege([ventana, manejador] { (ventana->*manejador)(); });
-    });
-}
-
-QToolButton* CreaBotonBarra(QWidget* panel, int izquierda, int ancho, const QString& pista) {
-    auto* boton = new QToolButton(panel);
-    boton->setGeometry(izquierda, 1, ancho, kAltoBoton);
-    boton->setToolTip(pista);
-    boton->setFocusPolicy(Qt::NoFocus);
-    return boton;
-}
-
-void PonIcono(QToolButton* boton, const char* icono, QSize tamano) {
-    boton->setIcon(IconoSvg(QStringLiteral(":/icons/") + QLatin1String(icono), tamano));
-    boton->setIconSize(tamano);
-}
-
 QLabel* CreaContador(QWidget* panel, int izquierda, int ancho, const QString& texto) {
     auto* contador = new QLabel(texto, panel);
     contador->setGeometry(izquierda, 5, ancho, 15);
@@ -92,7 +72,163 @@ QLabel* CreaContador(QWidget* panel, int izquierda, int ancho, const QString& te
 
 }  // namespace
 
-TfrmTildora::TfrmTildora(QWidget* parent) : QMainWindow(parent) {
+namespace {
+
+using W = TfrmTildora;
+
+// The menu bar, in its order.
+std::vector<TMenuOrdenes> MenusVentana(W& v) {
+    return {
+        {&v.menuFichero, {"&Fichero", "&Fitxer"}},
+        {&v.menuPreguntas, {"&Preguntas", "&Preguntes"}},
+        {&v.menuIdioma, {"&Idioma", "&Idioma"}},
+        {&v.menuAyuda, {"&Ayuda", "&Ajuda"}},
+    };
+}
+
+// Every command of the window, in the order of the menus; the buttons stand where their left
+// puts them. Its shortcuts belong to the window: no menu item shows one.
+std::vector<TOrden> OrdenesVentana(W& v) {
+    return {
+        {.Menu = &v.menuFichero,
+         .Item = &v.menuNuevo,
+         .Texto = {"&Nuevo...", "&Nou..."},
+         .Boton = &v.btnNuevo,
+         .Izquierda = 1,
+         .Ancho = 25,
+         .Pista = {"Nuevo", "Nou"},
+         .Dibujo = "nuevo.svg",
+         .TamanoDibujo = {20, 20},
+         .Manejador = [&v] { v.menuNuevoClick(); }},
+        {.Menu = &v.menuFichero,
+         .Item = &v.menuIrA,
+         .Texto = {"&Ir a...", "&Anar a..."},
+         .Boton = &v.btnIrA,
+         .Izquierda = 27,
+         .Ancho = 25,
+         .Pista = {"Ir a la pregunta...", "Anar a la pregunta..."},
+         .Dibujo = "ir_a.svg",
+         .TamanoDibujo = {18, 16},
+         .Manejador = [&v] { v.menuIrAClick(); }},
+        {.Menu = &v.menuFichero,
+         .Item = &v.menuSecuencial,
+         .Texto = {"&Secuencial", "&Seqüencial"},
+         .Boton = &v.btnSecuencial,
+         .Izquierda = 52,
+         .Ancho = 25,
+         .Pista = {"Secuencial", "Seqüencial"},
+         .Dibujo = "secuencial.svg",
+         .TamanoDibujo = {21, 21},
+         .Manejador = [&v] { v.menuSecuencialClick(); }},
+        {.Menu = &v.menuFichero,
+         .Item = &v.menuAleatorio,
+         .Texto = {"&Aleatorio", "&Aleatori"},
+         .Boton = &v.btnAleatorio,
+         .Izquierda = 78,
+         .Ancho = 25,
+         .Pista = {"Aleatorio", "Aleatori"},
+         .Dibujo = "aleatorio.svg",
+         .TamanoDibujo = {21, 21},
+         .Manejador = [&v] { v.menuAleatorioClick(); }},
+        {.Menu = &v.menuFichero,
+         .Item = &v.menuTemas,
+         .Texto = {"T&emas...", "T&emes..."},
+         .Boton = &v.btnTemas,
+         .Izquierda = 104,
+         .Ancho = 25,
+         .Pista = {"Temas", "Temes"},
+         .Dibujo = "temas.svg",
+         .TamanoDibujo = {21, 21},
+         .Manejador = [&v] { v.menuTemasClick(); }},
+        {.Menu = &v.menuFichero, .Item = &v.menuLinea},
+        {.Menu = &v.menuFichero,
+         .Item = &v.menuTerminar,
+         .Texto = {"&Terminar", "&Terminar"},
+         .Boton = &v.btnTerminar,
+         .Izquierda = 130,
+         .Ancho = 25,
+         .Pista = {"Terminar", "Terminar"},
+         .Dibujo = "terminar.svg",
+         .TamanoDibujo = {20, 20},
+         .Manejador = [&v] { v.menuTerminarClick(); }},
+        // The button's caption and tool tip follow its state: ActualizaCorregir.
+        {.Menu = &v.menuPreguntas,
+         .Item = &v.menuCorregir,
+         .Texto = {"&Corregir", "&Corregir"},
+         .Boton = &v.btnCorregir,
+         .Izquierda = 230,
+         .Ancho = 100,
+         .Dibujo = "corregir.svg",
+         .TamanoDibujo = {16, 16},
+         .Manejador = [&v] { v.menuCorregirClick(); }},
+        {.Menu = &v.menuPreguntas,
+         .Item = &v.menuSiguiente,
+         .Texto = {"&Siguiente", "&Següent"},
+         .Boton = &v.btnSiguiente,
+         .Izquierda = 355,
+         .Ancho = 100,
+         .Pista = {"Siguiente texto", "Següent text"},
+         .Rotulo = {"Siguiente   >>", "Següent   >>"},
+         .Manejador = [&v] { v.menuSiguienteClick(); }},
+        {.Menu = &v.menuPreguntas},
+        {.Menu = &v.menuPreguntas,
+         .Item = &v.menuLetras,
+         .Texto = {"Mostrar &letras", "Mostrar &lletres"},
+         .Manejador = [&v] { v.menuLetrasClick(); }},
+        // What the window adds to the exercise, after the commands it always had.
+        {.Menu = &v.menuPreguntas},
+        {.Menu = &v.menuPreguntas,
+         .Item = &v.menuRepasar,
+         .Texto = {"&Repasar errores", "&Repassar errades"},
+         .Boton = &v.btnRepasar,
+         .Izquierda = 190,
+         .Ancho = 25,
+         .Pista = {"Repasar errores", "Repassar errades"},
+         .Dibujo = "repasar.svg",
+         .TamanoDibujo = {21, 21},
+         .Manejador = [&v] { v.menuRepasarClick(); }},
+        {.Menu = &v.menuPreguntas,
+         .Item = &v.menuHistorial,
+         .Texto = {"&Historial...", "&Historial..."},
+         .Manejador = [&v] { v.menuHistorialClick(); }},
+        {.Menu = &v.menuPreguntas,
+         .Item = &v.menuBarrejar,
+         .Texto = {"&Barajar el repaso", "&Barrejar el repàs"},
+         .Manejador = [&v] { v.menuBarrejarClick(); }},
+        {.Menu = &v.menuIdioma,
+         .Item = &v.menuCastellano,
+         .Texto = {"&Castellano", "&Castellà"},
+         .Manejador = [&v] { v.menuCastellanoClick(); }},
+        {.Menu = &v.menuIdioma,
+         .Item = &v.menuValenciano,
+         .Texto = {"&Valenciano", "&Valencià"},
+         .Manejador = [&v] { v.menuValencianoClick(); }},
+        {.Menu = &v.menuAyuda,
+         .Item = &v.menuSobreProg,
+         .Texto = {"&Sobre el programa...", "&Sobre el programa..."},
+         .Boton = &v.btnSobreProg,
+         .Izquierda = 156,
+         .Ancho = 25,
+         .Pista = {"Sobre el programa", "Sobre el programa"},
+         .Manejador = [&v] { v.menuSobreProgClick(); }},
+        {.Menu = &v.menuAyuda,
+         .Item = &v.menuTeclas,
+         .Texto = {"&Teclas", "&Tecles"},
+         .Manejador = [&v] { v.menuTeclasClick(); }},
+        // One key through a question: it presses the Correct button, as a click does, then,
+        // with the answers shown, goes on.
+        {.Atajos = {QKeySequence(Qt::CTRL | Qt::Key_Return),
+                    QKeySequence(Qt::CTRL | Qt::Key_Enter)},
+         .Manejador = [&v] { v.PasoTeclado(); }},
+    };
+}
+
+}  // namespace
+
+TfrmTildora::TfrmTildora(QWidget* parent)
+    : QMainWindow(parent),
+      Ordenes(*this, MenusVentana(*this), OrdenesVentana(*this), TAtajos::EnVentana,
+              [this](const std::function<void()>& manejador) { Protege(manejador); }) {
     setWindowTitle(QStringLiteral("Tildora"));
     setWindowIcon(IconoSvg(QStringLiteral(":/icons/tildora.svg")));
     setFont(FuenteVentana());
@@ -132,11 +268,6 @@ TfrmTildora::TfrmTildora(QWidget* parent) : QMainWindow(parent) {
     addToolBar(Qt::BottomToolBarArea, BarraLetras);
     BarraLetras->hide();
     InstalaAtajoAcento(this, [this] { return Sesion.Pregunta().Modo == 1; });
-    // A window shortcut, not the menu items': it presses the button, as a click does.
-    auto* paso = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_Return), this);
-    connect(paso, &QShortcut::activated, this, [this] { Protege([this] { PasoTeclado(); }); });
-    auto* pasoEnter = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_Enter), this);
-    connect(pasoEnter, &QShortcut::activated, paso, &QShortcut::activated);
     connect(LineaPuntuacion->btnRepasar, &QPushButton::clicked, this,
             [this] { Protege([this] { menuRepasarClick(); }); });
     Escucha = new TEscucha(this);
@@ -209,61 +340,24 @@ void TfrmTildora::CreaBarra() {
     PanelSuperior->setFrameStyle(QFrame::Panel | QFrame::Raised);
     PanelSuperior->setGeometry(0, 0, 742, 27);
     AreaCliente->FijaBarra(PanelSuperior);
+    Ordenes.CreaBotones(PanelSuperior, 1, kAltoBoton);
 
-    btnNuevo = CreaBotonBarra(PanelSuperior, 1, 25, QStringLiteral("Nuevo"));
-    PonIcono(btnNuevo, "nuevo.svg", QSize(20, 20));
-    Conecta(btnNuevo, &QToolButton::clicked, this, &TfrmTildora::menuNuevoClick);
-
-    btnIrA = CreaBotonBarra(PanelSuperior, 27, 25, QStringLiteral("Ir a la pregunta..."));
-    PonIcono(btnIrA, "ir_a.svg", QSize(18, 16));
-    Conecta(btnIrA, &QToolButton::clicked, this, &TfrmTildora::menuIrAClick);
-
-    btnSecuencial = CreaBotonBarra(PanelSuperior, 52, 25, QStringLiteral("Secuencial"));
-    PonIcono(btnSecuencial, "secuencial.svg", QSize(21, 21));
-    btnSecuencial->setCheckable(true);
+    for (QToolButton* boton : {btnSecuencial, btnAleatorio, btnCorregir})
+        boton->setCheckable(true);
     btnSecuencial->setChecked(true);
-    Conecta(btnSecuencial, &QToolButton::clicked, this, &TfrmTildora::menuSecuencialClick);
-
-    btnAleatorio = CreaBotonBarra(PanelSuperior, 78, 25, QStringLiteral("Aleatorio"));
-    PonIcono(btnAleatorio, "aleatorio.svg", QSize(21, 21));
-    btnAleatorio->setCheckable(true);
-    Conecta(btnAleatorio, &QToolButton::clicked, this, &TfrmTildora::menuAleatorioClick);
-
     // Exclusive: pressing the button that is down leaves it down, and its handler still runs.
     Grupo1 = new QButtonGroup(this);
     Grupo1->addButton(btnSecuencial);
     Grupo1->addButton(btnAleatorio);
 
-    btnTemas = CreaBotonBarra(PanelSuperior, 104, 25, QStringLiteral("Temas"));
-    PonIcono(btnTemas, "temas.svg", QSize(21, 21));
-    Conecta(btnTemas, &QToolButton::clicked, this, &TfrmTildora::menuTemasClick);
-
-    btnTerminar = CreaBotonBarra(PanelSuperior, 130, 25, QStringLiteral("Terminar"));
-    PonIcono(btnTerminar, "terminar.svg", QSize(20, 20));
-    Conecta(btnTerminar, &QToolButton::clicked, this, &TfrmTildora::menuTerminarClick);
-
-    btnSobreProg = CreaBotonBarra(PanelSuperior, 156, 25, QStringLiteral("Sobre el programa"));
     btnSobreProg->setText(QStringLiteral("?"));
     QFont interrogacion = FuenteVentana(10);
     interrogacion.setBold(true);
     btnSobreProg->setFont(interrogacion);
-    Conecta(btnSobreProg, &QToolButton::clicked, this, &TfrmTildora::menuSobreProgClick);
 
-    btnRepasar = CreaBotonBarra(PanelSuperior, 190, 25, QStringLiteral("Repasar errores"));
-    PonIcono(btnRepasar, "repasar.svg", QSize(21, 21));
-    Conecta(btnRepasar, &QToolButton::clicked, this, &TfrmTildora::menuRepasarClick);
-
-    btnCorregir = CreaBotonBarra(PanelSuperior, 230, 100, QStringLiteral("Corregir el texto"));
-    PonIcono(btnCorregir, "corregir.svg", QSize(16, 16));
     btnCorregir->setText(QStringLiteral("Corregir"));
     btnCorregir->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
-    btnCorregir->setCheckable(true);
-    Conecta(btnCorregir, &QToolButton::clicked, this, &TfrmTildora::menuCorregirClick);
 
-    btnSiguiente = new QPushButton(QStringLiteral("Siguiente   >>"), PanelSuperior);
-    btnSiguiente->setGeometry(355, 1, 100, kAltoBoton);
-    btnSiguiente->setToolTip(QStringLiteral("Siguiente texto"));
-    Conecta(btnSiguiente, &QPushButton::clicked, this, &TfrmTildora::menuSiguienteClick);
     // Outside a dialog a push button answers only Space; Return and Enter press it too.
     btnSiguiente->installEventFilter(this);
 
@@ -273,45 +367,12 @@ void TfrmTildora::CreaBarra() {
 }
 
 void TfrmTildora::CreaMenu() {
-    const auto item = [this](QMenu* menu, const char* texto, void (TfrmTildora::*manejador)()) {
-        QAction* accion = menu->addAction(QString::fromUtf8(texto));
-        Conecta(accion, &QAction::triggered, this, manejador);
-        return accion;
-    };
-    menuFichero = menuBar()->addMenu(QStringLiteral("&Fichero"));
-    menuNuevo = item(menuFichero, "&Nuevo...", &TfrmTildora::menuNuevoClick);
-    menuIrA = item(menuFichero, "&Ir a ...", &TfrmTildora::menuIrAClick);
-    menuSecuencial = item(menuFichero, "&Secuencial", &TfrmTildora::menuSecuencialClick);
+    Ordenes.CreaMenus(menuBar());
     menuSecuencial->setCheckable(true);
     menuSecuencial->setChecked(true);
-    menuAleatorio = item(menuFichero, "&Aleatorio", &TfrmTildora::menuAleatorioClick);
     menuAleatorio->setCheckable(true);
-    menuTemas = item(menuFichero, "T&emas...", &TfrmTildora::menuTemasClick);
-    menuLinea = menuFichero->addSeparator();
-    menuTerminar = item(menuFichero, "&Terminar", &TfrmTildora::menuTerminarClick);
-
-    menuPreguntas = menuBar()->addMenu(QStringLiteral("&Preguntas"));
-    menuCorregir = item(menuPreguntas, "&Corregir", &TfrmTildora::menuCorregirClick);
-    menuSiguiente = item(menuPreguntas, "&Siguiente", &TfrmTildora::menuSiguienteClick);
-    menuPreguntas->addSeparator();
-    menuLetras = item(menuPreguntas, "Mostrar &letras", &TfrmTildora::menuLetrasClick);
     menuLetras->setCheckable(true);
-    // What the window adds to the exercise, after the commands it always had.
-    menuPreguntas->addSeparator();
-    menuRepasar = item(menuPreguntas, "&Repasar errores", &TfrmTildora::menuRepasarClick);
-    // The same caption in both languages.
-    menuHistorial = item(menuPreguntas, "&Historial...", &TfrmTildora::menuHistorialClick);
-    menuBarrejar = item(menuPreguntas, "&Barrejar el repàs", &TfrmTildora::menuBarrejarClick);
     menuBarrejar->setCheckable(true);
-
-    menuIdioma = menuBar()->addMenu(QStringLiteral("&Idioma"));
-    menuCastellano = item(menuIdioma, "&Castellano", &TfrmTildora::menuCastellanoClick);
-    menuValenciano = item(menuIdioma, "&Valenciano", &TfrmTildora::menuValencianoClick);
-
-    menuAyuda = menuBar()->addMenu(QStringLiteral("&Ayuda"));
-    menuSobreProg = item(menuAyuda, "&Sobre el programa...", &TfrmTildora::menuSobreProgClick);
-    menuTeclas = item(menuAyuda, "&Teclas", &TfrmTildora::menuTeclasClick);
-
     HabilitaControlesTest(false);
 }
 
@@ -696,39 +757,11 @@ void TfrmTildora::CambiaIdioma(TIdioma idioma) {
     const bool castellano = Idioma == TIdioma::Castellano;
     menuCastellano->setEnabled(!castellano);
     menuValenciano->setEnabled(castellano);
-    btnNuevo->setToolTip(Texto(Idioma, "Nuevo", "Nou"));
-    btnIrA->setToolTip(Texto(Idioma, "Ir a la pregunta...", "Anar a la pregunta..."));
-    btnSecuencial->setToolTip(Texto(Idioma, "Secuencial", "Seqüencial"));
-    btnAleatorio->setToolTip(Texto(Idioma, "Aleatorio", "Aleatori"));
-    btnTemas->setToolTip(Texto(Idioma, "Temas", "Temes"));
-    btnTerminar->setToolTip(Texto(Idioma, "Terminar", "Terminar"));
-    btnSobreProg->setToolTip(Texto(Idioma, "Sobre el programa", "Sobre el programa"));
-    btnSiguiente->setToolTip(Texto(Idioma, "Siguiente texto", "Següent text"));
-    btnSiguiente->setText(Texto(Idioma, "Siguiente   >>", "Següent   >>"));
+    Ordenes.CambiaIdioma(Idioma);
     lblNumPreguntas->setText(QString::number(Sesion.NumPreguntas()) +
                              Texto(Idioma, " preguntas", " preguntes"));
     lblNumTemas->setText(QString::number(Sesion.NumTemas()) + Texto(Idioma, " temas", " temes"));
-    menuFichero->setTitle(Texto(Idioma, "&Fichero", "&Fitxer"));
-    menuNuevo->setText(Texto(Idioma, "&Nuevo...", "&Nou..."));
-    menuIrA->setText(Texto(Idioma, "&Ir a...", "&Anar a..."));
-    menuSecuencial->setText(Texto(Idioma, "&Secuencial", "&Seqüencial"));
-    menuAleatorio->setText(Texto(Idioma, "&Aleatorio", "&Aleatori"));
-    menuTemas->setText(Texto(Idioma, "T&emas...", "T&emes..."));
-    menuRepasar->setText(Texto(Idioma, "&Repasar errores", "&Repassar errades"));
-    btnRepasar->setToolTip(Texto(Idioma, "Repasar errores", "Repassar errades"));
-    menuLetras->setText(Texto(Idioma, "Mostrar &letras", "Mostrar &lletres"));
-    menuBarrejar->setText(Texto(Idioma, "&Barajar el repaso", "&Barrejar el repàs"));
-    menuTeclas->setText(Texto(Idioma, "&Teclas", "&Tecles"));
     TiraLetras->PonIdioma(Idioma);
-    menuTerminar->setText(Texto(Idioma, "&Terminar", "&Terminar"));
-    menuPreguntas->setTitle(Texto(Idioma, "&Preguntas", "&Preguntes"));
-    menuCorregir->setText(Texto(Idioma, "&Corregir", "&Corregir"));
-    menuSiguiente->setText(Texto(Idioma, "&Siguiente", "&Següent"));
-    menuIdioma->setTitle(Texto(Idioma, "&Idioma", "&Idioma"));
-    menuCastellano->setText(Texto(Idioma, "&Castellano", "&Castellà"));
-    menuValenciano->setText(Texto(Idioma, "&Valenciano", "&Valencià"));
-    menuAyuda->setTitle(Texto(Idioma, "&Ayuda", "&Ajuda"));
-    menuSobreProg->setText(Texto(Idioma, "&Sobre el programa...", "&Sobre el programa..."));
     LineaPuntuacion->CambiaIdioma(Idioma);
     PistasHuecos.Aplica(NumHuecos, Idioma, Sesion.RespuestasVisibles());
     ActualizaCorregir();

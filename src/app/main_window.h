@@ -6,9 +6,11 @@
 #include <array>
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <string>
 
 #include "client_area.h"
+#include "command_table.h"
 #include "core/base/language.h"
 #include "core/learning/session.h"
 #include "core/text/layout.h"
@@ -39,6 +41,9 @@ class TfrmTildora : public QMainWindow {
     Q_OBJECT
   public:
     explicit TfrmTildora(QWidget* parent = nullptr);
+
+    // Every command: its menu item, its toolbar button, its captions in both languages.
+    TTablaOrdenes Ordenes;
 
     // The form's automatic scrolling: the heading and the question live in the scrolled client
     // area, at the client coordinates of the layout; the toolbar stands above it, unscrolled.
@@ -133,6 +138,7 @@ class TfrmTildora : public QMainWindow {
     void menuIrAClick();
     void menuCorregirClick();
     void ActualizaCorregir();
+    // Correct while the answers are hidden, else Next: one key through a question.
     void CambiaIdioma(TIdioma idioma);
     void menuCastellanoClick();
     void menuValencianoClick();

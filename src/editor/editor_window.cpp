@@ -13,6 +13,7 @@
 #include <QTableView>
 
 #include "checks_panel.h"
+#include "command_table.h"
 #include "editor_settings.h"
 #include "exchange_flow.h"
 #include "interface_text.h"
@@ -29,9 +30,128 @@ namespace {
 
 const QString kClaveIdioma = QStringLiteral("idioma");
 
+using W = TfrmEditor;
+
+std::vector<TMenuOrdenes> MenusEditor(W& v) {
+    return {
+        {&v.menuFichero, {"&Fichero", "&Fitxer"}},
+        {&v.menuEdicion, {"&Edición", "&Edició"}},
+        {&v.menuIdioma, {"&Idioma", "&Idioma"}},
+    };
+}
+
+// Undo and redo name the step they take back: their captions are composed with it.
+constexpr TDosTextos kDeshacer{"&Deshacer", "&Desfer"};
+constexpr TDosTextos kRehacer{"&Rehacer", "&Refer"};
+
+// Every command of the menus, in their order.
+std::vector<TOrden> OrdenesEditor(W& v) {
+    return {
+        {.Menu = &v.menuFichero,
+         .Item = &v.menuNuevo,
+         .Texto = {"&Nuevo", "&Nou"},
+         .Atajos = {QKeySequence::New},
+         .Manejador = [&v] { v.menuNuevoClick(); }},
+        {.Menu = &v.menuFichero,
+         .Item = &v.menuAbrir,
+         .Texto = {"&Abrir...", "&Obrir..."},
+         .Atajos = {QKeySequence::Open},
+         .Manejador = [&v] { v.Ficheros->EligeYAbre(); }},
+        {.Menu = &v.menuFichero,
+         .Submenu = &v.menuRecientes,
+         .Texto = {"Abiertos &recientemente", "Oberts &recentment"}},
+        {.Menu = &v.menuFichero},
+        {.Menu = &v.menuFichero,
+         .Item = &v.menuGuardar,
+         .Texto = {"&Guardar", "&Guardar"},
+         .Atajos = {QKeySequence::Save},
+         .Manejador = [&v] { v.Ficheros->Guarda(); }},
+        {.Menu = &v.menuFichero,
+         .Item = &v.menuGuardarComo,
+         .Texto = {"Guardar &como...", "Guardar &com..."},
+         .Atajos = {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S)},
+         .Manejador = [&v] { v.Ficheros->GuardaComo(); }},
+        {.Menu = &v.menuFichero,
+         .Item = &v.menuExportar,
+         .Texto = {"&Exportar texto fuente...", "&Exportar text font..."},
+         .Manejador = [&v] { v.Ficheros->Exporta(); }},
+        {.Menu = &v.menuFichero},
+        {.Menu = &v.menuFichero,
+         .Item = &v.menuTerminar,
+         .Texto = {"&Terminar", "&Terminar"},
+         .Atajos = {QKeySequence(Qt::CTRL | Qt::Key_Q)},
+         .Manejador = [&v] { v.close(); }},
+        {.Menu = &v.menuEdicion,
+         .Item = &v.menuDeshacer,
+         .Texto = kDeshacer,
+         .Atajos = {QKeySequence::Undo},
+         .Manejador = [&v] { v.Documento.Pila()->undo(); }},
+        {.Menu = &v.menuEdicion,
+         .Item = &v.menuRehacer,
+         .Texto = kRehacer,
+         .Atajos = {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z),
+                    QKeySequence(Qt::CTRL | Qt::Key_Y)},
+         .Manejador = [&v] { v.Documento.Pila()->redo(); }},
+        {.Menu = &v.menuEdicion},
+        {.Menu = &v.menuEdicion,
+         .Item = &v.menuAnadir,
+         .Texto = {"&Añadir pregunta", "&Afegir pregunta"},
+         .Atajos = {QKeySequence(Qt::CTRL | Qt::Key_Return),
+                    QKeySequence(Qt::CTRL | Qt::Key_Enter)},
+         .Manejador = [&v] { v.menuAnadirClick(); }},
+        {.Menu = &v.menuEdicion,
+         .Item = &v.menuDuplicar,
+         .Texto = {"D&uplicar pregunta", "D&uplicar pregunta"},
+         .Atajos = {QKeySequence(Qt::CTRL | Qt::Key_D)},
+         .Manejador = [&v] { v.menuDuplicarClick(); }},
+        {.Menu = &v.menuEdicion,
+         .Item = &v.menuBorrar,
+         .Texto = {"&Borrar pregunta", "&Esborrar pregunta"},
+         .Atajos = {QKeySequence(Qt::CTRL | Qt::Key_Delete)},
+         .Manejador = [&v] { v.menuBorrarClick(); }},
+        {.Menu = &v.menuEdicion,
+         .Item = &v.menuSubir,
+         .Texto = {"&Subir pregunta", "&Pujar pregunta"},
+         .Atajos = {QKeySequence(Qt::ALT | Qt::Key_Up)},
+         .Manejador = [&v] { v.menuSubirClick(); }},
+        {.Menu = &v.menuEdicion,
+         .Item = &v.menuBajar,
+         .Texto = {"Ba&jar pregunta", "Ba&ixar pregunta"},
+         .Atajos = {QKeySequence(Qt::ALT | Qt::Key_Down)},
+         .Manejador = [&v] { v.menuBajarClick(); }},
+        {.Menu = &v.menuEdicion},
+        {.Menu = &v.menuEdicion,
+         .Item = &v.menuBuscar,
+         .Texto = {"Bu&scar...", "&Cercar..."},
+         .Atajos = {QKeySequence::Find},
+         .Manejador = [&v] { v.menuBuscarClick(); }},
+        {.Menu = &v.menuEdicion,
+         .Item = &v.menuHueco,
+         .Texto = {"&Hacer un hueco", "&Fer un buit"},
+         .Atajos = {QKeySequence(Qt::CTRL | Qt::Key_G)},
+         .Manejador = [&v] { v.menuHuecoClick(); }},
+        {.Menu = &v.menuIdioma,
+         .Item = &v.menuCastellano,
+         .Texto = {"&Castellano", "&Castellà"},
+         .Manejador = [&v] { v.CambiaIdioma(TIdioma::Castellano); }},
+        {.Menu = &v.menuIdioma,
+         .Item = &v.menuValenciano,
+         .Texto = {"&Valenciano", "&Valencià"},
+         .Manejador = [&v] { v.CambiaIdioma(TIdioma::Valenciano); }},
+    };
+}
+
+// Qt's own composition: the caption alone while there is no step to name.
+QString Compuesto(const QString& orden, const QString& paso) {
+    return paso.isEmpty() ? orden : orden + QLatin1Char(' ') + paso;
+}
+
 }  // namespace
 
-TfrmEditor::TfrmEditor(QWidget* parent) : QMainWindow(parent) {
+TfrmEditor::TfrmEditor(QWidget* parent)
+    : QMainWindow(parent),
+      Ordenes(*this, MenusEditor(*this), OrdenesEditor(*this), TAtajos::EnItems,
+              [this](const std::function<void()>& manejador) { Ejecuta(manejador); }) {
     setWindowIcon(IconoSvg(QStringLiteral(":/icons/tildora_editor.svg")));
 
     Lista = new TListaPreguntas(Documento);
@@ -94,32 +214,23 @@ TfrmEditor::TfrmEditor(QWidget* parent) : QMainWindow(parent) {
 
 TfrmEditor::~TfrmEditor() = default;
 
-QAction* TfrmEditor::Item(QMenu* menu, std::function<void()> manejador,
-                          const QList<QKeySequence>& atajos) {
-    QAction* accion = menu->addAction(QString());
-    accion->setShortcuts(atajos);
-    connect(accion, &QAction::triggered, this, [this, manejador = std::move(manejador)] {
-        ProtegeManejador([this, &manejador] {
-            // A topic being typed is part of the document before any command.
-            Formulario->ConfirmaTema();
-            manejador();
-        });
+void TfrmEditor::Ejecuta(const std::function<void()>& manejador) {
+    ProtegeManejador([this, &manejador] {
+        // A topic being typed is part of the document before any command.
+        Formulario->ConfirmaTema();
+        manejador();
     });
+}
+
+QAction* TfrmEditor::Item(QMenu* menu, std::function<void()> manejador) {
+    QAction* accion = menu->addAction(QString());
+    connect(accion, &QAction::triggered, this,
+            [this, manejador = std::move(manejador)] { Ejecuta(manejador); });
     return accion;
 }
 
 void TfrmEditor::CreaMenu() {
-    const auto de = [this](void (TfrmEditor::*manejador)()) {
-        return [this, manejador] { (this->*manejador)(); };
-    };
-    const auto item = [this](QMenu* menu, std::function<void()> manejador,
-                             const QList<QKeySequence>& atajos = {}) {
-        return Item(menu, std::move(manejador), atajos);
-    };
-    menuFichero = menuBar()->addMenu(QString());
-    menuNuevo = item(menuFichero, de(&TfrmEditor::menuNuevoClick), {QKeySequence::New});
-    menuAbrir = item(menuFichero, [this] { Ficheros->EligeYAbre(); }, {QKeySequence::Open});
-    menuRecientes = menuFichero->addMenu(QString());
+    Ordenes.CreaMenus(menuBar());
     Ficheros = new TFlujoFicheros(Documento, menuRecientes, this);
     Ficheros->ConfirmaEdicion = [this] { Formulario->ConfirmaTema(); };
     connect(Ficheros, &TFlujoFicheros::Guardado, this, [this] {
@@ -127,68 +238,25 @@ void TfrmEditor::CreaMenu() {
         Temas->Actualiza();
         statusBar()->showMessage(Documento.AvisoFaltas());
     });
-    menuFichero->addSeparator();
-    menuGuardar = item(menuFichero, [this] { Ficheros->Guarda(); }, {QKeySequence::Save});
-    menuGuardarComo = item(menuFichero, [this] { Ficheros->GuardaComo(); },
-                           {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S)});
-    menuExportar = item(menuFichero, [this] { Ficheros->Exporta(); });
     Intercambio = new TFlujoIntercambio(
         Documento, *Ficheros, menuFichero, menuExportar,
-        [item](QMenu* menu, auto manejador) { return item(menu, manejador); }, this);
-    menuFichero->addSeparator();
-    menuTerminar = menuFichero->addAction(QString());
-    menuTerminar->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
-    connect(menuTerminar, &QAction::triggered, this, &QWidget::close);
-
-    menuEdicion = menuBar()->addMenu(QString());
-    CreaDeshacer();
-    menuEdicion->addSeparator();
-    menuAnadir =
-        item(menuEdicion, de(&TfrmEditor::menuAnadirClick),
-             {QKeySequence(Qt::CTRL | Qt::Key_Return), QKeySequence(Qt::CTRL | Qt::Key_Enter)});
-    menuDuplicar =
-        item(menuEdicion, de(&TfrmEditor::menuDuplicarClick), {QKeySequence(Qt::CTRL | Qt::Key_D)});
-    menuBorrar = item(menuEdicion, de(&TfrmEditor::menuBorrarClick),
-                      {QKeySequence(Qt::CTRL | Qt::Key_Delete)});
+        [this](QMenu* menu, auto manejador) { return Item(menu, manejador); }, this);
     // Only where the list has the focus: in the text, Ctrl+Delete deletes the next word.
     menuBorrar->setShortcutContext(Qt::WidgetWithChildrenShortcut);
     Lista->Tabla->addAction(menuBorrar);
-    menuSubir =
-        item(menuEdicion, de(&TfrmEditor::menuSubirClick), {QKeySequence(Qt::ALT | Qt::Key_Up)});
-    menuBajar =
-        item(menuEdicion, de(&TfrmEditor::menuBajarClick), {QKeySequence(Qt::ALT | Qt::Key_Down)});
-    menuEdicion->addSeparator();
-    menuBuscar = item(menuEdicion, de(&TfrmEditor::menuBuscarClick), {QKeySequence::Find});
-    menuHueco =
-        item(menuEdicion, de(&TfrmEditor::menuHuecoClick), {QKeySequence(Qt::CTRL | Qt::Key_G)});
 
-    menuIdioma = menuBar()->addMenu(QString());
-    menuCastellano = menuIdioma->addAction(QString());
-    connect(menuCastellano, &QAction::triggered, this,
-            [this] { CambiaIdioma(TIdioma::Castellano); });
-    menuValenciano = menuIdioma->addAction(QString());
-    connect(menuValenciano, &QAction::triggered, this,
-            [this] { CambiaIdioma(TIdioma::Valenciano); });
+    QUndoStack* pila = Documento.Pila();
+    menuDeshacer->setEnabled(pila->canUndo());
+    menuRehacer->setEnabled(pila->canRedo());
+    connect(pila, &QUndoStack::canUndoChanged, menuDeshacer, &QAction::setEnabled);
+    connect(pila, &QUndoStack::canRedoChanged, menuRehacer, &QAction::setEnabled);
+    connect(pila, &QUndoStack::undoTextChanged, this, &TfrmEditor::RotulaDeshacer);
+    connect(pila, &QUndoStack::redoTextChanged, this, &TfrmEditor::RotulaDeshacer);
 }
 
-void TfrmEditor::CreaDeshacer() {
-    // Qt composes the captions with the command's name; they are made again in a new language.
-    QAction* antesDeshacer = menuDeshacer;
-    QAction* antesRehacer = menuRehacer;
-    menuDeshacer = Documento.Pila()->createUndoAction(this, Texto(Idioma, "&Deshacer", "&Desfer"));
-    menuDeshacer->setShortcut(QKeySequence::Undo);
-    menuRehacer = Documento.Pila()->createRedoAction(this, Texto(Idioma, "&Rehacer", "&Refer"));
-    menuRehacer->setShortcuts(
-        {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)});
-    if (antesDeshacer == nullptr) {
-        menuEdicion->addAction(menuDeshacer);
-        menuEdicion->addAction(menuRehacer);
-        return;
-    }
-    menuEdicion->insertAction(antesDeshacer, menuDeshacer);
-    menuEdicion->insertAction(antesDeshacer, menuRehacer);
-    delete antesDeshacer;
-    delete antesRehacer;
+void TfrmEditor::RotulaDeshacer() {
+    menuDeshacer->setText(Compuesto(kDeshacer.En(Idioma), Documento.Pila()->undoText()));
+    menuRehacer->setText(Compuesto(kRehacer.En(Idioma), Documento.Pila()->redoText()));
 }
 
 void TfrmEditor::DocumentoNuevo() {
@@ -314,31 +382,12 @@ void TfrmEditor::CambiaIdioma(TIdioma idioma) {
     Idioma = idioma;
     AjustesEditor().setValue(kClaveIdioma, static_cast<int>(idioma));
     const bool castellano = idioma == TIdioma::Castellano;
-    const auto texto = [idioma](const char* es, const char* va) { return Texto(idioma, es, va); };
     TraduceQt(idioma);
     // The undo steps are named anew before the undo captions are made from their names.
     Documento.CambiaIdioma(idioma);
-    menuFichero->setTitle(texto("&Fichero", "&Fitxer"));
-    menuNuevo->setText(texto("&Nuevo", "&Nou"));
-    menuAbrir->setText(texto("&Abrir...", "&Obrir..."));
-    menuRecientes->setTitle(texto("Abiertos &recientemente", "Oberts &recentment"));
-    menuGuardar->setText(texto("&Guardar", "&Guardar"));
-    menuGuardarComo->setText(texto("Guardar &como...", "Guardar &com..."));
-    menuExportar->setText(texto("&Exportar texto fuente...", "&Exportar text font..."));
+    Ordenes.CambiaIdioma(idioma);
+    RotulaDeshacer();
     Intercambio->CambiaIdioma(idioma);
-    menuTerminar->setText(texto("&Terminar", "&Terminar"));
-    menuEdicion->setTitle(texto("&Edición", "&Edició"));
-    CreaDeshacer();
-    menuAnadir->setText(texto("&Añadir pregunta", "&Afegir pregunta"));
-    menuDuplicar->setText(texto("D&uplicar pregunta", "D&uplicar pregunta"));
-    menuBorrar->setText(texto("&Borrar pregunta", "&Esborrar pregunta"));
-    menuSubir->setText(texto("&Subir pregunta", "&Pujar pregunta"));
-    menuBajar->setText(texto("Ba&jar pregunta", "Ba&ixar pregunta"));
-    menuBuscar->setText(texto("Bu&scar...", "&Cercar..."));
-    menuHueco->setText(texto("&Hacer un hueco", "&Fer un buit"));
-    menuIdioma->setTitle(texto("&Idioma", "&Idioma"));
-    menuCastellano->setText(texto("&Castellano", "&Castellà"));
-    menuValenciano->setText(texto("&Valenciano", "&Valencià"));
     menuCastellano->setEnabled(!castellano);
     menuValenciano->setEnabled(castellano);
     Lista->CambiaIdioma(idioma);

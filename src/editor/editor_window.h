@@ -5,6 +5,7 @@
 #include <functional>
 #include <memory>
 
+#include "command_table.h"
 #include "core/base/language.h"
 #include "document.h"
 #include "file_flow.h"
@@ -28,6 +29,9 @@ class TfrmEditor : public QMainWindow {
   public:
     explicit TfrmEditor(QWidget* parent = nullptr);
     ~TfrmEditor() override;
+
+    // Every command of the menus: its item, captions in both languages, shortcuts, handler.
+    TTablaOrdenes Ordenes;
 
     // Declared before the widgets that work on it, so that it outlives them.
     TDocumento Documento;
@@ -88,10 +92,11 @@ class TfrmEditor : public QMainWindow {
 
   private:
     void CreaMenu();
-    void CreaDeshacer();
-    // A menu item whose handler runs with the topic being typed already in the document.
-    QAction* Item(QMenu* menu, std::function<void()> manejador,
-                  const QList<QKeySequence>& atajos = {});
+    // The captions of undo and redo, in the language, with the step they take back or again.
+    void RotulaDeshacer();
+    // Runs a command's handler with the topic being typed already in the document.
+    void Ejecuta(const std::function<void()>& manejador);
+    QAction* Item(QMenu* menu, std::function<void()> manejador);
     void DocumentoNuevo();
     void FilaCambiada(int fila);
     void PreguntaCambiada(int fila);
